@@ -1,0 +1,69 @@
+#pragma once
+// The small interface behind which the two database engines differ.
+//
+// Everything the module does with SQL (the framework dialect, statement
+// scopes, next numbers, lookups) is shared code above this interface; an
+// engine only opens its session, prepares and runs one statement, and reads
+// text values back. Errors come back as false plus a message: nothing here
+// throws.
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace hvx {
+
+enum class EngineKind { SQLite, PostgreSQL };
+
+// One bound value: text, a number, or SQL NULL.
+struct Param {
+    enum class Kind { Text, Number, Null };
+    Kind kind = Kind::Null;
+    std::string text;
+    static Param Text(std::string v) { return {Kind::Text, std::move(v)}; }
+    static Param Number(double v);
+    static Param Null() { return {Kind::Null, {}}; }
+};
+
+// One prepared statement of an engine. Execute runs it with the given values
+// (replacing earlier ones); a query is then positioned before its first row.
+class Statement {
+public:
+    virtual ~Statement() = default;
+    virtual bool Execute(const std::vector<Param>& params, std::string& error) = 0;
+    virtual bool Next() = 0;                 // the next row, false past the last
+    virtual int ColumnCount() const = 0;
+    // The text of column index (from 0) of the current row; false for NULL.
+    // Date columns read as "MM/DD/YYYY".
+    virtual bool Column(int index, std::string& out) const = 0;
+    virtual long long Changes() const = 0;   // rows changed by the last Execute
+    virtual int ParamCount() const = 0;
+};
+
+class Engine {
+public:
+    virtual ~Engine() = default;
+    virtual EngineKind Kind() const = 0;
+    // sql is in the engine's own dialect (see SqlDialect); exactly one
+    // statement — a second statement after a ';' is refused. A reusable
+    // statement is one of the module's fixed prepared texts, worth keeping
+    // prepared on the server; literal SQL with values in it is not.
+    virtual std::unique_ptr<Statement> Prepare(const std::string& sql, bool reusable,
+                                               std::string& error) = 0;
+    // Runs statements that return no rows (schema, transaction control).
+    virtual bool ExecScript(const std::string& sql, std::string& error) = 0;
+    virtual bool TableExists(const std::string& table) = 0;
+    // True when an earlier statement failed inside the open transaction and
+    // the engine will only roll it back (a commit would silently undo it).
+    virtual bool TransactionFailed() const { return false; }
+    virtual std::string Describe() const = 0;  // for messages: file or server
+};
+
+// Opens an engine for a connection string: a file path or "sqlite:PATH" for
+// SQLite; "postgresql://…", "postgres://…" or a libpq conninfo ("host=… dbname=…")
+// for PostgreSQL.
+std::unique_ptr<Engine> OpenEngine(const std::string& connection, std::string& error);
+
+// True when the connection string names a PostgreSQL server.
+bool IsPostgresConnection(const std::string& connection);
+
+}  // namespace hvx

@@ -1,0 +1,249 @@
+#include "platform/Format.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace hvx {
+namespace {
+
+// Width and precision beyond this are typing errors in a format; capping them
+// keeps one bad format from asking for gigabytes.
+constexpr int kMaxField = 4096;
+
+long long truncateToInteger(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 9.2233720368547758e18) return LLONG_MAX;
+    if (v <= -9.2233720368547758e18) return LLONG_MIN;
+    return static_cast<long long>(v);
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number read from a text argument. Only texts that start like a number
+// count, so "info" or "nan" typed into a field read as 0 rather than as
+// infinity or not-a-number.
+struct ParsedNumber {
+    long long integer = 0;
+    double real = 0;
+};
+
+ParsedNumber parseNumber(std::string_view text) {
+    const std::string s(text);
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    if (i >= s.size() || !(isDigit(s[i]) || s[i] == '.')) return {};
+    char* endInt = nullptr;
+    char* endReal = nullptr;
+    const long long integer = std::strtoll(s.c_str(), &endInt, 10);
+    const double real = std::strtod(s.c_str(), &endReal);
+    // "12.7" or "1e3" reads further as a real number; its truncation is the
+    // integer. A plain integer keeps all its digits, beyond double precision.
+    if (endReal > endInt) return {truncateToInteger(real), real};
+    return {integer, real};
+}
+
+struct Spec {
+    std::string flags;
+    int width = -1;
+    int precision = -1;
+    char conv = 0;
+};
+
+// Reads digits for a width or precision, capped at kMaxField.
+int readCount(std::string_view f, std::size_t& pos) {
+    int n = 0;
+    while (pos < f.size() && isDigit(f[pos])) {
+        n = std::min(kMaxField, n * 10 + (f[pos] - '0'));
+        ++pos;
+    }
+    return n;
+}
+
+// Parses the conversion after a '%' at pos. Returns the position after it;
+// spec.conv stays 0 when the text is no conversion this formatter knows.
+std::size_t parseSpec(std::string_view f, std::size_t pos, Spec& spec) {
+    while (pos < f.size() && std::string_view("-+ 0#").find(f[pos]) != std::string_view::npos)
+        spec.flags += f[pos++];
+    if (pos < f.size() && isDigit(f[pos])) spec.width = readCount(f, pos);
+    if (pos < f.size() && f[pos] == '.') {
+        ++pos;
+        spec.precision = readCount(f, pos);
+    }
+    // Length modifiers only say what the caller passed; the argument carries its own type.
+    while (pos < f.size() && std::string_view("hlLqjzt").find(f[pos]) != std::string_view::npos) ++pos;
+    if (pos < f.size() && std::string_view("diouxXfFeEgGaAsc%").find(f[pos]) != std::string_view::npos)
+        spec.conv = f[pos++];
+    return pos;
+}
+
+std::string specText(const Spec& spec, std::string_view length) {
+    std::string s = "%" + spec.flags;
+    if (spec.width >= 0) s += std::to_string(spec.width);
+    if (spec.precision >= 0) s += "." + std::to_string(spec.precision);
+    s += length;
+    s += spec.conv;
+    return s;
+}
+
+template <class T>
+std::string printOne(const std::string& spec, T value) {
+    const int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+    if (n <= 0) return {};
+    std::string out(static_cast<std::size_t>(n), '\0');
+    std::snprintf(out.data(), out.size() + 1, spec.c_str(), value);
+    return out;
+}
+
+std::string realText(double v) { return printOne("%.15g", v); }
+
+std::string withoutNul(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '\0') out += c;
+    return out;
+}
+
+// The text a %s or %c stands for, before quoting and padding.
+std::string textValue(const Spec& spec, const FmtArg* arg) {
+    if (!arg) return {};
+    if (spec.conv == 'c') {
+        char c = arg->kind() == FmtArg::Kind::Text
+                     ? (arg->text().empty() ? '\0' : arg->text().front())
+                     : static_cast<char>(arg->integer());
+        return c == '\0' ? std::string() : std::string(1, c);
+    }
+    std::string s;
+    switch (arg->kind()) {
+    case FmtArg::Kind::Text: s = withoutNul(arg->text()); break;
+    case FmtArg::Kind::Integer: s = std::to_string(arg->integer()); break;
+    case FmtArg::Kind::Real: s = realText(arg->real()); break;
+    }
+    if (spec.precision >= 0 && static_cast<std::size_t>(spec.precision) < s.size())
+        s.resize(static_cast<std::size_t>(spec.precision));
+    return s;
+}
+
+std::string padded(std::string s, const Spec& spec) {
+    if (spec.width < 0 || s.size() >= static_cast<std::size_t>(spec.width)) return s;
+    const std::string fill(static_cast<std::size_t>(spec.width) - s.size(), ' ');
+    return spec.flags.find('-') != std::string::npos ? s + fill : fill + s;
+}
+
+std::string formatOne(Spec spec, const FmtArg* arg, bool inQuotedRun) {
+    switch (spec.conv) {
+    case 's':
+    case 'c': {
+        std::string s = textValue(spec, arg);
+        // Quoting after the precision cut: a cut must never leave half of a doubled quote.
+        if (inQuotedRun) s = QuoteSqlText(s);
+        return padded(std::move(s), spec);
+    }
+    case 'd':
+    case 'i':
+        return printOne(specText(spec, "ll"), arg ? arg->integer() : 0LL);
+    case 'o':
+    case 'u':
+    case 'x':
+    case 'X':
+        return printOne(specText(spec, "ll"),
+                        static_cast<unsigned long long>(arg ? arg->integer() : 0LL));
+    default:
+        // "%0f" is the record-number format; "%0.2f" is a zero flag with a precision.
+        if (spec.conv == 'f' && spec.flags == "0" && spec.width < 0 && spec.precision < 0) {
+            spec.flags.clear();
+            spec.precision = 0;
+        }
+        return printOne(specText(spec, ""), arg ? arg->real() : 0.0);
+    }
+}
+
+// Letters and digits keep an apostrophe from opening a quoted run ("Can't").
+// Bytes of multi-byte UTF-8 characters count as letters ("Müller's").
+bool isWordChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || u >= 0x80;
+}
+
+}  // namespace
+
+long long FmtArg::integer() const {
+    switch (kind_) {
+    case Kind::Integer: return i_;
+    case Kind::Real: return truncateToInteger(d_);
+    case Kind::Text: return parseNumber(s_).integer;
+    }
+    return 0;
+}
+
+double FmtArg::real() const {
+    switch (kind_) {
+    case Kind::Integer: return static_cast<double>(i_);
+    case Kind::Real: return d_;
+    case Kind::Text: return parseNumber(s_).real;
+    }
+    return 0;
+}
+
+std::string QuoteSqlText(std::string_view value) {
+    std::string out;
+    out.reserve(value.size() + 2);
+    for (char c : value) {
+        if (c == '\'') out += '\'';
+        out += c;
+    }
+    return out;
+}
+
+std::string FormatArgs(std::string_view format, const std::vector<FmtArg>& args) {
+    std::string out;
+    bool inQuotedRun = false;
+    char prev = '\0';
+    std::size_t nextArg = 0;
+    std::size_t i = 0;
+    while (i < format.size()) {
+        const char c = format[i];
+        if (c == '%') {
+            Spec spec;
+            const std::size_t end = parseSpec(format, i + 1, spec);
+            if (spec.conv == '%') {
+                out += '%';
+            } else if (spec.conv != 0) {
+                const FmtArg* arg = nextArg < args.size() ? &args[nextArg] : nullptr;
+                ++nextArg;
+                out += formatOne(spec, arg, inQuotedRun);
+            }
+            if (spec.conv != 0) {
+                prev = format[end - 1];
+                i = end;
+                continue;
+            }
+            // Not a conversion: the '%' stands for itself and the rest reads as text.
+        } else if (c == '\'') {
+            if (inQuotedRun && i + 1 < format.size() && format[i + 1] == '\'') {
+                out += "''";
+                prev = '\'';
+                i += 2;
+                continue;
+            }
+            if (inQuotedRun)
+                inQuotedRun = false;
+            else if (!isWordChar(prev))
+                inQuotedRun = true;
+        }
+        out += c;
+        prev = c;
+        ++i;
+    }
+    return out;
+}
+
+}  // namespace hvx
+
+std::string _Fmt(std::string_view format, double value) {
+    return hvx::FormatArgs(format, {hvx::FmtArg(value)});
+}

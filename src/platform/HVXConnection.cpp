@@ -1,0 +1,104 @@
+#include "platform/HVXConnection.h"
+
+#include "platform/Session.h"
+
+using hvx::Param;
+using hvx::Session;
+
+HVXConnection::HVXConnection(int) {}
+HVXConnection::~HVXConnection() = default;
+
+HVXConnection::Prepared* HVXConnection::Find(std::string_view sql) {
+    auto it = statements_.find(sql);
+    return it == statements_.end() ? nullptr : &it->second;
+}
+
+// A statement used before PrepareSQL is prepared on first use.
+HVXConnection::Prepared* HVXConnection::Ensure(std::string_view sql) {
+    if (Prepared* p = Find(sql)) return p;
+    return PrepareSQL(sql) == 0 ? Find(sql) : nullptr;
+}
+
+int HVXConnection::PrepareSQL(std::string_view sql, int) {
+    auto statement = Session::Prepare(sql, true, error_);
+    if (!statement) return -1;
+    // Preparing again starts the binding afresh; the row buffer stays where
+    // it is because other statements may be bound to its columns.
+    Prepared& p = statements_[std::string(sql)];
+    p.binds.assign(static_cast<size_t>(statement->ParamCount()), Bound{});
+    p.nextBind = 0;
+    p.onRow = false;
+    p.statement = std::move(statement);
+    return 0;
+}
+
+int HVXConnection::Bind(std::string_view sql, Bound bound) {
+    Prepared* p = Ensure(sql);
+    if (!p) return -1;
+    if (p->nextBind >= p->binds.size()) {
+        error_ = "More values bound than the statement has placeholders: " + std::string(sql);
+        return -1;
+    }
+    p->binds[p->nextBind++] = std::move(bound);
+    return 0;
+}
+
+const std::string* HVXConnection::FindColumnText(const char* value) const {
+    for (const auto& [text, p] : statements_)
+        for (const std::string& column : p.row)
+            if (column.c_str() == value) return &column;
+    return nullptr;
+}
+
+int HVXConnection::BindParam(std::string_view sql, std::string_view value, int mode) {
+    (void)mode;  // a string_view is always copied
+    return Bind(sql, Bound{Param::Text(std::string(value)), nullptr});
+}
+
+int HVXConnection::BindParam(std::string_view sql, const char* value, int mode) {
+    const std::string* column = mode == 2 && value ? FindColumnText(value) : nullptr;
+    return Bind(sql, Bound{Param::Text(value ? value : ""), column});
+}
+
+int HVXConnection::BindDoubleParam(std::string_view sql, double value) {
+    return Bind(sql, Bound{Param::Number(value), nullptr});
+}
+
+int HVXConnection::ExecuteSQL(std::string_view sql) {
+    Prepared* p = Ensure(sql);
+    if (!p) return -1;
+    std::vector<Param> values;
+    values.reserve(p->binds.size());
+    for (const Bound& b : p->binds)
+        values.push_back(b.column ? Param::Text(*b.column) : b.value);
+    p->nextBind = 0;
+    p->onRow = false;
+    if (!Session::Run(*p->statement, values, error_)) return -1;
+    if (p->statement->ColumnCount() > 0) {
+        // The row buffer keeps its strings in place, so mode-2 binds of other
+        // statements that point at them stay valid.
+        p->row.resize(static_cast<size_t>(p->statement->ColumnCount()));
+        return 1;
+    }
+    return static_cast<int>(p->statement->Changes());
+}
+
+bool HVXConnection::FetchNext(std::string_view sql) {
+    Prepared* p = Find(sql);
+    if (!p || !p->statement) return false;
+    p->onRow = p->statement->Next();
+    for (size_t i = 0; i < p->row.size(); ++i) {
+        if (!p->onRow || !p->statement->Column(static_cast<int>(i), p->row[i])) p->row[i].clear();
+    }
+    return p->onRow;
+}
+
+const char* HVXConnection::ColumnVar(std::string_view sql, int n) {
+    Prepared* p = Find(sql);
+    if (!p || !p->onRow || n < 1 || static_cast<size_t>(n) > p->row.size()) return "";
+    return p->row[static_cast<size_t>(n) - 1].c_str();
+}
+
+int HVXConnection::BeginTran(std::string_view) { return Session::Begin(error_) ? 0 : 1; }
+int HVXConnection::CommitTran(std::string_view) { return Session::Commit(error_) ? 0 : 1; }
+int HVXConnection::CancelTran(std::string_view) { return Session::Rollback(error_) ? 0 : 1; }

@@ -1,0 +1,26 @@
+#pragma once
+// The framework's next-number service.
+//
+// Counters live in the table HVXNEXTNUM, one row per table (and per link
+// column), and are advanced inside the caller's transaction, so a cancelled
+// save gives its numbers back. A counter that is missing starts after the
+// highest number already in the table, and a number that is already taken
+// (rows written by another program, or imported) is skipped.
+#include <string>
+#include <string_view>
+
+// The next free RECNO of the table; 0 when no number could be taken.
+// Called as NextNum(instance, 1, table, 10, 0, 1).
+double NextNum(const void* instance, int kind, std::string_view table, int width = 10,
+               int flags = 0, int step = 1);
+
+// The next free link value of the table's column, as the "%.0f" text of a
+// number ("" when none could be taken). Called as
+// NextCharLnk(instance, 1, table, column, 0).
+std::string NextCharLnk(const void* instance, int kind, std::string_view table,
+                        std::string_view column, int flags = 0);
+
+namespace hvx {
+// Name of the counters table and its columns, for the schema.
+inline constexpr const char* kNextNumberTable = "HVXNEXTNUM";
+}  // namespace hvx

@@ -1,0 +1,220 @@
+// PostgreSQL behind the engine interface: the shared database of a
+// cooperative with several workstations.
+#include <libpq-fe.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "platform/EngineFactories.h"
+#include "platform/Text.h"
+
+namespace hvx {
+namespace {
+
+// Type numbers of the server's built-in types that cannot take an empty text.
+constexpr Oid kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701, kDate = 1082,
+              kTimestamp = 1114, kNumeric = 1700;
+
+bool RejectsEmptyText(Oid type) {
+    switch (type) {
+        case kInt8: case kInt2: case kInt4: case kFloat4: case kFloat8:
+        case kDate: case kTimestamp: case kNumeric:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string ServerMessage(PGconn* conn, const PGresult* res) {
+    std::string m = res ? PQresultErrorMessage(res) : "";
+    if (m.empty()) m = PQerrorMessage(conn);
+    TRIM(m);
+    return m;
+}
+
+class PgStatement final : public Statement {
+public:
+    // name is empty for literal SQL, which runs unnamed each time.
+    PgStatement(PGconn* conn, std::string sql, std::string name, std::vector<Oid> types)
+        : conn_(conn), sql_(std::move(sql)), name_(std::move(name)), types_(std::move(types)) {}
+    ~PgStatement() override { PQclear(result_); }
+
+    bool Execute(const std::vector<Param>& params, std::string& error) override {
+        PQclear(result_);
+        result_ = nullptr;
+        row_ = -1;
+        changes_ = 0;
+        std::vector<const char*> values(types_.size(), nullptr);
+        for (size_t i = 0; i < types_.size() && i < params.size(); ++i) {
+            const Param& p = params[i];
+            // An empty text means "no value" for a date or number column.
+            const bool null = p.kind == Param::Kind::Null ||
+                              (p.text.empty() && RejectsEmptyText(types_[i]));
+            values[i] = null ? nullptr : p.text.c_str();
+        }
+        const int n = static_cast<int>(values.size());
+        result_ = name_.empty()
+                      ? PQexecParams(conn_, sql_.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0)
+                      : PQexecPrepared(conn_, name_.c_str(), n, values.data(), nullptr, nullptr, 0);
+        const ExecStatusType st = PQresultStatus(result_);
+        if (st == PGRES_TUPLES_OK) return true;
+        if (st == PGRES_COMMAND_OK) {
+            changes_ = std::atoll(PQcmdTuples(result_));
+            return true;
+        }
+        error = ServerMessage(conn_, result_);
+        PQclear(result_);
+        result_ = nullptr;
+        return false;
+    }
+
+    bool Next() override {
+        if (!result_ || PQresultStatus(result_) != PGRES_TUPLES_OK) return false;
+        if (row_ + 1 >= PQntuples(result_)) {
+            row_ = PQntuples(result_);
+            return false;
+        }
+        ++row_;
+        return true;
+    }
+
+    int ColumnCount() const override { return result_ ? PQnfields(result_) : 0; }
+    int ParamCount() const override { return static_cast<int>(types_.size()); }
+    long long Changes() const override { return changes_; }
+
+    bool Column(int index, std::string& out) const override {
+        out.clear();
+        if (!result_ || row_ < 0 || row_ >= PQntuples(result_) || index < 0 ||
+            index >= PQnfields(result_))
+            return false;
+        if (PQgetisnull(result_, row_, index)) return false;
+        out.assign(PQgetvalue(result_, row_, index),
+                   static_cast<size_t>(PQgetlength(result_, row_, index)));
+        return true;
+    }
+
+private:
+    PGconn* conn_;
+    std::string sql_;
+    std::string name_;
+    std::vector<Oid> types_;
+    PGresult* result_ = nullptr;
+    int row_ = -1;
+    long long changes_ = 0;
+};
+
+class PgEngine final : public Engine {
+public:
+    PgEngine(PGconn* conn, std::string describe) : conn_(conn), describe_(std::move(describe)) {}
+    ~PgEngine() override { PQfinish(conn_); }
+
+    EngineKind Kind() const override { return EngineKind::PostgreSQL; }
+    std::string Describe() const override { return describe_; }
+
+    std::unique_ptr<Statement> Prepare(const std::string& sql, bool reusable,
+                                       std::string& error) override {
+        if (!reusable) {
+            if (sql.find(';') != std::string::npos && !SingleStatement(sql)) {
+                error = "Only one SQL statement may be run at a time";
+                return nullptr;
+            }
+            return std::make_unique<PgStatement>(conn_, sql, std::string(), std::vector<Oid>());
+        }
+        // The module's prepared texts are few and fixed: prepare each once per
+        // session and keep it, with the parameter types the server inferred.
+        auto it = prepared_.find(sql);
+        if (it == prepared_.end()) {
+            const std::string name = "hvx_" + std::to_string(prepared_.size() + 1);
+            PGresult* res = PQprepare(conn_, name.c_str(), sql.c_str(), 0, nullptr);
+            const bool ok = PQresultStatus(res) == PGRES_COMMAND_OK;
+            if (!ok) error = ServerMessage(conn_, res);
+            PQclear(res);
+            if (!ok) return nullptr;
+            PGresult* desc = PQdescribePrepared(conn_, name.c_str());
+            std::vector<Oid> types;
+            for (int i = 0; i < PQnparams(desc); ++i) types.push_back(PQparamtype(desc, i));
+            PQclear(desc);
+            it = prepared_.emplace(sql, Prepared{name, std::move(types)}).first;
+        }
+        return std::make_unique<PgStatement>(conn_, sql, it->second.name, it->second.types);
+    }
+
+    bool ExecScript(const std::string& sql, std::string& error) override {
+        PGresult* res = PQexec(conn_, sql.c_str());
+        const ExecStatusType st = PQresultStatus(res);
+        const bool ok = st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK;
+        if (!ok) error = ServerMessage(conn_, res);
+        PQclear(res);
+        return ok;
+    }
+
+    bool TransactionFailed() const override {
+        return PQtransactionStatus(conn_) == PQTRANS_INERROR;
+    }
+
+    bool TableExists(const std::string& table) override {
+        std::string lower;
+        for (char c : table) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const char* values[1] = {lower.c_str()};
+        PGresult* res = PQexecParams(
+            conn_, "SELECT 1 FROM pg_tables WHERE schemaname = current_schema() AND tablename = $1",
+            1, nullptr, values, nullptr, nullptr, 0);
+        const bool found = PQresultStatus(res) == PGRES_TUPLES_OK && PQntuples(res) > 0;
+        PQclear(res);
+        return found;
+    }
+
+private:
+    // True when the only ';' characters are inside quotes or trailing.
+    static bool SingleStatement(const std::string& sql) {
+        char quote = 0;
+        for (size_t i = 0; i < sql.size(); ++i) {
+            const char c = sql[i];
+            if (quote) {
+                if (c == quote) quote = 0;
+            } else if (c == '\'' || c == '"') {
+                quote = c;
+            } else if (c == ';') {
+                return sql.find_first_not_of(" \t\r\n;", i) == std::string::npos;
+            }
+        }
+        return true;
+    }
+
+    struct Prepared {
+        std::string name;
+        std::vector<Oid> types;
+    };
+    PGconn* conn_;
+    std::string describe_;
+    std::unordered_map<std::string, Prepared> prepared_;
+};
+
+}  // namespace
+
+std::unique_ptr<Engine> OpenPostgres(const std::string& conninfo, std::string& error) {
+    PGconn* conn = PQconnectdb(conninfo.c_str());
+    if (PQstatus(conn) != CONNECTION_OK) {
+        std::string m = PQerrorMessage(conn);
+        TRIM(m);
+        error = "Cannot connect to the PostgreSQL server: " + m;
+        PQfinish(conn);
+        return nullptr;
+    }
+    // Dates come back as "MM/DD/YYYY", and notices of the schema scripts stay quiet.
+    PGresult* res = PQexec(conn,
+                           "SET datestyle = 'SQL, MDY'; SET client_min_messages = warning; "
+                           "SET standard_conforming_strings = on");
+    const bool ok = PQresultStatus(res) == PGRES_COMMAND_OK;
+    PQclear(res);
+    if (!ok) {
+        error = "Cannot set up the PostgreSQL session: " + std::string(PQerrorMessage(conn));
+        PQfinish(conn);
+        return nullptr;
+    }
+    std::string describe = "PostgreSQL database " + std::string(PQdb(conn));
+    return std::make_unique<PgEngine>(conn, describe);
+}
+
+}  // namespace hvx

@@ -1,0 +1,54 @@
+// The host and UI ports in force, and the fallbacks used without them.
+#include <cstdio>
+
+#include "platform/HostPort.h"
+#include "platform/UiPort.h"
+
+namespace hvx {
+namespace {
+
+HostPort* gHost = nullptr;
+
+// Without a window system, messages still reach the person running the
+// program, and questions take their first answer.
+class ConsoleUi final : public UiPort {
+public:
+    MsgAnswer MessageBox(std::string_view text, std::string_view caption, MsgButtons buttons,
+                         MsgIcon) override {
+        std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
+                     static_cast<int>(text.size()), text.data());
+        switch (buttons) {
+            case MsgButtons::YesNo:
+            case MsgButtons::YesNoCancel:
+                return MsgAnswer::Yes;
+            default:
+                return MsgAnswer::Ok;
+        }
+    }
+    void InfoPopup(std::string_view title, std::string_view text, int, int) override {
+        MessageBox(text, title, MsgButtons::Ok, MsgIcon::Information);
+    }
+    void Beep() override {}
+};
+
+ConsoleUi gConsole;
+UiPort* gUi = nullptr;
+
+}  // namespace
+
+void SetHostPort(HostPort* port) { gHost = port; }
+HostPort* CurrentHostPort() { return gHost; }
+
+void SetUiPort(UiPort* port) { gUi = port; }
+UiPort& Ui() { return gUi ? *gUi : gConsole; }
+
+void ShowMessage(std::string_view text) {
+    Ui().MessageBox(text, kCaption, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+}  // namespace hvx
+
+hvx::HostWindow HVXReturnMDIWin() {
+    hvx::HostPort* host = hvx::CurrentHostPort();
+    return host ? host->MainWindow() : nullptr;
+}

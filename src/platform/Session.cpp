@@ -1,0 +1,131 @@
+#include "platform/Session.h"
+
+#include "platform/SqlDialect.h"
+
+namespace hvx {
+namespace {
+
+struct State {
+    std::unique_ptr<Engine> engine;
+    bool inTransaction = false;
+    long statementsRun = 0;
+    long failAt = 0;  // statementsRun value at which to fail; 0 = never
+};
+
+State& S() {
+    static State state;
+    return state;
+}
+
+const char* const kClosed = "The database is not open.";
+
+}  // namespace
+
+bool Session::Open(const std::string& connection, std::string& error) {
+    Close();
+    auto engine = OpenEngine(connection, error);
+    if (!engine) return false;
+    S().engine = std::move(engine);
+    return true;
+}
+
+void Session::Close() {
+    State& s = S();
+    if (s.engine && s.inTransaction) {
+        std::string ignored;
+        s.engine->ExecScript("ROLLBACK", ignored);
+    }
+    s.engine.reset();
+    s.inTransaction = false;
+    s.statementsRun = 0;
+    s.failAt = 0;
+}
+
+bool Session::IsOpen() { return S().engine != nullptr; }
+Engine* Session::Get() { return S().engine.get(); }
+EngineKind Session::Kind() { return S().engine ? S().engine->Kind() : EngineKind::SQLite; }
+
+std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
+                                            std::string& error) {
+    Engine* engine = Get();
+    if (!engine) {
+        error = kClosed;
+        return nullptr;
+    }
+    std::string translated;
+    if (!TranslateSql(sql, engine->Kind(), translated, error)) return nullptr;
+    return engine->Prepare(translated, reusable, error);
+}
+
+bool Session::Run(Statement& statement, const std::vector<Param>& params, std::string& error) {
+    State& s = S();
+    ++s.statementsRun;
+    if (s.failAt != 0 && s.statementsRun == s.failAt) {
+        error = "Statement failed (test hook).";
+        return false;
+    }
+    return statement.Execute(params, error);
+}
+
+bool Session::Begin(std::string& error) {
+    State& s = S();
+    if (!s.engine) {
+        error = kClosed;
+        return false;
+    }
+    if (s.inTransaction) {
+        error = "A transaction is already open.";
+        return false;
+    }
+    // SQLite takes the write lock at once, so two processes never both read
+    // inside a transaction and then deadlock on their first write.
+    const char* begin = s.engine->Kind() == EngineKind::SQLite ? "BEGIN IMMEDIATE" : "BEGIN";
+    if (!s.engine->ExecScript(begin, error)) return false;
+    s.inTransaction = true;
+    return true;
+}
+
+bool Session::Commit(std::string& error) {
+    State& s = S();
+    if (!s.engine || !s.inTransaction) {
+        error = "No transaction is open.";
+        return false;
+    }
+    ++s.statementsRun;
+    if (s.failAt != 0 && s.statementsRun == s.failAt) {
+        error = "Commit failed (test hook).";
+        return false;  // still open: the caller cancels it
+    }
+    if (s.engine->TransactionFailed()) {
+        error = "The transaction cannot be committed: an earlier statement in it failed.";
+        return false;
+    }
+    if (!s.engine->ExecScript("COMMIT", error)) {
+        // A refused commit leaves SQLite's transaction open and ends
+        // PostgreSQL's; either way the caller's cancel makes it clean.
+        return false;
+    }
+    s.inTransaction = false;
+    return true;
+}
+
+bool Session::Rollback(std::string& error) {
+    State& s = S();
+    if (!s.engine || !s.inTransaction) {
+        error = "No transaction is open.";
+        return false;
+    }
+    s.inTransaction = false;
+    return s.engine->ExecScript("ROLLBACK", error);
+}
+
+bool Session::InTransaction() { return S().inTransaction; }
+
+void Session::FailStatementForTesting(long n) {
+    State& s = S();
+    s.failAt = n > 0 ? s.statementsRun + n : 0;
+}
+
+long Session::StatementsRun() { return S().statementsRun; }
+
+}  // namespace hvx

@@ -1,0 +1,121 @@
+#include "platform/SqlDialect.h"
+
+#include <cctype>
+#include <vector>
+
+#include "platform/Dates.h"
+#include "platform/Text.h"
+
+namespace hvx {
+namespace {
+
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// Copies a quoted run (literal or identifier) starting at sql[i] and returns
+// the index just past it. A doubled quote inside the run is part of it.
+size_t CopyQuoted(std::string_view sql, size_t i, std::string& out) {
+    const char quote = sql[i];
+    out += quote;
+    ++i;
+    while (i < sql.size()) {
+        out += sql[i];
+        if (sql[i] == quote) {
+            if (i + 1 < sql.size() && sql[i + 1] == quote) {
+                out += quote;
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return i;
+}
+
+bool DateLiteral(std::string_view body, EngineKind engine, std::string& out, std::string& error) {
+    std::string text(body);
+    TRIM(text);
+    // Tolerate the ODBC escape form {d '2024-03-07'} as well.
+    if (text.size() > 2 && (text[0] == 'd' || text[0] == 'D') && text[1] == ' ') {
+        text.erase(0, 2);
+        TRIM(text);
+        if (text.size() >= 2 && text.front() == '\'' && text.back() == '\'')
+            text = text.substr(1, text.size() - 2);
+    }
+    if (text.empty()) {
+        out += "NULL";
+        return true;
+    }
+    CivilDate date;
+    if (!ParseDate(text, date)) {
+        error = "Invalid date in SQL: {" + std::string(body) + "}";
+        return false;
+    }
+    out += engine == EngineKind::PostgreSQL ? "DATE '" : "'";
+    out += FormatIso(date);
+    out += '\'';
+    return true;
+}
+
+}  // namespace
+
+bool TranslateSql(std::string_view sql, EngineKind engine, std::string& out, std::string& error) {
+    out.clear();
+    out.reserve(sql.size() + 16);
+    std::vector<bool> parenIsStr;  // one entry per open parenthesis
+    int placeholder = 0;
+    size_t i = 0;
+    while (i < sql.size()) {
+        const char c = sql[i];
+        if (c == '\'' || c == '"') {
+            i = CopyQuoted(sql, i, out);
+            continue;
+        }
+        if (c == '{') {
+            const size_t close = sql.find('}', i + 1);
+            if (close == std::string_view::npos) {
+                error = "Unterminated date literal in SQL";
+                return false;
+            }
+            if (!DateLiteral(sql.substr(i + 1, close - i - 1), engine, out, error)) return false;
+            i = close + 1;
+            continue;
+        }
+        if (c == '?') {
+            if (engine == EngineKind::PostgreSQL)
+                out += "$" + std::to_string(++placeholder);
+            else
+                out += '?';
+            ++i;
+            continue;
+        }
+        // STR(x) -> CAST((x) AS TEXT): the whole-number text of a record number.
+        if ((c == 'S' || c == 's') && (i == 0 || !IsWordChar(sql[i - 1])) && i + 3 < sql.size() &&
+            (sql[i + 1] == 'T' || sql[i + 1] == 't') && (sql[i + 2] == 'R' || sql[i + 2] == 'r')) {
+            size_t j = i + 3;
+            while (j < sql.size() && sql[j] == ' ') ++j;
+            if (j < sql.size() && sql[j] == '(') {
+                out += "CAST((";
+                parenIsStr.push_back(true);
+                i = j + 1;
+                continue;
+            }
+        }
+        if (c == '(') {
+            parenIsStr.push_back(false);
+        } else if (c == ')' && !parenIsStr.empty()) {
+            const bool isStr = parenIsStr.back();
+            parenIsStr.pop_back();
+            if (isStr) {
+                out += ") AS TEXT)";
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+        ++i;
+    }
+    return true;
+}
+
+}  // namespace hvx

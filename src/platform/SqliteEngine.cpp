@@ -1,0 +1,201 @@
+// SQLite behind the engine interface: the embedded, one-workstation database.
+#include <sqlite3.h>
+
+#include <cstring>
+
+#include "platform/Dates.h"
+#include "platform/EngineFactories.h"
+
+namespace hvx {
+namespace {
+
+// Dates are kept as "YYYY-MM-DD" text so that they sort and compare as dates;
+// a value bound in the windows' "MM/DD/YYYY" form is stored that way too.
+std::string StoredText(const std::string& text) {
+    CivilDate d;
+    if (text.size() >= 8 && text.size() <= 10 && text.find('/') != std::string::npos &&
+        ParseDate(text, d))
+        return FormatIso(d);
+    return text;
+}
+
+bool OnlyBlanks(const char* s) {
+    for (; s && *s; ++s)
+        if (!std::strchr(" \t\r\n;", *s)) return false;
+    return true;
+}
+
+class SqliteStatement final : public Statement {
+public:
+    SqliteStatement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {
+        for (int i = 0; i < sqlite3_column_count(stmt_); ++i) {
+            const char* decl = sqlite3_column_decltype(stmt_, i);
+            isDate_.push_back(decl && sqlite3_stricmp(decl, "DATE") == 0);
+        }
+    }
+    ~SqliteStatement() override { sqlite3_finalize(stmt_); }
+
+    bool Execute(const std::vector<Param>& params, std::string& error) override {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        pendingRow_ = onRow_ = false;
+        changes_ = 0;
+        const int count = sqlite3_bind_parameter_count(stmt_);
+        for (int i = 0; i < count && i < static_cast<int>(params.size()); ++i) {
+            const Param& p = params[i];
+            int rc = SQLITE_OK;
+            if (p.kind == Param::Kind::Null) {
+                rc = sqlite3_bind_null(stmt_, i + 1);
+            } else if (p.kind == Param::Kind::Number) {
+                // Whole numbers bind as integers so they compare equal to the
+                // text "5" in a text column and to 5 in RECNO.
+                const double v = std::strtod(p.text.c_str(), nullptr);
+                if (p.text.find_first_of(".eE") == std::string::npos)
+                    rc = sqlite3_bind_int64(stmt_, i + 1, static_cast<sqlite3_int64>(v));
+                else
+                    rc = sqlite3_bind_double(stmt_, i + 1, v);
+            } else {
+                const std::string stored = StoredText(p.text);
+                rc = sqlite3_bind_text(stmt_, i + 1, stored.data(), static_cast<int>(stored.size()),
+                                       SQLITE_TRANSIENT);
+            }
+            if (rc != SQLITE_OK) {
+                error = sqlite3_errmsg(db_);
+                return false;
+            }
+        }
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW) {
+            pendingRow_ = true;
+            return true;
+        }
+        if (rc == SQLITE_DONE) {
+            changes_ = sqlite3_stmt_readonly(stmt_) ? 0 : sqlite3_changes64(db_);
+            sqlite3_reset(stmt_);
+            return true;
+        }
+        error = sqlite3_errmsg(db_);
+        sqlite3_reset(stmt_);
+        return false;
+    }
+
+    bool Next() override {
+        if (pendingRow_) {
+            pendingRow_ = false;
+            onRow_ = true;
+            return true;
+        }
+        if (!onRow_) return false;
+        if (sqlite3_step(stmt_) == SQLITE_ROW) return true;
+        onRow_ = false;
+        sqlite3_reset(stmt_);
+        return false;
+    }
+
+    int ColumnCount() const override { return sqlite3_column_count(stmt_); }
+    int ParamCount() const override { return sqlite3_bind_parameter_count(stmt_); }
+    long long Changes() const override { return changes_; }
+
+    bool Column(int index, std::string& out) const override {
+        out.clear();
+        if (!onRow_ || index < 0 || index >= ColumnCount()) return false;
+        if (sqlite3_column_type(stmt_, index) == SQLITE_NULL) return false;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
+        out.assign(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt_, index)));
+        if (!isDate_[index]) return true;
+        // An empty date is no date, as on PostgreSQL where it is stored as NULL.
+        if (out.empty()) return false;
+        CivilDate d;
+        if (ParseDate(out, d)) out = FormatMdy(d);
+        return true;
+    }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_;
+    std::vector<bool> isDate_;
+    bool pendingRow_ = false;
+    bool onRow_ = false;
+    long long changes_ = 0;
+};
+
+class SqliteEngine final : public Engine {
+public:
+    SqliteEngine(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
+    ~SqliteEngine() override { sqlite3_close_v2(db_); }
+
+    EngineKind Kind() const override { return EngineKind::SQLite; }
+    std::string Describe() const override { return "SQLite database " + path_; }
+
+    std::unique_ptr<Statement> Prepare(const std::string& sql, bool, std::string& error) override {
+        sqlite3_stmt* stmt = nullptr;
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail) !=
+            SQLITE_OK) {
+            error = sqlite3_errmsg(db_);
+            return nullptr;
+        }
+        if (!stmt) {
+            error = "Empty SQL statement";
+            return nullptr;
+        }
+        if (!OnlyBlanks(tail)) {
+            sqlite3_finalize(stmt);
+            error = "Only one SQL statement may be run at a time";
+            return nullptr;
+        }
+        return std::make_unique<SqliteStatement>(db_, stmt);
+    }
+
+    bool ExecScript(const std::string& sql, std::string& error) override {
+        char* msg = nullptr;
+        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &msg) != SQLITE_OK) {
+            error = msg ? msg : sqlite3_errmsg(db_);
+            sqlite3_free(msg);
+            return false;
+        }
+        return true;
+    }
+
+    bool TableExists(const std::string& table) override {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?", -1,
+                           &stmt, nullptr);
+        sqlite3_bind_text(stmt, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+        const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+        sqlite3_finalize(stmt);
+        return found;
+    }
+
+private:
+    sqlite3* db_;
+    std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<Engine> OpenSqlite(const std::string& path, std::string& error) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
+    if (rc != SQLITE_OK) {
+        error = "Cannot open database " + path + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    // Several processes of one workstation may share the file: wait for a
+    // writer instead of failing at once, and let readers run beside it.
+    sqlite3_busy_timeout(db, 10000);
+    char* msg = nullptr;
+    if (sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr,
+                     &msg) != SQLITE_OK) {
+        error = "Cannot open database " + path + ": " + (msg ? msg : sqlite3_errmsg(db));
+        sqlite3_free(msg);
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    return std::make_unique<SqliteEngine>(db, path);
+}
+
+}  // namespace hvx
