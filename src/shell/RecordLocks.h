@@ -1,0 +1,32 @@
+#pragma once
+// Record locks on grain records found by their key: the host locks the
+// record's RECNO in the record kind's table.
+#include <string_view>
+
+namespace hvx {
+
+enum class RecordKind {
+    Assembly,       // the assembly (HVXGR02) that a split belongs to, by ASSEMBLY
+    Settlement,     // HVXGR04, by SETTLEMENT
+    SalesContract,  // HVXGR05, by CONTRACT
+};
+
+struct RecordKeyTable {
+    const char* table;
+    const char* keyColumn;
+};
+
+RecordKeyTable KeyTableOf(RecordKind kind);
+
+// Assemblies are locked with this many retries during a settlement save.
+inline constexpr long kAssemblyLockRetries = 5;
+
+// Locks the record whose key column holds the key: the request is sent until
+// granted or refused retries + 1 times. False, without asking the host, when
+// no record has that key.
+bool LockKeyedRecord(RecordKind kind, std::string_view key, long retries);
+
+// Releases it; false when no record has that key (nothing is released).
+bool UnlockKeyedRecord(RecordKind kind, std::string_view key);
+
+}  // namespace hvx

@@ -1,0 +1,124 @@
+// Process locks through the host, with the retry count of "hvxlocal.ini".
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "shell/LockRequest.h"
+#include "shell/ProcessLocks.h"
+#include "support/FakeHost.h"
+#include "support/ScriptedUi.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Points the user's configuration folder at a temporary one for the test.
+class ProcessLocks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* old = getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
+        std::string pattern = (fs::temp_directory_path() / "hvxlocks-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
+        hvx::ForgetLockTryCount();
+    }
+    void TearDown() override {
+        if (oldConfig_)
+            setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
+        hvx::ForgetLockTryCount();
+        fs::remove_all(folder_);
+    }
+    void WriteLocalProfile(const std::string& text) {
+        fs::create_directories(folder_ / "harvexa");
+        std::ofstream(folder_ / "harvexa" / "hvxlocal.ini") << text;
+    }
+    void SetTryCount(const std::string& value) {
+        WriteLocalProfile("[Grain]\nNetworkLockTryCount=" + value + "\n");
+    }
+
+    fs::path folder_;
+    std::optional<std::string> oldConfig_;
+    hvxtest::ScriptedUi ui_;
+    hvxtest::FakeHost host_;
+};
+
+TEST_F(ProcessLocks, RefusedLockIsAskedTryCountPlusOneTimes) {
+    const struct {
+        const char* value;  // null: no profile file
+        int attempts;
+    } cases[] = {{"0", 11},    {"-3", 11},   {"6000", 11}, {nullptr, 11}, {"1", 2},
+                 {"5000", 5001}, {"25", 26}, {"abc", 11},  {"", 11}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value ? c.value : "<missing>");
+        fs::remove_all(folder_ / "harvexa");
+        if (c.value) SetTryCount(c.value);
+        hvx::ForgetLockTryCount();
+        host_.sent.clear();
+        host_.refuseAll = true;
+        EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+        EXPECT_EQ(host_.Count(hvx::kLockTable), c.attempts);
+    }
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(ProcessLocks, GrantAfterRefusalsStopsAsking) {
+    for (const int refusals : {0, 1, 3, 10}) {
+        SCOPED_TRACE(refusals);
+        host_.sent.clear();
+        host_.refusals = refusals;
+        EXPECT_TRUE(hvx::TryProcessLock("GrainLock1"));
+        EXPECT_EQ(host_.Count(hvx::kLockTable), refusals + 1);
+    }
+    // Eleven refusals exhaust the default ten retries.
+    host_.sent.clear();
+    host_.refusals = 11;
+    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+    EXPECT_EQ(host_.Count(hvx::kLockTable), 11);
+}
+
+TEST_F(ProcessLocks, TryCountIsReadOncePerModuleLoad) {
+    SetTryCount("2");
+    host_.refuseAll = true;
+    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+    SetTryCount("4");
+    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+    EXPECT_EQ(host_.Count(hvx::kLockTable), 3 + 3);
+    hvx::ForgetLockTryCount();  // the module is unloaded and loaded again
+    EXPECT_EQ(hvx::LockTryCount(), 4);
+}
+
+TEST_F(ProcessLocks, RequestsNameThePackageAndTheLock) {
+    EXPECT_TRUE(hvx::TryProcessLock("GrainLock1"));
+    EXPECT_TRUE(hvx::ReleaseProcessLock("GrainLock1"));
+    ASSERT_EQ(host_.sent.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(host_.sent[i].message, hvx::kMsgLock);
+        EXPECT_EQ(host_.sent[i].operation, i == 0 ? hvx::kLockTable : hvx::kUnlockTable);
+        EXPECT_EQ(host_.sent[i].package, "HVXGRP");
+        EXPECT_EQ(host_.sent[i].table, "GrainLock1");
+        EXPECT_EQ(host_.sent[i].text, "");
+        EXPECT_EQ(host_.sent[i].recno, 0);
+    }
+}
+
+TEST_F(ProcessLocks, NoMainWindowIsReportedOnceAndRefuses) {
+    host_.hasMainWindow = false;
+    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+    EXPECT_FALSE(hvx::ReleaseProcessLock("GrainLock1"));
+    EXPECT_TRUE(host_.sent.empty());
+    ASSERT_EQ(ui_.messages.size(), 2u);
+    for (const auto& m : ui_.messages) {
+        EXPECT_EQ(m.text, "Please setup Ptr to Main Window");
+        EXPECT_EQ(m.caption, "Harvexa");
+        EXPECT_EQ(m.icon, hvx::MsgIcon::Exclamation);
+        EXPECT_EQ(m.buttons, hvx::MsgButtons::Ok);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+// The record-lock controller of a maintenance window, against a fake host.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/LockRequest.h"
+#include "shell/RecordLockController.h"
+#include "support/FakeHost.h"
+#include "support/ScriptedUi.h"
+
+namespace {
+
+// A window that records what the controller tells it.
+class Window final : public hvx::LockableWindow {
+public:
+    std::string caption = "Settlement Maintenance";
+    std::vector<std::string> told;
+    std::string FrameCaption() const override { return caption; }
+    void SetFrameCaption(std::string_view text) override { caption = text; }
+    void LockHeld() override { told.push_back("held"); }
+    void LockedByOtherUser() override { told.push_back("locked"); }
+};
+
+std::tm At(int hour, int minute) {
+    std::tm t{};
+    t.tm_year = 2024 - 1900;
+    t.tm_mon = 2;
+    t.tm_mday = 7;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    return t;
+}
+
+class RecordLockControllerTest : public ::testing::Test {
+protected:
+    RecordLockControllerTest() : controller_(window_, [this] { return now_; }) {
+        controller_.SetLockInformation("HVXGRP", "HVXGR08");
+    }
+    hvxtest::ScriptedUi ui_;
+    hvxtest::FakeHost host_;
+    Window window_;
+    std::tm now_ = At(13, 5);
+    hvx::RecordLockController controller_;
+};
+
+TEST(WaitingSince, TwelveHourClock) {
+    const struct {
+        int hour, minute;
+        const char* text;
+    } cases[] = {{0, 0, "12:00 AM 03/07/2024"},  {0, 59, "12:59 AM 03/07/2024"},
+                 {11, 5, "11:05 AM 03/07/2024"}, {12, 0, "12:00 PM 03/07/2024"},
+                 {13, 5, "01:05 PM 03/07/2024"}, {23, 59, "11:59 PM 03/07/2024"}};
+    for (const auto& c : cases) EXPECT_EQ(hvx::FormatWaitingSince(At(c.hour, c.minute)), c.text);
+}
+
+TEST_F(RecordLockControllerTest, GrantedLockKeepsTheCaption) {
+    EXPECT_TRUE(controller_.LockRecord(17));
+    EXPECT_TRUE(controller_.HoldsLock());
+    EXPECT_EQ(controller_.LockedRecord(), 17);
+    EXPECT_EQ(window_.told, std::vector<std::string>{"held"});
+    EXPECT_EQ(window_.caption, "Settlement Maintenance");
+    ASSERT_EQ(host_.sent.size(), 1u);
+    EXPECT_EQ(host_.sent[0].operation, hvx::kLockRecord);
+    EXPECT_EQ(host_.sent[0].package, "HVXGRP");
+    EXPECT_EQ(host_.sent[0].table, "HVXGR08");
+    EXPECT_EQ(host_.sent[0].recno, 17);
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(RecordLockControllerTest, RefusedLockMarksTheCaptionOnce) {
+    host_.refuseAll = true;
+    EXPECT_FALSE(controller_.LockRecord(17));
+    EXPECT_EQ(window_.caption, "Settlement Maintenance (Locked)");
+    EXPECT_EQ(controller_.WaitingSince(), "01:05 PM 03/07/2024");
+    // The caption kept is the one before the first lock, so a second refusal
+    // does not mark it twice, and a grant restores it.
+    now_ = At(0, 30);
+    EXPECT_FALSE(controller_.LockRecord(18));
+    EXPECT_EQ(window_.caption, "Settlement Maintenance (Locked)");
+    EXPECT_EQ(controller_.WaitingSince(), "12:30 AM 03/07/2024");
+    host_.refuseAll = false;
+    EXPECT_TRUE(controller_.LockRecord(18));
+    EXPECT_EQ(window_.caption, "Settlement Maintenance");
+    EXPECT_EQ(window_.told, (std::vector<std::string>{"locked", "locked", "held"}));
+    // One request per lock: a window's record lock is not retried.
+    EXPECT_EQ(host_.Count(hvx::kLockRecord), 3);
+}
+
+TEST_F(RecordLockControllerTest, SilentRefusalChangesNothing) {
+    host_.refuseAll = true;
+    EXPECT_FALSE(controller_.LockRecord(17, true));
+    EXPECT_EQ(window_.caption, "Settlement Maintenance");
+    EXPECT_TRUE(window_.told.empty());
+    EXPECT_EQ(controller_.WaitingSince(), "");
+}
+
+TEST_F(RecordLockControllerTest, MovingToAnotherRecordReleasesTheFirst) {
+    EXPECT_TRUE(controller_.LockRecord(17));
+    host_.refuseAll = true;
+    EXPECT_FALSE(controller_.LockRecord(18));
+    EXPECT_FALSE(controller_.HoldsLock());
+    controller_.ReleaseLock();  // nothing left to release
+    ASSERT_EQ(host_.sent.size(), 3u);
+    const long operations[] = {hvx::kLockRecord, hvx::kUnlockRecord, hvx::kLockRecord};
+    const double records[] = {17, 17, 18};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(host_.sent[i].operation, operations[i]);
+        EXPECT_EQ(host_.sent[i].recno, records[i]);
+    }
+}
+
+TEST_F(RecordLockControllerTest, LockInformationIsRequired) {
+    for (const auto& [package, table] : {std::pair{"", "HVXGR08"}, std::pair{"HVXGRP", ""}}) {
+        hvx::RecordLockController controller(window_, [this] { return now_; });
+        controller.SetLockInformation(package, table);
+        EXPECT_FALSE(controller.LockRecord(17));
+    }
+    EXPECT_TRUE(host_.sent.empty());
+    ASSERT_EQ(ui_.messages.size(), 2u);
+    EXPECT_EQ(ui_.messages[1].text, "Package/Table lock information has not been setup.");
+    EXPECT_EQ(ui_.messages[1].caption, "Harvexa");
+    EXPECT_EQ(ui_.messages[1].icon, hvx::MsgIcon::Exclamation);
+    EXPECT_EQ(window_.caption, "Settlement Maintenance");
+}
+
+TEST_F(RecordLockControllerTest, LongCaptionIsKeptToTwoHundredCharacters) {
+    window_.caption = std::string(230, 'C');
+    host_.refuseAll = true;
+    controller_.LockRecord(17);
+    EXPECT_EQ(window_.caption, std::string(200, 'C') + " (Locked)");
+}
+
+TEST_F(RecordLockControllerTest, LockButtonShowsWhoHoldsTheRecord) {
+    host_.refuseAll = true;
+    controller_.LockRecord(17);
+    controller_.ShowLockInformation();
+    ASSERT_EQ(host_.sent.size(), 2u);
+    EXPECT_EQ(host_.sent[1].operation, hvx::kWhoHoldsRecord);
+    EXPECT_EQ(host_.sent[1].table, "HVXGR08");
+    EXPECT_EQ(host_.sent[1].recno, 17);
+    ASSERT_EQ(ui_.popups.size(), 1u);
+    EXPECT_EQ(ui_.popups[0].caption, "User Information");
+    EXPECT_EQ(ui_.popups[0].text,
+              "jdoe on workstation-2 since 03/07/2024 09:15 AM\n"
+              "Locked since <Unavailable>\n"
+              "Waiting since 01:05 PM 03/07/2024");
+    EXPECT_EQ(ui_.lastPopupWidth, 240);
+    EXPECT_EQ(ui_.lastPopupOffset, 20);
+}
+
+}  // namespace
