@@ -25,16 +25,21 @@ struct Query {
     }
 };
 
+// Every step below fails the whole allocation when its statement fails: a
+// number is never handed out on a guess.
+enum class Outcome { Done, NoRow, Failed };
+
 // Highest number in use: RECNO as a number, a link column over its texts
 // that are whole numbers.
-long long HighestInUse(const std::string& table, const std::string& column) {
+bool HighestInUse(const std::string& table, const std::string& column, long long& highest) {
     Query q;
-    long long highest = 0;
+    highest = 0;
     if (column == "RECNO") {
-        if (q.Run("SELECT MAX(RECNO) FROM " + table, {})) q.NextNumber(highest);
-        return highest;
+        if (!q.Run("SELECT MAX(RECNO) FROM " + table, {})) return false;
+        q.NextNumber(highest);
+        return true;
     }
-    if (!q.Run("SELECT " + column + " FROM " + table, {})) return 0;
+    if (!q.Run("SELECT " + column + " FROM " + table, {})) return false;
     std::string text;
     while (q.statement->Next()) {
         if (!q.statement->Column(0, text) || text.empty()) continue;
@@ -43,26 +48,28 @@ long long HighestInUse(const std::string& table, const std::string& column) {
         if (*end == '\0' && v == std::trunc(v) && v > static_cast<double>(highest))
             highest = static_cast<long long>(v);
     }
-    return highest;
+    return true;
 }
 
-bool InUse(const std::string& table, const std::string& column, long long number) {
+Outcome InUse(const std::string& table, const std::string& column, long long number) {
     Query q;
     const Param value = column == "RECNO" ? Param::Number(static_cast<double>(number))
                                           : Param::Text(std::to_string(number));
     long long ignored;
-    return q.Run("SELECT 1 FROM " + table + " WHERE " + column + " = ?", {value}) &&
-           q.NextNumber(ignored);
+    if (!q.Run("SELECT 1 FROM " + table + " WHERE " + column + " = ?", {value}))
+        return Outcome::Failed;
+    return q.NextNumber(ignored) ? Outcome::Done : Outcome::NoRow;
 }
 
-// Takes the counter's value and advances it by one; false when the counter
-// row does not exist yet (or the statement failed).
-bool TakeCounter(const std::string& table, const std::string& column, long long& taken) {
+// Takes the counter's value and advances it by one; NoRow when the counter
+// row does not exist yet.
+Outcome TakeCounter(const std::string& table, const std::string& column, long long& taken) {
     Query q;
-    return q.Run("UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND COLNAME = ? "
-                 "RETURNING NEXTVAL - 1",
-                 {Param::Text(table), Param::Text(column)}) &&
-           q.NextNumber(taken);
+    if (!q.Run("UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND COLNAME = ? "
+               "RETURNING NEXTVAL - 1",
+               {Param::Text(table), Param::Text(column)}))
+        return Outcome::Failed;
+    return q.NextNumber(taken) ? Outcome::Done : Outcome::NoRow;
 }
 
 long long Next(std::string_view tableName, std::string_view columnName) {
@@ -71,25 +78,31 @@ long long Next(std::string_view tableName, std::string_view columnName) {
     Query q;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         long long candidate = 0;
-        if (!TakeCounter(table, column, candidate)) {
+        Outcome taken = TakeCounter(table, column, candidate);
+        if (taken == Outcome::NoRow) {
             // First use: start after what the table already holds.
-            const long long start = HighestInUse(table, column) + 1;
-            if (!q.Run("INSERT INTO HVXNEXTNUM (TABLENAME, COLNAME, NEXTVAL) VALUES (?, ?, ?) "
+            long long highest = 0;
+            if (!HighestInUse(table, column, highest) ||
+                !q.Run("INSERT INTO HVXNEXTNUM (TABLENAME, COLNAME, NEXTVAL) VALUES (?, ?, ?) "
                        "ON CONFLICT (TABLENAME, COLNAME) DO NOTHING",
                        {Param::Text(table), Param::Text(column),
-                        Param::Number(static_cast<double>(start))}))
+                        Param::Number(static_cast<double>(highest + 1))}))
                 return 0;
-            if (!TakeCounter(table, column, candidate)) return 0;
+            taken = TakeCounter(table, column, candidate);
         }
+        if (taken != Outcome::Done) return 0;
         if (candidate < 1) candidate = 1;
-        if (!InUse(table, column, candidate)) return candidate;
+        const Outcome used = InUse(table, column, candidate);
+        if (used == Outcome::Failed) return 0;
+        if (used == Outcome::NoRow) return candidate;
         // Taken behind the counter's back: move the counter past every number
         // in use instead of stepping over them one by one.
-        const long long beyond = HighestInUse(table, column) + 1;
+        long long highest = 0;
+        if (!HighestInUse(table, column, highest)) return 0;
+        const Param beyond = Param::Number(static_cast<double>(highest + 1));
         if (!q.Run("UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = ? "
                    "AND NEXTVAL < ?",
-                   {Param::Number(static_cast<double>(beyond)), Param::Text(table),
-                    Param::Text(column), Param::Number(static_cast<double>(beyond))}))
+                   {beyond, Param::Text(table), Param::Text(column), beyond}))
             return 0;
     }
     return 0;

@@ -57,6 +57,19 @@ TEST_P(NextNumbers, CancelledTransactionGivesItsNumbersBack) {
     EXPECT_EQ(NextNum(nullptr, 1, "HVXGR57", 10, 0, 1), 2);
 }
 
+TEST_P(NextNumbers, AFailedStatementGivesNoNumberRatherThanAGuess) {
+    Exec("INSERT INTO HVXGR04C (DEDUCT,RECNO) VALUES ('X',4)");
+    // A first use runs five statements (take, highest, insert, take, in use);
+    // failing any one of them must hand out nothing.
+    for (long failAt = 1; failAt <= 5; ++failAt) {
+        hvx::Session::FailStatementForTesting(failAt);
+        EXPECT_EQ(NextNum(nullptr, 1, "HVXGR04C", 10, 0, 1), 0) << "statement " << failAt;
+        hvx::Session::FailStatementForTesting(0);
+        Exec("DELETE FROM HVXNEXTNUM");
+    }
+    EXPECT_EQ(NextNum(nullptr, 1, "HVXGR04C", 10, 0, 1), 5);
+}
+
 TEST_P(NextNumbers, LookupsFindTheFirstRowOrNothing) {
     Exec("INSERT INTO HVXGR02S (ASSEMBLY,CUSTREF,LINEID,RECNO) VALUES ('A1','C1','L1',5)");
     Exec("INSERT INTO HVXGR02S (ASSEMBLY,CUSTREF,LINEID,RECNO) VALUES ('A1','C2','L2',3)");

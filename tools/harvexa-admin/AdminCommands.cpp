@@ -1,0 +1,101 @@
+#include "harvexa-admin/AdminCommands.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "data/Schema.h"
+#include "harvexa-admin/AdminDatabase.h"
+#include "harvexa-admin/DatabaseSummary.h"
+#include "harvexa-admin/DemoSeed.h"
+#include "platform/Session.h"
+
+namespace hvx::admin {
+namespace {
+
+// The session of one command: closed on every way out.
+class CommandSession {
+public:
+    ~CommandSession() { Session::Close(); }
+    // Only init may create a SQLite file: any other command given a
+    // mistyped path would otherwise leave an empty database file behind.
+    bool Open(const std::string& database, std::string& error, bool mayCreate = false) {
+        const std::string file = SqliteFile(database);
+        std::error_code ec;
+        if (!mayCreate && !file.empty() && !std::filesystem::exists(file, ec)) {
+            error = "The database file " + file + " does not exist.";
+            return false;
+        }
+        return Session::Open(database, error);
+    }
+};
+
+int Failed(std::ostream& err, const char* command, const std::string& message) {
+    err << "harvexa-admin " << command << ": " << OneLine(message) << "\n";
+    return kExitFailed;
+}
+
+}  // namespace
+
+int InitCommand(const std::string& database, bool force, std::ostream& out, std::ostream& err) {
+    CommandSession session;
+    std::string error;
+    if (!session.Open(database, error, true)) return Failed(err, "init", error);
+    const std::string found = FirstHarvexaTable();
+    if (!found.empty()) {
+        if (!force)
+            return Failed(err, "init",
+                          "The database already holds Harvexa tables (" + found +
+                              " found); use --force to drop and recreate them.");
+        if (!data::DropSchema(error)) return Failed(err, "init", error);
+        out << "Dropped the existing Harvexa tables.\n";
+    }
+    if (!data::CreateSchema(error)) return Failed(err, "init", error);
+    out << "Created the Harvexa schema, version " << data::ProgramSchemaVersion() << ", in "
+        << Session::Get()->Describe() << ".\n";
+    return kExitOk;
+}
+
+int UpgradeCommand(const std::string& database, std::ostream& out, std::ostream& err) {
+    CommandSession session;
+    std::string error;
+    if (!session.Open(database, error)) return Failed(err, "upgrade", error);
+    int from = 0, to = 0;
+    if (!data::UpgradeSchema(error, &from, &to)) return Failed(err, "upgrade", error);
+    if (from == to)
+        out << "Schema is already at version " << to << ".\n";
+    else
+        out << "Schema upgraded from version " << from << " to " << to << ".\n";
+    return kExitOk;
+}
+
+int SeedDemoCommand(const std::string& database, std::ostream& out, std::ostream& err) {
+    CommandSession session;
+    std::string error;
+    if (!session.Open(database, error)) return Failed(err, "seed-demo", error);
+    if (!SeedDemoData(error)) return Failed(err, "seed-demo", error);
+    out << "Seeded the demo cooperative: " << CountRows("HVXAR50") << " customers, "
+        << CountRows("HVXGR02") << " assemblies, " << CountRows("HVXGR04") << " settlements.\n";
+    return kExitOk;
+}
+
+int SummaryCommand(const std::string& database, std::ostream& out, std::ostream& err) {
+    CommandSession session;
+    std::string error;
+    if (!session.Open(database, error)) return Failed(err, "summary", error);
+    if (!PrintSummary(out, error)) return Failed(err, "summary", error);
+    return kExitOk;
+}
+
+int DemoCommand(const std::string& database, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const std::string target = database.empty() ? DefaultDemoDatabase(error) : database;
+    if (target.empty()) return Failed(err, "demo", error);
+    CommandSession session;
+    bool created = false;
+    if (!OpenDemoDatabase(target, created, error)) return Failed(err, "demo", error);
+    if (created) out << "Created the demo database " << Session::Get()->Describe() << ".\n\n";
+    if (!PrintSummary(out, error)) return Failed(err, "demo", error);
+    return kExitOk;
+}
+
+}  // namespace hvx::admin

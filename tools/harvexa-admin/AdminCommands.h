@@ -1,0 +1,26 @@
+#pragma once
+// The commands of harvexa-admin. Each opens the database named by its
+// connection string (a SQLite file path, "sqlite:PATH", or a PostgreSQL URL
+// or conninfo), does its work, closes the session again, and returns the
+// program's exit code. Results go to `out`, failures as one line to `err`.
+#include <ostream>
+#include <string>
+
+namespace hvx::admin {
+
+enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+
+// Creates the schema in a database that holds no Harvexa table; with force,
+// drops the tables found and creates them anew.
+int InitCommand(const std::string& database, bool force, std::ostream& out, std::ostream& err);
+// Brings an older schema up to this program's version.
+int UpgradeCommand(const std::string& database, std::ostream& out, std::ostream& err);
+// Fills an initialised, empty database with the demo cooperative.
+int SeedDemoCommand(const std::string& database, std::ostream& out, std::ostream& err);
+// Row counts and an outline of the business in the database.
+int SummaryCommand(const std::string& database, std::ostream& out, std::ostream& err);
+// Creates the demo database where it does not exist yet (an empty database
+// means the user's default one), then prints its summary.
+int DemoCommand(const std::string& database, std::ostream& out, std::ostream& err);
+
+}  // namespace hvx::admin

@@ -1,0 +1,65 @@
+#include "harvexa-admin/AdminDatabase.h"
+
+#include <cstdlib>
+
+#include "data/Schema.h"
+#include "platform/Engine.h"
+#include "platform/HVXSConnection.h"
+#include "platform/Session.h"
+
+namespace hvx::admin {
+namespace {
+
+bool HasRecno(const data::TableDesc& table) {
+    for (const data::ColumnDesc& column : table.columns)
+        if (column.type == data::ColumnType::Recno) return true;
+    return false;
+}
+
+}  // namespace
+
+long CountRows(const std::string& table) {
+    HVXSConnection c;
+    if (!c.ExecSQL("SELECT COUNT(*) FROM " + table) || !c.FetchNext()) return -1;
+    return std::atol(c.Column(1).c_str());
+}
+
+std::string FirstHarvexaTable() {
+    Engine* engine = Session::Get();
+    if (!engine) return "";
+    for (const data::TableDesc& table : data::AllTables())
+        if (engine->TableExists(table.name)) return table.name;
+    return "";
+}
+
+std::string FirstTableWithData(long& rows) {
+    for (const data::TableDesc& table : data::AllTables()) {
+        if (!HasRecno(table)) continue;
+        rows = CountRows(table.name);
+        if (rows != 0) return table.name;
+    }
+    rows = 0;
+    return "";
+}
+
+std::string SqliteFile(const std::string& connection) {
+    if (IsPostgresConnection(connection)) return "";
+    return connection.rfind("sqlite:", 0) == 0 ? connection.substr(7) : connection;
+}
+
+std::string OneLine(std::string message) {
+    std::string out;
+    bool gap = false;
+    for (char c : message) {
+        if (c == '\n' || c == '\r' || c == '\t') {
+            gap = !out.empty();
+            continue;
+        }
+        if (gap) out += out.back() == '.' || out.back() == ':' ? " " : "; ";
+        gap = false;
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace hvx::admin

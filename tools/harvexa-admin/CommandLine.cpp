@@ -1,0 +1,106 @@
+#include "harvexa-admin/CommandLine.h"
+
+#include <algorithm>
+
+#include "harvexa-admin/AdminCommands.h"
+
+namespace hvx::admin {
+
+const char* UsageText() {
+    return "Usage: harvexa-admin <command> [arguments]\n"
+           "\n"
+           "Commands:\n"
+           "  init <database> [--force]  Create the Harvexa tables in an empty database;\n"
+           "                             --force drops existing Harvexa tables first.\n"
+           "  upgrade <database>         Bring the schema up to this program's version.\n"
+           "  seed-demo <database>       Fill an initialised, empty database with the\n"
+           "                             demo cooperative.\n"
+           "  summary <database>         Show the row counts and an outline of the data.\n"
+           "  demo [<database>]          Create the demo database unless it exists, then\n"
+           "                             show its summary. Default database:\n"
+           "                             $XDG_DATA_HOME/harvexa/demo.db, or\n"
+           "                             ~/.local/share/harvexa/demo.db.\n"
+           "  help, --help               Show this text.\n"
+           "\n"
+           "A database is a SQLite file path, \"sqlite:PATH\", a PostgreSQL URL\n"
+           "(\"postgresql://user@host/dbname\") or a libpq conninfo\n"
+           "(\"host=/run/postgresql dbname=harvexa\").\n";
+}
+
+namespace {
+
+bool IsHelp(const std::string& arg) { return arg == "help" || arg == "--help" || arg == "-h"; }
+
+int UsageError(std::ostream& err, const std::string& message) {
+    err << "harvexa-admin: " << message << " See \"harvexa-admin --help\".\n";
+    return kExitUsage;
+}
+
+// The printable form of an argument for a message: control characters
+// cannot garble the terminal.
+std::string Shown(const std::string& arg) {
+    std::string out;
+    for (unsigned char c : arg) out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
+    return "\"" + out + "\"";
+}
+
+struct Parsed {
+    std::string database;
+    bool force = false;
+};
+
+// Reads "<database>" plus the options a command allows; false after a usage
+// error has been reported.
+bool Parse(const std::string& command, const std::vector<std::string>& rest, bool databaseOptional,
+           bool allowForce, Parsed& out, std::ostream& err, int& code) {
+    for (const std::string& arg : rest) {
+        if (arg.empty()) continue;
+        if (allowForce && arg == "--force") {
+            out.force = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            code = UsageError(err, command + ": unknown option " + Shown(arg) + ".");
+            return false;
+        } else if (out.database.empty()) {
+            out.database = arg;
+        } else {
+            code = UsageError(err, command + ": unexpected argument " + Shown(arg) + ".");
+            return false;
+        }
+    }
+    if (out.database.empty() && !databaseOptional) {
+        code = UsageError(err, command + ": a database is required.");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) return UsageError(err, "no command given.");
+    if (std::any_of(args.begin(), args.end(), IsHelp)) {
+        out << UsageText();
+        return kExitOk;
+    }
+    const std::string& command = args.front();
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    Parsed p;
+    int code = kExitUsage;
+    if (command == "init") {
+        if (!Parse(command, rest, false, true, p, err, code)) return code;
+        return InitCommand(p.database, p.force, out, err);
+    }
+    if (command == "upgrade" || command == "seed-demo" || command == "summary") {
+        if (!Parse(command, rest, false, false, p, err, code)) return code;
+        if (command == "upgrade") return UpgradeCommand(p.database, out, err);
+        if (command == "seed-demo") return SeedDemoCommand(p.database, out, err);
+        return SummaryCommand(p.database, out, err);
+    }
+    if (command == "demo") {
+        if (!Parse(command, rest, true, false, p, err, code)) return code;
+        return DemoCommand(p.database, out, err);
+    }
+    return UsageError(err, "unknown command " + Shown(command) + ".");
+}
+
+}  // namespace hvx::admin
