@@ -231,9 +231,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> seconds;
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            if (!r.error_occurred && r.iterations > 0)
-                seconds[r.benchmark_name()] = r.GetAdjustedRealTime();
+        // With repetitions only the medians are compared.
+        for (const Run& r : runs) {
+            const bool single = r.run_type == Run::RT_Iteration;
+            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+            if (!r.error_occurred && (single || median))
+                seconds[r.run_name.str()] = r.GetAdjustedRealTime();
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 };
