@@ -29,6 +29,19 @@ public:
         MessageBox(text, title, MsgButtons::Ok, MsgIcon::Information);
     }
     void Beep() override {}
+    void SetFocus(std::string_view) override {}
+    void SetWaitCursor(bool) override {}
+    double SearchWin(std::string&, std::string_view, std::string_view, std::string_view) override {
+        return 0;
+    }
+    void DoComment(std::string_view, std::string_view) override {}
+    std::string OpenFileName(std::string_view, std::string_view, std::string_view) override {
+        return {};
+    }
+    std::string SaveFileName(std::string_view, std::string_view, std::string_view) override {
+        return {};
+    }
+    void ShowHelp(std::string_view, int) override {}
 };
 
 ConsoleUi gConsole;
@@ -42,9 +55,11 @@ HostPort* CurrentHostPort() { return gHost; }
 void SetUiPort(UiPort* port) { gUi = port; }
 UiPort& Ui() { return gUi ? *gUi : gConsole; }
 
-void ShowMessage(std::string_view text) {
-    Ui().MessageBox(text, kCaption, MsgButtons::Ok, MsgIcon::Exclamation);
+void ShowMessage(UiPort& ui, std::string_view text) {
+    ui.MessageBox(text, kCaption, MsgButtons::Ok, MsgIcon::Exclamation);
 }
+
+void ShowMessage(std::string_view text) { ShowMessage(Ui(), text); }
 
 }  // namespace hvx
 

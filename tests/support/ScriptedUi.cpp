@@ -23,4 +23,27 @@ void ScriptedUi::InfoPopup(std::string_view title, std::string_view text, int wi
     lastPopupOffset = offsetBelowTop;
 }
 
+
+double ScriptedUi::SearchWin(std::string& startText, std::string_view, std::string_view select,
+                             std::string_view) {
+    pickLists.emplace_back(select);
+    if (picks.empty()) return 0;
+    const Pick p = picks.front();
+    picks.pop_front();
+    if (p.recno != 0) startText = p.text;
+    return p.recno;
+}
+
+std::string ScriptedUi::OpenFileName(std::string_view, std::string_view, std::string_view) {
+    if (fileNames.empty()) return {};
+    std::string name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+}
+
+std::string ScriptedUi::SaveFileName(std::string_view title, std::string_view filter,
+                                     std::string_view folder) {
+    return OpenFileName(title, filter, folder);
+}
+
 }  // namespace hvxtest
