@@ -28,6 +28,8 @@ public:
     virtual void BroadcastToDocuments(unsigned message, long wparam, const void* lparam) = 0;
     // The address of a function exported by a loaded sibling module, or null.
     virtual void* FindSiblingFunction(void* module, std::string_view name) = 0;
+    // True while the module handle names a library loaded in this process.
+    virtual bool IsModuleLoaded(void* module) = 0;
 };
 
 // The port in force; the module's Initialize sets it, tests set a fake.
@@ -35,6 +37,9 @@ void SetHostPort(HostPort* port);
 HostPort* CurrentHostPort();
 
 }  // namespace hvx
+
+// The host hands the module a pointer to its HostPort as the instance handle
+// of Initialize; the module keeps it as the port in force.
 
 // The host's main window, target of the lock messages; null without a host.
 hvx::HostWindow HVXReturnMDIWin();

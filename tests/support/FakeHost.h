@@ -34,6 +34,7 @@ public:
                          void* lparam) override;
     void BroadcastToDocuments(unsigned message, long wparam, const void* lparam) override;
     void* FindSiblingFunction(void*, std::string_view) override { return nullptr; }
+    bool IsModuleLoaded(void*) override { return false; }
 
     // Lock requests sent with a given operation.
     int Count(long operation) const;
