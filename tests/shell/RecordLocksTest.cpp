@@ -108,6 +108,7 @@ public:
     }
     void BroadcastToDocuments(unsigned, long, const void*) override {}
     void* FindSiblingFunction(void*, std::string_view) override { return nullptr; }
+    bool IsModuleLoaded(void*) override { return false; }
 };
 
 TEST_P(RecordLocks, WireRecordAndHolderText) {
