@@ -1,0 +1,121 @@
+// Locks on PostgreSQL: a session advisory lock per table or record lock, held
+// on the service's own connection, so the server frees it when the holder's
+// connection ends, however its process ended. HVXLOCKS only tells who holds a
+// lock; a row whose advisory lock nobody holds any more is left over from a
+// holder that died, and is ignored.
+#include <cstdint>
+
+#include "host/LockServiceBackend.h"
+
+namespace hvx::locks {
+namespace {
+
+// FNV-1a, 64 bits: the same key for the same lock in every process and build
+// (std::hash promises neither).
+std::uint64_t Fnv1a(const std::string& text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+class PostgresLocks final : public LockBackend {
+public:
+    PostgresLocks(std::unique_ptr<Engine> engine, std::string schema, Identity identity)
+        : engine_(std::move(engine)), schema_(std::move(schema)), identity_(std::move(identity)) {}
+
+    bool Acquire(const LockKey& key, const std::string& since) override {
+        std::vector<std::string> row;
+        std::string error;
+        if (!RunStatement(*engine_, "SELECT pg_try_advisory_lock($1::bigint)", {KeyParam(key)},
+                          &row, error) ||
+            row.empty() || row[0] != "t")
+            return false;
+        // The lock is ours even if its row cannot be written: the row only
+        // answers who holds it.
+        RunStatement(*engine_,
+                     "INSERT INTO HVXLOCKS (PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID, HOLDERHOST, "
+                     "HOLDERUSER, SINCE) VALUES ($1, $2, $3, $4, $5, $6, $7) "
+                     "ON CONFLICT (PACKAGE, TABLENAME, LOCKRECNO) DO UPDATE SET "
+                     "HOLDERPID = EXCLUDED.HOLDERPID, HOLDERHOST = EXCLUDED.HOLDERHOST, "
+                     "HOLDERUSER = EXCLUDED.HOLDERUSER, SINCE = EXCLUDED.SINCE",
+                     {Param::Text(key.package), Param::Text(key.table), Param::Text(key.recno),
+                      Param::Number(static_cast<double>(identity_.pid)),
+                      Param::Text(identity_.host), Param::Text(identity_.user), Param::Text(since)},
+                     nullptr, error);
+        return true;
+    }
+
+    void Release(const LockKey& key) override {
+        // The row goes while the lock is still held, so it can only be ours
+        // (or a dead holder's), never that of whoever takes the lock next.
+        std::string error;
+        RunStatement(*engine_,
+                     "DELETE FROM HVXLOCKS "
+                     "WHERE PACKAGE = $1 AND TABLENAME = $2 AND LOCKRECNO = $3",
+                     {Param::Text(key.package), Param::Text(key.table), Param::Text(key.recno)},
+                     nullptr, error);
+        RunStatement(*engine_, "SELECT pg_advisory_unlock($1::bigint)", {KeyParam(key)}, nullptr,
+                     error);
+    }
+
+    bool FindHolder(const LockKey& key, Holder& holder) override {
+        // A bigint advisory key shows in pg_locks as its high and low 32 bits
+        // with objsubid 1.
+        const std::uint64_t hash = Hash(key);
+        std::vector<std::string> row;
+        std::string error;
+        if (!RunStatement(
+                *engine_,
+                "SELECT HOLDERUSER, HOLDERHOST, SINCE FROM HVXLOCKS "
+                "WHERE PACKAGE = $1 AND TABLENAME = $2 AND LOCKRECNO = $3 AND EXISTS ("
+                "SELECT 1 FROM pg_locks WHERE locktype = 'advisory' AND granted "
+                "AND database = (SELECT oid FROM pg_database WHERE datname = current_database()) "
+                "AND classid = $4::oid AND objid = $5::oid AND objsubid = 1)",
+                {Param::Text(key.package), Param::Text(key.table), Param::Text(key.recno),
+                 Param::Text(std::to_string(hash >> 32)),
+                 Param::Text(std::to_string(hash & 0xffffffffull))},
+                &row, error) ||
+            row.size() < 3)
+            return false;
+        holder = {row[0], row[1], row[2]};
+        return true;
+    }
+
+private:
+    // Advisory locks belong to the whole database: the schema is part of the
+    // key so that the companies of one server, each in a schema of its own,
+    // never block each other.
+    std::uint64_t Hash(const LockKey& key) const {
+        std::string text = schema_;
+        for (const std::string* part : {&key.package, &key.table, &key.recno}) {
+            text += '\0';
+            text += *part;
+        }
+        return Fnv1a(text);
+    }
+
+    Param KeyParam(const LockKey& key) const {
+        return Param::Text(std::to_string(static_cast<std::int64_t>(Hash(key))));
+    }
+
+    std::unique_ptr<Engine> engine_;
+    std::string schema_;
+    Identity identity_;
+};
+
+}  // namespace
+
+std::unique_ptr<LockBackend> OpenPostgresLocks(const std::string& connection,
+                                               const Identity& identity, std::string& error) {
+    auto engine = OpenEngine(connection, error);
+    if (!engine) return nullptr;
+    std::vector<std::string> row;
+    if (!RunStatement(*engine, "SELECT current_schema()", {}, &row, error)) return nullptr;
+    const std::string schema = row.empty() ? std::string() : row[0];
+    return std::make_unique<PostgresLocks>(std::move(engine), schema, identity);
+}
+
+}  // namespace hvx::locks

@@ -1,0 +1,319 @@
+// The host's lock service on every engine: services of one process stand for
+// separate workstations, and a forked process for another program that dies.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <climits>
+#include <cstring>
+#include <ctime>
+#include <thread>
+
+#include "host/LockService.h"
+#include "platform/Session.h"
+#include "shell/HostLocks.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+using hvx::LockService;
+using Clock = std::chrono::steady_clock;
+
+class LockServiceTest : public hvxtest::DatabaseTest {
+protected:
+    void Open(LockService& service) {
+        std::string error;
+        ASSERT_TRUE(service.Open(connection_, error)) << error;
+    }
+    // Every lock row as "PACKAGE|TABLENAME|LOCKRECNO|HOLDERPID", read on a
+    // connection of its own (on SQLite the locks are kept beside the database).
+    std::vector<std::string> LockRows() {
+        std::string error;
+        const bool pg = hvx::IsPostgresConnection(connection_);
+        auto engine = hvx::OpenEngine(pg ? connection_ : connection_ + "-locks", error);
+        auto statement = engine ? engine->Prepare(
+                                      "SELECT PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID FROM "
+                                      "HVXLOCKS ORDER BY PACKAGE, TABLENAME, LOCKRECNO",
+                                      false, error)
+                                : nullptr;
+        std::vector<std::string> rows;
+        if (!statement || !statement->Execute({}, error)) ADD_FAILURE() << error;
+        std::string value;
+        while (statement && statement->Next()) {
+            std::string row;
+            for (int i = 0; i < 4; ++i)
+                row += (i ? "|" : "") + (statement->Column(i, value) ? value : "<NULL>");
+            rows.push_back(row);
+        }
+        return rows;
+    }
+};
+HVX_DATABASE_TEST_SUITE(LockServiceTest);
+
+std::string Pid() { return std::to_string(::getpid()); }
+
+long Ask(LockService& service, long operation, const char* table, double recno = 0) {
+    hvx::LockRequest request = hvx::MakeLockRequest(hvx::kGrainPackage, table, recno);
+    return service.Handle(operation, request);
+}
+
+std::string WhoHolds(LockService& service, const char* table, double recno,
+                     long* answer = nullptr) {
+    hvx::LockRequest request = hvx::MakeLockRequest(hvx::kGrainPackage, table, recno);
+    std::memset(request.text, '#', sizeof request.text);  // left over from an earlier request
+    const long result = service.Handle(hvx::kWhoHoldsRecord, request);
+    if (answer) *answer = result;
+    return std::string(request.text, strnlen(request.text, sizeof request.text));
+}
+
+std::string HolderPrefix() {
+    char host[HOST_NAME_MAX + 1] = {};
+    ::gethostname(host, sizeof host - 1);
+    return std::string(::getpwuid(::geteuid())->pw_name) + " on " + host + " since ";
+}
+
+std::string LocalMinute(std::time_t when) {
+    char text[32];
+    std::strftime(text, sizeof text, "%m/%d/%Y %I:%M %p", std::localtime(&when));
+    return text;
+}
+
+TEST_P(LockServiceTest, TwoServicesBehaveLikeTwoWorkstations) {
+    LockService a, b;
+    Open(a);
+    Open(b);
+    const struct {
+        LockService* service;
+        long operation;
+        const char* table;
+        double recno;
+        long expected;
+    } steps[] = {
+        {&a, hvx::kLockTable, "GrainLock1", 0, 1},
+        {&b, hvx::kLockTable, "GrainLock1", 0, 0},
+        {&a, hvx::kLockTable, "GrainLock1", 0, 1},     // again: held twice now
+        {&a, hvx::kUnlockTable, "GrainLock1", 0, 1},
+        {&b, hvx::kLockTable, "GrainLock1", 0, 0},     // still held once
+        {&b, hvx::kUnlockTable, "GrainLock1", 0, 0},   // not b's to release
+        {&a, hvx::kUnlockTable, "GrainLock1", 0, 1},
+        {&a, hvx::kUnlockTable, "GrainLock1", 0, 0},   // no longer held
+        {&b, hvx::kLockTable, "GrainLock1", 0, 1},
+        {&a, hvx::kLockRecord, "HVXGR04", 7, 1},
+        {&b, hvx::kLockRecord, "HVXGR04", 8, 1},
+        {&b, hvx::kLockRecord, "HVXGR04", 7, 0},
+        {&b, hvx::kLockRecord, "HVXGR04", 7.5, 1},     // another record
+        {&b, hvx::kLockRecord, "HVXGR05", 7, 1},       // same number, other table
+        {&b, hvx::kUnlockRecord, "HVXGR04", 7, 0},
+        {&a, hvx::kLockRecord, "HVXGR04", 7, 1},
+        {&a, hvx::kUnlockRecord, "HVXGR04", 7, 1},
+        {&a, 9, "HVXGR04", 7, 0},                      // no such operation
+    };
+    int i = 0;
+    for (const auto& s : steps) {
+        SCOPED_TRACE("step " + std::to_string(++i));
+        EXPECT_EQ(Ask(*s.service, s.operation, s.table, s.recno), s.expected);
+    }
+    // Released only once of twice: a's record lock is still held.
+    EXPECT_EQ(Ask(b, hvx::kLockRecord, "HVXGR04", 7), 0);
+    const std::string p = "|" + Pid();
+    EXPECT_EQ(LockRows(), (std::vector<std::string>{
+                              "HVXGRP|GrainLock1|" + p, "HVXGRP|HVXGR04|7" + p,
+                              "HVXGRP|HVXGR04|7.5" + p, "HVXGRP|HVXGR04|8" + p,
+                              "HVXGRP|HVXGR05|7" + p}));
+
+    a.Close();  // gives back what it held
+    EXPECT_EQ(Ask(b, hvx::kLockRecord, "HVXGR04", 7), 1);
+    EXPECT_FALSE(a.IsOpen());
+    EXPECT_EQ(Ask(a, hvx::kLockTable, "HVXGR02"), 0);
+    b.ReleaseAll();
+    EXPECT_TRUE(LockRows().empty());
+    EXPECT_EQ(Ask(b, hvx::kUnlockTable, "GrainLock1"), 0);
+}
+
+TEST_P(LockServiceTest, WhoHoldsARecord) {
+    LockService a, b;
+    Open(a);
+    Open(b);
+    long answer = -1;
+    EXPECT_EQ(WhoHolds(b, "HVXGR04", 7, &answer), "");
+    EXPECT_EQ(answer, 0);
+
+    const std::time_t before = std::time(nullptr);
+    ASSERT_EQ(Ask(a, hvx::kLockRecord, "HVXGR04", 7), 1);
+    ASSERT_EQ(Ask(a, hvx::kLockTable, "HVXGR04"), 1);  // a table lock is not a record's
+    const std::time_t after = std::time(nullptr);
+    const std::string text = WhoHolds(b, "HVXGR04", 7, &answer);
+    EXPECT_EQ(answer, 1);
+    EXPECT_TRUE(text == HolderPrefix() + LocalMinute(before) ||
+                text == HolderPrefix() + LocalMinute(after))
+        << text;
+    EXPECT_EQ(WhoHolds(a, "HVXGR04", 7), text);  // the holder asking about itself
+    EXPECT_EQ(WhoHolds(b, "HVXGR04", 0, &answer), "");
+    EXPECT_EQ(answer, 0);
+
+    ASSERT_EQ(Ask(a, hvx::kUnlockRecord, "HVXGR04", 7), 1);
+    EXPECT_EQ(WhoHolds(b, "HVXGR04", 7, &answer), "");
+    EXPECT_EQ(answer, 0);
+}
+
+TEST_P(LockServiceTest, NamesFillingTheirWholeFieldAreReadWithinIt) {
+    LockService a, b;
+    Open(a);
+    Open(b);
+    hvx::LockRequest full{};
+    std::memset(full.package, 'P', sizeof full.package);
+    std::memset(full.table, 'T', sizeof full.table);
+    std::strcpy(full.text, "TEXT");
+    ASSERT_EQ(a.Handle(hvx::kLockTable, full), 1);
+    EXPECT_EQ(b.Handle(hvx::kLockTable, full), 0);
+    hvx::LockRequest shorter = hvx::MakeLockRequest(std::string(29, 'P'), std::string(30, 'T'));
+    EXPECT_EQ(b.Handle(hvx::kLockTable, shorter), 1);
+    EXPECT_EQ(LockRows(), (std::vector<std::string>{
+                              std::string(29, 'P') + "|" + std::string(29, 'T') + "||" + Pid(),
+                              std::string(30, 'P') + "|" + std::string(30, 'T') + "||" + Pid()}));
+}
+
+// A lock taken while the module's own save transaction is open is granted at
+// once and outlives the rollback of that save.
+TEST_P(LockServiceTest, SaveTransactionNeitherDelaysNorUndoesLocks) {
+    LockService a, b;
+    Open(a);
+    Open(b);
+    std::string error;
+    ASSERT_TRUE(hvx::Session::Begin(error)) << error;
+    hvxtest::Exec("INSERT INTO HVXGR40 (CONFIG18, RECNO) VALUES ('5', 1)");
+    const auto start = Clock::now();
+    EXPECT_EQ(Ask(a, hvx::kLockTable, "GrainLock1"), 1);
+    EXPECT_EQ(Ask(a, hvx::kLockRecord, "HVXGR04", 3), 1);
+    EXPECT_EQ(Ask(b, hvx::kLockRecord, "HVXGR04", 3), 0);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1000));
+    ASSERT_TRUE(hvx::Session::Rollback(error)) << error;
+    EXPECT_EQ(Ask(b, hvx::kLockTable, "GrainLock1"), 0);
+    EXPECT_NE(WhoHolds(b, "HVXGR04", 3), "");
+}
+
+// Kills the forked holder on every way out of the test.
+struct Child {
+    pid_t pid = -1;
+    ~Child() {
+        if (pid > 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+};
+
+TEST_P(LockServiceTest, LocksOfAKilledProcessAreFreed) {
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    Child child;
+    child.pid = ::fork();
+    ASSERT_GE(child.pid, 0);
+    if (child.pid == 0) {
+        // The child touches nothing of the parent's and never returns into
+        // the test program: it holds its locks until it is killed.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        LockService service;
+        std::string error;
+        const char ok = service.Open(connection_, error) &&
+                                Ask(service, hvx::kLockTable, "GrainLock1") &&
+                                Ask(service, hvx::kLockRecord, "HVXGR04", 12)
+                            ? '1'
+                            : '0';
+        if (::write(ready[1], &ok, 1) != 1) ::_exit(1);
+        for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    pollfd fd{ready[0], POLLIN, 0};
+    char ok = 0;
+    ASSERT_EQ(::poll(&fd, 1, 10000), 1) << "the child did not answer";
+    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(ok, '1');
+
+    LockService parent;
+    Open(parent);
+    EXPECT_EQ(Ask(parent, hvx::kLockTable, "GrainLock1"), 0);
+    EXPECT_EQ(WhoHolds(parent, "HVXGR04", 12).rfind(HolderPrefix(), 0), 0u);
+
+    ::kill(child.pid, SIGKILL);
+    ASSERT_EQ(::waitpid(child.pid, nullptr, 0), child.pid);
+    child.pid = -1;
+    // The server notices the dead connection a moment later; SQLite at once.
+    int attempts = 0;
+    long granted = 0;
+    for (const auto deadline = Clock::now() + std::chrono::seconds(10);
+         !granted && Clock::now() < deadline;) {
+        if (++attempts > 1) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        granted = Ask(parent, hvx::kLockTable, "GrainLock1");
+    }
+    ASSERT_EQ(granted, 1);
+    if (GetParam() == hvxtest::Backend::SQLite) {
+        EXPECT_EQ(attempts, 1);
+    }
+
+    // The dead holder's record row is still there, but no longer reported.
+    EXPECT_EQ(LockRows().size(), 2u);
+    long answer = -1;
+    EXPECT_EQ(WhoHolds(parent, "HVXGR04", 12, &answer), "");
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(Ask(parent, hvx::kLockRecord, "HVXGR04", 12), 1);
+    EXPECT_EQ(LockRows(), (std::vector<std::string>{"HVXGRP|GrainLock1||" + Pid(),
+                                                    "HVXGRP|HVXGR04|12|" + Pid()}));
+}
+
+}  // namespace
+
+namespace {
+
+// A lock row on SQLite whose process is gone is taken over; one whose process
+// may still live is not. Rows are written straight into the lock file, as a
+// process that died would have left them.
+TEST(LockServiceSqlite, RowsOfGoneProcessesAreReclaimed) {
+    const std::string connection = hvxtest::FreshDatabase(hvxtest::Backend::SQLite);
+    LockService service;
+    std::string error;
+    ASSERT_TRUE(service.Open(connection, error)) << error;
+    auto locks = hvx::OpenEngine(connection + "-locks", error);
+    ASSERT_TRUE(locks) << error;
+
+    const pid_t exited = ::fork();
+    if (exited == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(exited, nullptr, 0), exited);
+    char host[HOST_NAME_MAX + 1] = {};
+    ::gethostname(host, sizeof host - 1);
+    const struct {
+        const char* why;
+        std::string host;
+        long pid;
+        const char* start;  // the holder's process start time as recorded
+        bool reclaimed;
+    } cases[] = {
+        {"process exited", host, exited, "", true},
+        {"pid now used by a later process", host, ::getpid(), "1", true},
+        {"holder still running", host, ::getppid(), "", false},
+        {"holder on another workstation", "elsewhere", exited, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        ASSERT_TRUE(locks->ExecScript("DELETE FROM HVXLOCKS", error)) << error;
+        ASSERT_TRUE(locks->ExecScript(
+            "INSERT INTO HVXLOCKS (PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID, HOLDERHOST, "
+            "HOLDERUSER, SINCE, HOLDERSTART, HOLDERSERVICE) VALUES ('HVXGRP', 'HVXGR04', '20', " +
+                std::to_string(c.pid) + ", '" + c.host + "', 'jdoe', '2024-03-07T20:05:00Z', '" +
+                c.start + "', 1)",
+            error))
+            << error;
+        EXPECT_EQ(WhoHolds(service, "HVXGR04", 20),
+                  c.reclaimed ? "" : "jdoe on " + c.host + " since 03/07/2024 02:05 PM");
+        EXPECT_EQ(Ask(service, hvx::kLockRecord, "HVXGR04", 20), c.reclaimed ? 1 : 0);
+        service.ReleaseAll();
+    }
+}
+
+}  // namespace
