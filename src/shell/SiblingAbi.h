@@ -1,0 +1,92 @@
+#pragma once
+// The C signatures of the sibling modules' exported functions that the module
+// calls. Siblings are separate shared libraries found by file name through the
+// host and by function name in the library, so these types are the only
+// contract between the module and whatever takes a sibling's place: a sibling
+// exports each function with C linkage and exactly this signature.
+//
+// Every function takes the handle of the calling window first (the sibling
+// parents its dialogs and windows on it). Texts are zero-terminated UTF-8.
+// Where the module hands over a buffer for a text answer, the size of the
+// buffer (terminator included) follows it, and the sibling never writes more.
+// Truth values are ints: non-zero is true.
+
+extern "C" {
+
+// H32BKOF.DLL: bSearchCustName, bSearchCustRef, bVerifyCustomer,
+// bSearchGLAccount and bVerifyGLAccount. The text is what the user typed (a
+// name, a customer reference or an account). Non-zero when a record was chosen
+// or exists; the result buffer then holds it as tab-delimited fields "01=…",
+// "02=…" and so on.
+typedef int (*HVXBackOfficeLookupFn)(void* window, const char* text, char* result,
+                                     int resultSize);
+
+// H32GL.DLL: SendDLLMessage. The command ("SEARCHACCOUNT", "VERIFYACCOUNT")
+// with its comma-joined argument; 0 with an answer in the return buffer, -1
+// when the return buffer was too small.
+typedef int (*HVXSendDLLMessageFn)(void* window, const char* command, const char* argument,
+                                   char* returnBuffer, int returnSize);
+
+// H32FUEL.DLL: GetCustomerBalanceDue. Writes the customer's balance due as the
+// text of a number ("1234.56") into the buffer.
+typedef void (*HVXBalanceDueFn)(void* window, const char* customerReference, char* balance,
+                                int balanceSize);
+
+// H32GRP.DLL (CreateCommodityWithLoad, CreateAssemblySheetsWithLoad,
+// SettlementDeductionWindow, ShippingDestinationWindow,
+// CreateSalesContractsWithLoad) and H32AR.DLL (CreateCustomersInfoFuel): open
+// the sibling's maintenance window on the record with this key.
+typedef void (*HVXOpenWindowFn)(void* window, const char* key);
+
+// H32GRR.DLL: DoPrintSettlementEx, DoPrintSettlementContractEx and
+// DoPrintInstallmentSaleContract. The key is the settlement window's
+// settlement key text.
+typedef void (*HVXPrintSettlementFn)(void* window, const char* settlementKey);
+
+// H32GRR: DoCWRReport (called with "", "", "", 0) and H32GRR.DLL:
+// DoOneAssemblySheetEx (called with the assembly number, "", "", 0). Three
+// texts that narrow the report and an option word.
+typedef void (*HVXReportFn)(void* window, const char* first, const char* second,
+                            const char* third, int options);
+
+// HVXCMP32.DLL: ReturnCurrentUserName. Writes the signed-on user's name into
+// the buffer; the module passes kUserNameSize bytes.
+typedef void (*HVXReturnCurrentUserNameFn)(void* window, char* name, int nameSize);
+
+// Exported by a module that receives the events of an interface object (the
+// consolidation module H32CNSD.DLL receives "Grain Settlements"). owner is the
+// window that owns the object, className the object's class name, eventName
+// the event ("HVXInitializeEvent", "HVXDestroyEvent", …). Returns 0 when the
+// event was handled; otherwise writes why into errorText (at most errorSize
+// bytes, terminator included) and returns non-zero.
+typedef int (*HVXInterfaceHandleEventFn)(void* owner, const char* className,
+                                         const char* eventName, char* errorText,
+                                         int errorSize);
+
+}  // extern "C"
+
+namespace hvx {
+
+// The size of the user-name buffer passed to ReturnCurrentUserName: a login
+// name is at most 32 bytes, but a suite may answer with a full display name.
+inline constexpr int kUserNameSize = 256;
+
+// The size of the balance buffer passed to GetCustomerBalanceDue: room for
+// any money amount written as text.
+inline constexpr int kBalanceDueSize = 64;
+
+// The size of the result buffer of the H32BKOF.DLL lookups.
+inline constexpr int kBackOfficeResultSize = 4096;
+
+// The size of the return buffer of SendDLLMessage.
+inline constexpr int kGeneralLedgerReturnSize = 400;
+
+// The size of the error text buffer passed to HVXInterface_HandleEvent.
+inline constexpr int kInterfaceErrorSize = 1024;
+
+// DoPrintSettlementCheck of H32GRR.DLL is looked up by name like the other
+// reports; its arguments belong to the settlement check printing, which
+// declares its signature and calls it through FindReportFunction.
+inline constexpr const char* kPrintSettlementCheckFunction = "DoPrintSettlementCheck";
+
+}  // namespace hvx
