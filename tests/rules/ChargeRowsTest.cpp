@@ -1,0 +1,120 @@
+// The charge rows of a single-source line and of a multiple-source settlement,
+// on every engine.
+#include <gtest/gtest.h>
+
+#include "rules/ChargeRows.h"
+#include "rules/ChargeTestData.h"
+#include "support/ScriptedUi.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+using hvx::ChargeRow;
+using hvx::ChargeSource;
+using hvxtest::Exec;
+using hvxtest::Insert;
+using Rows = std::vector<ChargeRow>;
+
+class ChargeRows : public hvxtest::DatabaseTest {
+protected:
+    void SetUp() override {
+        hvxtest::DatabaseTest::SetUp();
+        Exec("INSERT INTO HVXGR40 (DSTORAGE,DSERVICE,DINTEREST,RECNO) VALUES "
+             "('STOR','SERV','INT',1)");
+        Exec("INSERT INTO HVXGR51 (REFERENCE,SERVEDAY,STOREDAY,RECNO) VALUES "
+             "('CORN','0.0010','0.0020',1)");
+        Exec("INSERT INTO HVXGR51 (REFERENCE,SERVEDAY,STOREDAY,RECNO) VALUES "
+             "('SOY','0.0040','0.0030',2)");
+        Contract("L1", "CORN", "PPAIDDATE,SRATEDATE,AMTPREPAID", "{2024-01-01},'0.002','62.00'");
+        Contract("L2", "CORN", "SSDATE,SCRATE", "{2024-01-01},''");
+        Contract("L3", "CORN", "ISDATE,ISRATE", "{2023-01-01},'10'");
+        Contract("L4", "SOY", "PPAIDDATE,SRATEDATE,AMTPREPAID", "{2024-01-16},'','10.00'");
+        Contract("L5", "SOY", "SSDATE,SCRATE", "{2024-01-22},'0.0025'");
+    }
+    void Contract(const char* link, const char* commodity, const char* columns,
+                  const char* values) {
+        Insert(_HVXsprintf("INSERT INTO HVXGR04F (DLLINK,COMMODITY,%s,RECNO) VALUES "
+                           "('%s','%s',%s,%d)",
+                           columns, link, commodity, values, ++recno_));
+    }
+    Rows Line(const char* kind, const char* link, const char* destination, const char* quantity,
+              const char* date) {
+        return hvx::SingleSourceLineCharges(ui_, {kind, link, destination, "CORN", quantity, date});
+    }
+    hvxtest::ScriptedUi ui_;
+    int recno_ = 0;
+};
+HVX_DATABASE_TEST_SUITE(ChargeRows);
+
+TEST_P(ChargeRows, SingleSourceLine) {
+    const struct {
+        const char *kind, *link, *destination, *quantity, *date;
+        Rows rows;
+    } cases[] = {
+        // Storage nets the prepaid amount; equal amounts are an addition of 0.00.
+        {"Storage Ticket", "L1", "Priced", "1000", "01/31/2024", {{"STOR", "A", "0.00"}}},
+        {"Storage Ticket", "L1", "Priced", "1000", "02/01/2024", {{"STOR", "D", "2.00"}}},
+        {"Storage Ticket", "L1", "Installment Sale", "1000", "01/15/2024", {{"STOR", "A", "32.00"}}},
+        {"CCC", "L1", "Priced", "1000", "12/31/2023", {{"STOR", "A", "62.00"}}},
+        {"Grain Bank", "L2", "Priced", "500", "01/31/2024", {{"SERV", "D", "15.50"}}},
+        {"Installment Sale", "L3", "Priced", "1000.00", "12/31/2023", {{"INT", "A", "100.00"}}},
+        // Moved to an open position, or from a source without charges: nothing.
+        {"Storage Ticket", "L1", "Storage Ticket", "1000", "02/01/2024", {}},
+        {"Assembly", "L1", "Priced", "1000", "02/01/2024", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " -> " + c.destination + " on " + c.date);
+        EXPECT_EQ(Line(c.kind, c.link, c.destination, c.quantity, c.date), c.rows);
+    }
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_P(ChargeRows, MissingSourceContractShowsItsMessage) {
+    EXPECT_EQ(Line("CCC", "X", "Priced", "1", "01/31/2024"), Rows{});
+    EXPECT_EQ(Line("Basis Fixed", "X", "Priced", "1", "01/31/2024"), Rows{});
+    EXPECT_EQ(Line("Installment Sale", "X", "Priced", "1", "01/31/2024"), Rows{});
+    ASSERT_EQ(ui_.messages.size(), 3u);
+    EXPECT_EQ(ui_.messages[0].text,
+              "Cannot find source record in HVXGR04F for calculating storage charge.");
+    EXPECT_EQ(ui_.messages[1].text,
+              "Cannot find source record in HVXGR04F for calculating service charge.");
+    EXPECT_EQ(ui_.messages[2].text,
+              "Cannot find source record in HVXGR04F for calculating interest charge.");
+    EXPECT_EQ(ui_.messages[0].caption, "Harvexa");
+    EXPECT_EQ(ui_.messages[0].icon, hvx::MsgIcon::Exclamation);
+
+    // A charge switched off is skipped before its source is looked for.
+    Exec("UPDATE HVXGR40 SET DSTORAGE=''");
+    EXPECT_EQ(Line("CCC", "X", "Priced", "1", "01/31/2024"), Rows{});
+    EXPECT_EQ(ui_.messages.size(), 3u);
+}
+
+TEST_P(ChargeRows, MultipleSourceSumsEachFamily) {
+    const std::vector<ChargeSource> all{
+        {"Storage Ticket", "L1", 1000, 0, false}, {"CCC", "L4", 100, 0, false},
+        {"Priced Later", "L2", 500, 0, false},    {"Grain Bank", "L5", 200, 0, false},
+        {"Installment Sale", "L3", 0, 1000, false}, {"Assembly", "", 50, 0, false},
+        {"Storage Ticket", "X", 1, 0, true},  // removed: not even looked up
+    };
+    // Storage 62.00 + 4.80 less 72.00 prepaid; service 15.50 (CORN default)
+    // + 5.00; interest on 1000.00 for 396 days.
+    EXPECT_EQ(hvx::MultipleSourceCharges(ui_, "Priced", all, "01/31/2024"),
+              (Rows{{"STOR", "A", "5.20"}, {"SERV", "D", "20.50"}, {"INT", "A", "108.49"}}));
+    // The same totals as a single-source line's "A" 0.00 are a deduction here.
+    EXPECT_EQ(hvx::MultipleSourceCharges(ui_, "Installment Sale", {all[0]}, "01/31/2024"),
+              (Rows{{"STOR", "D", "0.00"}}));
+    EXPECT_EQ(hvx::MultipleSourceCharges(ui_, "Priced", {all[6], all[5]}, "01/31/2024"), Rows{});
+    EXPECT_EQ(hvx::MultipleSourceCharges(ui_, "Priced Later", all, "01/31/2024"), Rows{});
+    EXPECT_TRUE(ui_.messages.empty());
+
+    // A missing contract drops its family's row only.
+    std::vector<ChargeSource> broken = all;
+    broken[6].removed = false;
+    EXPECT_EQ(hvx::MultipleSourceCharges(ui_, "Priced", broken, "01/31/2024"),
+              (Rows{{"SERV", "D", "20.50"}, {"INT", "A", "108.49"}}));
+    ASSERT_EQ(ui_.messages.size(), 1u);
+    EXPECT_EQ(ui_.messages[0].text,
+              "Cannot find source record in HVXGR04F for calculating storage charge.");
+}
+
+}  // namespace
