@@ -36,8 +36,14 @@ public:
     void ShowHelp(std::string_view helpFile, int context) override;
 
 private:
+    // The window's dialogs belong to it; without a window, to the active one.
+    QWidget* DialogParent() const;
+    std::string FileName(bool save, std::string_view title, std::string_view filter,
+                         std::string_view folder);
+
     QPointer<QWidget> window_;
     std::map<std::string, QPointer<QWidget>> fields_;
+    int waitDepth_ = 0;
 };
 
 }  // namespace hvx
