@@ -1,7 +1,7 @@
 # Shared by scripts/run.sh and scripts/test.sh: packages and the build.
 
 HARVEXA_PACKAGES=(cmake ninja-build g++ pkg-config libsqlite3-dev libpq-dev
-                  libgtest-dev libgmock-dev libbenchmark-dev)
+                  libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev)
 
 # Installs the Debian packages that are missing (one apt-get update first).
 ensure_packages() {

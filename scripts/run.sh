@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the programs and runs the main job: creates the demo database on
-# first use and shows what it holds.
+# Builds the programs and runs the main job: opens the desktop host on the
+# demo database, which is created and seeded on first use. Extra arguments go
+# to harvexa (for example --screenshot DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/common.sh
 
 ensure_packages "${HARVEXA_PACKAGES[@]}"
 build_preset default
-exec build/bin/harvexa-admin demo "$@"
+exec build/bin/harvexa --demo "$@"

@@ -1,0 +1,62 @@
+#include "host/app/DatabaseChoice.h"
+
+#include <filesystem>
+
+#include "data/Schema.h"
+#include "harvexa-admin/AdminDatabase.h"
+#include "harvexa-admin/DemoSeed.h"
+#include "platform/ProfileFile.h"
+#include "platform/Session.h"
+
+namespace hvx::host {
+namespace {
+
+// An existing database: opening a mistyped SQLite path must not leave an
+// empty database file behind, and a database without the schema (or with
+// one of another version) is refused with the reason.
+bool OpenExisting(const std::string& connection, std::string& error) {
+    const std::string file = admin::SqliteFile(connection);
+    std::error_code ec;
+    if (!file.empty() && file[0] != ':' && !std::filesystem::exists(file, ec)) {
+        error = "The database file " + file + " does not exist.";
+        return false;
+    }
+    if (!Session::Open(connection, error)) return false;
+    if (data::CheckSchemaVersion(error)) return true;
+    Session::Close();
+    return false;
+}
+
+}  // namespace
+
+bool OpenChosenDatabase(const HostOptions& options, std::string& connection, std::string& error) {
+    bool opened = false;
+    if (options.demo) {
+        connection = options.database.empty() ? admin::DefaultDemoDatabase(error) : options.database;
+        if (connection.empty()) return false;  // no data folder: the message says so
+        bool created = false;
+        opened = admin::OpenDemoDatabase(connection, created, error);
+    } else {
+        connection = options.database.empty()
+                         ? GetPrivateProfileString(kProfileSection, kProfileDatabaseKey, "",
+                                                   LocalProfilePath())
+                         : options.database;
+        if (connection.empty()) {
+            error = "No database chosen: start harvexa with --database CONNECTION, or with "
+                    "--demo for the demo database.";
+            return false;
+        }
+        opened = OpenExisting(connection, error);
+    }
+    if (!opened) {
+        error = "Cannot open the database " + connection + ": " + admin::OneLine(error);
+        return false;
+    }
+    // Remembering is a convenience: a profile that cannot be written does not
+    // stop the program.
+    WritePrivateProfileString(kProfileSection, kProfileDatabaseKey, connection.c_str(),
+                              LocalProfilePath());
+    return true;
+}
+
+}  // namespace hvx::host

@@ -1,0 +1,102 @@
+#include "host/app/ScreenshotTour.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QTimer>
+
+#include "host/app/HostWindow.h"
+
+namespace hvx::host {
+namespace {
+
+// A modal dialog gets this long to appear before the tour gives up on it.
+constexpr int kModalWaitMs = 10000;
+
+class Tour {
+public:
+    Tour(HostWindow& window, const QString& folder) : window_(window), folder_(folder) {}
+
+    void Run(const GrainMenuItem& item) {
+        const QList<QMdiSubWindow*> before = window_.Area()->subWindowList();
+        QTimer modalWatch;
+        bool modalSeen = false;
+        if (item.modal) {
+            // The entry point runs the dialog's own event loop: the dialog
+            // is grabbed from a timer while that loop runs.
+            QElapsedTimer waited;
+            waited.start();
+            modalWatch.setInterval(20);
+            QObject::connect(&modalWatch, &QTimer::timeout, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!dialog) {
+                    if (waited.elapsed() > kModalWaitMs) modalWatch.stop();
+                    return;
+                }
+                modalWatch.stop();
+                modalSeen = true;
+                Save(dialog);
+                if (item.command == GrainCommand::SettlementSearch)
+                    dialog->accept();
+                else
+                    dialog->reject();
+            });
+            modalWatch.start();
+        }
+        window_.Run(item.command);
+        QApplication::processEvents();
+        if (item.modal && !modalSeen) Fail(QString("no dialog appeared for %1").arg(item.text));
+        for (QMdiSubWindow* frame : window_.Area()->subWindowList())
+            if (!before.contains(frame)) Save(frame);
+        if (!item.modal && window_.Area()->subWindowList().size() == before.size())
+            Fail(QString("no window opened for %1").arg(item.text));
+    }
+
+    const QStringList& Files() const { return files_; }
+    const QString& Error() const { return error_; }
+
+private:
+    void Save(QWidget* widget) {
+        const QString path = QDir(folder_).filePath(ScreenshotFileName(widget->windowTitle()));
+        if (widget->grab().save(path, "PNG"))
+            files_ << path;
+        else
+            Fail("cannot write " + path);
+    }
+    void Fail(const QString& message) {
+        if (error_.isEmpty()) error_ = message;
+    }
+
+    HostWindow& window_;
+    QString folder_;
+    QStringList files_;
+    QString error_;
+};
+
+}  // namespace
+
+QString ScreenshotFileName(const QString& caption) {
+    QString name = caption.trimmed();
+    for (QChar& c : name)
+        if (c == '/' || c == '\\' || c == ':' || c.unicode() < 32) c = '_';
+    if (name.isEmpty() || name.startsWith('.')) name.prepend("window");
+    return name + ".png";
+}
+
+QStringList RunScreenshotTour(HostWindow& window, const QString& folder, QString& error) {
+    if (!QDir().mkpath(folder)) {
+        error = "cannot create the folder " + folder;
+        return {};
+    }
+    window.show();
+    QApplication::processEvents();
+    Tour tour(window, folder);
+    for (const GrainMenuItem& item : kGrainMenu) tour.Run(item);
+    error = tour.Error();
+    return tour.Files();
+}
+
+}  // namespace hvx::host

@@ -1,0 +1,58 @@
+#include "qt/module/DocumentWindow.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace hvx::module {
+namespace {
+
+QString Intro(DocumentKind kind) {
+    switch (kind) {
+        case DocumentKind::SourceSettlement:
+            return "One source split over one or more destinations.";
+        case DocumentKind::DestSettlement:
+            return "Several sources combined into one destination.";
+        case DocumentKind::DirectShipment:
+            return "Grain shipped directly against sales contracts.";
+        case DocumentKind::WarehouseReceipts:
+            return "Issuing and settling collateral warehouse receipts.";
+    }
+    return {};
+}
+
+}  // namespace
+
+DocumentWindow::DocumentWindow(DocumentKind kind, const SettlementKey& key, QWidget* parent)
+    : QWidget(parent), kind_(kind), key_(key) {
+    const DocumentKindInfo& info = DocumentInfo(kind);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* heading = new QLabel(info.caption, this);
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
+    heading->setFont(headingFont);
+    layout->addWidget(heading);
+    layout->addWidget(new QLabel(Intro(kind), this));
+
+    if (IsSettlementWindow(kind)) {
+        auto* start = new QLabel(startsAs(), this);
+        start->setObjectName("startsAs");
+        start->setWordWrap(true);
+        if (key_.start == SettlementStart::Invalid) start->setStyleSheet("color: #b00000;");
+        layout->addWidget(start);
+    }
+    layout->addStretch(1);
+    auto* status = new QLabel("The entry fields and commands of this window are not built yet.", this);
+    status->setObjectName("status");
+    status->setEnabled(false);
+    layout->addWidget(status);
+    setMinimumSize(520, 280);
+}
+
+QString DocumentWindow::startsAs() const {
+    return IsSettlementWindow(kind_) ? QString::fromStdString(DescribeStart(key_)) : QString();
+}
+
+}  // namespace hvx::module
