@@ -1,0 +1,125 @@
+#include "settlement/AdvanceSelectionController.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/Format.h"
+#include "platform/HVXSConnection.h"
+#include "platform/Rounding.h"
+#include "platform/UiPort.h"
+#include "settlement/GrainAdvanceTrackingObject.h"
+
+namespace hvx::settlement {
+namespace {
+
+const char* const kCustomerAdvances =
+    "SELECT CUSTREF,CUSTNAME,ADVDATE,AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE OPENPAID='O' AND "
+    "CUSTREF='%s'";
+const char* const kAllAdvances =
+    "SELECT CUSTREF,CUSTNAME,ADVDATE,AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE OPENPAID='O'";
+const char* const kNotEnough =
+    "You must assign enough advances to use the entire amount of the advance payment.";
+
+double Number(const std::string& text) { return std::atof(text.c_str()); }
+
+}  // namespace
+
+std::string AdvanceSelectionRow::OpenText() const { return _HVXsprintf("%.2f", open); }
+std::string AdvanceSelectionRow::RecnoText() const { return _HVXsprintf("%.0f", recno); }
+
+AdvanceSelectionController::AdvanceSelectionController(UiPort& ui, std::string_view custRef,
+                                                       double amount)
+    : ui_(ui), custRef_(custRef), amount_(HVXRound(amount, 2)) {}
+
+bool AdvanceSelectionController::Load(std::string& message) {
+    HVXSConnection connection(1, nullptr, 0);
+    const std::string sql =
+        allCustomers_ ? std::string(kAllAdvances) : _HVXsprintf(kCustomerAdvances, custRef_);
+    if (!connection.ExecSQL(sql)) {
+        message = connection.LastError();
+        return false;
+    }
+    open_.clear();
+    loadOrder_.clear();
+    while (connection.FetchNext()) {
+        AdvanceSelectionRow row{
+            connection.Column(1), connection.Column(2), connection.Column(3),
+            HVXRound(Number(connection.Column(4)) - Number(connection.Column(5)), 2),
+            Number(connection.Column(6))};
+        loadOrder_.push_back(row.recno);
+        const bool chosen = std::any_of(chosen_.begin(), chosen_.end(),
+                                        [&](const auto& c) { return c.recno == row.recno; });
+        if (!chosen) open_.push_back(std::move(row));
+    }
+    return true;
+}
+
+bool AdvanceSelectionController::SetAllCustomers(bool on, std::string& message) {
+    allCustomers_ = on;
+    return Load(message);
+}
+
+bool AdvanceSelectionController::Add(std::size_t openRow) {
+    if (openRow >= open_.size()) return false;
+    chosen_.push_back(open_[openRow]);
+    open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(openRow));
+    return true;
+}
+
+bool AdvanceSelectionController::Remove(std::size_t chosenRow) {
+    if (chosenRow >= chosen_.size()) return false;
+    const AdvanceSelectionRow row = chosen_[chosenRow];
+    chosen_.erase(chosen_.begin() + static_cast<std::ptrdiff_t>(chosenRow));
+    // Back to its place in the open list; an advance of another customer,
+    // chosen while all customers were listed, is not listed now.
+    const auto place = [this](double recno) {
+        return std::find(loadOrder_.begin(), loadOrder_.end(), recno) - loadOrder_.begin();
+    };
+    const auto at = place(row.recno);
+    if (at == static_cast<std::ptrdiff_t>(loadOrder_.size())) return true;
+    const auto before = std::find_if(open_.begin(), open_.end(),
+                                     [&](const auto& other) { return place(other.recno) > at; });
+    open_.insert(before, row);
+    return true;
+}
+
+bool AdvanceSelectionController::MoveUp(std::size_t chosenRow) {
+    if (chosenRow == 0 || chosenRow >= chosen_.size()) return false;
+    std::swap(chosen_[chosenRow - 1], chosen_[chosenRow]);
+    return true;
+}
+
+bool AdvanceSelectionController::MoveDown(std::size_t chosenRow) {
+    if (chosenRow + 1 >= chosen_.size()) return false;
+    std::swap(chosen_[chosenRow], chosen_[chosenRow + 1]);
+    return true;
+}
+
+double AdvanceSelectionController::LeftToApply() const {
+    double left = amount_;
+    for (const AdvanceSelectionRow& row : chosen_) left = HVXRound(left - row.open, 2);
+    return left > 0 ? left : 0;
+}
+
+std::string AdvanceSelectionController::LeftToApplyText() const {
+    return _HVXsprintf("$%.02f left to apply.", LeftToApply());
+}
+
+bool AdvanceSelectionController::Ok() {
+    if (LeftToApply() > 0) {
+        ShowMessage(ui_, kNotEnough);
+        return false;
+    }
+    return true;
+}
+
+std::vector<double> AdvanceSelectionController::ChosenRecordNumbers() const {
+    std::vector<double> recnos;
+    for (const AdvanceSelectionRow& row : chosen_) {
+        if (recnos.size() == GrainAdvanceTrackingObject::kMaxChosen) break;
+        recnos.push_back(row.recno);
+    }
+    return recnos;
+}
+
+}  // namespace hvx::settlement

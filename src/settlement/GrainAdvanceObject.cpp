@@ -1,0 +1,95 @@
+// The advance step of the save, in its fixed order: enough open advances,
+// earlier repayments given back, the question, the advances this settlement
+// pays out, then the repayments.
+#include "settlement/GrainAdvanceObject.h"
+
+#include <cstdlib>
+
+#include "platform/HVXConnection.h"
+#include "platform/Rounding.h"
+#include "platform/UiPort.h"
+#include "settlement/AdvanceSelectionController.h"
+#include "settlement/GrainAdvanceQuery.h"
+#include "settlement/GrainAdvanceTrackingObject.h"
+
+namespace hvx::settlement {
+namespace {
+
+const char* const kOpenAdvances = "SELECT AMOUNT,RAMOUNT FROM HVXGR57 WHERE OPENPAID='O'";
+
+const char* const kNotEnough = "There are not enough advances available to pay this deduction.";
+const char* const kQuestion =
+    "There are advance payments on this settlement. Do you wish to have the payments "
+    "automatically calculated?\n\nIf 'No' is selected, you can manually select which advances "
+    "to pay.";
+const char* const kCanceled = "Advance update canceled.\nSettlement save operation aborted.";
+
+// What all customers still owe on open advances. The check runs before the
+// settlement's own earlier repayments are given back, as the save always has.
+bool OpenAdvanceTotal(HVXConnection& connection, double& total, std::string& message) {
+    std::vector<AdvanceRow> rows;
+    if (!QueryAdvanceRows(connection, kOpenAdvances, {}, 2, rows)) {
+        message = connection.LastError();
+        return false;
+    }
+    total = 0;
+    for (const AdvanceRow& row : rows)
+        total += std::atof(row[0].c_str()) - std::atof(row[1].c_str());
+    total = HVXRound(total, 2);
+    return true;
+}
+
+}  // namespace
+
+bool GrainAdvanceObject::ApplyAdvances(GrainAdvanceTrackingObject& tracking,
+                                       HVXConnection& connection,
+                                       const AdvanceSettlement& settlement, std::string& message) {
+    const bool repays = tracking.HasRepayments();
+    if (repays) {
+        double open = 0;
+        if (!OpenAdvanceTotal(connection, open, message)) return false;
+        if (open < tracking.RepaymentTotal()) {
+            message = kNotEnough;
+            return false;
+        }
+    }
+    // A re-saved settlement starts from its advances' state before it.
+    if (!RemoveRepayments(connection, settlement.link, message)) return false;
+    if (repays && !AskHowToApply(tracking, settlement.custRef, message)) return false;
+    if (!UpdatePaidOutAdvances(tracking, connection, settlement, message)) return false;
+
+    for (const GrainAdvanceItem& item : tracking.Items()) {
+        if (item.amount >= 0) continue;
+        const AdvanceRepayer repayer{settlement.link, item.lineLink, item.checkNumber};
+        const double amount = -item.amount;
+        const bool applied =
+            tracking.ChoseByHand()
+                ? ApplyToChosen(connection, tracking.Chosen(), repayer, amount, message)
+                : ApplyAutomatically(connection, settlement.custRef, item.source, item.sourceRef,
+                                     repayer, amount, message);
+        if (!applied) return false;
+    }
+    return true;
+}
+
+bool GrainAdvanceObject::AskHowToApply(GrainAdvanceTrackingObject& tracking,
+                                       std::string_view custRef, std::string& message) {
+    const MsgAnswer answer =
+        ui_.MessageBox(kQuestion, kCaption, MsgButtons::YesNoCancel, MsgIcon::Question);
+    if (answer == MsgAnswer::Yes) {
+        tracking.SetAutomatic();
+        return true;
+    }
+    if (answer == MsgAnswer::No) {
+        AdvanceSelectionController dialog(ui_, custRef, tracking.RepaymentTotal());
+        if (!dialog.Load(message)) return false;
+        if (selection_.Run(dialog)) {
+            tracking.SetChosen(dialog.ChosenRecordNumbers());
+            return true;
+        }
+    }
+    message = kCanceled;
+    return false;
+}
+
+}  // namespace hvx::settlement

@@ -1,0 +1,116 @@
+#include "settlement/SettlementDeductionList.h"
+
+#include "platform/Format.h"
+#include "platform/HVXSConnection.h"
+#include "platform/Lookups.h"
+#include "rules/StoredText.h"
+#include "settlement/ChildListText.h"
+#include "settlement/ChildRowStore.h"
+
+namespace hvx::settlement {
+namespace {
+
+const ChildTable kDeductionTable{
+    .name = "HVXGR04C",
+    .linkColumn = "SETLINK",
+    .literalInsert = "INSERT INTO HVXGR04C (SETTLEMENT,SETLINK,DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,"
+                     "SOURCE,NUMCHANGE,RECNO) VALUES ('%s','%s','%s','%s','%s','%s','%s','%s',"
+                     "'%s',%.0f)",
+    .preparedInsert = "INSERT INTO HVXGR04C (SETTLEMENT,SETLINK,DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,"
+                      "SOURCE,NUMCHANGE,RECNO) VALUES (?,?,?,?,?,?,?,?,?,?)",
+    .saveFailure = "Unable to save deduction list detail item.",
+    .deleteFailure = "Unable to delete deduction list detail item.",
+};
+
+bool IsAdvance(const SettlementDeductionNode& n) { return n.advance == "T"; }
+
+}  // namespace
+
+void SettlementDeductionList::Clear() {
+    nodes_.clear();
+    hasData_ = false;
+}
+
+void SettlementDeductionList::Add(std::string_view code, std::string_view amount,
+                                  std::string_view da, std::string_view advance,
+                                  std::string_view dlLink, std::string_view assembly,
+                                  std::string_view source) {
+    nodes_.push_back({KeepFirst(code, kListFieldChars), KeepFirst(amount, kListFieldChars),
+                      KeepFirst(da, kListFieldChars), KeepFirst(advance, kListFieldChars),
+                      KeepFirst(dlLink, kListFieldChars), KeepFirst(assembly, kListFieldChars),
+                      KeepFirst(source, kListFieldChars)});
+    hasData_ = true;
+}
+
+void SettlementDeductionList::RemoveLink(std::string_view dlLink) {
+    std::erase_if(nodes_, [&](const SettlementDeductionNode& n) { return n.dlLink == dlLink; });
+}
+
+double SettlementDeductionList::AssemblyTotal(std::string_view assembly) const {
+    double total = 0;
+    for (const SettlementDeductionNode& n : nodes_)
+        if (n.assembly == assembly) total += TextNumber(n.amount);
+    return total;
+}
+
+double SettlementDeductionList::AdvanceTotal(std::string_view source,
+                                             std::string_view assembly) const {
+    double total = 0;
+    for (const SettlementDeductionNode& n : nodes_) {
+        if (!IsAdvance(n) || n.source != source || n.assembly != assembly) continue;
+        if (n.da == "A") total += TextNumber(n.amount);
+        if (n.da == "D") total -= TextNumber(n.amount);
+    }
+    return total;
+}
+
+void SettlementDeductionList::HandAdvances(std::optional<std::string_view> dlLink,
+                                           const AdvanceSink& sink) const {
+    for (const SettlementDeductionNode& n : nodes_) {
+        if (!IsAdvance(n) || (dlLink && n.dlLink != *dlLink)) continue;
+        const double amount = TextNumber(n.amount);
+        sink(n, n.da == "D" ? -amount : amount);
+    }
+}
+
+bool SettlementDeductionList::Load(HVXSConnection& connection, std::string_view setLink,
+                                   std::string& message) {
+    Clear();
+    if (!connection.ExecSQL(_HVXsprintf(
+            "SELECT DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,SOURCE FROM HVXGR04C WHERE SETLINK='%s'",
+            setLink))) {
+        message = connection.LastError();
+        return false;
+    }
+    while (connection.FetchNext()) {
+        const std::string code = connection.Column(2);
+        std::string advcode;
+        GetField1(1, "HVXGR52", "REFERENCE", code, "ADVCODE", advcode);
+        Add(code, connection.Column(3), connection.Column(4), advcode == "1" ? "T" : "F",
+            connection.Column(1), connection.Column(5), connection.Column(6));
+    }
+    return true;
+}
+
+std::vector<RowValues> SettlementDeductionList::Rows(std::string_view settlement,
+                                                     std::string_view setLink) const {
+    std::vector<RowValues> rows;
+    for (const SettlementDeductionNode& n : nodes_)
+        rows.push_back({std::string(settlement), std::string(setLink), n.dlLink, n.deduct,
+                        n.amount, n.da, n.assembly, n.source, "0"});
+    return rows;
+}
+
+bool SettlementDeductionList::Write(HVXSConnection& connection, std::string_view settlement,
+                                    std::string_view setLink, std::string& message) const {
+    if (!hasData_) return true;
+    return RewriteRows(connection, kDeductionTable, setLink, Rows(settlement, setLink), message);
+}
+
+bool SettlementDeductionList::Write(HVXConnection& connection, std::string_view settlement,
+                                    std::string_view setLink, std::string& message) const {
+    if (!hasData_) return true;
+    return RewriteRows(connection, kDeductionTable, setLink, Rows(settlement, setLink), message);
+}
+
+}  // namespace hvx::settlement

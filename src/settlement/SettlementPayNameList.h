@@ -1,0 +1,46 @@
+#pragma once
+// The pay names of a settlement (HVXGR04E): who the check is made out to,
+// payees and mortgagees, in entry order.
+#include <string>
+#include <string_view>
+#include <vector>
+
+class HVXConnection;
+class HVXSConnection;
+
+namespace hvx::settlement {
+
+struct SettlementPayNameNode {
+    std::string payName;
+    bool mortgagee = false;  // false: a payee
+    bool operator==(const SettlementPayNameNode&) const = default;
+};
+
+class SettlementPayNameList {
+public:
+    const std::vector<SettlementPayNameNode>& Nodes() const { return nodes_; }
+    std::size_t Count() const { return nodes_.size(); }
+
+    void Clear() { nodes_.clear(); }
+    void Add(std::string_view payName, bool mortgagee);
+    // One list-box row a name: the name, a tab, "Mortgagee" or "Payee".
+    std::vector<std::string> ListRows() const;
+
+    // "SELECT PAYNAME,PNTYPE FROM HVXGR04E WHERE SETLINK='%s'"; PNTYPE "1"
+    // is a mortgagee.
+    bool Load(HVXSConnection& connection, std::string_view setLink, std::string& message);
+    // The literal and the prepared writer; nothing is written when the list
+    // is empty.
+    bool Write(HVXSConnection& connection, std::string_view settlement, std::string_view setLink,
+               std::string& message) const;
+    bool Write(HVXConnection& connection, std::string_view settlement, std::string_view setLink,
+               std::string& message) const;
+
+private:
+    std::vector<std::vector<std::string>> Rows(std::string_view settlement,
+                                               std::string_view setLink) const;
+
+    std::vector<SettlementPayNameNode> nodes_;
+};
+
+}  // namespace hvx::settlement

@@ -1,0 +1,130 @@
+// The in-memory operations of the settlement's child lists: the 14-character
+// rule of grade factors, grade accumulation, advance totals and pay-name rows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settlement/SettlementDeductionList.h"
+#include "settlement/SettlementGradeList.h"
+#include "settlement/SettlementPayNameList.h"
+#include "support/ScriptedUi.h"
+
+namespace {
+
+using namespace hvx::settlement;
+using Texts = std::vector<std::string>;
+
+TEST(SettlementGradeList, ValuesKeepFourteenCharactersAndLongOnesAreShownFirst) {
+    const struct {
+        const char* what;
+        std::string gradFact, result, link;
+        SettlementGradeNode stored;
+        std::vector<std::pair<std::string, std::string>> shown;  // caption, text
+    } cases[] = {
+        {"fourteen pass as they are", "MOISTURE-LEVEL", "12.34567890123", "12345678901234",
+         {"MOISTURE-LEVEL", "12.34567890123", "12345678901234"}, {}},
+        {"fifteen are cut without a word", "MOISTURE-LEVELS", "1", "L1",
+         {"MOISTURE-LEVEL", "1", "L1"}, {}},
+        {"sixteen are shown, then cut", "FOREIGN MATERIAL", "12.345678901234", "L1",
+         {"FOREIGN MATERI", "12.34567890123", "L1"}, {{"Grade Factor", "FOREIGN MATERIAL"}}},
+        {"every long value in order", "FOREIGN MATERIAL", "1234567890.1234567", "1234567890123456",
+         {"FOREIGN MATERI", "1234567890.123", "12345678901234"},
+         {{"Grade Factor", "FOREIGN MATERIAL"},
+          {"Result", "1234567890.1234567"},
+          {"Key", "1234567890123456"}}},
+        {"characters, not bytes", "Feuchtigkeit äöüß", "1", "L1",
+         {"Feuchtigkeit ä", "1", "L1"},
+         {{"Grade Factor", "Feuchtigkeit äöüß"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        hvxtest::ScriptedUi ui;
+        // The box only informs: even a Cancel keeps the cut value in the list.
+        ui.answers = {hvx::MsgAnswer::Cancel, hvx::MsgAnswer::Cancel, hvx::MsgAnswer::Cancel};
+        SettlementGradeList list;
+        list.Add(c.gradFact, c.result, c.link, ui);
+        ASSERT_EQ(list.Nodes().size(), 1u);
+        EXPECT_EQ(list.Nodes()[0], c.stored);
+        ASSERT_EQ(ui.messages.size(), c.shown.size());
+        for (std::size_t i = 0; i < c.shown.size(); ++i) {
+            EXPECT_EQ(ui.messages[i].caption, c.shown[i].first);
+            EXPECT_EQ(ui.messages[i].text, c.shown[i].second);
+            EXPECT_EQ(ui.messages[i].buttons, hvx::MsgButtons::Ok);
+        }
+    }
+}
+
+TEST(SettlementGradeList, AccumulationIsTheUnitsWeightedMean) {
+    hvxtest::ScriptedUi ui;
+    SettlementGradeList list;
+    list.Add("MOIST", "", "L1", ui);
+    list.Add("MOIST", "9.0", "L2", ui);
+    const struct {
+        const char* link;
+        const char* result;
+        double units;
+        const char* expected;
+        double unitsAfter;
+    } steps[] = {
+        {"L1", "12.0", 100, "12.000", 100},
+        {"L1", "14.0", 300, "13.500", 400},
+        {"L1", "99", 0, "13.500", 400},   // no units: unchanged
+        {"L1", "", 50, "13.500", 400},    // no result: unchanged
+        {"L1", "11.5", 100, "13.100", 500},
+    };
+    for (const auto& s : steps) {
+        EXPECT_TRUE(list.Accumulate(s.link, "MOIST", s.result, s.units));
+        EXPECT_EQ(list.Find("L1", "MOIST")->result, s.expected) << s.result << " x " << s.units;
+        EXPECT_DOUBLE_EQ(list.Find("L1", "MOIST")->units, s.unitsAfter);
+    }
+    EXPECT_EQ(list.Find("L2", "MOIST")->result, "9.0");
+    EXPECT_FALSE(list.Accumulate("L1", "TESTWT", "56", 10));
+    list.ResetUnits("L1");
+    EXPECT_TRUE(list.Accumulate("L1", "MOIST", "10", 50));
+    EXPECT_EQ(list.Find("L1", "MOIST")->result, "10.000");
+    list.ResetUnits(std::nullopt);
+    EXPECT_EQ(list.Find("L1", "MOIST")->units, 0);
+}
+
+TEST(SettlementDeductionList, AdvanceTotalsAndHandOff) {
+    SettlementDeductionList list;
+    list.Add("ADV", "100.00", "A", "T", "L1", "A-1", "Assembly");
+    list.Add("ADV", "30.25", "D", "T", "L1", "A-1", "Assembly");
+    list.Add("ADV", "5.00", "D", "T", "L2", "A-2", "Assembly");
+    list.Add("STOR", "7.00", "D", "F", "L1", "A-1", "Assembly");
+    list.Add("ADV", "2.00", "D", "T", "L1", "A-1", "Scale Ticket");
+    EXPECT_DOUBLE_EQ(list.AdvanceTotal("Assembly", "A-1"), 69.75);
+    EXPECT_DOUBLE_EQ(list.AdvanceTotal("Assembly", "A-2"), -5);
+    EXPECT_DOUBLE_EQ(list.AssemblyTotal("A-1"), 139.25);
+
+    std::vector<std::pair<std::string, double>> handed;
+    const auto take = [&](const SettlementDeductionNode& n, double amount) {
+        handed.emplace_back(n.dlLink, amount);
+    };
+    list.HandAdvances(std::nullopt, take);
+    EXPECT_EQ(handed, (std::vector<std::pair<std::string, double>>{
+                          {"L1", 100}, {"L1", -30.25}, {"L2", -5}, {"L1", -2}}));
+    handed.clear();
+    list.HandAdvances("L2", take);
+    EXPECT_EQ(handed, (std::vector<std::pair<std::string, double>>{{"L2", -5}}));
+
+    list.RemoveLink("L1");
+    ASSERT_EQ(list.Nodes().size(), 1u);
+    EXPECT_TRUE(list.HasData());  // the stored rows of the removed line must still go
+    list.Clear();
+    EXPECT_FALSE(list.HasData());
+}
+
+TEST(SettlementPayNameList, ListRowsNameTheKind) {
+    SettlementPayNameList list;
+    list.Add("Jane Farmer", false);
+    list.Add("First Bank of O'Neill", true);
+    list.Add(std::string(60, 'x'), false);
+    EXPECT_EQ(list.ListRows(),
+              (Texts{"Jane Farmer\tPayee", "First Bank of O'Neill\tMortgagee",
+                     std::string(49, 'x') + "\tPayee"}));
+}
+
+}  // namespace
