@@ -90,7 +90,7 @@ bool AdvanceSelectionController::MoveUp(std::size_t chosenRow) {
 }
 
 bool AdvanceSelectionController::MoveDown(std::size_t chosenRow) {
-    if (chosenRow + 1 >= chosen_.size()) return false;
+    if (chosenRow >= chosen_.size() || chosenRow + 1 >= chosen_.size()) return false;
     std::swap(chosen_[chosenRow], chosen_[chosenRow + 1]);
     return true;
 }
