@@ -24,16 +24,16 @@ inline constexpr const char* kCommodityDecimalsSql =
 
 // A pick list: its select statement (shown columns, then STR(RECNO)) and its
 // column specification (name, title, width, flag — four per column).
-struct PickListSpec {
+struct PickListDefinition {
     const char* select;
     const char* columns;
 };
 
-inline constexpr PickListSpec kVendorPickList{"SELECT REFERENCE,NAME,STR(RECNO) FROM HVXAP50",
+inline constexpr PickListDefinition kVendorPickList{"SELECT REFERENCE,NAME,STR(RECNO) FROM HVXAP50",
                                               "REFERENCE,Reference,18,-1,NAME,Name,40,0"};
-inline constexpr PickListSpec kCommodityPickList{"SELECT REFERENCE,NAME,STR(RECNO) FROM HVXGR51",
+inline constexpr PickListDefinition kCommodityPickList{"SELECT REFERENCE,NAME,STR(RECNO) FROM HVXGR51",
                                                  "REFERENCE,Reference,20,-1,NAME,Name,30,0"};
-inline constexpr PickListSpec kLocationPickList{
+inline constexpr PickListDefinition kLocationPickList{
     "SELECT LOCREF,LOCDESC,STR(RECNO) FROM HVXINV16",
     "LOCREF,Reference,18,-1,LOCDESC,Description,40,0"};
 

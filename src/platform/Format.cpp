@@ -46,7 +46,7 @@ ParsedNumber parseNumber(std::string_view text) {
     return {integer, real};
 }
 
-struct Spec {
+struct Conversion {
     std::string flags;
     int width = -1;
     int precision = -1;
@@ -64,37 +64,37 @@ int readCount(std::string_view f, std::size_t& pos) {
 }
 
 // Parses the conversion after a '%' at pos. Returns the position after it;
-// spec.conv stays 0 when the text is no conversion this formatter knows.
-std::size_t parseSpec(std::string_view f, std::size_t pos, Spec& spec) {
+// cv.conv stays 0 when the text is no conversion this formatter knows.
+std::size_t parseConversion(std::string_view f, std::size_t pos, Conversion& cv) {
     while (pos < f.size() && std::string_view("-+ 0#").find(f[pos]) != std::string_view::npos)
-        spec.flags += f[pos++];
-    if (pos < f.size() && isDigit(f[pos])) spec.width = readCount(f, pos);
+        cv.flags += f[pos++];
+    if (pos < f.size() && isDigit(f[pos])) cv.width = readCount(f, pos);
     if (pos < f.size() && f[pos] == '.') {
         ++pos;
-        spec.precision = readCount(f, pos);
+        cv.precision = readCount(f, pos);
     }
     // Length modifiers only say what the caller passed; the argument carries its own type.
     while (pos < f.size() && std::string_view("hlLqjzt").find(f[pos]) != std::string_view::npos) ++pos;
     if (pos < f.size() && std::string_view("diouxXfFeEgGaAsc%").find(f[pos]) != std::string_view::npos)
-        spec.conv = f[pos++];
+        cv.conv = f[pos++];
     return pos;
 }
 
-std::string specText(const Spec& spec, std::string_view length) {
-    std::string s = "%" + spec.flags;
-    if (spec.width >= 0) s += std::to_string(spec.width);
-    if (spec.precision >= 0) s += "." + std::to_string(spec.precision);
+std::string conversionText(const Conversion& cv, std::string_view length) {
+    std::string s = "%" + cv.flags;
+    if (cv.width >= 0) s += std::to_string(cv.width);
+    if (cv.precision >= 0) s += "." + std::to_string(cv.precision);
     s += length;
-    s += spec.conv;
+    s += cv.conv;
     return s;
 }
 
 template <class T>
-std::string printOne(const std::string& spec, T value) {
-    const int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+std::string printOne(const std::string& cv, T value) {
+    const int n = std::snprintf(nullptr, 0, cv.c_str(), value);
     if (n <= 0) return {};
     std::string out(static_cast<std::size_t>(n), '\0');
-    std::snprintf(out.data(), out.size() + 1, spec.c_str(), value);
+    std::snprintf(out.data(), out.size() + 1, cv.c_str(), value);
     return out;
 }
 
@@ -109,9 +109,9 @@ std::string withoutNul(std::string_view text) {
 }
 
 // The text a %s or %c stands for, before quoting and padding.
-std::string textValue(const Spec& spec, const FmtArg* arg) {
+std::string textValue(const Conversion& cv, const FmtArg* arg) {
     if (!arg) return {};
-    if (spec.conv == 'c') {
+    if (cv.conv == 'c') {
         char c = arg->kind() == FmtArg::Kind::Text
                      ? (arg->text().empty() ? '\0' : arg->text().front())
                      : static_cast<char>(arg->integer());
@@ -123,42 +123,42 @@ std::string textValue(const Spec& spec, const FmtArg* arg) {
     case FmtArg::Kind::Integer: s = std::to_string(arg->integer()); break;
     case FmtArg::Kind::Real: s = realText(arg->real()); break;
     }
-    if (spec.precision >= 0 && static_cast<std::size_t>(spec.precision) < s.size())
-        s.resize(static_cast<std::size_t>(spec.precision));
+    if (cv.precision >= 0 && static_cast<std::size_t>(cv.precision) < s.size())
+        s.resize(static_cast<std::size_t>(cv.precision));
     return s;
 }
 
-std::string padded(std::string s, const Spec& spec) {
-    if (spec.width < 0 || s.size() >= static_cast<std::size_t>(spec.width)) return s;
-    const std::string fill(static_cast<std::size_t>(spec.width) - s.size(), ' ');
-    return spec.flags.find('-') != std::string::npos ? s + fill : fill + s;
+std::string padded(std::string s, const Conversion& cv) {
+    if (cv.width < 0 || s.size() >= static_cast<std::size_t>(cv.width)) return s;
+    const std::string fill(static_cast<std::size_t>(cv.width) - s.size(), ' ');
+    return cv.flags.find('-') != std::string::npos ? s + fill : fill + s;
 }
 
-std::string formatOne(Spec spec, const FmtArg* arg, bool inQuotedRun) {
-    switch (spec.conv) {
+std::string formatOne(Conversion cv, const FmtArg* arg, bool inQuotedRun) {
+    switch (cv.conv) {
     case 's':
     case 'c': {
-        std::string s = textValue(spec, arg);
+        std::string s = textValue(cv, arg);
         // Quoting after the precision cut: a cut must never leave half of a doubled quote.
         if (inQuotedRun) s = QuoteSqlText(s);
-        return padded(std::move(s), spec);
+        return padded(std::move(s), cv);
     }
     case 'd':
     case 'i':
-        return printOne(specText(spec, "ll"), arg ? arg->integer() : 0LL);
+        return printOne(conversionText(cv, "ll"), arg ? arg->integer() : 0LL);
     case 'o':
     case 'u':
     case 'x':
     case 'X':
-        return printOne(specText(spec, "ll"),
+        return printOne(conversionText(cv, "ll"),
                         static_cast<unsigned long long>(arg ? arg->integer() : 0LL));
     default:
         // "%0f" is the record-number format; "%0.2f" is a zero flag with a precision.
-        if (spec.conv == 'f' && spec.flags == "0" && spec.width < 0 && spec.precision < 0) {
-            spec.flags.clear();
-            spec.precision = 0;
+        if (cv.conv == 'f' && cv.flags == "0" && cv.width < 0 && cv.precision < 0) {
+            cv.flags.clear();
+            cv.precision = 0;
         }
-        return printOne(specText(spec, ""), arg ? arg->real() : 0.0);
+        return printOne(conversionText(cv, ""), arg ? arg->real() : 0.0);
     }
 }
 
@@ -208,16 +208,16 @@ std::string FormatArgs(std::string_view format, const std::vector<FmtArg>& args)
     while (i < format.size()) {
         const char c = format[i];
         if (c == '%') {
-            Spec spec;
-            const std::size_t end = parseSpec(format, i + 1, spec);
-            if (spec.conv == '%') {
+            Conversion cv;
+            const std::size_t end = parseConversion(format, i + 1, cv);
+            if (cv.conv == '%') {
                 out += '%';
-            } else if (spec.conv != 0) {
+            } else if (cv.conv != 0) {
                 const FmtArg* arg = nextArg < args.size() ? &args[nextArg] : nullptr;
                 ++nextArg;
-                out += formatOne(spec, arg, inQuotedRun);
+                out += formatOne(cv, arg, inQuotedRun);
             }
-            if (spec.conv != 0) {
+            if (cv.conv != 0) {
                 prev = format[end - 1];
                 i = end;
                 continue;

@@ -107,7 +107,7 @@ TEST_P(ReferenceLookups, CommodityPriceFormat) {
 // whole-number text, which the list hands back as the chosen row.
 TEST_P(ReferenceLookups, PickListsListTheRowsWithTheirRecordNumbers) {
     struct Case {
-        PickListSpec spec;
+        PickListDefinition list;
         const char* firstRow;
     };
     const Case cases[] = {
@@ -116,9 +116,9 @@ TEST_P(ReferenceLookups, PickListsListTheRowsWithTheirRecordNumbers) {
         {kLocationPickList, "MAIN|Main Street|21"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.spec.select);
+        SCOPED_TRACE(c.list.select);
         HVXSConnection s;
-        ASSERT_TRUE(s.ExecSQL(std::string(c.spec.select) + " ORDER BY 3")) << s.LastError();
+        ASSERT_TRUE(s.ExecSQL(std::string(c.list.select) + " ORDER BY 3")) << s.LastError();
         ASSERT_TRUE(s.FetchNext());
         EXPECT_EQ(s.Column(1) + "|" + s.Column(2) + "|" + s.Column(3), c.firstRow);
     }
