@@ -8,6 +8,9 @@ namespace {
 struct State {
     std::unique_ptr<Engine> engine;
     bool inTransaction = false;
+    // A statement failed inside the open transaction: it may only be rolled
+    // back. PostgreSQL enforces this itself; SQLite would commit the rest.
+    bool transactionFailed = false;
     long statementsRun = 0;
     long failAt = 0;  // statementsRun value at which to fail; 0 = never
 };
@@ -60,11 +63,13 @@ std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
 bool Session::Run(Statement& statement, const std::vector<Param>& params, std::string& error) {
     State& s = S();
     ++s.statementsRun;
-    if (s.failAt != 0 && s.statementsRun == s.failAt) {
+    bool ok = false;
+    if (s.failAt != 0 && s.statementsRun == s.failAt)
         error = "Statement failed (test hook).";
-        return false;
-    }
-    return statement.Execute(params, error);
+    else
+        ok = statement.Execute(params, error);
+    if (!ok && s.inTransaction) s.transactionFailed = true;
+    return ok;
 }
 
 bool Session::Begin(std::string& error) {
@@ -82,6 +87,7 @@ bool Session::Begin(std::string& error) {
     const char* begin = s.engine->Kind() == EngineKind::SQLite ? "BEGIN IMMEDIATE" : "BEGIN";
     if (!s.engine->ExecScript(begin, error)) return false;
     s.inTransaction = true;
+    s.transactionFailed = false;
     return true;
 }
 
@@ -96,7 +102,7 @@ bool Session::Commit(std::string& error) {
         error = "Commit failed (test hook).";
         return false;  // still open: the caller cancels it
     }
-    if (s.engine->TransactionFailed()) {
+    if (s.transactionFailed || s.engine->TransactionFailed()) {
         error = "The transaction cannot be committed: an earlier statement in it failed.";
         return false;
     }
@@ -116,6 +122,7 @@ bool Session::Rollback(std::string& error) {
         return false;
     }
     s.inTransaction = false;
+    s.transactionFailed = false;
     return s.engine->ExecScript("ROLLBACK", error);
 }
 

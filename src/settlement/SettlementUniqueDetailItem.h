@@ -23,6 +23,7 @@ struct SettlementUniqueDetailItem {
     double currentDollars = 0;
     double savedDollars = 0;
     bool locked = false;  // record lock on its assembly taken for a save
+    double lockedRecno = 0;  // the assembly record that lock is on
     int count = 0;        // lines that use this source
     bool removed = false;  // no line uses it any more; its saved units go back
 

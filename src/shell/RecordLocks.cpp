@@ -30,9 +30,20 @@ RecordKeyTable KeyTableOf(RecordKind kind) {
 }
 
 bool LockKeyedRecord(RecordKind kind, std::string_view key, long retries) {
+    return LockKeyedRecordNumber(kind, key, retries) != 0;
+}
+
+double LockKeyedRecordNumber(RecordKind kind, std::string_view key, long retries) {
     LockRequest request{};
-    if (!FindRecord(kind, key, request)) return false;
-    return RequestUntilGranted(kLockRecord, request, (retries < 0 ? 0 : retries) + 1);
+    if (!FindRecord(kind, key, request)) return 0;
+    const double recno = request.recno;
+    return RequestUntilGranted(kLockRecord, request, (retries < 0 ? 0 : retries) + 1) ? recno : 0;
+}
+
+bool UnlockRecordNumber(RecordKind kind, double recno) {
+    if (recno <= 0) return false;
+    LockRequest request = MakeLockRequest(kGrainPackage, KeyTableOf(kind).table, recno);
+    return SendLockRequest(kUnlockRecord, request) != 0;
 }
 
 bool UnlockKeyedRecord(RecordKind kind, std::string_view key) {

@@ -29,4 +29,10 @@ bool LockKeyedRecord(RecordKind kind, std::string_view key, long retries);
 // Releases it; false when no record has that key (nothing is released).
 bool UnlockKeyedRecord(RecordKind kind, std::string_view key);
 
+// The same lock, for a caller that must be able to release it later without
+// looking the record up again (a save releases after its commit, when a
+// failed lookup would leave the lock held): the RECNO locked, or 0.
+double LockKeyedRecordNumber(RecordKind kind, std::string_view key, long retries);
+bool UnlockRecordNumber(RecordKind kind, double recno);
+
 }  // namespace hvx

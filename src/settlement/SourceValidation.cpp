@@ -1,0 +1,69 @@
+#include "settlement/SourceValidation.h"
+
+#include "platform/Format.h"
+#include "platform/HVXSConnection.h"
+#include "rules/Categories.h"
+#include "rules/SourceKinds.h"
+#include "rules/StoredText.h"
+#include "settlement/SettlementDetailList.h"
+#include "settlement/SourceSql.h"
+
+namespace hvx::settlement {
+namespace {
+
+bool CheckAssemblyShare(HVXSConnection& connection, const SettlementUniqueDetailItem& source,
+                        std::string& message) {
+    const std::string sql = _HVXsprintf(
+        "SELECT SHAREUNITS,SETTUNITS FROM HVXGR02S WHERE LINEID='%s'", source.sourceLink);
+    if (!connection.ExecSQL(sql) || !connection.FetchNext()) {
+        message = _HVXsprintf("Unable to verify assembly detail line %s.", source.sourceLink);
+        return false;
+    }
+    const double share = TextNumber(connection.Column(1));
+    // What the split will hold once this save has moved its delta.
+    const double projected = TextNumber(connection.Column(2)) - source.SavedUnitsRounded() +
+                             source.CurrentUnitsRounded();
+    connection.FreeStatement();
+    if (!UnitsBelow(share, projected)) return true;
+    message = _HVXsprintf(
+        "Saving this settlement will make settled units greater than assembly %s share units by "
+        "%.2f units. <%s>",
+        source.sourceRef, projected - share, source.sourceLink);
+    return false;
+}
+
+bool CheckContractUnique(HVXSConnection& connection, const SettlementDetailItem& line,
+                         std::string_view setLink, std::string& message) {
+    if (!connection.ExecSQL(
+            _HVXsprintf("SELECT SETLINK,RECNO FROM HVXGR04D WHERE TODPR='%s' AND CONTRACT='%s'",
+                        line.toDpr, line.contract))) {
+        message = connection.LastError();
+        return false;
+    }
+    bool duplicate = false;
+    while (!duplicate && connection.FetchNext()) duplicate = connection.Column(1) != setLink;
+    connection.FreeStatement();
+    if (!duplicate) return true;
+    message = _HVXsprintf(
+        "Contract %s source %s is has already been entered. Cannot duplicate this settlement "
+        "contract.",
+        line.contract, line.toDpr);
+    return false;
+}
+
+}  // namespace
+
+bool ValidateSources(SettlementDetailList& details, std::string_view setLink,
+                     std::string& message) {
+    details.RebuildCurrentValues();
+    HVXSConnection connection(1, nullptr, 0);
+    for (const SettlementUniqueDetailItem& source : details.UniqueSources())
+        if (source.sourceKind == kAssembly && !CheckAssemblyShare(connection, source, message))
+            return false;
+    for (const SettlementDetailItem& line : details.Items())
+        if (line.toDpr != kPriced && !CheckContractUnique(connection, line, setLink, message))
+            return false;
+    return true;
+}
+
+}  // namespace hvx::settlement

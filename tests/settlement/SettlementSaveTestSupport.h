@@ -1,0 +1,154 @@
+#pragma once
+// Save tests on every engine: a customer's assembly with its split and scale
+// tickets, an open advance, a settlement window over a new two-line
+// settlement, and a fake host that grants locks and records each request.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/Schema.h"
+#include "platform/Dates.h"
+#include "platform/Format.h"
+#include "settlement/SettlementRecordSet.h"
+#include "settlement/SettlementSave.h"
+#include "settlement/SettlementSaveWindow.h"
+#include "settlement/GrainAdvanceTestSupport.h"
+#include "support/FakeHost.h"
+#include "support/ScriptedUi.h"
+#include "support/TestDatabase.h"
+
+namespace hvxtest {
+
+// Assembly A100 (HVXGR02 record 1) with one split of customer C1 (LINEID
+// 7001, share 500) delivered on tickets 1001 (300 units) and 1002 (250);
+// settlements are settled by ticket. C1 owes 100.00 on an advance against
+// A100, C2 500.00 on another (a re-save checks the open advances of all
+// customers before it gives its own repayments back); "ADV" repays
+// advances, "CHECKOFF" does not. The next settlement number is 41.
+inline void SeedSources() {
+    Exec("INSERT INTO HVXGR40 (CONFIG18,SETTBYTICK,RECNO) VALUES ('41','T',1)");
+    Exec("INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES ('A100','F',1)");
+    Exec("INSERT INTO HVXGR02S (ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,CUSTREF,SHAREUNITS,"
+         "SETTUNITS,PSETUNITS,SETTLED,LINEID,RECNO) VALUES ('A100','','CORN','1',"
+         "'Storage Ticket','C1','500.0000','0.0000','0.0000','F','7001',1)");
+    Exec("INSERT INTO HVXGR03A (SCALETICK,ASSEMBLY,ASSEMLINK,STDLINEID,CONTRACT,CUSTREF,"
+         "DPRSTATUS,UNITS,UNITSSET,PRICE,SETTLED,RECNO) VALUES "
+         "('1001','A100','7001','8001','','C1','Storage Ticket','300.0000','0.0000','','F',1),"
+         "('1002','A100','7001','8002','','C1','Storage Ticket','250.0000','0.0000','','F',2)");
+    Exec("INSERT INTO HVXGR52 (REFERENCE,ADVCODE,RECNO) VALUES ('ADV','1',1),('CHECKOFF','0',2)");
+    Seed({{1, "C1", "2024-01-10", "Assembly", "A100", "100.00", "0.00", "O"},
+          {2, "C2", "2024-02-01", "Assembly", "A200", "500.00", "0.00", "O"}});
+}
+
+// A line of A100 (split 7001); what it does not sell stays open.
+inline hvx::settlement::SettlementDetailItem AssemblyLine(const char* dlLink, const char* toDpr,
+                                                          double units, double price,
+                                                          double net) {
+    hvx::settlement::SettlementDetailItem l;
+    l.source = "Assembly", l.sourceRef = "A100", l.sourceLink = "7001", l.dlLink = dlLink;
+    l.commodity = "CORN", l.location = "1", l.fromDpr = "Storage Ticket", l.toDpr = toDpr;
+    l.unitsSet = units, l.priceUnit = price, l.totPrice = units * price, l.netAmt = net;
+    l.patronage = "T", l.submitted = "F", l.glCode = "21", l.stype = "0";
+    const bool open = std::string(toDpr) != "Priced";
+    l.status = open ? "O" : "C";
+    l.oUnits = open ? _HVXsprintf("%.4f", units) : "0.0000";
+    if (open) {
+        l.contract = "ST-88";
+        l.sRateDate = "0.0020";
+        l.ssDate = "03/07/2024";
+    }
+    return l;
+}
+
+class SettlementSaveFixture : public DatabaseTest {
+public:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        hvx::SetTodayForTesting({2024, 3, 8});
+        // A test may start afresh more than once: nothing of a former run stays.
+        set = hvx::settlement::SettlementRecordSet{};
+        values = hvx::settlement::SettlementWindowValues{};
+        message.clear();
+        ui.messages.clear();
+        host.sent.clear();
+        host.refuseAll = false;
+        SeedSources();
+        NewSettlement();
+    }
+    void TearDown() override {
+        hvx::SetTodayForTesting({0, 0, 0});
+        DatabaseTest::TearDown();
+    }
+
+    // Customer C1 sells 200 units of A100 at 4.25 (40.00 of it repaying an
+    // advance) and stores 150.5 units on storage ticket contract ST-88.
+    void NewSettlement() {
+        using namespace hvx::settlement;
+        SettlementHeader& h = set.header;
+        h.custRef = "C1";
+        h.custName = "Casey Farms";
+        h.settDate = "03072024";
+        h.entryDate = "03082024";
+        set.details.AddLine(AssemblyLine("9101", "Priced", 200, 4.25, 808.75));
+        set.details.AddLine(AssemblyLine("9102", "Storage Ticket", 150.5, 0, 0));
+        set.units.Add("120.0000", "4.2500", "9101");
+        set.units.Add("80.0000", "4.2500", "9101");
+        set.deductions.Add("ADV", "40.00", "D", "T", "9101", "A100", "Assembly");
+        set.deductions.Add("CHECKOFF", "1.25", "D", "F", "9101", "A100", "Assembly");
+        set.grades.Add("MOIST", "15.000", "9101", ui);
+        set.payNames.Add("O'Brien Farms", false);
+        set.payNames.Add("First Bank", true);
+    }
+
+    bool Save() { return hvx::settlement::SaveSettlement(window); }
+
+    // Every table of the schema, each as its sorted rows.
+    static std::vector<std::vector<std::string>> Snapshot() {
+        std::vector<std::vector<std::string>> tables;
+        for (const hvx::data::TableDesc& table : hvx::data::AllTables()) {
+            std::vector<std::string> rows = Rows(std::string("SELECT * FROM ") + table.name);
+            std::ranges::sort(rows);
+            rows.insert(rows.begin(), table.name);
+            tables.push_back(std::move(rows));
+        }
+        return tables;
+    }
+
+    // The lock requests sent, in order: "<operation> <table>[ <recno>]".
+    std::vector<std::string> LockOps() const {
+        std::vector<std::string> ops;
+        for (const HostMessage& m : host.sent) {
+            std::string op = std::to_string(m.operation) + " " + m.table;
+            if (m.operation >= 3) op += " " + _HVXsprintf("%.0f", m.recno);
+            ops.push_back(op);
+        }
+        return ops;
+    }
+
+    // Locks granted and not released.
+    std::vector<std::string> Held() const {
+        std::vector<std::string> held;
+        if (host.refuseAll) return held;
+        for (const std::string& op : LockOps()) {
+            const std::string key = op.substr(2);
+            if (op[0] == '1' || op[0] == '3') held.push_back(key);
+            if (op[0] == '2' || op[0] == '4') {
+                const auto found = std::ranges::find(held, key);
+                if (found != held.end()) held.erase(found);
+            }
+        }
+        return held;
+    }
+
+    FakeHost host;
+    ScriptedUi ui;
+    ScriptedSelection selection;
+    hvx::settlement::SettlementRecordSet set;
+    hvx::settlement::SettlementWindowValues values;
+    std::string message;
+    hvx::settlement::SettlementSaveWindow window{set, values, ui, &selection, message};
+};
+
+}  // namespace hvxtest
