@@ -12,9 +12,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 
+#include "RatioReporter.h"
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
@@ -226,22 +226,6 @@ void RawPgLiteralSelect(benchmark::State& state) {
     PQfinish(conn);
 }
 
-// Collects each run's time per iteration so the ratios can be printed last.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        // With repetitions only the medians are compared.
-        for (const Run& r : runs) {
-            const bool single = r.run_type == Run::RT_Iteration;
-            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
-            if (!r.error_occurred && (single || median))
-                seconds[r.run_name.str()] = r.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -256,18 +240,9 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark("PostgreSQL/ours/literal-select", OursLiteralSelect, true);
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    hvxbench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nOverhead of the connection layer over the raw engine (ours / raw):\n");
-    for (const auto& [name, ours] : reporter.seconds) {
-        const auto at = name.find("/ours/");
-        if (at == std::string::npos) continue;
-        std::string raw = name;
-        raw.replace(at, 6, "/raw/");
-        const auto it = reporter.seconds.find(raw);
-        if (it != reporter.seconds.end() && it->second > 0)
-            std::printf("  %-32s %.2fx\n", name.c_str(), ours / it->second);
-    }
+    reporter.PrintRatios("Overhead of the connection layer over the raw engine (ours / raw):");
     benchmark::Shutdown();
     return 0;
 }

@@ -2,6 +2,8 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <memory>
+#include <unordered_map>
 
 #include "platform/Dates.h"
 #include "platform/EngineFactories.h"
@@ -25,15 +27,48 @@ bool OnlyBlanks(const char* s) {
     return true;
 }
 
+// Prepared statements of the module's fixed texts, kept idle between uses:
+// preparing is most of the cost of a short statement, and a save runs the
+// same few texts hundreds of times. A statement in use is never shared; it
+// comes back here when its owner is done with it.
+struct StatementPool {
+    sqlite3* db = nullptr;
+    bool open = true;
+    std::unordered_multimap<std::string, sqlite3_stmt*> idle;
+
+    sqlite3_stmt* Take(const std::string& sql) {
+        auto it = idle.find(sql);
+        if (it == idle.end()) return nullptr;
+        sqlite3_stmt* stmt = it->second;
+        idle.erase(it);
+        return stmt;
+    }
+    void FinalizeAll() {
+        for (auto& [sql, stmt] : idle) sqlite3_finalize(stmt);
+        idle.clear();
+    }
+};
+
 class SqliteStatement final : public Statement {
 public:
-    SqliteStatement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {
+    // A pooled statement goes back to the pool under its text when done.
+    SqliteStatement(sqlite3* db, sqlite3_stmt* stmt, std::shared_ptr<StatementPool> pool = nullptr,
+                    std::string sql = {})
+        : db_(db), stmt_(stmt), pool_(std::move(pool)), sql_(std::move(sql)) {
         for (int i = 0; i < sqlite3_column_count(stmt_); ++i) {
             const char* decl = sqlite3_column_decltype(stmt_, i);
             isDate_.push_back(decl && sqlite3_stricmp(decl, "DATE") == 0);
         }
     }
-    ~SqliteStatement() override { sqlite3_finalize(stmt_); }
+    ~SqliteStatement() override {
+        if (pool_ && pool_->open) {
+            sqlite3_reset(stmt_);
+            sqlite3_clear_bindings(stmt_);
+            pool_->idle.emplace(std::move(sql_), stmt_);
+        } else {
+            sqlite3_finalize(stmt_);
+        }
+    }
 
     bool Execute(const std::vector<Param>& params, std::string& error) override {
         sqlite3_reset(stmt_);
@@ -113,6 +148,8 @@ public:
 private:
     sqlite3* db_;
     sqlite3_stmt* stmt_;
+    std::shared_ptr<StatementPool> pool_;
+    std::string sql_;
     std::vector<bool> isDate_;
     bool pendingRow_ = false;
     bool onRow_ = false;
@@ -121,13 +158,27 @@ private:
 
 class SqliteEngine final : public Engine {
 public:
-    SqliteEngine(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
-    ~SqliteEngine() override { sqlite3_close_v2(db_); }
+    SqliteEngine(sqlite3* db, std::string path)
+        : db_(db), path_(std::move(path)), pool_(std::make_shared<StatementPool>()) {
+        pool_->db = db;
+    }
+    ~SqliteEngine() override {
+        // Statements still held elsewhere finalize themselves when released;
+        // close_v2 waits for them.
+        pool_->FinalizeAll();
+        pool_->open = false;
+        sqlite3_close_v2(db_);
+    }
 
     EngineKind Kind() const override { return EngineKind::SQLite; }
     std::string Describe() const override { return "SQLite database " + path_; }
 
-    std::unique_ptr<Statement> Prepare(const std::string& sql, bool, std::string& error) override {
+    std::unique_ptr<Statement> Prepare(const std::string& sql, bool reusable,
+                                       std::string& error) override {
+        if (reusable) {
+            if (sqlite3_stmt* idle = pool_->Take(sql))
+                return std::make_unique<SqliteStatement>(db_, idle, pool_, sql);
+        }
         sqlite3_stmt* stmt = nullptr;
         const char* tail = nullptr;
         if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail) !=
@@ -144,6 +195,7 @@ public:
             error = "Only one SQL statement may be run at a time";
             return nullptr;
         }
+        if (reusable) return std::make_unique<SqliteStatement>(db_, stmt, pool_, sql);
         return std::make_unique<SqliteStatement>(db_, stmt);
     }
 
@@ -170,6 +222,7 @@ public:
 private:
     sqlite3* db_;
     std::string path_;
+    std::shared_ptr<StatementPool> pool_;
 };
 
 }  // namespace
