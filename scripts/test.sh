@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 . scripts/common.sh
 . scripts/postgres.sh
 
-ensure_packages "${HARVEXA_PACKAGES[@]}" postgresql
+# poppler-utils reads the printed checks back (pdftotext, pdftoppm).
+ensure_packages "${HARVEXA_PACKAGES[@]}" postgresql poppler-utils
 trap stop_postgres EXIT
 # The PostgreSQL run is part of the suite: if the server cannot start, fail.
 start_postgres

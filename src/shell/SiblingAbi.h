@@ -49,6 +49,38 @@ typedef void (*HVXPrintSettlementFn)(void* window, const char* settlementKey);
 typedef void (*HVXReportFn)(void* window, const char* first, const char* second,
                             const char* third, int options);
 
+// H32GRR.DLL: CheckPrinterSelect and DoPrintSettlementCheck.
+//
+// The check printer selection fills these options; the module hands them on
+// unchanged to DoPrintSettlementCheck. toFile non-zero prints to the PDF file
+// named by fileName, otherwise to the printer named by printer (empty: the
+// system's default printer). extraOption is the state of the one extra check
+// box the selection was asked to show ("Print Source Detail").
+struct HVXCheckPrintOptions {
+    int toFile;
+    char printer[256];
+    char fileName[1024];
+    int extraOption;
+};
+
+// CheckPrinterSelect: shows the printer selection for checks with an extra
+// check box captioned extraOptionCaption, set at first when extraOptionOn is
+// non-zero. Returns 1 when the user pressed OK (options are then filled), any
+// other value when the selection was cancelled.
+typedef int (*HVXCheckPrinterSelectFn)(void* window, const char* extraOptionCaption,
+                                       int extraOptionOn, struct HVXCheckPrintOptions* options);
+
+// DoPrintSettlementCheck: prints one settlement check. application is the
+// host application's handle (its main window), setLink the settlement's link
+// (HVXGR04.SETLINK), checkNumber the number to print on the check (not yet
+// stored with the settlement on a first print), printSourceDetail "T" to list
+// each line's source on the stub or "F", options as CheckPrinterSelect filled
+// them. Returns nothing: whether the check came out right is the user's
+// answer to the module's question after the call.
+typedef void (*HVXPrintSettlementCheckFn)(void* application, const char* setLink,
+                                          const char* checkNumber, const char* printSourceDetail,
+                                          const struct HVXCheckPrintOptions* options);
+
 // HVXCMP32.DLL: ReturnCurrentUserName. Writes the signed-on user's name into
 // the buffer; the module passes kUserNameSize bytes.
 typedef void (*HVXReturnCurrentUserNameFn)(void* window, char* name, int nameSize);
@@ -84,9 +116,9 @@ inline constexpr int kGeneralLedgerReturnSize = 400;
 // The size of the error text buffer passed to HVXInterface_HandleEvent.
 inline constexpr int kInterfaceErrorSize = 1024;
 
-// DoPrintSettlementCheck of H32GRR.DLL is looked up by name like the other
-// reports; its arguments belong to the settlement check printing, which
-// declares its signature and calls it through FindReportFunction.
+// The check functions of H32GRR.DLL, looked up by name like the other
+// reports (signatures HVXCheckPrinterSelectFn and HVXPrintSettlementCheckFn).
 inline constexpr const char* kPrintSettlementCheckFunction = "DoPrintSettlementCheck";
+inline constexpr const char* kCheckPrinterSelectFunction = "CheckPrinterSelect";
 
 }  // namespace hvx

@@ -1,0 +1,95 @@
+#include "settlement/CheckPrinting.h"
+
+#include <cstdlib>
+
+#include "platform/Format.h"
+#include "platform/HVXSConnection.h"
+#include "platform/Text.h"
+#include "platform/UiPort.h"
+#include "shell/ReportCalls.h"
+#include "shell/SiblingAbi.h"
+
+namespace hvx::settlement {
+namespace {
+
+constexpr const char* kPrintedQuestion = "Did the check print correctly?.\n\nNo will reprint this check.";
+
+HostWindow Application() {
+    HostPort* host = CurrentHostPort();
+    return host ? host->MainWindow() : nullptr;
+}
+
+}  // namespace
+
+bool CurrentCheckNumber(UiPort& ui, std::string& checkNumber) {
+    checkNumber.clear();
+    HVXSConnection connection(1, nullptr, 0);
+    if (!connection.ExecSQL("SELECT CHECKNUM FROM HVXREP4") || !connection.FetchNext()) {
+        ShowMessage(ui, "Unable to retrieve current check number from HVXREP4.");
+        return false;
+    }
+    char buffer[kCheckNumberSize];
+    connection.GetColumnChar(1, buffer, sizeof buffer);
+    checkNumber = buffer;
+    return true;
+}
+
+bool CheckPrinting::PrintSettlementCheck(std::string& checkNumberField, std::string_view setLink,
+                                         double recno) {
+    HVXCheckPrintOptions options{};
+    {
+        ReportWaitCursor wait;
+        auto select = FindReportFunction<HVXCheckPrinterSelectFn>(kReportsModule,
+                                                                  kCheckPrinterSelectFunction);
+        if (!select || select(window_, "Print Source Detail", 1, &options) != 1) return false;
+    }
+
+    std::string checkNumber = checkNumberField;
+    TRIM(checkNumber);
+    const bool fromCounter = checkNumber.empty();
+    if (fromCounter && !CurrentCheckNumber(ui_, checkNumber)) return false;
+    const char* sourceDetail = options.extraOption ? "T" : "F";
+
+    // The same number is printed again until the user is satisfied; only the
+    // confirmed print uses the number up.
+    for (;;) {
+        PrintOnce(setLink, checkNumber, sourceDetail, options);
+        const MsgAnswer answer =
+            ui_.MessageBox(kPrintedQuestion, kCaption, MsgButtons::YesNoCancel, MsgIcon::Question);
+        if (answer == MsgAnswer::Cancel) return false;
+        if (answer == MsgAnswer::Yes) break;
+    }
+    StoreCheckNumber(checkNumber, fromCounter, recno);
+    checkNumberField = checkNumber;
+    return true;
+}
+
+void CheckPrinting::PrintOnce(std::string_view setLink, const std::string& checkNumber,
+                              const char* sourceDetail,
+                              const HVXCheckPrintOptions& options) {
+    ReportWaitCursor wait;
+    auto print = FindReportFunction<HVXPrintSettlementCheckFn>(kReportsModule,
+                                                               kPrintSettlementCheckFunction);
+    if (!print) return;
+    const std::string link(setLink);
+    print(Application(), link.c_str(), checkNumber.c_str(), sourceDetail, &options);
+}
+
+void CheckPrinting::StoreCheckNumber(const std::string& checkNumber, bool fromCounter,
+                                     double recno) {
+    HVXSConnection connection(1, nullptr, 0);
+    // A failed counter update is reported and does not keep the settlement
+    // from recording the check it was paid with.
+    if (fromCounter) {
+        const long next = std::strtol(checkNumber.c_str(), nullptr, 10) + 1;
+        const std::string nextText = _HVXsprintf("%d", next);
+        if (connection.ExecSQLChange(_HVXsprintf("UPDATE HVXREP4 SET CHECKNUM='%s'", nextText)) <
+            0)
+            ShowMessage(ui_, "Unable to increment check number in HVXREP4.");
+    }
+    if (connection.ExecSQLChange(_HVXsprintf("UPDATE HVXGR04 SET CHECKNUM='%s' WHERE RECNO=%.0f",
+                                             checkNumber, recno)) < 0)
+        ShowMessage(ui_, "Unable to update settlement with check number.");
+}
+
+}  // namespace hvx::settlement

@@ -1,0 +1,93 @@
+// The report module as the grain module meets it: loaded by file name from the
+// modules folder, asked for a check of a stored settlement, and writing a PDF
+// whose amount in words agrees with the amount in figures. The PDF and a PNG
+// of it stay in the build's test-output folder for a person to look at.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "settlement/AmountInWords.h"
+#include "shell/SiblingAbi.h"
+#include "support/CheckSeed.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path OutputFolder() {
+    const fs::path folder = fs::path(HARVEXA_MODULES_DIR).parent_path().parent_path() / "test-output";
+    fs::create_directories(folder);
+    return folder;
+}
+
+bool HaveTool(const char* tool) {
+    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+std::string Output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+class SettlementCheckPdf : public hvxtest::DatabaseTest {};
+
+TEST_P(SettlementCheckPdf, PrintsACheckWhoseWordsAndFiguresAgree) {
+    hvxtest::SeedCheckSettlement("", "5001");
+    void* module = dlopen(HARVEXA_MODULES_DIR "/H32GRR.so", RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    auto select = reinterpret_cast<HVXCheckPrinterSelectFn>(dlsym(module, "CheckPrinterSelect"));
+    auto print = reinterpret_cast<HVXPrintSettlementCheckFn>(
+        dlsym(module, hvx::kPrintSettlementCheckFunction));
+    ASSERT_TRUE(select && print);
+
+    const std::string backend = GetParam() == hvxtest::Backend::SQLite ? "sqlite" : "postgresql";
+    const fs::path pdf = OutputFolder() / ("settlement-check-" + backend + ".pdf");
+    fs::remove(pdf);
+    setenv("HARVEXA_CHECK_PDF", pdf.c_str(), 1);
+    HVXCheckPrintOptions options{};
+    const int selected = select(nullptr, "Print Source Detail", 1, &options);
+    print(nullptr, hvxtest::kCheckSetLink, "5001", options.extraOption ? "T" : "F", &options);
+    unsetenv("HARVEXA_CHECK_PDF");
+    dlclose(module);
+
+    ASSERT_EQ(selected, 1);
+    EXPECT_EQ(options.toFile, 1);
+    EXPECT_EQ(std::string(options.fileName), pdf.string());
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_GT(fs::file_size(pdf), 2000u);
+
+    if (HaveTool("pdftoppm")) {
+        const fs::path png = OutputFolder() / ("settlement-check-" + backend);
+        Output("pdftoppm -png -r 60 -singlefile '" + pdf.string() + "' '" + png.string() + "'");
+        EXPECT_TRUE(fs::exists(png.string() + ".png"));
+    }
+    if (!HaveTool("pdftotext"))
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed: the check's text was not read";
+
+    const std::string text = Output("pdftotext -layout '" + pdf.string() + "' -");
+    std::smatch figures;
+    ASSERT_TRUE(std::regex_search(text, figures, std::regex(R"(\$([0-9,]+\.[0-9]{2}))"))) << text;
+    std::string digits = figures[1];
+    std::erase(digits, ',');
+    EXPECT_EQ(digits, "1234.56");
+    EXPECT_NE(text.find(hvx::settlement::AmountInWords(std::stod(digits))), std::string::npos)
+        << text;
+    for (const char* shown : {"One Thousand Two Hundred Thirty-Four and 56/100 Dollars",
+                              "Check No. 5001", "O'Neil Farms and Farm Credit West",
+                              "Drying <& Shrink>", "Assembly A-17", "Net"})
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
+}
+
+HVX_DATABASE_TEST_SUITE(SettlementCheckPdf);
+
+}  // namespace
