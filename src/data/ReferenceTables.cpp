@@ -134,6 +134,14 @@ void AddServiceTables(std::vector<TableDesc>& out) {
                              T("HOLDERUSER"), T("SINCE")},
                             {},
                             "PACKAGE, TABLENAME, LOCKRECNO"});
+    // Receivable entries made by settlements, until a receivables module
+    // takes them up (source code, A/R accounts, description, customer,
+    // document, signed amount, status).
+    out.push_back(SuiteTable("HVXGRAR",
+                             {T("SOURCE"), T("ARACCT1"), T("ARACCT2"), T("ARACCT3"),
+                              T("DESCRIPT"), T("CUSTREF"), T("REFERENCE"), T("AMOUNT"),
+                              T("STATUS"), T("NUMCHANGE")},
+                             {{"CUSTREF"}, {"REFERENCE"}}));
     out.push_back(TableDesc{kSchemaTable, {{"VERSION", ColumnType::Integer}}, {}, nullptr});
 }
 

@@ -1,0 +1,30 @@
+#include "settlement/DoPostingObject.h"
+
+#include "platform/Format.h"
+#include "platform/HVXSConnection.h"
+#include "platform/NextNumbers.h"
+
+namespace hvx::settlement {
+namespace {
+
+const char* const kInsert =
+    "INSERT INTO HVXGRAR (SOURCE,ARACCT1,ARACCT2,ARACCT3,DESCRIPT,CUSTREF,REFERENCE,AMOUNT,"
+    "STATUS,NUMCHANGE,RECNO) VALUES ('%s','%s','%s','%s','%s','%s','%s','%.2f','%s','0',%.0f)";
+const char* const kInsertFailed = "Unable to record receivable entry in HVXGRAR.";
+
+}  // namespace
+
+bool DoPostingObject::Post(const ReceivableEntry& entry, std::string& message) {
+    const double recno = NextNum(nullptr, 1, "HVXGRAR", 10, 0, 1);
+    if (recno == 0 ||
+        connection_.ExecSQLChange(_HVXsprintf(kInsert, entry.source, entry.account1,
+                                              entry.account2, entry.account3, entry.description,
+                                              entry.custRef, entry.reference, entry.amount,
+                                              entry.status, recno)) < 1) {
+        message = kInsertFailed;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace hvx::settlement

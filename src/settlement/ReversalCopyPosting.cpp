@@ -1,0 +1,86 @@
+// Posting the reversing copy. The copy is written already posted, so its
+// bookkeeping is done here at once: the units go back off the sources'
+// posted counts, the position moves back, and the charges that made
+// receivable entries are entered again with the copy's (negated) amounts.
+#include <cstdlib>
+
+#include "platform/Format.h"
+#include "platform/HVXSConnection.h"
+#include "platform/UiPort.h"
+#include "rules/ReversalPosting.h"
+#include "settlement/DoPostingObject.h"
+#include "settlement/PostedUnits.h"
+#include "settlement/ReversalCopy.h"
+
+namespace hvx::settlement {
+namespace {
+
+const char* const kPostLine = "UPDATE HVXGR04D SET POSTED='T' WHERE RECNO=%s";
+const char* const kPostHeader = "UPDATE HVXGR04 SET POSTED='T' WHERE RECNO=%s";
+const char* const kDeductions =
+    "SELECT DISTINCT DEDUCT,AMOUNT,DA,RECNO FROM HVXGR04C WHERE SETLINK='%s'";
+const char* const kDeductionCode =
+    "SELECT MAKEENTRY,ARACCT1,ARACCT2,ARACCT3,DESCRIPT FROM HVXGR52 WHERE REFERENCE='%s'";
+
+bool Fail(HVXSConnection& connection, std::string& message) {
+    message = connection.LastError();
+    return false;
+}
+
+// A deduction ("D") is owed by the customer, so its entry carries the
+// opposite sign of the settlement's amount; a negative entry stays open.
+void EnterReceivables(HVXSConnection& connection, const ReversalCopy& copy, UiPort& ui) {
+    std::vector<TextRow> deductions;
+    if (!ReadRows(connection, _HVXsprintf(kDeductions, copy.setLink), 4, deductions)) {
+        ShowMessage(ui, connection.LastError());
+        return;
+    }
+    DoPostingObject posting(connection);
+    for (const TextRow& d : deductions) {
+        std::vector<TextRow> code;
+        if (!ReadRows(connection, _HVXsprintf(kDeductionCode, d[0]), 5, code) || code.empty() ||
+            code.front()[0] != "1")
+            continue;
+        const TextRow& c = code.front();
+        const double amount = d[2] == "D" ? -std::atof(d[1].c_str()) : std::atof(d[1].c_str());
+        const ReceivableEntry entry{.account1 = c[1],
+                                    .account2 = c[2],
+                                    .account3 = c[3],
+                                    .description = c[4],
+                                    .custRef = copy.custRef,
+                                    .reference = copy.settlement,
+                                    .amount = amount,
+                                    .status = amount < 0 ? "O" : ""};
+        std::string failure;
+        if (!posting.Post(entry, failure)) ShowMessage(ui, failure);
+    }
+}
+
+}  // namespace
+
+bool PostReversingCopy(HVXSConnection& connection, const ReversalCopy& copy, HostWindow window,
+                       UiPort& ui, std::string& message) {
+    for (const CopiedLine& line : copy.lines) {
+        if (!PostSourceUnits(connection, line.sourceKind, line.sourceLink, line.sourceRef,
+                             line.units))
+            return Fail(connection, message);
+        // The ledger and journal of a reversal are kept even when one of
+        // their rows cannot be written: the reversal itself must go through.
+        PostReversalLine(connection, window,
+                         ReversalLine{.commodity = line.commodity,
+                                      .location = line.location,
+                                      .units = line.units,
+                                      .sourceKind = line.sourceKind,
+                                      .fromCategory = line.fromCategory,
+                                      .toCategory = line.toCategory,
+                                      .settlement = copy.settlement});
+        if (connection.ExecSQLChange(_HVXsprintf(kPostLine, line.recno)) < 1)
+            return Fail(connection, message);
+    }
+    EnterReceivables(connection, copy, ui);
+    if (connection.ExecSQLChange(_HVXsprintf(kPostHeader, copy.setLink)) < 1)
+        return Fail(connection, message);
+    return true;
+}
+
+}  // namespace hvx::settlement

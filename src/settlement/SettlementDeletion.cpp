@@ -1,0 +1,197 @@
+#include "settlement/SettlementDeletion.h"
+
+#include <cstdlib>
+
+#include "platform/Format.h"
+#include "platform/HVXConnection.h"
+#include "platform/HVXSConnection.h"
+#include "platform/Rounding.h"
+#include "platform/Transaction.h"
+#include "platform/UiPort.h"
+#include "rules/Categories.h"
+#include "rules/SettlementTypes.h"
+#include "rules/SourceKinds.h"
+#include "settlement/AssemblySettle.h"
+#include "settlement/GrainAdvanceObject.h"
+#include "settlement/OpenContractAdjust.h"
+#include "settlement/ReversalCopy.h"
+#include "settlement/ScaleTicketSettle.h"
+#include "settlement/SettlementLocks.h"
+#include "settlement/SettlementRecordSet.h"
+#include "settlement/SettlementSaveWindow.h"
+#include "shell/ProcessLocks.h"
+
+namespace hvx::settlement {
+namespace {
+
+// Every connection object is a statement scope over the one session, so the
+// transaction begun here covers the statements of the simple connection.
+const char* const kCarrier = "SELECT RECNO FROM HVXGR04";
+
+const char* const kSettledUnits = "SELECT OUNITS,UNITSSET FROM HVXGR04F WHERE SETLINK = ?";
+const char* const kSingleSourceLines =
+    "SELECT SOURCE,SOURCELINK,UNITSSET,DLLINK,TOTPRICE FROM HVXGR04D WHERE SETTLEMENT='%s'";
+const char* const kMultipleSourceLines =
+    "SELECT SOURCE,SOURCELINK,UNITSSET,TOTPRICE FROM HVXGR04D WHERE SETTLEMENT='%s'";
+const char* const kRepayments = "SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE SOURCELINK='%s'";
+const char* const kDeleteRepayment = "DELETE FROM HVXGR57A WHERE RECNO = %s";
+const char* const kDeleteHeader = "DELETE FROM HVXGR04 WHERE RECNO = %.0f";
+
+const char* const kPosted = "Cannot delete posted settlement.";
+const char* const kConfirm = "Item Will Be Deleted! Do You Wish To Continue?";
+const char* const kConfirmCaption = "Delete Item?";
+const char* const kProcessLockRefused = "Unable to get required lock to delete settlement.";
+const char* const kSettledOnward =
+    "Settlement has settled units. Please delete all settlements with units from this "
+    "settlement and try again.";
+const char* const kBeginFailed = "Unable to begin connection transaction.";
+const char* const kUnitsNotUndone = "Unable undo assembly settled units.";
+const char* const kAdvanceFailed = "Unable to update advance payment (HVXGR57) information.";
+const char* const kRepaymentNotDeleted =
+    "Unable to delete advance payment (HVXGR57A) information.";
+const char* const kHeaderNotDeleted = "Unable to delete HVXGR04 header information.";
+const char* const kCommitFailed = "Error committing connection transaction.";
+
+// The settlement's rows after its header, in the order they are deleted.
+struct RowDelete {
+    const char* sql;
+    const char* failure;
+};
+const RowDelete kRowDeletes[] = {
+    {"DELETE FROM HVXGR04A WHERE SETTLEMENT='%s'", "Error deleting detail from HVXGR04A."},
+    {"DELETE FROM HVXGR04B WHERE SETTLEMENT='%s'", "Error deleting detail from HVXGR04B."},
+    {"DELETE FROM HVXGR04C WHERE SETTLEMENT='%s'", "Error deleting detail from HVXGR04C."},
+    {"DELETE FROM HVXGR04D WHERE SETTLEMENT='%s'", "Error deleting detail from HVXGR04D."},
+    {"DELETE FROM HVXGR04E WHERE SETTLEMENT='%s'", "Error deleting detail from HVXGR04E."},
+    {"DELETE FROM HVXGR04F WHERE SETTLEMENT='%s'", "Unable to delete HVXGR04F header information."},
+    {"DELETE FROM HVXGR57 WHERE SETTLEMENT='%s'", "Error deleting detail from HVXGR57."},
+};
+
+double Number(const std::string& text) { return std::atof(text.c_str()); }
+
+bool Fail(std::string& message, std::string text) {
+    message = std::move(text);
+    return false;
+}
+
+// A destination whose open units differ from its units has been drawn on by
+// a later settlement. An unreadable destination counts as drawn on.
+bool SettledOnward(const std::string& setLink) {
+    HVXConnection connection(1);
+    if (connection.PrepareSQL(kSettledUnits) != 0 ||
+        connection.BindParam(kSettledUnits, setLink) != 0 ||
+        connection.ExecuteSQL(kSettledUnits) < 0)
+        return true;
+    while (connection.FetchNext(kSettledUnits))
+        if (HVXRound(std::atof(connection.ColumnVar(kSettledUnits, 1)), 4) !=
+            HVXRound(std::atof(connection.ColumnVar(kSettledUnits, 2)), 4))
+            return true;
+    return false;
+}
+
+// Gives units back to one source. Kinds without a source record have none.
+bool GiveBack(HVXSConnection& connection, const std::string& kind, const std::string& link,
+              double units, double dollars, std::string& message) {
+    if (kind == kAssembly)
+        return SettleAssemblySplit(connection, link, -units) || Fail(message, kUnitsNotUndone);
+    if (kind == kScaleTicket)
+        return SettleScaleTicket(connection, link, -units) || Fail(message, kUnitsNotUndone);
+    if (IsOpenContractCategory(kind))
+        return AdjustOpenContract(connection, Number(link), -units, -dollars, message);
+    return true;
+}
+
+// A single-source settlement draws all its units from one source, which
+// gets them back summed; a multiple-source settlement gives back line by line.
+bool GiveBackUnits(HVXSConnection& connection, const SettlementHeader& header,
+                   std::string& message) {
+    const bool single = header.type == SettlementType::SingleSource;
+    std::vector<TextRow> rows;
+    if (!ReadRows(connection,
+                  _HVXsprintf(single ? kSingleSourceLines : kMultipleSourceLines,
+                              header.settlement),
+                  single ? 5 : 4, rows))
+        return Fail(message, kUnitsNotUndone);
+    if (!single) {
+        for (const TextRow& r : rows)
+            if (!GiveBack(connection, r[0], r[1], Number(r[2]), Number(r[3]), message))
+                return false;
+        return true;
+    }
+    if (rows.empty()) return true;
+    double units = 0, dollars = 0;
+    for (const TextRow& r : rows) {
+        units += Number(r[2]);
+        dollars += Number(r[4]);
+    }
+    return GiveBack(connection, rows.front()[0], rows.front()[1], units, dollars, message);
+}
+
+bool GiveBackRepayments(HVXSConnection& connection, const std::string& setLink,
+                        std::string& message) {
+    std::vector<TextRow> rows;
+    if (!ReadRows(connection, _HVXsprintf(kRepayments, setLink), 3, rows))
+        return Fail(message, kAdvanceFailed);
+    for (const TextRow& r : rows) {
+        if (!GrainAdvanceObject::GiveBack(connection, r[0], HVXRound(Number(r[1]), 2)))
+            return Fail(message, kAdvanceFailed);
+        if (connection.ExecSQLChange(_HVXsprintf(kDeleteRepayment, r[2])) < 0)
+            return Fail(message, kRepaymentNotDeleted);
+    }
+    return true;
+}
+
+bool DeleteRows(HVXSConnection& connection, const SettlementHeader& header,
+                std::string& message) {
+    if (connection.ExecSQLChange(_HVXsprintf(kDeleteHeader, header.recno)) < 0)
+        return Fail(message, kHeaderNotDeleted);
+    for (const RowDelete& d : kRowDeletes)
+        if (connection.ExecSQLChange(_HVXsprintf(d.sql, header.settlement)) < 0)
+            return Fail(message, d.failure);
+    return true;
+}
+
+// Steps inside the locks; false with the message to show.
+bool DeleteUnderLocks(SettlementSaveWindow& window) {
+    const SettlementHeader& header = window.set.header;
+    if (SettledOnward(header.setLink)) return Fail(window.message, kSettledOnward);
+    HVXConnection carrier(1);
+    Transaction transaction(carrier, kCarrier);
+    if (!transaction.Begun()) return Fail(window.message, kBeginFailed);
+    HVXSConnection connection(1, nullptr, 0);
+    if (!GiveBackUnits(connection, header, window.message) ||
+        !GiveBackRepayments(connection, header.setLink, window.message) ||
+        !DeleteRows(connection, header, window.message))
+        return false;
+    return transaction.Commit() || Fail(window.message, kCommitFailed);
+}
+
+}  // namespace
+
+bool DeleteSettlement(SettlementSaveWindow& window) {
+    window.message.clear();
+    const auto show = [&window](std::string_view text) {
+        ShowMessage(window.ui, text);
+        return false;
+    };
+    if (window.set.header.posted) return show(kPosted);
+    if (window.ui.MessageBox(kConfirm, kConfirmCaption, MsgButtons::YesNo, MsgIcon::Question) !=
+        MsgAnswer::Yes)
+        return false;
+    if (!TryProcessLock(kGrainProcessLock)) return show(kProcessLockRefused);
+
+    const bool locked = LockForUpdate(window, LockPurpose::Delete);
+    const bool deleted = locked && DeleteUnderLocks(window);
+    ReleaseProcessLock(kGrainProcessLock);
+    ReleaseAfterUpdate(window, true);
+    if (!deleted) return show(window.message);
+
+    window.set.ClearLists();
+    window.set.header = SettlementHeader{};
+    window.set.defaults.Clear();
+    window.set.terms = DestinationTerms{};
+    window.set.loadedTotals = LineTotals{};
+    return true;
+}
+
+}  // namespace hvx::settlement
