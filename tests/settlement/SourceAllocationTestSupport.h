@@ -1,6 +1,7 @@
 #pragma once
 // Source records as the tables hold them (assembly splits, scale tickets,
 // open contracts) and both connection forms of the allocation's operations.
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,14 @@ inline void SeedContract(const std::string& dlLink, const std::string& category,
                          const std::string& open, const std::string& dollarsUsed = "0.00") {
     Insert("HVXGR04F", "DLLINK,TODPR,UNITSSET,OUNITS,STATUS,ISDOLUSED",
            {dlLink, category, open, open, "O", dollarsUsed});
+}
+
+// The fields of a row as Rows gives it.
+inline Texts Fields(const std::string& row) {
+    Texts fields;
+    std::stringstream in(row);
+    for (std::string f; std::getline(in, f, '\t');) fields.push_back(f);
+    return fields;
 }
 
 inline Texts Splits() {

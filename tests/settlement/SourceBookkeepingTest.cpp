@@ -6,7 +6,6 @@
 
 #include <map>
 #include <random>
-#include <sstream>
 
 #include "platform/Format.h"
 #include "platform/Rounding.h"
@@ -43,13 +42,6 @@ struct Settlement {
     SettlementRecordSet set{};
     bool stored = false;
 };
-
-Texts Fields(const std::string& row) {
-    Texts fields;
-    std::stringstream in(row);
-    for (std::string f; std::getline(in, f, '\t');) fields.push_back(f);
-    return fields;
-}
 
 // What the save stores as far as loading needs it.
 void Store(Settlement& s) {
