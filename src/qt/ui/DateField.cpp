@@ -10,21 +10,15 @@
 
 #include "platform/Dates.h"
 #include "qt/ui/PictureButton.h"
+#include "qt/ui/EditButtonLayout.h"
 
 namespace hvx {
 
 DateField::DateField(QWidget* parent) : QWidget(parent) {
     edit_ = new QLineEdit(this);
     button_ = new PictureButton("calendar", "...", this);
-    button_->setFocusPolicy(Qt::NoFocus);
     button_->setToolTip("Choose a date from the calendar.");
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(edit_, 1);
-    layout->addWidget(button_);
-    setFocusProxy(edit_);
-    edit_->installEventFilter(this);
+    LayOutEditAndButton(this, edit_, button_);
     connect(button_, &QToolButton::clicked, this, &DateField::OpenCalendar);
 }
 

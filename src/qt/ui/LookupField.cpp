@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "qt/ui/PictureButton.h"
+#include "qt/ui/EditButtonLayout.h"
 
 namespace hvx {
 
@@ -12,14 +13,7 @@ LookupField::LookupField(QWidget* parent) : QWidget(parent) {
     edit_ = new QLineEdit(this);
     button_ = new PictureButton("search", "...", this);
     // The button is reached by mouse or F4; Tab goes from field to field.
-    button_->setFocusPolicy(Qt::NoFocus);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(edit_, 1);
-    layout->addWidget(button_);
-    setFocusProxy(edit_);
-    edit_->installEventFilter(this);
+    LayOutEditAndButton(this, edit_, button_);
     connect(button_, &QToolButton::clicked, this, &LookupField::lookupRequested);
 }
 
