@@ -18,5 +18,6 @@ ctest --preset default -j 2
 
 if [ "${HARVEXA_SKIP_SANITIZERS:-}" != "1" ]; then
     build_preset asan
-    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j 2
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" ctest --preset asan -j 2
 fi
