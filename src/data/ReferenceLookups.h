@@ -23,7 +23,7 @@ inline constexpr const char* kCommodityDecimalsSql =
     "SELECT DECIMALS FROM HVXGR51 WHERE REFERENCE = ?";
 
 // A pick list: its select statement (shown columns, then STR(RECNO)) and its
-// column specification (name, title, width, flag — four per column).
+// column list (name, title, width, flag — four per column).
 struct PickListDefinition {
     const char* select;
     const char* columns;
