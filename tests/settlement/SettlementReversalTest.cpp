@@ -12,43 +12,12 @@ namespace {
 using hvxtest::Exec;
 using hvxtest::Rows;
 using hvxtest::Texts;
-using Tables = std::vector<std::vector<std::string>>;
-
-// Counters and locks move on by design; assembly links are kept by SETTLINK.
-Tables Without(Tables tables, std::initializer_list<std::string> names) {
-    std::erase_if(tables, [&](const std::vector<std::string>& t) {
-        return std::ranges::find(names, t.front()) != names.end();
-    });
-    return tables;
-}
-
-Tables Only(Tables tables, std::initializer_list<std::string> names) {
-    std::erase_if(tables, [&](const std::vector<std::string>& t) {
-        return std::ranges::find(names, t.front()) == names.end();
-    });
-    return tables;
-}
+using hvxtest::Only;
+using hvxtest::Tables;
+using hvxtest::Without;
 
 class SettlementReversal : public hvxtest::SettlementSaveFixture {
 protected:
-    // A destination not yet drawn on holds all its units open; the priced
-    // line of the fixture is saved closed at 0, as the window would not
-    // leave it, so it is opened here.
-    bool SaveUndrawn() {
-        if (!Save()) return false;
-        Exec("UPDATE HVXGR04F SET OUNITS=UNITSSET");
-        ui.messages.clear();
-        return true;
-    }
-    // The saved settlement as posting would have left it: posted, with its
-    // split's units counted as posted.
-    void SaveAndPost() {
-        ASSERT_TRUE(SaveUndrawn()) << message;
-        Exec("UPDATE HVXGR04 SET POSTED='T'");
-        Exec("UPDATE HVXGR04D SET POSTED='T'");
-        Exec("UPDATE HVXGR02S SET PSETUNITS='350.5000'");
-        set.header.posted = true;
-    }
     static Texts Sources() {
         return Rows("SELECT 'split',SETTUNITS,PSETUNITS,SETTLED FROM HVXGR02S UNION ALL "
                     "SELECT SCALETICK,UNITSSET,'',SETTLED FROM HVXGR03A ORDER BY 1");

@@ -15,50 +15,23 @@ const char* const kUnnoticed = "statements whose failure the save did not notice
 
 class SettlementSaveAtomicity : public hvxtest::SettlementSaveFixture {
 public:
-    // Fails the save's first statement, then its second, and so on, until a
-    // save runs to its end without reaching the failing one. Returns the
-    // statements that failed without failing the save: each of those saves
-    // went through, so the database is set up afresh (arrange) before the
-    // next one.
+    // Every failed save leaves the header as it was; the commit is the last
+    // statement that can fail it.
     std::vector<long> FailEachStatementInTurn(const std::function<void()>& arrange) {
-        arrange();
-        auto before = Snapshot();
-        hvx::settlement::SettlementHeader header = set.header;
-        std::vector<long> ignored;
-        std::string lastFailure;
-        for (long n = 1; n < 500; ++n) {
-            host.sent.clear();
-            const long start = hvx::Session::StatementsRun();
-            hvx::Session::FailStatementForTesting(n);
-            const bool saved = Save();
-            hvx::Session::FailStatementForTesting(0);
-            if (hvx::Session::StatementsRun() - start < n) {
-                EXPECT_TRUE(saved) << message;
-                // The commit was the last statement that could fail the save.
-                EXPECT_EQ(lastFailure, "Unable to commit transaction.");
-                EXPECT_GT(n, 40);
-                break;
-            }
-            if (saved) {
-                ignored.push_back(n);
-                TearDown();
-                SetUp();
+        hvx::settlement::SettlementHeader header;
+        const auto failures = SettlementSaveFixture::FailEachStatementInTurn(
+            [&] {
                 arrange();
-                before = Snapshot();
                 header = set.header;
-                continue;
-            }
-            SCOPED_TRACE("statement " + std::to_string(n) + ": " + message);
-            EXPECT_NE(message, "");
-            EXPECT_EQ(Snapshot(), before);
-            EXPECT_EQ(Held(), Texts{});
-            EXPECT_EQ(set.header.recno, header.recno);
-            EXPECT_EQ(set.header.settlement, header.settlement);
-            lastFailure = message;
-            if (HasFailure()) break;
-        }
-        EXPECT_EQ(Held(), Texts{});
-        return ignored;
+            },
+            [this] { return Save(); }, [this] { return message; },
+            [&] {
+                EXPECT_EQ(set.header.recno, header.recno);
+                EXPECT_EQ(set.header.settlement, header.settlement);
+            });
+        EXPECT_EQ(failures.lastFailure, "Unable to commit transaction.");
+        EXPECT_GT(failures.failedRuns, 40);
+        return failures.unnoticed;
     }
 };
 HVX_DATABASE_TEST_SUITE(SettlementSaveAtomicity);

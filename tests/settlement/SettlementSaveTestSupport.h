@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/Schema.h"
 #include "platform/Dates.h"
 #include "platform/Format.h"
+#include "platform/Session.h"
 #include "settlement/SettlementRecordSet.h"
 #include "settlement/SettlementSave.h"
 #include "settlement/SettlementSaveWindow.h"
@@ -40,6 +44,24 @@ inline void SeedSources() {
     Exec("INSERT INTO HVXGR52 (REFERENCE,ADVCODE,RECNO) VALUES ('ADV','1',1),('CHECKOFF','0',2)");
     Seed({{1, "C1", "2024-01-10", "Assembly", "A100", "100.00", "0.00", "O"},
           {2, "C2", "2024-02-01", "Assembly", "A200", "500.00", "0.00", "O"}});
+}
+
+using Tables = std::vector<std::vector<std::string>>;
+
+// A snapshot without the tables named (counters and locks move on by design).
+inline Tables Without(Tables tables, std::initializer_list<std::string_view> names) {
+    std::erase_if(tables, [&](const std::vector<std::string>& t) {
+        return std::ranges::find(names, t.front()) != names.end();
+    });
+    return tables;
+}
+
+// Only the tables named of a snapshot.
+inline Tables Only(Tables tables, std::initializer_list<std::string_view> names) {
+    std::erase_if(tables, [&](const std::vector<std::string>& t) {
+        return std::ranges::find(names, t.front()) == names.end();
+    });
+    return tables;
 }
 
 // A line of A100 (split 7001); what it does not sell stays open.
@@ -104,6 +126,26 @@ public:
 
     bool Save() { return hvx::settlement::SaveSettlement(window); }
 
+    // A destination not yet drawn on holds all its units open; a priced
+    // line saved closed at 0 (as the window would not leave it) is opened
+    // here. Settlements of other numbers keep what they hold.
+    bool SaveUndrawn() {
+        if (!Save()) return false;
+        Exec("UPDATE HVXGR04F SET OUNITS=UNITSSET WHERE SETLINK='" + set.header.setLink + "'");
+        ui.messages.clear();
+        return true;
+    }
+    // The saved settlement as posting would have left it: posted, with its
+    // splits' units counted as posted.
+    void SaveAndPost() {
+        ASSERT_TRUE(SaveUndrawn()) << message;
+        const std::string link = "'" + set.header.setLink + "'";
+        Exec("UPDATE HVXGR04 SET POSTED='T' WHERE SETLINK=" + link);
+        Exec("UPDATE HVXGR04D SET POSTED='T' WHERE SETLINK=" + link);
+        Exec("UPDATE HVXGR02S SET PSETUNITS=SETTUNITS");
+        set.header.posted = true;
+    }
+
     // Every table of the schema, each as its sorted rows.
     static std::vector<std::vector<std::string>> Snapshot() {
         std::vector<std::vector<std::string>> tables;
@@ -140,6 +182,57 @@ public:
             }
         }
         return held;
+    }
+
+    // What failing an operation's statements one by one showed.
+    struct StatementFailures {
+        std::vector<long> unnoticed;  // failed statements the operation went through
+        std::string lastFailure;      // the message of the last failed run
+        long failedRuns = 0;
+    };
+
+    // Fails the operation's first statement, then its second, and so on,
+    // until it runs to its end without reaching the failing one. After each
+    // failed run the operation has said why (shown), every table is as it
+    // was, no lock is held, and restored() holds. A statement whose failure
+    // the operation did not notice let it go through, so the database is set
+    // up afresh (arrange) before the next run.
+    StatementFailures FailEachStatementInTurn(const std::function<void()>& arrange,
+                                              const std::function<bool()>& operation,
+                                              const std::function<std::string()>& shown,
+                                              const std::function<void()>& restored) {
+        StatementFailures result;
+        arrange();
+        Tables before = Snapshot();
+        for (long n = 1; n < 1000; ++n) {
+            host.sent.clear();
+            const long start = hvx::Session::StatementsRun();
+            hvx::Session::FailStatementForTesting(n);
+            const bool done = operation();
+            hvx::Session::FailStatementForTesting(0);
+            if (hvx::Session::StatementsRun() - start < n) {
+                EXPECT_TRUE(done) << shown();
+                break;
+            }
+            if (done) {
+                result.unnoticed.push_back(n);
+                TearDown();
+                SetUp();
+                arrange();
+                before = Snapshot();
+                continue;
+            }
+            SCOPED_TRACE("statement " + std::to_string(n) + ": " + shown());
+            ++result.failedRuns;
+            result.lastFailure = shown();
+            EXPECT_NE(result.lastFailure, "");
+            EXPECT_EQ(Snapshot(), before);
+            EXPECT_EQ(Held(), std::vector<std::string>{});
+            restored();
+            if (::testing::Test::HasFailure()) break;
+        }
+        EXPECT_EQ(Held(), std::vector<std::string>{});
+        return result;
     }
 
     FakeHost host;
