@@ -19,6 +19,7 @@
 
 #include "data/Schema.h"
 #include "host/LockService.h"
+#include "host/LockServiceHost.h"
 #include "platform/Session.h"
 #include "settlement/SettlementSaveTestSupport.h"
 
@@ -50,27 +51,6 @@ const char* const kAssemblyLockRefused =
 // How a clerk's process ends: its exit status.
 enum Outcome : int { kSaved = 0, kRefusedBeyondShare = 1, kLockedOut = 2, kBroken = 3 };
 
-// The host of one workstation: the module's lock requests (7003 to the main
-// window) go to the workstation's own lock service.
-class LockServiceHost final : public hvx::HostPort {
-public:
-    explicit LockServiceHost(hvx::LockService& locks) : locks_(locks) { hvx::SetHostPort(this); }
-    ~LockServiceHost() override { hvx::SetHostPort(nullptr); }
-
-    hvx::HostWindow MainWindow() override { return this; }
-    long SendHostMessage(hvx::HostWindow window, unsigned message, long operation,
-                         void* lparam) override {
-        if (window != this || message != hvx::kMsgLock || !lparam) return 0;
-        return locks_.Handle(operation, *static_cast<hvx::LockRequest*>(lparam));
-    }
-    void BroadcastToDocuments(unsigned, long, const void*) override {}
-    void* FindSiblingFunction(void*, std::string_view) override { return nullptr; }
-    bool IsModuleLoaded(void*) override { return false; }
-
-private:
-    hvx::LockService& locks_;
-};
-
 int Broken(const std::string& why) {
     std::fprintf(stderr, "clerk %d: %s\n", static_cast<int>(::getpid()), why.c_str());
     return kBroken;
@@ -91,7 +71,7 @@ int SaveWhenTold(const std::string& connection, const std::string& lineLink, int
     if (!hvx::Session::Open(connection, error)) return cannotStart(error);
     hvx::LockService locks;
     if (!locks.Open(connection, error)) return cannotStart(error);
-    LockServiceHost host(locks);
+    hvxtest::LockServiceHost host(locks);
     hvxtest::ScriptedUi ui;
     hvxtest::ScriptedSelection selection;
     hvx::settlement::SettlementRecordSet set;
