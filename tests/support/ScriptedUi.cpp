@@ -24,9 +24,11 @@ void ScriptedUi::InfoPopup(std::string_view title, std::string_view text, int wi
 }
 
 
-double ScriptedUi::SearchWin(std::string& startText, std::string_view, std::string_view select,
-                             std::string_view) {
+double ScriptedUi::SearchWin(std::string& startText, std::string_view columns,
+                             std::string_view select, std::string_view keyColumn) {
     pickLists.emplace_back(select);
+    pickColumns.emplace_back(columns);
+    pickKeys.emplace_back(keyColumn);
     if (picks.empty()) return 0;
     const Pick p = picks.front();
     picks.pop_front();

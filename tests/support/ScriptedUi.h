@@ -53,6 +53,7 @@ public:
     };
     std::deque<Pick> picks;
     std::vector<std::string> pickLists;  // the select of each list shown
+    std::vector<std::string> pickColumns, pickKeys;  // its column list and key column
     std::vector<std::string> comments;   // "table:link" of each editor opened
     std::deque<std::string> fileNames;   // answers of the file dialogs ("" cancels)
     std::vector<std::string> help;       // "file#context" of each help call
