@@ -82,6 +82,28 @@ protected:
         set.payNames.Add("Casey Farms", false);
     }
 
+    // C1 sells 60 and then 40 units off installment-sale contract ST-12 at
+    // 4.00, a settlement of that one source.
+    void SingleSourceContractSettlement() {
+        Exec("UPDATE HVXGR04F SET TODPR='Installment Sale',ISDOLUSED='100.00' WHERE DLLINK='9900'");
+        set = hvx::settlement::SettlementRecordSet{};
+        values = {};
+        set.header.custRef = "C1";
+        set.header.custName = "Casey Farms";
+        set.header.settDate = "03072024";
+        set.header.entryDate = "03082024";
+        for (const auto& [dlLink, units] : {std::pair{"9301", 60.0}, {"9302", 40.0}}) {
+            SettlementDetailItem line = Line("Installment Sale", "ST-12", "9900", dlLink, units);
+            line.fromDpr = "Installment Sale", line.stype = "0";
+            set.defaults.FillFrom(line);
+            set.units.Add(_HVXsprintf("%.4f", units), "4.0000", dlLink);
+            set.details.AddLine(std::move(line));
+        }
+    }
+
+    static Texts Contract() {
+        return Rows("SELECT OUNITS,STATUS,ISDOLUSED FROM HVXGR04F WHERE DLLINK='9900'");
+    }
     static Texts Sources() {
         return Rows("SELECT LINEID,SETTUNITS,SETTLED FROM HVXGR02S UNION ALL "
                     "SELECT SCALETICK,UNITSSET,SETTLED FROM HVXGR03A UNION ALL "
@@ -142,6 +164,29 @@ TEST_P(SettlementRoundTrip, ReversalGivesEverythingBackAndPostsANegatedCopy) {
               (Texts{"Storage Ticket\tPriced\t-100.0000\t42",
                      "Storage Ticket\tPriced\t-50.0000\t42",
                      "Storage Ticket\tPriced\t-75.0000\t42"}));
+}
+
+// A settlement of one open contract gives the contract its units and
+// dollars back once, summed over its lines, whichever way it leaves.
+TEST_P(SettlementRoundTrip, SingleSourceContractGetsItsUnitsBackOnce) {
+    for (const bool reverse : {false, true}) {
+        SCOPED_TRACE(reverse ? "reversal" : "deletion");
+        TearDown();
+        SetUp();
+        SingleSourceContractSettlement();
+        const Texts contract = Contract();
+        ASSERT_EQ(contract, Texts{"300.0000\tO\t100.00"});
+        if (reverse)
+            SaveAndPost();
+        else
+            ASSERT_TRUE(SaveUndrawn()) << message;
+        EXPECT_EQ(Contract(), Texts{"200.0000\tO\t500.00"});
+        const bool done = reverse ? hvx::settlement::ReverseSettlement(window)
+                                  : hvx::settlement::DeleteSettlement(window);
+        ASSERT_TRUE(done) << (reverse ? message : Shown());
+        EXPECT_EQ(Contract(), contract);
+        EXPECT_TRUE(Held().empty());
+    }
 }
 
 // Deletion and reversal are all or nothing: whichever statement fails,
