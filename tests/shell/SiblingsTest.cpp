@@ -189,7 +189,6 @@ TEST_F(Siblings, BackOfficeSettingChoosesWhereAccountsAreLookedUp) {
 }
 
 TEST_F(Siblings, ReportCallsOnEveryPath) {
-    using CheckFn = void (*)(void*, const char*);
     struct Report {
         std::string file, function;
         void* fake;
@@ -203,15 +202,6 @@ TEST_F(Siblings, ReportCallsOnEveryPath) {
          reinterpret_cast<void*>(ReportFake<"DoOneAssemblySheetEx">),
          [](hvx::HostWindow w) { hvx::PrintAssemblySheet(w, "A-1042"); },
          "DoOneAssemblySheetEx(A-1042,,;0)"},
-        {"H32GRR.DLL", "DoPrintSettlementCheck",
-         reinterpret_cast<void*>(KeyFake<"DoPrintSettlementCheck">),
-         [](hvx::HostWindow w) {
-             hvx::ReportWaitCursor wait;
-             auto check =
-                 hvx::FindReportFunction<CheckFn>("H32GRR.DLL", hvx::kPrintSettlementCheckFunction);
-             if (check) check(w, "S-78");
-         },
-         "DoPrintSettlementCheck(S-78;-1)"},
     };
     const struct {
         hvx::SettlementPrintout printout;
