@@ -32,6 +32,64 @@ size_t CopyQuoted(std::string_view sql, size_t i, std::string& out) {
     return i;
 }
 
+// The keyword at sql[i] as a whole word, in any case.
+bool WordAt(std::string_view sql, size_t i, std::string_view word) {
+    if (i > 0 && IsWordChar(sql[i - 1])) return false;
+    if (sql.size() - i < word.size()) return false;
+    for (size_t k = 0; k < word.size(); ++k)
+        if (std::toupper(static_cast<unsigned char>(sql[i + k])) != word[k]) return false;
+    return i + word.size() == sql.size() || !IsWordChar(sql[i + word.size()]);
+}
+
+// PostgreSQL sorts empty values (a date never entered is NULL there) after
+// every other value, SQLite before them. Each sort key of a PostgreSQL
+// statement is given SQLite's place for them, so that lists such as the
+// advances repaid oldest first come out in one order on both engines.
+class SqliteNullOrder {
+public:
+    explicit SqliteNullOrder(std::string& out) : out_(out) {}
+
+    // Called before each character of the statement is copied at depth.
+    void Before(std::string_view sql, size_t i, int depth) {
+        if (lists_.empty() || lists_.back().depth != depth) return;
+        if (sql[i] == ',') {
+            EndKey();
+            lists_.back().keyStart = out_.size() + 1;
+        } else if (sql[i] == ')' || WordAt(sql, i, "LIMIT") || WordAt(sql, i, "OFFSET") ||
+                   WordAt(sql, i, "FOR")) {
+            EndKey();
+            lists_.pop_back();
+        }
+    }
+    // After "ORDER BY" was copied at depth.
+    void Open(int depth) { lists_.push_back({depth, out_.size()}); }
+    void Finish() {
+        while (!lists_.empty()) {
+            EndKey();
+            lists_.pop_back();
+        }
+    }
+
+private:
+    void EndKey() {
+        size_t end = out_.size();
+        while (end > lists_.back().keyStart && out_[end - 1] == ' ') --end;
+        const std::string_view key(out_.data() + lists_.back().keyStart,
+                                   end - lists_.back().keyStart);
+        for (size_t k = 0; k < key.size(); ++k)
+            if (WordAt(key, k, "NULLS")) return;
+        const bool descending = key.size() >= 4 && WordAt(key, key.size() - 4, "DESC");
+        out_.insert(end, descending ? " NULLS LAST" : " NULLS FIRST");
+    }
+
+    struct List {
+        int depth;
+        size_t keyStart;  // in the output
+    };
+    std::string& out_;
+    std::vector<List> lists_;
+};
+
 bool DateLiteral(std::string_view body, EngineKind engine, std::string& out, std::string& error) {
     std::string text(body);
     TRIM(text);
@@ -63,6 +121,8 @@ bool TranslateSql(std::string_view sql, EngineKind engine, std::string& out, std
     out.clear();
     out.reserve(sql.size() + 16);
     std::vector<bool> parenIsStr;  // one entry per open parenthesis
+    SqliteNullOrder nullOrder(out);
+    const bool postgres = engine == EngineKind::PostgreSQL;
     int placeholder = 0;
     size_t i = 0;
     while (i < sql.size()) {
@@ -70,6 +130,19 @@ bool TranslateSql(std::string_view sql, EngineKind engine, std::string& out, std
         if (c == '\'' || c == '"') {
             i = CopyQuoted(sql, i, out);
             continue;
+        }
+        if (postgres) {
+            nullOrder.Before(sql, i, static_cast<int>(parenIsStr.size()));
+            if (WordAt(sql, i, "ORDER")) {
+                size_t j = i + 5;
+                while (j < sql.size() && sql[j] == ' ') ++j;
+                if (WordAt(sql, j, "BY")) {
+                    out.append(sql.substr(i, j + 2 - i));
+                    i = j + 2;
+                    nullOrder.Open(static_cast<int>(parenIsStr.size()));
+                    continue;
+                }
+            }
         }
         if (c == '{') {
             const size_t close = sql.find('}', i + 1);
@@ -115,6 +188,7 @@ bool TranslateSql(std::string_view sql, EngineKind engine, std::string& out, std
         out += c;
         ++i;
     }
+    if (postgres) nullOrder.Finish();
     return true;
 }
 

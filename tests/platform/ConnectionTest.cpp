@@ -63,6 +63,12 @@ TEST_P(Connections, DatesRoundTripFromLiteralsAndBindsAndSortAsDates) {
     }
     EXPECT_EQ(Rows("SELECT SETTLEMENT, ADTE FROM HVXGR04 WHERE RECNO < 4 ORDER BY ADTE"),
               (std::vector<std::string>{"2\t12/31/2023", "3\t01/02/2024", "1\t03/07/2024"}));
+    // A date never entered sorts before every date, and after them in
+    // descending order, on every engine.
+    EXPECT_EQ(Column("SELECT SETTLEMENT FROM HVXGR04 ORDER BY ADTE, RECNO"),
+              (std::vector<std::string>{"4", "2", "3", "1"}));
+    EXPECT_EQ(Column("SELECT SETTLEMENT FROM HVXGR04 ORDER BY ADTE DESC, RECNO"),
+              (std::vector<std::string>{"1", "3", "2", "4"}));
     ASSERT_TRUE(s.ExecSQL("SELECT SETTLEMENT FROM HVXGR04 WHERE ADTE > {2024-01-01} ORDER BY RECNO"));
     std::vector<std::string> after;
     while (s.FetchNext()) after.push_back(s.Column(1));

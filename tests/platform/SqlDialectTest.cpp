@@ -47,6 +47,34 @@ TEST(SqlDialect, TranslatesDatesPlaceholdersAndStr) {
     }
 }
 
+// PostgreSQL is told to sort empty values where SQLite does: first in
+// ascending order, last in descending order.
+TEST(SqlDialect, SortKeysPlaceEmptyValuesAsSqliteDoes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELECT A FROM T ORDER BY D", "SELECT A FROM T ORDER BY D NULLS FIRST"},
+        {"SELECT A FROM T WHERE L = ? ORDER BY COMMDATE, RECNO",
+         "SELECT A FROM T WHERE L = $1 ORDER BY COMMDATE NULLS FIRST, RECNO NULLS FIRST"},
+        {"SELECT A FROM T order  by D desc , E ASC LIMIT 5",
+         "SELECT A FROM T order  by D desc NULLS LAST , E ASC NULLS FIRST LIMIT 5"},
+        {"SELECT A FROM (SELECT A FROM T ORDER BY COALESCE(A,B)) X ORDER BY 1",
+         "SELECT A FROM (SELECT A FROM T ORDER BY COALESCE(A,B) NULLS FIRST) X ORDER BY 1 "
+         "NULLS FIRST"},
+        {"SELECT A FROM T ORDER BY A NULLS LAST", "SELECT A FROM T ORDER BY A NULLS LAST"},
+        {"SELECT 'ORDER BY x', BORDER FROM T", "SELECT 'ORDER BY x', BORDER FROM T"},
+        {"SELECT A FROM T ORDER BY STR(A)", "SELECT A FROM T ORDER BY CAST((A) AS TEXT) NULLS FIRST"},
+    };
+    for (const auto& [sql, postgres] : cases) {
+        std::string out, error;
+        ASSERT_TRUE(hvx::TranslateSql(sql, EngineKind::PostgreSQL, out, error)) << sql;
+        EXPECT_EQ(out, postgres) << sql;
+        ASSERT_TRUE(hvx::TranslateSql(sql, EngineKind::SQLite, out, error)) << sql;
+        // SQLite places them so already: its statements get no NULLS of ours.
+        EXPECT_EQ(out.find("NULLS") != std::string::npos,
+                  std::string(sql).find("NULLS") != std::string::npos)
+            << sql;
+    }
+}
+
 TEST(SqlDialect, RefusesBraceThatHoldsNoDate) {
     for (const char* sql : {"UPDATE T SET D={02/30/2024}", "UPDATE T SET D={tomorrow}",
                             "UPDATE T SET D={2024-03-07"}) {
