@@ -114,12 +114,30 @@ struct LockService::Impl {
     long Lock(const locks::LockKey& key) {
         if (key.table.empty()) return 0;
         if (auto it = held.find(key); it != held.end()) {
-            ++it->second;
-            return 1;
+            if (backend->StillHeld(key)) {
+                ++it->second;
+                return 1;
+            }
+            held.erase(it);
+            Reconnected();
         }
-        if (!backend->Acquire(key, locks::SinceText(std::time(nullptr)))) return 0;
+        if (!Acquire(key)) return 0;
         held.emplace(key, 1);
         return 1;
+    }
+
+    bool Acquire(const locks::LockKey& key) {
+        const std::string since = locks::SinceText(std::time(nullptr));
+        if (backend->Acquire(key, since)) return true;
+        return Reconnected() && backend->Acquire(key, since);
+    }
+
+    // The locks went with a lost connection: none of them is ours any more,
+    // and a later release of one of them is answered as not held.
+    bool Reconnected() {
+        if (!backend->Reconnect()) return false;
+        held.clear();
+        return true;
     }
 
     long Unlock(const locks::LockKey& key) {
@@ -134,7 +152,9 @@ struct LockService::Impl {
 
     long WhoHolds(const locks::LockKey& key, LockRequest& request) {
         locks::Holder holder;
-        if (!backend->FindHolder(key, holder)) return 0;
+        if (!backend->FindHolder(key, holder) &&
+            !(Reconnected() && backend->FindHolder(key, holder)))
+            return 0;
         const std::string text =
             holder.user + " on " + holder.host + " since " + locks::DisplaySince(holder.since);
         CopyToBuffer(text, request.text, sizeof request.text);

@@ -44,6 +44,13 @@ public:
     virtual void Release(const LockKey& key) = 0;
     // The live holder of a lock; false when nobody (alive) holds it.
     virtual bool FindHolder(const LockKey& key, Holder& holder) = 0;
+    // Whether a lock this service took is still its own. A lock kept by a
+    // connection that has since been lost was let go by the server.
+    virtual bool StillHeld(const LockKey&) { return true; }
+    // After a request could not be answered: when the connection the locks
+    // live on was lost, opens a new one and returns true. Every lock the
+    // service held went with the old connection.
+    virtual bool Reconnect() { return false; }
 };
 
 std::unique_ptr<LockBackend> OpenPostgresLocks(const std::string& connection,

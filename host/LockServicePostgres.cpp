@@ -3,6 +3,12 @@
 // connection ends, however its process ended. HVXLOCKS only tells who holds a
 // lock; a row whose advisory lock nobody holds any more is left over from a
 // holder that died, and is ignored.
+//
+// A lost connection (the server restarted, the network dropped) takes every
+// lock of the service with it. The service notices at its next request,
+// opens a new connection and forgets what it held, rather than refusing
+// every lock until the program is restarted, or answering a nested request
+// for a lock the server has since given to someone else.
 #include <cstdint>
 
 #include "host/LockServiceBackend.h"
@@ -23,14 +29,17 @@ std::uint64_t Fnv1a(const std::string& text) {
 
 class PostgresLocks final : public LockBackend {
 public:
-    PostgresLocks(std::unique_ptr<Engine> engine, std::string schema, Identity identity)
-        : engine_(std::move(engine)), schema_(std::move(schema)), identity_(std::move(identity)) {}
+    PostgresLocks(std::unique_ptr<Engine> engine, std::string connection, std::string schema,
+                  Identity identity)
+        : engine_(std::move(engine)),
+          connection_(std::move(connection)),
+          schema_(std::move(schema)),
+          identity_(std::move(identity)) {}
 
     bool Acquire(const LockKey& key, const std::string& since) override {
         std::vector<std::string> row;
         std::string error;
-        if (!RunStatement(*engine_, "SELECT pg_try_advisory_lock($1::bigint)", {KeyParam(key)},
-                          &row, error) ||
+        if (!Run("SELECT pg_try_advisory_lock($1::bigint)", {KeyParam(key)}, &row) ||
             row.empty() || row[0] != "t")
             return false;
         // The lock is ours even if its row cannot be written: the row only
@@ -84,6 +93,31 @@ public:
         return true;
     }
 
+    bool StillHeld(const LockKey& key) override {
+        const std::uint64_t hash = Hash(key);
+        std::vector<std::string> row;
+        return Run("SELECT 1 FROM pg_locks WHERE locktype = 'advisory' AND granted "
+                   "AND pid = pg_backend_pid() AND classid = $1::oid AND objid = $2::oid "
+                   "AND objsubid = 1",
+                   {Param::Text(std::to_string(hash >> 32)),
+                    Param::Text(std::to_string(hash & 0xffffffffull))},
+                   &row) &&
+               !row.empty();
+    }
+
+    bool Reconnect() override {
+        if (!failed_) return false;
+        failed_ = false;
+        // A refusal for another reason leaves a working connection alone.
+        std::vector<std::string> row;
+        std::string error;
+        if (RunStatement(*engine_, "SELECT 1", {}, &row, error)) return false;
+        auto engine = OpenEngine(connection_, error);
+        if (!engine) return false;
+        engine_ = std::move(engine);
+        return true;
+    }
+
 private:
     // Advisory locks belong to the whole database: the schema is part of the
     // key so that the companies of one server, each in a schema of its own,
@@ -101,9 +135,20 @@ private:
         return Param::Text(std::to_string(static_cast<std::int64_t>(Hash(key))));
     }
 
+    // A statement whose failure may mean a lost connection.
+    bool Run(const std::string& sql, const std::vector<Param>& params,
+             std::vector<std::string>* row) {
+        std::string error;
+        if (RunStatement(*engine_, sql, params, row, error)) return true;
+        failed_ = true;
+        return false;
+    }
+
     std::unique_ptr<Engine> engine_;
+    std::string connection_;
     std::string schema_;
     Identity identity_;
+    bool failed_ = false;  // a statement failed since the last reconnect check
 };
 
 }  // namespace
@@ -115,7 +160,7 @@ std::unique_ptr<LockBackend> OpenPostgresLocks(const std::string& connection,
     std::vector<std::string> row;
     if (!RunStatement(*engine, "SELECT current_schema()", {}, &row, error)) return nullptr;
     const std::string schema = row.empty() ? std::string() : row[0];
-    return std::make_unique<PostgresLocks>(std::move(engine), schema, identity);
+    return std::make_unique<PostgresLocks>(std::move(engine), connection, schema, identity);
 }
 
 }  // namespace hvx::locks

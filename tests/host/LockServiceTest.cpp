@@ -317,3 +317,49 @@ TEST(LockServiceSqlite, RowsOfGoneProcessesAreReclaimed) {
 }
 
 }  // namespace
+
+namespace {
+
+// Ends the server side of every connection of one application name, as a
+// server restart or a dropped network would.
+void DropConnections(const std::string& applicationName) {
+    hvxtest::Exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                  "application_name = '" + applicationName + "'");
+}
+
+TEST_P(LockServiceTest, LostConnectionIsOpenedAgainAndItsLocksForgotten) {
+    if (GetParam() != hvxtest::Backend::PostgreSQL)
+        GTEST_SKIP() << "a SQLite lock is a row in a file: there is no connection to lose";
+    const std::string name = "hvx_lost_" + Pid();
+    LockService lost, other;
+    std::string error;
+    ASSERT_TRUE(lost.Open(connection_ + " application_name=" + name, error)) << error;
+    Open(other);
+    ASSERT_EQ(Ask(lost, hvx::kLockTable, "GrainLock1"), 1);
+    ASSERT_EQ(Ask(lost, hvx::kLockRecord, "HVXGR02", 1), 1);
+    ASSERT_EQ(Ask(other, hvx::kLockTable, "GrainLock1"), 0);
+
+    DropConnections(name);
+    // The server lets go of the locks once the connection is gone.
+    long granted = 0;
+    for (const auto deadline = Clock::now() + std::chrono::seconds(10);
+         !granted && Clock::now() < deadline;
+         std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+        granted = Ask(other, hvx::kLockTable, "GrainLock1");
+    ASSERT_EQ(granted, 1);
+
+    // The other workstation has the process lock now: asking for it again is
+    // not answered from memory.
+    EXPECT_EQ(Ask(lost, hvx::kLockTable, "GrainLock1"), 0);
+    // Locks nobody holds are granted on the new connection, and the record
+    // lost with the old one is taken afresh.
+    EXPECT_EQ(Ask(lost, hvx::kLockTable, "GrainLock2"), 1);
+    EXPECT_EQ(Ask(lost, hvx::kLockRecord, "HVXGR02", 1), 1);
+    EXPECT_EQ(Ask(other, hvx::kLockRecord, "HVXGR02", 1), 0);
+    // Once released by the other workstation, the process lock is its again.
+    EXPECT_EQ(Ask(other, hvx::kUnlockTable, "GrainLock1"), 1);
+    EXPECT_EQ(Ask(lost, hvx::kLockTable, "GrainLock1"), 1);
+    EXPECT_EQ(Ask(other, hvx::kLockTable, "GrainLock1"), 0);
+}
+
+}  // namespace
