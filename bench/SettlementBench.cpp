@@ -1,0 +1,255 @@
+#include "SettlementBench.h"
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "RatioReporter.h"
+#include "StatementReplay.h"
+#include "data/Schema.h"
+#include "platform/HostPort.h"
+#include "platform/NextNumbers.h"
+#include "platform/Session.h"
+#include "platform/UiPort.h"
+#include "settlement/SettlementSave.h"
+#include "settlement/SettlementSaveWindow.h"
+
+namespace hvxbench {
+namespace {
+
+using namespace hvx::settlement;
+
+// The host grants every lock: the benchmarks measure the work, not waiting.
+// Messages go to the console port, which answers every question Yes.
+class GrantingHost final : public hvx::HostPort {
+public:
+    hvx::HostWindow MainWindow() override { return this; }
+    long SendHostMessage(hvx::HostWindow, unsigned message, long, void*) override {
+        return message == hvx::kMsgLock ? 1 : 0;
+    }
+    void BroadcastToDocuments(unsigned, long, const void*) override {}
+    void* FindSiblingFunction(void*, std::string_view) override { return nullptr; }
+    bool IsModuleLoaded(void*) override { return false; }
+};
+
+GrantingHost host;
+
+const char* PgConninfo() {
+    return std::getenv("HARVEXA_TEST_PG");
+}
+
+std::string Name(const char* who) {
+    return "harvexa_bench_" + std::to_string(getpid()) + "_" + who;
+}
+std::string SqliteFile(const char* who) {
+    return "/tmp/" + Name(who) + ".db";
+}
+std::string Connection(bool postgres, const char* who) {
+    if (!postgres) return "sqlite:" + SqliteFile(who);
+    return std::string(PgConninfo()) + " options='-c search_path=" + Name(who) + "'";
+}
+
+void Discard(bool postgres, const char* who) {
+    hvx::Session::Close();
+    std::string ignored;
+    if (!postgres) {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::remove((SqliteFile(who) + suffix).c_str());
+    } else if (hvx::Session::Open(PgConninfo(), ignored)) {
+        RunAll({"DROP SCHEMA IF EXISTS " + Name(who) + " CASCADE"}, ignored);
+        hvx::Session::Close();
+    }
+}
+
+struct Run {
+    const SettlementWork& work;
+    std::vector<RecordedStatement> recorded;
+
+    // Records the work on a seeded SQLite database; false with a message.
+    bool Record(std::string& error) {
+        SqliteRecorder recorder;
+        SettlementRecordSet set;
+        const bool seeded = work.seed(false, "record", set, error);
+        recorder.Start();
+        const bool done = seeded && work.work(set, error);
+        if (!recorder.Stop(recorded)) error = "The values of a statement could not be read back.";
+        Discard(false, "record");
+        return done && error.empty();
+    }
+
+    void Ours(benchmark::State& state, bool postgres) const {
+        std::string message;
+        SettlementRecordSet set;
+        if (!work.seed(postgres, "ours", set, message)) {
+            state.SkipWithError(message.c_str());
+            return;
+        }
+        long statements = 0;
+        bool first = true;
+        for (auto _ : state) {
+            state.PauseTiming();
+            if (!std::exchange(first, false)) {
+                set = SettlementRecordSet{};
+                if (!work.prepare(set, message)) {
+                    state.SkipWithError(message.c_str());
+                    break;
+                }
+            }
+            const long before = hvx::Session::StatementsRun();
+            state.ResumeTiming();
+            if (!work.work(set, message)) {
+                state.SkipWithError(message.c_str());
+                break;
+            }
+            statements += hvx::Session::StatementsRun() - before;
+        }
+        // The session counts every statement it runs except its BEGIN.
+        if (state.iterations() > 0)
+            state.counters["statements"] =
+                static_cast<double>(statements) / static_cast<double>(state.iterations()) + 1;
+        Discard(postgres, "ours");
+    }
+
+    void Raw(benchmark::State& state, bool postgres) const {
+        std::string error;
+        SettlementRecordSet set;
+        if (!work.seed(postgres, "raw", set, error)) {
+            state.SkipWithError(error.c_str());
+            return;
+        }
+        std::map<std::string, std::string> highest;
+        for (const RecordedStatement& r : recorded) {
+            if (r.sql.rfind("INSERT INTO ", 0) != 0) continue;
+            const std::string table = r.sql.substr(12, r.sql.find_first_of(" (", 12) - 12);
+            auto probe = hvx::Session::Prepare("SELECT MAX(RECNO) FROM " + table, false, error);
+            std::string recno;
+            if (probe && hvx::Session::Run(*probe, {}, error) && probe->Next())
+                probe->Column(0, recno);
+            highest[table] = recno.empty() ? "0" : recno;
+        }
+        hvx::Session::Close();
+        const std::unique_ptr<RawReplay> raw =
+            postgres ? RawReplay::Postgres(Connection(true, "raw"), recorded)
+                     : RawReplay::Sqlite(SqliteFile("raw"), recorded);
+        for (auto _ : state) {
+            if (!raw->error.empty() || !raw->RunAll()) {
+                state.SkipWithError(raw->error.c_str());
+                break;
+            }
+            state.PauseTiming();
+            for (const auto& [table, recno] : highest) {
+                raw->Exec("DELETE FROM " + table + " WHERE RECNO > " + recno);
+                // PostgreSQL keeps deleted rows until a vacuum, and the same
+                // record numbers inserted over them would cost more each time.
+                if (postgres) raw->Exec("VACUUM " + table);
+            }
+            state.ResumeTiming();
+        }
+        state.counters["statements"] = static_cast<double>(recorded.size());
+        Discard(postgres, "raw");
+    }
+
+    // How many statements the work issues, by their first word.
+    void PrintStatementCount() const {
+        std::map<std::string, int> byVerb;
+        for (const RecordedStatement& r : recorded) ++byVerb[r.sql.substr(0, r.sql.find(' '))];
+        std::printf("One %s issues %zu statements:", work.description.c_str(), recorded.size());
+        for (const auto& [verb, count] : byVerb) std::printf(" %d %s", count, verb.c_str());
+        std::printf("\n");
+    }
+};
+
+}  // namespace
+
+bool RunAll(const std::vector<std::string>& sql, std::string& error) {
+    for (const std::string& s : sql)
+        if (!hvx::Session::Get()->ExecScript(s, error)) return false;
+    return true;
+}
+
+void NewSettlement(SettlementRecordSet& set) {
+    set.header.custRef = "C1", set.header.custName = "Casey Farms";
+    set.header.settDate = "03072024", set.header.entryDate = "03082024";
+    for (int i = 0; i < 20; ++i) {
+        SettlementDetailItem l;
+        // Links come from the counter, as the window takes them: the links of
+        // reversing copies come from it too.
+        l.dlLink = NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK", 0);
+        l.source = "Assembly", l.sourceRef = "A100", l.sourceLink = "7001";
+        l.commodity = "CORN", l.location = "1", l.fromDpr = "Storage Ticket", l.toDpr = "Priced";
+        l.unitsSet = 10.5, l.priceUnit = 4.25, l.totPrice = 44.625, l.netAmt = 43.38;
+        l.patronage = "T", l.submitted = "F", l.glCode = "21", l.stype = "0";
+        l.status = "C", l.oUnits = "0.0000";
+        set.units.Add("10.5000", "4.2500", l.dlLink);
+        set.deductions.Add("CHECKOFF", "1.25", "D", "F", l.dlLink, "A100", "Assembly");
+        set.grades.Add("MOIST", "15.000", l.dlLink, hvx::Ui());
+        set.details.AddLine(std::move(l));
+    }
+    set.payNames.Add("Casey Farms", false);
+}
+
+bool Save(SettlementRecordSet& set, std::string& message) {
+    const SettlementWindowValues values;
+    SettlementSaveWindow window{set, values, hvx::Ui(), nullptr, message};
+    return SaveSettlement(window);
+}
+
+bool OpenSeeded(bool postgres, const char* who, std::string& error) {
+    Discard(postgres, who);
+    if (postgres && (!hvx::Session::Open(PgConninfo(), error) ||
+                     !RunAll({"CREATE SCHEMA " + Name(who)}, error)))
+        return false;
+    const bool seeded =
+        hvx::Session::Open(Connection(postgres, who), error) && hvx::data::CreateSchema(error) &&
+        RunAll({"INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES ('C1','Casey Farms',1)",
+                "INSERT INTO HVXGR51 (REFERENCE,NAME,RECNO) VALUES ('CORN','Yellow Corn',1)",
+                "INSERT INTO HVXINV16 (LOCREF,LOCDESC,RECNO) VALUES ('1','Main Elevator',1)",
+                "INSERT INTO HVXGR52 (REFERENCE,ADVCODE,RECNO) VALUES ('CHECKOFF','0',1)",
+                "INSERT INTO HVXGR40 (CONFIG18,SETTBYTICK,RECNO) VALUES ('41','F',1)",
+                "INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES ('A100','F',1)",
+                "INSERT INTO HVXGR02S (ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,CUSTREF,"
+                "SHAREUNITS,SETTUNITS,PSETUNITS,SETTLED,LINEID,RECNO) VALUES ('A100','',"
+                "'CORN','1','Storage Ticket','C1','1000000000.0000','0.0000','0.0000','F',"
+                "'7001',1)"},
+               error);
+    if (!seeded) return false;
+    SettlementRecordSet first;
+    NewSettlement(first);
+    return Save(first, error);
+}
+
+int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work) {
+    hvx::SetHostPort(&host);
+    Run run{work, {}};
+    std::string error;
+    if (!run.Record(error)) {
+        std::fprintf(stderr, "Cannot record a %s: %s\n", work.description.c_str(), error.c_str());
+        return 1;
+    }
+    run.PrintStatementCount();
+    for (const bool postgres : {false, true}) {
+        if (postgres && !PgConninfo()) continue;
+        const std::string engine = postgres ? "PostgreSQL/" : "SQLite/";
+        benchmark::RegisterBenchmark(
+            (engine + "raw/" + work.name).c_str(),
+            [&run, postgres](benchmark::State& s) { run.Raw(s, postgres); });
+        benchmark::RegisterBenchmark(
+            (engine + "ours/" + work.name).c_str(),
+            [&run, postgres](benchmark::State& s) { run.Ours(s, postgres); });
+    }
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios(
+        ("Cost of the " + work.description + " over the raw floor of its statements (ours / raw):")
+            .c_str());
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace hvxbench

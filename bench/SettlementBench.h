@@ -1,0 +1,59 @@
+#pragma once
+// What the settlement benchmarks share: a host that grants every lock,
+// seeded databases on either engine, the 20-line settlement they work on,
+// and the run of "ours" against the raw floor of the same statements.
+//
+// Every seeded database is seeded the same way, and its settlements get the
+// same record numbers and links, so the statements of a piece of work
+// recorded on one database replay on another with the same effect.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settlement/SettlementRecordSet.h"
+
+namespace hvxbench {
+
+using hvx::settlement::SettlementRecordSet;
+
+// Our session on a fresh database of one side ("ours", "raw", "record"): the
+// schema; one customer, commodity and location; assembly A100 whose one
+// split holds more than any run settles; and one settlement saved, so that
+// the counters are started.
+bool OpenSeeded(bool postgres, const char* who, std::string& error);
+
+// Literal statements on our session; false with a message at the first refused.
+bool RunAll(const std::vector<std::string>& sql, std::string& error);
+
+// A new settlement of customer C1: 20 lines, each selling 10.5 units of
+// split 7001 at 4.25 with its units row, a checkoff and a moisture grade.
+void NewSettlement(SettlementRecordSet& set);
+bool Save(SettlementRecordSet& set, std::string& message);
+
+// One piece of settlement work, measured against the raw floor of its
+// statements. "ours" runs the work each iteration on a settlement prepared
+// with the clock stopped. "raw" replays the statements the work issued once,
+// recorded on SQLite, straight through sqlite3 or libpq, with the same values
+// and transaction bounds (see StatementReplay.h); what a raw iteration
+// inserted is deleted again with the clock stopped — every row beyond the
+// highest record number its table held — and its updates write the recorded
+// values each time. Each run's "statements" counter shows that both sides
+// issue as many.
+struct SettlementWork {
+    std::string name;         // of the benchmarks: "save-20-lines"
+    std::string description;  // "save", in the program's messages
+    // Seeds the database of one side and readies the settlement the work is
+    // first done on.
+    std::function<bool(bool postgres, const char* who, SettlementRecordSet& set,
+                       std::string& error)>
+        seed;
+    // Readies the next settlement on a database the work was done on.
+    std::function<bool(SettlementRecordSet& set, std::string& error)> prepare;
+    std::function<bool(SettlementRecordSet& set, std::string& error)> work;
+};
+
+// Records the work, runs both sides on SQLite and, when HARVEXA_TEST_PG names
+// a server, on PostgreSQL, and prints ours / raw. The program's exit status.
+int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work);
+
+}  // namespace hvxbench
