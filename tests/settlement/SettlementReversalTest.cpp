@@ -101,6 +101,16 @@ TEST_P(SettlementReversal, ReversalMirrorsThePostedSettlementAndGivesBack) {
               Texts{"GR\t1200\t1210\t1220\tCheckoff\tC1\t42\t1.25\t"});
 }
 
+// A line whose G/L code needs no entry (99) is copied as G/L posted; the
+// others wait for their entry.
+TEST_P(SettlementReversal, CopyOfALineWithoutGLEntryIsGLPosted) {
+    SaveAndPost();
+    Exec("UPDATE HVXGR04D SET GLCODE='99' WHERE DLLINK='9102'");
+    ASSERT_TRUE(hvx::settlement::ReverseSettlement(window)) << message;
+    EXPECT_EQ(Rows("SELECT GLCODE,GLPOSTED FROM HVXGR04D WHERE SETLINK='2' ORDER BY RECNO"),
+              (Texts{"21\tF", "99\tT"}));
+}
+
 TEST_P(SettlementReversal, AdvancesPaidOutByTheSettlementAreMarkedR) {
     SaveAndPost();
     Exec("INSERT INTO HVXGR57 (CUSTREF,AMOUNT,RAMOUNT,OPENPAID,SETTLELINK,SETTLEMENT,ADVLINK,"
