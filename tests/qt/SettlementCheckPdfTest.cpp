@@ -5,11 +5,19 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
+
+#include "QtTestSupport.h"
 
 #include "settlement/AmountInWords.h"
 #include "shell/SiblingAbi.h"
@@ -90,6 +98,67 @@ TEST_P(SettlementCheckPdf, PrintsACheckWhoseWordsAndFiguresAgree) {
                               "Check No. 5001", "O'Neil Farms and Farm Credit West",
                               "Drying <& Shrink>", "Assembly A-17", "Net"})
         EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
+}
+
+// The printer selection as the clerk meets it: with no printer on this
+// machine it offers a PDF file; the extra option starts as the caller asks;
+// OK hands back the choice, Cancel nothing. The chosen file then receives the
+// check, its stub listing the sources only when the option stays on.
+TEST_P(SettlementCheckPdf, SelectionChoosesAFileAndTheSourceDetail) {
+    if (!HaveTool("pdftotext")) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    hvxtest::SeedCheckSettlement("", "5001");
+    void* module = dlopen(HARVEXA_MODULES_DIR "/H32GRR.so", RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    auto select = reinterpret_cast<HVXCheckPrinterSelectFn>(dlsym(module, "CheckPrinterSelect"));
+    auto print = reinterpret_cast<HVXPrintSettlementCheckFn>(
+        dlsym(module, hvx::kPrintSettlementCheckFunction));
+    ASSERT_TRUE(select && print);
+    unsetenv("HARVEXA_CHECK_PDF");
+
+    const struct {
+        const char* name;
+        bool keepDetail;  // leaves "Print Source Detail" on
+        bool ok;
+    } cases[] = {{"with-detail", true, true}, {"without-detail", false, true},
+                 {"cancelled", true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path pdf = OutputFolder() / (std::string("check-selection-") + c.name + ".pdf");
+        fs::remove(pdf);
+        bool asked = false;
+        hvxtest::WhenModal<QDialog>([&](QDialog* dialog) {
+            asked = true;
+            auto* detail = dialog->findChild<QCheckBox*>();
+            auto* file = dialog->findChild<QLineEdit*>();
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            ASSERT_TRUE(detail && file && buttons);
+            EXPECT_EQ(detail->text(), "Print Source Detail");
+            EXPECT_TRUE(detail->isChecked());
+            for (auto* choice : dialog->findChildren<QRadioButton*>())
+                if (choice->text().contains("file")) EXPECT_TRUE(choice->isChecked());
+            detail->setChecked(c.keepDetail);
+            file->setText(QString::fromStdString(pdf.string()));
+            buttons->button(c.ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        });
+        HVXCheckPrintOptions options{};
+        const int selected = select(nullptr, "Print Source Detail", 1, &options);
+        EXPECT_TRUE(asked);
+        if (!c.ok) {
+            EXPECT_NE(selected, 1);
+            continue;
+        }
+        ASSERT_EQ(selected, 1);
+        EXPECT_EQ(options.toFile, 1);
+        EXPECT_EQ(std::string(options.fileName), pdf.string());
+        EXPECT_EQ(options.extraOption, c.keepDetail ? 1 : 0);
+
+        print(nullptr, hvxtest::kCheckSetLink, "5001", options.extraOption ? "T" : "F", &options);
+        ASSERT_TRUE(fs::exists(pdf));
+        const std::string text = Output("pdftotext -layout '" + pdf.string() + "' -");
+        EXPECT_NE(text.find("Check No. 5001"), std::string::npos) << text;
+        EXPECT_EQ(text.find("Assembly A-17") != std::string::npos, c.keepDetail) << text;
+    }
+    dlclose(module);
 }
 
 HVX_DATABASE_TEST_SUITE(SettlementCheckPdf);
