@@ -47,16 +47,34 @@ std::string Output(const std::string& command) {
     return out;
 }
 
+// The report module loaded by file name, as the host loads it, with its two
+// check functions; unloaded again at the end of the test.
+struct ReportModule {
+    void* module = dlopen(HARVEXA_MODULES_DIR "/H32GRR.so", RTLD_NOW | RTLD_LOCAL);
+    std::string error = module ? "" : dlerror();
+    HVXCheckPrinterSelectFn select =
+        module ? reinterpret_cast<HVXCheckPrinterSelectFn>(dlsym(module, "CheckPrinterSelect"))
+               : nullptr;
+    HVXPrintSettlementCheckFn print =
+        module ? reinterpret_cast<HVXPrintSettlementCheckFn>(
+                     dlsym(module, hvx::kPrintSettlementCheckFunction))
+               : nullptr;
+    ReportModule() = default;
+    ReportModule(const ReportModule&) = delete;
+    ReportModule& operator=(const ReportModule&) = delete;
+    ~ReportModule() {
+        if (module) dlclose(module);
+    }
+};
+
 class SettlementCheckPdf : public hvxtest::DatabaseTest {};
 
 TEST_P(SettlementCheckPdf, PrintsACheckWhoseWordsAndFiguresAgree) {
     hvxtest::SeedCheckSettlement("", "5001");
-    void* module = dlopen(HARVEXA_MODULES_DIR "/H32GRR.so", RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(module, nullptr) << dlerror();
-    auto select = reinterpret_cast<HVXCheckPrinterSelectFn>(dlsym(module, "CheckPrinterSelect"));
-    auto print = reinterpret_cast<HVXPrintSettlementCheckFn>(
-        dlsym(module, hvx::kPrintSettlementCheckFunction));
-    ASSERT_TRUE(select && print);
+    const ReportModule reports;
+    ASSERT_TRUE(reports.select && reports.print) << reports.error;
+    const auto select = reports.select;
+    const auto print = reports.print;
 
     const std::string backend = GetParam() == hvxtest::Backend::SQLite ? "sqlite" : "postgresql";
     const fs::path pdf = OutputFolder() / ("settlement-check-" + backend + ".pdf");
@@ -66,7 +84,6 @@ TEST_P(SettlementCheckPdf, PrintsACheckWhoseWordsAndFiguresAgree) {
     const int selected = select(nullptr, "Print Source Detail", 1, &options);
     print(nullptr, hvxtest::kCheckSetLink, "5001", options.extraOption ? "T" : "F", &options);
     unsetenv("HARVEXA_CHECK_PDF");
-    dlclose(module);
 
     ASSERT_EQ(selected, 1);
     EXPECT_EQ(options.toFile, 1);
@@ -107,12 +124,10 @@ TEST_P(SettlementCheckPdf, PrintsACheckWhoseWordsAndFiguresAgree) {
 TEST_P(SettlementCheckPdf, SelectionChoosesAFileAndTheSourceDetail) {
     if (!HaveTool("pdftotext")) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     hvxtest::SeedCheckSettlement("", "5001");
-    void* module = dlopen(HARVEXA_MODULES_DIR "/H32GRR.so", RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(module, nullptr) << dlerror();
-    auto select = reinterpret_cast<HVXCheckPrinterSelectFn>(dlsym(module, "CheckPrinterSelect"));
-    auto print = reinterpret_cast<HVXPrintSettlementCheckFn>(
-        dlsym(module, hvx::kPrintSettlementCheckFunction));
-    ASSERT_TRUE(select && print);
+    const ReportModule reports;
+    ASSERT_TRUE(reports.select && reports.print) << reports.error;
+    const auto select = reports.select;
+    const auto print = reports.print;
     unsetenv("HARVEXA_CHECK_PDF");
 
     const struct {
@@ -158,7 +173,6 @@ TEST_P(SettlementCheckPdf, SelectionChoosesAFileAndTheSourceDetail) {
         EXPECT_NE(text.find("Check No. 5001"), std::string::npos) << text;
         EXPECT_EQ(text.find("Assembly A-17") != std::string::npos, c.keepDetail) << text;
     }
-    dlclose(module);
 }
 
 HVX_DATABASE_TEST_SUITE(SettlementCheckPdf);
