@@ -178,13 +178,18 @@ bool DeleteSettlement(SettlementSaveWindow& window) {
     if (window.ui.MessageBox(kConfirm, kConfirmCaption, MsgButtons::YesNo, MsgIcon::Question) !=
         MsgAnswer::Yes)
         return false;
-    if (!TryProcessLock(kGrainProcessLock)) return show(kProcessLockRefused);
-
-    const bool locked = LockForUpdate(window, LockPurpose::Delete);
-    const bool deleted = locked && DeleteUnderLocks(window);
-    ReleaseProcessLock(kGrainProcessLock);
-    ReleaseAfterUpdate(window, true);
-    if (!deleted) return show(window.message);
+    // A settlement never saved has nothing stored to delete: its statements
+    // would match every row whose settlement number is empty (advances not
+    // paid out by a settlement among them), so only the window is cleared.
+    const bool stored = window.set.header.recno != 0 && !window.set.header.settlement.empty();
+    if (stored) {
+        if (!TryProcessLock(kGrainProcessLock)) return show(kProcessLockRefused);
+        const bool locked = LockForUpdate(window, LockPurpose::Delete);
+        const bool deleted = locked && DeleteUnderLocks(window);
+        ReleaseProcessLock(kGrainProcessLock);
+        ReleaseAfterUpdate(window, true);
+        if (!deleted) return show(window.message);
+    }
 
     window.set.ClearLists();
     window.set.header = SettlementHeader{};

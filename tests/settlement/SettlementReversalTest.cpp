@@ -189,6 +189,19 @@ TEST_P(SettlementReversal, PostedSettlementIsNotDeletedAndNoLockIsAsked) {
     EXPECT_EQ(Snapshot(), before);
 }
 
+// A settlement never saved only leaves the window: nothing stored is
+// touched, not even rows whose settlement number is empty.
+TEST_P(SettlementReversal, DeletingAnUnsavedSettlementClearsOnlyTheWindow) {
+    const Tables before = Snapshot();
+    ASSERT_NE(Rows("SELECT COUNT(*) FROM HVXGR57 WHERE SETTLEMENT=''"), Texts{"0"});
+    EXPECT_TRUE(hvx::settlement::DeleteSettlement(window));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Item Will Be Deleted! Do You Wish To Continue?");
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(set.details.Count(), 0u);
+}
+
 TEST_P(SettlementReversal, DeletionAnsweredNoChangesNothing) {
     ASSERT_TRUE(SaveUndrawn()) << message;
     const Tables before = Snapshot();
