@@ -22,11 +22,14 @@ namespace {
 // transaction begun here covers the statements of the simple connection.
 const char* const kCarrier = "SELECT RECNO FROM HVXGR04";
 
+const char* const kReversedFlag = "SELECT REVERSED FROM HVXGR04 WHERE RECNO=%.0f";
 const char* const kDestinations = "SELECT OUNITS,UNITSSET FROM HVXGR04F WHERE SETLINK='%s'";
 const char* const kPaidOutRepaid = "SELECT RAMOUNT FROM HVXGR57 WHERE SETTLELINK='%s'";
 const char* const kPaidOut = "SELECT RECNO FROM HVXGR57 WHERE SETTLELINK='%s'";
 const char* const kMarkPaidOut = "UPDATE HVXGR57 SET OPENPAID='R' WHERE RECNO=%s";
 
+const char* const kAlreadyReversed =
+    "This settlement has already been reversed. It cannot be reversed again.";
 const char* const kSettledOnward =
     "This settlement has units currently settled against it. Please remove or reverse these "
     "settlements first.";
@@ -85,6 +88,12 @@ bool CanReverse(SettlementSaveWindow& window) {
     HVXSConnection connection(1, nullptr, 0);
     const std::string& setLink = window.set.header.setLink;
     std::vector<TextRow> rows;
+    // Read under the locks: another window may have reversed it since this
+    // one loaded it, and a reversing copy is itself marked reversed. Giving
+    // the units back a second time would pay the customer twice.
+    if (!ReadRows(connection, _HVXsprintf(kReversedFlag, window.set.header.recno), 1, rows) ||
+        (!rows.empty() && rows[0][0] == "T"))
+        return Stop(window, kAlreadyReversed);
     if (!ReadRows(connection, _HVXsprintf(kDestinations, setLink), 2, rows))
         return Stop(window, kSettledOnward);
     for (const TextRow& row : rows)

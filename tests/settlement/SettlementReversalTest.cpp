@@ -111,6 +111,28 @@ TEST_P(SettlementReversal, CopyOfALineWithoutGLEntryIsGLPosted) {
               (Texts{"21\tF", "99\tT"}));
 }
 
+// A settlement is reversed once: a second window pressing Reverse on it, or
+// on its reversing copy, is refused before anything changes.
+TEST_P(SettlementReversal, ReversedSettlementAndItsCopyAreNotReversedAgain) {
+    SaveAndPost();
+    hvx::settlement::SettlementRecordSet stale = set;
+    ASSERT_TRUE(hvx::settlement::ReverseSettlement(window)) << message;
+    const Tables before = Snapshot();
+
+    hvx::settlement::SettlementHeader copy = set.header;
+    copy.recno = 2, copy.setLink = "2", copy.settlement = "42";
+    for (const hvx::settlement::SettlementHeader& header : {stale.header, copy}) {
+        SCOPED_TRACE(header.settlement);
+        set = stale;
+        set.header = header;
+        EXPECT_FALSE(hvx::settlement::ReverseSettlement(window));
+        EXPECT_EQ(message,
+                  "This settlement has already been reversed. It cannot be reversed again.");
+        EXPECT_EQ(Without(Snapshot(), {"HVXLOCKS"}), Without(before, {"HVXLOCKS"}));
+        EXPECT_TRUE(Held().empty());
+    }
+}
+
 TEST_P(SettlementReversal, AdvancesPaidOutByTheSettlementAreMarkedR) {
     SaveAndPost();
     Exec("INSERT INTO HVXGR57 (CUSTREF,AMOUNT,RAMOUNT,OPENPAID,SETTLELINK,SETTLEMENT,ADVLINK,"
