@@ -36,6 +36,7 @@ const char* const kMultipleSourceLines =
 const char* const kRepayments = "SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE SOURCELINK='%s'";
 const char* const kDeleteRepayment = "DELETE FROM HVXGR57A WHERE RECNO = %s";
 const char* const kDeleteHeader = "DELETE FROM HVXGR04 WHERE RECNO = %.0f";
+const char* const kPostedFlag = "SELECT POSTED FROM HVXGR04 WHERE RECNO=%.0f";
 
 const char* const kPosted = "Cannot delete posted settlement.";
 const char* const kConfirm = "Item Will Be Deleted! Do You Wish To Continue?";
@@ -76,6 +77,17 @@ bool Fail(std::string& message, std::string text) {
 
 // A destination whose open units differ from its units has been drawn on by
 // a later settlement. An unreadable destination counts as drawn on.
+// The stored settlement is not posted. Read under the locks: the window may
+// have loaded it before it was posted. False with the message when it is
+// posted or cannot be read, so a settlement is never deleted on a guess.
+bool StillUnposted(double recno, std::string& message) {
+    HVXSConnection connection(1, nullptr, 0);
+    std::vector<TextRow> rows;
+    if (!ReadRows(connection, _HVXsprintf(kPostedFlag, recno), 1, rows))
+        return Fail(message, kHeaderNotDeleted);
+    return rows.empty() || rows[0][0] != "T" || Fail(message, kPosted);
+}
+
 bool SettledOnward(const std::string& setLink) {
     HVXConnection connection(1);
     if (connection.PrepareSQL(kSettledUnits) != 0 ||
@@ -154,6 +166,7 @@ bool DeleteRows(HVXSConnection& connection, const SettlementHeader& header,
 // Steps inside the locks; false with the message to show.
 bool DeleteUnderLocks(SettlementSaveWindow& window) {
     const SettlementHeader& header = window.set.header;
+    if (!StillUnposted(header.recno, window.message)) return false;
     if (SettledOnward(header.setLink)) return Fail(window.message, kSettledOnward);
     HVXConnection carrier(1);
     Transaction transaction(carrier, kCarrier);

@@ -163,6 +163,8 @@ TEST_P(SettlementReversal, RefusalsComeBeforeAnyChange) {
          "This settlement has advances paid against it. It cannot be reversed until the "
          "advance payments are removed.",
          nullptr},
+        {"posted since the window loaded it", "UPDATE HVXGR04 SET POSTED='T'", false, nullptr,
+         "Cannot delete posted settlement."},
         {"process lock held", "", true,
          "Unable to get required process lock to save settlement. Another user is currently "
          "performing an operation using the same lock.",
