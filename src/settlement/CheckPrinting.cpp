@@ -14,6 +14,23 @@ namespace {
 
 constexpr const char* kPrintedQuestion = "Did the check print correctly?.\n\nNo will reprint this check.";
 
+constexpr const char* kNumberTakenTwice =
+    "Check number %s was also given to a check printed at another workstation while this one "
+    "printed. Please void one of the two checks.";
+
+// Whether the counter no longer holds the number this print took from it.
+bool CounterMovedOn(HVXSConnection& connection, const std::string& checkNumber) {
+    if (!connection.ExecSQL("SELECT CHECKNUM FROM HVXREP4") || !connection.FetchNext())
+        return false;
+    char buffer[kCheckNumberSize];
+    connection.GetColumnChar(1, buffer, sizeof buffer);
+    std::string current = buffer, printed = checkNumber;
+    TRIM(current);
+    TRIM(printed);
+    connection.FreeStatement();
+    return current != printed;
+}
+
 HostWindow Application() {
     HostPort* host = CurrentHostPort();
     return host ? host->MainWindow() : nullptr;
@@ -78,6 +95,14 @@ void CheckPrinting::PrintOnce(std::string_view setLink, const std::string& check
 void CheckPrinting::StoreCheckNumber(const std::string& checkNumber, bool fromCounter,
                                      double recno) {
     HVXSConnection connection(1, nullptr, 0);
+    // The counter is read and advanced without a lock, so another
+    // workstation printing at the same time may have been given the same
+    // number. That is said plainly, and the counter, already moved on by the
+    // other print, is not set back.
+    if (fromCounter && CounterMovedOn(connection, checkNumber)) {
+        ShowMessage(ui_, _HVXsprintf(kNumberTakenTwice, checkNumber));
+        fromCounter = false;
+    }
     // A failed counter update is reported and does not keep the settlement
     // from recording the check it was paid with.
     if (fromCounter) {

@@ -4,10 +4,12 @@
 //
 // A printed check is money: a number taken from the counter is used up only
 // when the user confirms that the check came out right, so the counter never
-// skips a number silently and never hands the same number out twice. A
-// settlement that already has a number reprints with it and leaves the
-// counter alone. The updates run outside any transaction and lock: the
-// counter is shared by every workstation and is read and advanced as it is.
+// skips a number silently. A settlement that already has a number reprints
+// with it and leaves the counter alone. The updates run outside any
+// transaction and lock: the counter is shared by every workstation and is
+// read and advanced as it is, so two workstations printing at the same
+// moment can be given the same number; the one that confirms last is told,
+// and the counter is never set back.
 #include <string>
 #include <string_view>
 

@@ -25,6 +25,7 @@ struct Fakes {
     int detail = 1;
     std::string selectCall;
     std::vector<std::string> prints;  // "link/number/detail/file" of each print
+    std::string duringPrint;          // SQL another workstation runs meanwhile
 };
 Fakes gFakes;
 
@@ -40,6 +41,7 @@ void PrintFake(void*, const char* setLink, const char* number, const char* detai
                const HVXCheckPrintOptions* options) {
     gFakes.prints.push_back(std::string(setLink) + "/" + number + "/" + detail + "/" +
                             options->fileName);
+    if (!gFakes.duringPrint.empty()) hvxtest::Exec(gFakes.duringPrint);
 }
 
 class CheckPrinting_ : public hvxtest::DatabaseTest {
@@ -115,6 +117,26 @@ TEST_P(CheckPrinting_, UsesUpACounterNumberOnlyOnYesAndReprintsWithTheSameNumber
         EXPECT_EQ(field, c.confirmed ? c.stored : c.own);
         EXPECT_EQ(ui.waitDepth, 0);
     }
+}
+
+// Another workstation took the same counter number and printed two checks
+// while this one printed: the clerk is told, the settlement keeps the number
+// its check bears, and the counter is not set back over the other's checks.
+TEST_P(CheckPrinting_, NumberTakenMeanwhileByAnotherWorkstationIsToldAndTheCounterKept) {
+    hvxtest::SeedCheckSettlement("", "5001");
+    gFakes.duringPrint = "UPDATE HVXREP4 SET CHECKNUM='5003'";
+    ui.answers = {MsgAnswer::Yes};
+    std::string field;
+    hvx::settlement::CheckPrinting printing(ui, &host);
+    EXPECT_TRUE(printing.PrintSettlementCheck(field, hvxtest::kCheckSetLink, hvxtest::kCheckRecno));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text,
+              "Check number 5001 was also given to a check printed at another workstation while "
+              "this one printed. Please void one of the two checks.");
+    EXPECT_EQ(ui.messages[1].caption, "Harvexa");
+    EXPECT_EQ(Counter(), "5003");
+    EXPECT_EQ(Stored(), "5001");
+    EXPECT_EQ(field, "5001");
 }
 
 TEST_P(CheckPrinting_, StopsBeforePrintingWhenTheSelectionIsCancelledOrNoNumberIsAvailable) {
