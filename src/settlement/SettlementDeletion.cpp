@@ -37,6 +37,7 @@ const char* const kRepayments = "SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE
 const char* const kDeleteRepayment = "DELETE FROM HVXGR57A WHERE RECNO = %s";
 const char* const kDeleteHeader = "DELETE FROM HVXGR04 WHERE RECNO = %.0f";
 const char* const kPostedFlag = "SELECT POSTED FROM HVXGR04 WHERE RECNO=%.0f";
+const char* const kPaidOutRepaid = "SELECT RAMOUNT FROM HVXGR57 WHERE SETTLEMENT='%s'";
 
 const char* const kPosted = "Cannot delete posted settlement.";
 const char* const kConfirm = "Item Will Be Deleted! Do You Wish To Continue?";
@@ -45,6 +46,7 @@ const char* const kProcessLockRefused = "Unable to get required lock to delete s
 const char* const kSettledOnward =
     "Settlement has settled units. Please delete all settlements with units from this "
     "settlement and try again.";
+const char* const kPaidOutHasPayments = "Cannot delete Advance. It has payments applied to it.";
 const char* const kBeginFailed = "Unable to begin connection transaction.";
 const char* const kUnitsNotUndone = "Unable undo assembly settled units.";
 const char* const kAdvanceFailed = "Unable to update advance payment (HVXGR57) information.";
@@ -86,6 +88,19 @@ bool StillUnposted(double recno, std::string& message) {
     if (!ReadRows(connection, _HVXsprintf(kPostedFlag, recno), 1, rows))
         return Fail(message, kHeaderNotDeleted);
     return rows.empty() || rows[0][0] != "T" || Fail(message, kPosted);
+}
+
+// No advance this settlement paid out has been repaid: deleting the
+// settlement deletes its advances, and a repayment made by another
+// settlement would be left repaying nothing.
+bool PaidOutAdvancesUnrepaid(const std::string& settlement, std::string& message) {
+    HVXSConnection connection(1, nullptr, 0);
+    std::vector<TextRow> rows;
+    if (!ReadRows(connection, _HVXsprintf(kPaidOutRepaid, settlement), 1, rows))
+        return Fail(message, kAdvanceFailed);
+    for (const TextRow& row : rows)
+        if (HVXRound(Number(row[0]), 2) != 0) return Fail(message, kPaidOutHasPayments);
+    return true;
 }
 
 bool SettledOnward(const std::string& setLink) {
@@ -168,6 +183,7 @@ bool DeleteUnderLocks(SettlementSaveWindow& window) {
     const SettlementHeader& header = window.set.header;
     if (!StillUnposted(header.recno, window.message)) return false;
     if (SettledOnward(header.setLink)) return Fail(window.message, kSettledOnward);
+    if (!PaidOutAdvancesUnrepaid(header.settlement, window.message)) return false;
     HVXConnection carrier(1);
     Transaction transaction(carrier, kCarrier);
     if (!transaction.Begun()) return Fail(window.message, kBeginFailed);

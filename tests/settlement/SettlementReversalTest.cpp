@@ -162,7 +162,7 @@ TEST_P(SettlementReversal, RefusalsComeBeforeAnyChange) {
          false,
          "This settlement has advances paid against it. It cannot be reversed until the "
          "advance payments are removed.",
-         nullptr},
+         "Cannot delete Advance. It has payments applied to it."},
         {"posted since the window loaded it", "UPDATE HVXGR04 SET POSTED='T'", false, nullptr,
          "Cannot delete posted settlement."},
         {"process lock held", "", true,
