@@ -149,8 +149,11 @@ TEST_P(SettlementCheckPdf, SelectionChoosesAFileAndTheSourceDetail) {
             ASSERT_TRUE(detail && file && buttons);
             EXPECT_EQ(detail->text(), "Print Source Detail");
             EXPECT_TRUE(detail->isChecked());
-            for (auto* choice : dialog->findChildren<QRadioButton*>())
-                if (choice->text().contains("file")) EXPECT_TRUE(choice->isChecked());
+            for (auto* choice : dialog->findChildren<QRadioButton*>()) {
+                if (choice->text().contains("file")) {
+                    EXPECT_TRUE(choice->isChecked());
+                }
+            }
             detail->setChecked(c.keepDetail);
             file->setText(QString::fromStdString(pdf.string()));
             buttons->button(c.ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
