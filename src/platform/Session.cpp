@@ -1,5 +1,7 @@
 #include "platform/Session.h"
 
+#include <vector>
+
 #include "platform/SqlDialect.h"
 
 namespace hvx {
@@ -11,6 +13,8 @@ struct State {
     // A statement failed inside the open transaction: it may only be rolled
     // back. PostgreSQL enforces this itself; SQLite would commit the rest.
     bool transactionFailed = false;
+    // One entry per open part: whether the transaction had failed before it.
+    std::vector<bool> parts;
     long statementsRun = 0;
     long failAt = 0;  // statementsRun value at which to fail; 0 = never
 };
@@ -40,6 +44,7 @@ void Session::Close() {
     }
     s.engine.reset();
     s.inTransaction = false;
+    s.parts.clear();
     s.statementsRun = 0;
     s.failAt = 0;
 }
@@ -88,6 +93,7 @@ bool Session::Begin(std::string& error) {
     if (!s.engine->ExecScript(begin, error)) return false;
     s.inTransaction = true;
     s.transactionFailed = false;
+    s.parts.clear();
     return true;
 }
 
@@ -123,10 +129,51 @@ bool Session::Rollback(std::string& error) {
     }
     s.inTransaction = false;
     s.transactionFailed = false;
+    s.parts.clear();
     return s.engine->ExecScript("ROLLBACK", error);
 }
 
 bool Session::InTransaction() { return S().inTransaction; }
+
+namespace {
+std::string PartName(size_t depth) { return "HVX_PART_" + std::to_string(depth); }
+}  // namespace
+
+bool Session::BeginPart(std::string& error) {
+    State& s = S();
+    if (!s.engine || !s.inTransaction) {
+        error = "No transaction is open.";
+        return false;
+    }
+    if (!s.engine->ExecScript("SAVEPOINT " + PartName(s.parts.size()), error)) return false;
+    s.parts.push_back(s.transactionFailed);
+    return true;
+}
+
+bool Session::EndPart(bool keep, std::string& error) {
+    State& s = S();
+    if (!s.engine || !s.inTransaction || s.parts.empty()) {
+        error = "No part of a transaction is open.";
+        return false;
+    }
+    const std::string name = PartName(s.parts.size() - 1);
+    const bool failedBefore = s.parts.back();
+    s.parts.pop_back();
+    if (keep) {
+        // A kept part that failed leaves the transaction failed (PostgreSQL
+        // refuses the release itself then).
+        if (s.engine->ExecScript("RELEASE SAVEPOINT " + name, error)) return true;
+        s.transactionFailed = true;
+        return false;
+    }
+    if (!s.engine->ExecScript("ROLLBACK TO SAVEPOINT " + name, error) ||
+        !s.engine->ExecScript("RELEASE SAVEPOINT " + name, error)) {
+        s.transactionFailed = true;
+        return false;
+    }
+    s.transactionFailed = failedBefore;
+    return true;
+}
 
 void Session::FailStatementForTesting(long n) {
     State& s = S();

@@ -37,6 +37,14 @@ public:
     static bool Rollback(std::string& error);
     static bool InTransaction();
 
+    // A part of the open transaction (a savepoint). Ended kept, its
+    // statements stay in the transaction (and a failure among them still
+    // fails the transaction); ended undone, they are rolled back and the
+    // transaction goes on as if they had never run. Parts nest. BeginPart
+    // fails outside a transaction.
+    static bool BeginPart(std::string& error);
+    static bool EndPart(bool keep, std::string& error);
+
     // Test hook: the n-th statement run from now fails as if the engine had
     // refused it (n = 1 is the next one); 0 turns the hook off.
     static void FailStatementForTesting(long n);

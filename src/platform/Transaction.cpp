@@ -1,5 +1,7 @@
 #include "platform/Transaction.h"
 
+#include "platform/Session.h"
+
 namespace hvx {
 
 Transaction::Transaction(HVXConnection& connection, std::string_view carrier)
@@ -23,6 +25,24 @@ void Transaction::Cancel() {
     if (!open_) return;
     open_ = false;
     connection_.CancelTran(carrier_);
+}
+
+TransactionPart::TransactionPart() {
+    std::string ignored;
+    open_ = Session::InTransaction() && Session::BeginPart(ignored);
+}
+
+TransactionPart::~TransactionPart() {
+    if (!open_) return;
+    std::string ignored;
+    Session::EndPart(true, ignored);
+}
+
+void TransactionPart::Undo() {
+    if (!open_) return;
+    open_ = false;
+    std::string ignored;
+    Session::EndPart(false, ignored);
 }
 
 }  // namespace hvx

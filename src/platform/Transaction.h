@@ -30,4 +30,25 @@ private:
     bool open_ = false;
 };
 
+// A part of the open transaction whose failure the work can live with:
+//
+//   hvx::TransactionPart part;
+//   if (!statements()) part.Undo();   // the rest of the transaction goes on
+//
+// Not undone, the part is kept when the object goes. Outside a transaction,
+// or when the part cannot be opened, it does nothing, and a failure inside it
+// fails the transaction as any other would.
+class TransactionPart {
+public:
+    TransactionPart();
+    ~TransactionPart();
+    TransactionPart(const TransactionPart&) = delete;
+    TransactionPart& operator=(const TransactionPart&) = delete;
+
+    void Undo();
+
+private:
+    bool open_ = false;
+};
+
 }  // namespace hvx

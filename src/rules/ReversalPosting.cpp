@@ -1,5 +1,6 @@
 #include "rules/ReversalPosting.h"
 
+#include "platform/Transaction.h"
 #include "rules/ActivityJournal.h"
 #include "rules/Categories.h"
 #include "rules/PositionLedger.h"
@@ -48,12 +49,26 @@ bool WriteReversalJournal(HVXSConnection& connection, const ReversalLine& line) 
     return WritePostingJournalRow(connection, entry);
 }
 
+namespace {
+
+// Each rule is a part of the reversal's transaction of its own: a rule that
+// fails leaves nothing of itself behind, and the reversal goes on.
+template <class Rule>
+bool AsPart(Rule rule) {
+    TransactionPart part;
+    const bool ok = rule();
+    if (!ok) part.Undo();
+    return ok;
+}
+
+}  // namespace
+
 bool PostReversalLine(HVXSConnection& connection, HostWindow window, const ReversalLine& line) {
-    bool ok = PostSetupReversal(connection, window, line);
-    ok = PostDirectInReversal(connection, window, line) && ok;
-    ok = PostCompanyOwnedReversal(connection, line) && ok;
-    ok = PostRedeliveredReversal(connection, window, line) && ok;
-    ok = WriteReversalJournal(connection, line) && ok;
+    bool ok = AsPart([&] { return PostSetupReversal(connection, window, line); });
+    ok = AsPart([&] { return PostDirectInReversal(connection, window, line); }) && ok;
+    ok = AsPart([&] { return PostCompanyOwnedReversal(connection, line); }) && ok;
+    ok = AsPart([&] { return PostRedeliveredReversal(connection, window, line); }) && ok;
+    ok = AsPart([&] { return WriteReversalJournal(connection, line); }) && ok;
     return ok;
 }
 

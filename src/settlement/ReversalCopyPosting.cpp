@@ -6,6 +6,7 @@
 
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
+#include "platform/Transaction.h"
 #include "platform/UiPort.h"
 #include "rules/ReversalPosting.h"
 #include "settlement/DoPostingObject.h"
@@ -27,32 +28,48 @@ bool Fail(HVXSConnection& connection, std::string& message) {
     return false;
 }
 
-// A deduction ("D") is owed by the customer, so its entry carries the
+// The receivable entry of one deduction of the copy, when its code makes
+// one. A deduction ("D") is owed by the customer, so its entry carries the
 // opposite sign of the settlement's amount; a negative entry stays open.
+bool EnterReceivable(HVXSConnection& connection, const ReversalCopy& copy, const TextRow& d,
+                     std::string& failure) {
+    std::vector<TextRow> code;
+    if (!ReadRows(connection, _HVXsprintf(kDeductionCode, d[0]), 5, code)) {
+        failure = connection.LastError();
+        return false;
+    }
+    if (code.empty() || code.front()[0] != "1") return true;
+    const TextRow& c = code.front();
+    const double amount = d[2] == "D" ? -std::atof(d[1].c_str()) : std::atof(d[1].c_str());
+    const ReceivableEntry entry{.account1 = c[1],
+                                .account2 = c[2],
+                                .account3 = c[3],
+                                .description = c[4],
+                                .custRef = copy.custRef,
+                                .reference = copy.settlement,
+                                .amount = amount,
+                                .status = amount < 0 ? "O" : ""};
+    return DoPostingObject(connection).Post(entry, failure);
+}
+
+// Each entry is a part of the reversal's transaction of its own: one that
+// fails is shown, leaves nothing behind, and does not stop the reversal.
 void EnterReceivables(HVXSConnection& connection, const ReversalCopy& copy, UiPort& ui) {
     std::vector<TextRow> deductions;
-    if (!ReadRows(connection, _HVXsprintf(kDeductions, copy.setLink), 4, deductions)) {
-        ShowMessage(ui, connection.LastError());
-        return;
+    {
+        TransactionPart part;
+        if (!ReadRows(connection, _HVXsprintf(kDeductions, copy.setLink), 4, deductions)) {
+            part.Undo();
+            ShowMessage(ui, connection.LastError());
+            return;
+        }
     }
-    DoPostingObject posting(connection);
     for (const TextRow& d : deductions) {
-        std::vector<TextRow> code;
-        if (!ReadRows(connection, _HVXsprintf(kDeductionCode, d[0]), 5, code) || code.empty() ||
-            code.front()[0] != "1")
-            continue;
-        const TextRow& c = code.front();
-        const double amount = d[2] == "D" ? -std::atof(d[1].c_str()) : std::atof(d[1].c_str());
-        const ReceivableEntry entry{.account1 = c[1],
-                                    .account2 = c[2],
-                                    .account3 = c[3],
-                                    .description = c[4],
-                                    .custRef = copy.custRef,
-                                    .reference = copy.settlement,
-                                    .amount = amount,
-                                    .status = amount < 0 ? "O" : ""};
+        TransactionPart part;
         std::string failure;
-        if (!posting.Post(entry, failure)) ShowMessage(ui, failure);
+        if (EnterReceivable(connection, copy, d, failure)) continue;
+        part.Undo();
+        ShowMessage(ui, failure);
     }
 }
 

@@ -208,6 +208,54 @@ TEST_P(Connections, FailedStatementInsideTransactionIsNeverCommitted) {
     EXPECT_FALSE(hvx::Session::InTransaction());
 }
 
+// A part of a transaction that fails is undone alone and the transaction
+// commits the rest; a failed part that is kept fails the transaction.
+TEST_P(Connections, FailedPartIsUndoneAloneAndAKeptFailureFailsTheTransaction) {
+    HVXSConnection s;
+    const auto add = [&](const char* ref, int recno) {
+        return s.ExecSQLChange(
+                   _HVXsprintf("INSERT INTO HVXAR50 (REFERENCE,RECNO) VALUES ('%s',%d)", ref, recno)) ==
+               1;
+    };
+    const struct {
+        const char* name;
+        bool undoFailedPart;
+        bool committed;
+        std::vector<std::string> kept;
+    } cases[] = {
+        {"failed part undone", true, true, {"A", "B", "D"}},
+        {"failed part kept", false, false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Exec("DELETE FROM HVXAR50");
+        HVXConnection p;
+        hvx::Transaction tran(p, "SELECT RECNO FROM HVXGR04");
+        ASSERT_TRUE(tran.Begun());
+        ASSERT_TRUE(add("A", 1));
+        {
+            hvx::TransactionPart good;
+            ASSERT_TRUE(add("B", 2));
+        }
+        {
+            hvx::TransactionPart bad;
+            ASSERT_TRUE(add("C", 3));
+            {
+                hvx::TransactionPart inner;  // parts nest
+                EXPECT_FALSE(add("X", 1)) << "a duplicate record number is refused";
+            }
+            if (c.undoFailedPart) bad.Undo();
+        }
+        if (c.undoFailedPart) ASSERT_TRUE(add("D", 4)) << "the transaction goes on";
+        EXPECT_EQ(tran.Commit(), c.committed);
+        EXPECT_EQ(Column("SELECT REFERENCE FROM HVXAR50 ORDER BY RECNO"), c.kept);
+    }
+    // Outside a transaction a part does nothing.
+    hvx::TransactionPart outside;
+    outside.Undo();
+    EXPECT_FALSE(hvx::Session::InTransaction());
+}
+
 TEST_P(Connections, FailureHookCountsStatementsFromNow) {
     HVXSConnection s;
     hvx::Session::FailStatementForTesting(2);

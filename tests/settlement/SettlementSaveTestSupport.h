@@ -195,12 +195,13 @@ public:
     // until it runs to its end without reaching the failing one. After each
     // failed run the operation has said why (shown), every table is as it
     // was, no lock is held, and restored() holds. A statement whose failure
-    // the operation did not notice let it go through, so the database is set
-    // up afresh (arrange) before the next run.
+    // the operation lived with let it go through: wentThrough() checks what
+    // it left, and the database is set up afresh (arrange) for the next run.
     StatementFailures FailEachStatementInTurn(const std::function<void()>& arrange,
                                               const std::function<bool()>& operation,
                                               const std::function<std::string()>& shown,
-                                              const std::function<void()>& restored) {
+                                              const std::function<void()>& restored,
+                                              const std::function<void()>& wentThrough = {}) {
         StatementFailures result;
         arrange();
         Tables before = Snapshot();
@@ -216,6 +217,10 @@ public:
             }
             if (done) {
                 result.unnoticed.push_back(n);
+                if (wentThrough) {
+                    SCOPED_TRACE("went through a failure at statement " + std::to_string(n));
+                    wentThrough();
+                }
                 TearDown();
                 SetUp();
                 arrange();
