@@ -13,8 +13,14 @@ struct State {
     // A statement failed inside the open transaction: it may only be rolled
     // back. PostgreSQL enforces this itself; SQLite would commit the rest.
     bool transactionFailed = false;
-    // One entry per open part: whether the transaction had failed before it.
-    std::vector<bool> parts;
+    // One entry per open part of the transaction. A part's savepoint is
+    // only set when a statement first runs inside it, so a part that runs
+    // none costs nothing.
+    struct Part {
+        bool failedBefore;  // the transaction had failed before the part began
+        bool set = false;   // its savepoint is set
+    };
+    std::vector<Part> parts;
     long statementsRun = 0;
     long failAt = 0;  // statementsRun value at which to fail; 0 = never
 };
@@ -65,8 +71,26 @@ std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
     return engine->Prepare(translated, reusable, error);
 }
 
+namespace {
+std::string PartName(size_t depth) { return "HVX_PART_" + std::to_string(depth); }
+
+// Sets the savepoints of the parts no statement has run in yet, outermost first.
+bool SetPendingSavepoints(State& s, std::string& error) {
+    for (size_t i = 0; i < s.parts.size(); ++i) {
+        if (s.parts[i].set) continue;
+        if (!s.engine->ExecScript("SAVEPOINT " + PartName(i), error)) return false;
+        s.parts[i].set = true;
+    }
+    return true;
+}
+}  // namespace
+
 bool Session::Run(Statement& statement, const std::vector<Param>& params, std::string& error) {
     State& s = S();
+    if (!s.parts.empty() && !SetPendingSavepoints(s, error)) {
+        s.transactionFailed = true;
+        return false;
+    }
     ++s.statementsRun;
     bool ok = false;
     if (s.failAt != 0 && s.statementsRun == s.failAt)
@@ -118,6 +142,7 @@ bool Session::Commit(std::string& error) {
         return false;
     }
     s.inTransaction = false;
+    s.parts.clear();
     return true;
 }
 
@@ -135,18 +160,13 @@ bool Session::Rollback(std::string& error) {
 
 bool Session::InTransaction() { return S().inTransaction; }
 
-namespace {
-std::string PartName(size_t depth) { return "HVX_PART_" + std::to_string(depth); }
-}  // namespace
-
 bool Session::BeginPart(std::string& error) {
     State& s = S();
     if (!s.engine || !s.inTransaction) {
         error = "No transaction is open.";
         return false;
     }
-    if (!s.engine->ExecScript("SAVEPOINT " + PartName(s.parts.size()), error)) return false;
-    s.parts.push_back(s.transactionFailed);
+    s.parts.push_back({s.transactionFailed});
     return true;
 }
 
@@ -156,9 +176,10 @@ bool Session::EndPart(bool keep, std::string& error) {
         error = "No part of a transaction is open.";
         return false;
     }
+    const State::Part part = s.parts.back();
     const std::string name = PartName(s.parts.size() - 1);
-    const bool failedBefore = s.parts.back();
     s.parts.pop_back();
+    if (!part.set) return true;  // no statement ran in it
     if (keep) {
         // A kept part that failed leaves the transaction failed (PostgreSQL
         // refuses the release itself then).
@@ -171,7 +192,7 @@ bool Session::EndPart(bool keep, std::string& error) {
         s.transactionFailed = true;
         return false;
     }
-    s.transactionFailed = failedBefore;
+    s.transactionFailed = part.failedBefore;
     return true;
 }
 
