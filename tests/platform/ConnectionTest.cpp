@@ -246,7 +246,9 @@ TEST_P(Connections, FailedPartIsUndoneAloneAndAKeptFailureFailsTheTransaction) {
             }
             if (c.undoFailedPart) bad.Undo();
         }
-        if (c.undoFailedPart) ASSERT_TRUE(add("D", 4)) << "the transaction goes on";
+        if (c.undoFailedPart) {
+            ASSERT_TRUE(add("D", 4)) << "the transaction goes on";
+        }
         EXPECT_EQ(tran.Commit(), c.committed);
         EXPECT_EQ(Column("SELECT REFERENCE FROM HVXAR50 ORDER BY RECNO"), c.kept);
     }
