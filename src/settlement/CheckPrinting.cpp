@@ -14,6 +14,8 @@ namespace {
 
 constexpr const char* kPrintedQuestion = "Did the check print correctly?.\n\nNo will reprint this check.";
 
+constexpr const char* kNotSaved =
+    "Please save this settlement before printing its check.";
 constexpr const char* kNumberTakenTwice =
     "Check number %s was also given to a check printed at another workstation while this one "
     "printed. Please void one of the two checks.";
@@ -53,6 +55,13 @@ bool CurrentCheckNumber(UiPort& ui, std::string& checkNumber) {
 
 bool CheckPrinting::PrintSettlementCheck(std::string& checkNumberField, std::string_view setLink,
                                          double recno) {
+    // The check is printed from the stored settlement and its number stored
+    // with it: a settlement not saved yet has neither, and would use up a
+    // number for a check that shows nothing.
+    if (recno == 0 || setLink.empty()) {
+        ShowMessage(ui_, kNotSaved);
+        return false;
+    }
     HVXCheckPrintOptions options{};
     {
         ReportWaitCursor wait;

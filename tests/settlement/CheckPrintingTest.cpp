@@ -157,6 +157,25 @@ TEST_P(CheckPrinting_, StopsBeforePrintingWhenTheSelectionIsCancelledOrNoNumberI
     EXPECT_EQ(Stored(), "");
 }
 
+// A settlement not saved yet has nothing stored to print from or to keep
+// the number with: no selection, no print, no number used.
+TEST_P(CheckPrinting_, UnsavedSettlementPrintsNothingAndUsesNoNumber) {
+    hvxtest::SeedCheckSettlement("", "5001");
+    std::string field;
+    hvx::settlement::CheckPrinting printing(ui, &host);
+    for (const auto& [link, recno] : {std::pair<const char*, double>{"", 0}, {"", 77},
+                                      {hvxtest::kCheckSetLink, 0}}) {
+        ui.messages.clear();
+        EXPECT_FALSE(printing.PrintSettlementCheck(field, link, recno));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "Please save this settlement before printing its check.");
+    }
+    EXPECT_EQ(gFakes.selectCall, "");
+    EXPECT_TRUE(gFakes.prints.empty());
+    EXPECT_EQ(Counter(), "5001");
+    EXPECT_EQ(field, "");
+}
+
 TEST_P(CheckPrinting_, TellsWhenTheReportIsMissingAndStillAsks) {
     hvxtest::SeedCheckSettlement("", "12");
     host.modules["H32GRR.DLL"].functions.erase("DoPrintSettlementCheck");
