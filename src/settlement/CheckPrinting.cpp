@@ -20,16 +20,25 @@ constexpr const char* kNumberTakenTwice =
     "Check number %s was also given to a check printed at another workstation while this one "
     "printed. Please void one of the two checks.";
 
-// Whether the counter no longer holds the number this print took from it.
-bool CounterMovedOn(HVXSConnection& connection, const std::string& checkNumber) {
+// The counter's current number, at most a check number's buffer of it;
+// false without a row.
+bool ReadCounter(HVXSConnection& connection, std::string& checkNumber) {
+    checkNumber.clear();
     if (!connection.ExecSQL("SELECT CHECKNUM FROM HVXREP4") || !connection.FetchNext())
         return false;
     char buffer[kCheckNumberSize];
     connection.GetColumnChar(1, buffer, sizeof buffer);
-    std::string current = buffer, printed = checkNumber;
+    connection.FreeStatement();
+    checkNumber = buffer;
+    return true;
+}
+
+// Whether the counter no longer holds the number this print took from it.
+bool CounterMovedOn(HVXSConnection& connection, const std::string& checkNumber) {
+    std::string current, printed = checkNumber;
+    if (!ReadCounter(connection, current)) return false;
     TRIM(current);
     TRIM(printed);
-    connection.FreeStatement();
     return current != printed;
 }
 
@@ -41,16 +50,10 @@ HostWindow Application() {
 }  // namespace
 
 bool CurrentCheckNumber(UiPort& ui, std::string& checkNumber) {
-    checkNumber.clear();
     HVXSConnection connection(1, nullptr, 0);
-    if (!connection.ExecSQL("SELECT CHECKNUM FROM HVXREP4") || !connection.FetchNext()) {
-        ShowMessage(ui, "Unable to retrieve current check number from HVXREP4.");
-        return false;
-    }
-    char buffer[kCheckNumberSize];
-    connection.GetColumnChar(1, buffer, sizeof buffer);
-    checkNumber = buffer;
-    return true;
+    if (ReadCounter(connection, checkNumber)) return true;
+    ShowMessage(ui, "Unable to retrieve current check number from HVXREP4.");
+    return false;
 }
 
 bool CheckPrinting::PrintSettlementCheck(std::string& checkNumberField, std::string_view setLink,

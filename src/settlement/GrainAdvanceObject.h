@@ -55,6 +55,15 @@ struct GiveBackResult {
 };
 GiveBackResult GiveBackAmount(double advanceAmount, double repaid, double amount);
 
+inline constexpr const char* kAdvanceHasPayments =
+    "Cannot delete Advance. It has payments applied to it.";
+
+// Whether an advance the settlement (by its link) paid out has been repaid,
+// even in part (literal form, for the reversal and the deletion). False when
+// the advances cannot be read.
+bool PaidOutAdvanceRepaid(HVXSConnection& connection, std::string_view settlementLink,
+                          bool& repaid);
+
 class GrainAdvanceObject {
 public:
     // ui asks the question of the save; selection runs the advance selection

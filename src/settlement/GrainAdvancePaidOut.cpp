@@ -6,6 +6,7 @@
 
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
+#include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
 #include "platform/Rounding.h"
 #include "settlement/GrainAdvanceObject.h"
@@ -27,8 +28,8 @@ const char* const kInsert =
     "CHECKNUM,OPENPAID,SETTLELINK,SETITEM,ADVLINK,NUMCHANGE,RECNO) VALUES "
     "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
 const char* const kDelete = "DELETE FROM HVXGR57 WHERE RECNO = ?";
+const char* const kRepaidLiteral = "SELECT RAMOUNT FROM HVXGR57 WHERE SETTLELINK='%s'";
 
-const char* const kHasPayments = "Cannot delete Advance. It has payments applied to it.";
 const char* const kDeleteFailed = "Error deleting from HVXGR57.";
 const char* const kBelowPaid = "Update terminated:  Advance amount is less than Paid amount.";
 const char* const kUpdateFailed = "Unable to update HVXGR57.";
@@ -52,7 +53,7 @@ bool DropRemovedAdvances(const GrainAdvanceTrackingObject& tracking, HVXConnecti
     for (const AdvanceRow& row : rows) {
         if (tracking.FindPaidOutItem(row[0])) continue;
         if (Cents(row[1]) != 0) {
-            message = kHasPayments;
+            message = kAdvanceHasPayments;
             return false;
         }
         if (!GrainAdvanceObject::DeleteAdvance(connection, std::atof(row[2].c_str()), message))
@@ -127,6 +128,16 @@ bool GrainAdvanceObject::DeleteAdvance(HVXConnection& connection, double recno,
         message = kDeleteFailed;
         return false;
     }
+    return true;
+}
+
+bool PaidOutAdvanceRepaid(HVXSConnection& connection, std::string_view settlementLink,
+                          bool& repaid) {
+    repaid = false;
+    if (!connection.ExecSQL(_HVXsprintf(kRepaidLiteral, settlementLink))) return false;
+    while (connection.FetchNext())
+        if (HVXRound(std::atof(connection.Column(1).c_str()), 4) != 0) repaid = true;
+    connection.FreeStatement();
     return true;
 }
 

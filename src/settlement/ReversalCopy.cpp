@@ -141,19 +141,6 @@ bool WriteLine(HVXSConnection& connection, const TextRow& r, ReversalCopy& copy,
 
 }  // namespace
 
-bool ReadRows(HVXSConnection& connection, std::string_view sql, int columns,
-              std::vector<TextRow>& rows) {
-    rows.clear();
-    if (!connection.ExecSQL(sql)) return false;
-    while (connection.FetchNext()) {
-        TextRow row;
-        for (int n = 1; n <= columns; ++n) row.push_back(connection.Column(n));
-        rows.push_back(std::move(row));
-    }
-    connection.FreeStatement();
-    return true;
-}
-
 std::string NegateText(std::string_view value) {
     if (!value.empty() && value.front() == '-') return std::string(value.substr(1));
     return "-" + std::string(value);

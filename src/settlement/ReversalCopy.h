@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/HostPort.h"
+#include "settlement/TextRows.h"
 
 class HVXSConnection;
 
@@ -16,14 +17,6 @@ class UiPort;
 }
 
 namespace hvx::settlement {
-
-using TextRow = std::vector<std::string>;
-
-// Every row of a literal query, read in full before the next statement runs:
-// a simple connection holds one statement at a time, and the copy loops
-// insert while they walk. False when the query is refused.
-bool ReadRows(HVXSConnection& connection, std::string_view sql, int columns,
-              std::vector<TextRow>& rows);
 
 // A value negated as text: a leading "-" is removed, otherwise "-" is put in
 // front, so the copy holds exactly the digits of the original.

@@ -14,11 +14,11 @@
 #include "settlement/AssemblySettle.h"
 #include "settlement/GrainAdvanceObject.h"
 #include "settlement/OpenContractAdjust.h"
-#include "settlement/ReversalCopy.h"
 #include "settlement/ScaleTicketSettle.h"
 #include "settlement/SettlementLocks.h"
 #include "settlement/SettlementRecordSet.h"
 #include "settlement/SettlementSaveWindow.h"
+#include "settlement/TextRows.h"
 #include "shell/ProcessLocks.h"
 
 namespace hvx::settlement {
@@ -37,7 +37,6 @@ const char* const kRepayments = "SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE
 const char* const kDeleteRepayment = "DELETE FROM HVXGR57A WHERE RECNO = %s";
 const char* const kDeleteHeader = "DELETE FROM HVXGR04 WHERE RECNO = %.0f";
 const char* const kPostedFlag = "SELECT POSTED FROM HVXGR04 WHERE RECNO=%.0f";
-const char* const kPaidOutRepaid = "SELECT RAMOUNT FROM HVXGR57 WHERE SETTLEMENT='%s'";
 
 const char* const kPosted = "Cannot delete posted settlement.";
 const char* const kConfirm = "Item Will Be Deleted! Do You Wish To Continue?";
@@ -46,7 +45,6 @@ const char* const kProcessLockRefused = "Unable to get required lock to delete s
 const char* const kSettledOnward =
     "Settlement has settled units. Please delete all settlements with units from this "
     "settlement and try again.";
-const char* const kPaidOutHasPayments = "Cannot delete Advance. It has payments applied to it.";
 const char* const kBeginFailed = "Unable to begin connection transaction.";
 const char* const kUnitsNotUndone = "Unable undo assembly settled units.";
 const char* const kAdvanceFailed = "Unable to update advance payment (HVXGR57) information.";
@@ -77,8 +75,6 @@ bool Fail(std::string& message, std::string text) {
     return false;
 }
 
-// A destination whose open units differ from its units has been drawn on by
-// a later settlement. An unreadable destination counts as drawn on.
 // The stored settlement is not posted. Read under the locks: the window may
 // have loaded it before it was posted. False with the message when it is
 // posted or cannot be read, so a settlement is never deleted on a guess.
@@ -93,16 +89,15 @@ bool StillUnposted(double recno, std::string& message) {
 // No advance this settlement paid out has been repaid: deleting the
 // settlement deletes its advances, and a repayment made by another
 // settlement would be left repaying nothing.
-bool PaidOutAdvancesUnrepaid(const std::string& settlement, std::string& message) {
+bool PaidOutAdvancesUnrepaid(const std::string& setLink, std::string& message) {
     HVXSConnection connection(1, nullptr, 0);
-    std::vector<TextRow> rows;
-    if (!ReadRows(connection, _HVXsprintf(kPaidOutRepaid, settlement), 1, rows))
-        return Fail(message, kAdvanceFailed);
-    for (const TextRow& row : rows)
-        if (HVXRound(Number(row[0]), 2) != 0) return Fail(message, kPaidOutHasPayments);
-    return true;
+    bool repaid = false;
+    if (!PaidOutAdvanceRepaid(connection, setLink, repaid)) return Fail(message, kAdvanceFailed);
+    return !repaid || Fail(message, kAdvanceHasPayments);
 }
 
+// A destination whose open units differ from its units has been drawn on by
+// a later settlement. An unreadable destination counts as drawn on.
 bool SettledOnward(const std::string& setLink) {
     HVXConnection connection(1);
     if (connection.PrepareSQL(kSettledUnits) != 0 ||
@@ -183,7 +178,7 @@ bool DeleteUnderLocks(SettlementSaveWindow& window) {
     const SettlementHeader& header = window.set.header;
     if (!StillUnposted(header.recno, window.message)) return false;
     if (SettledOnward(header.setLink)) return Fail(window.message, kSettledOnward);
-    if (!PaidOutAdvancesUnrepaid(header.settlement, window.message)) return false;
+    if (!PaidOutAdvancesUnrepaid(header.setLink, window.message)) return false;
     HVXConnection carrier(1);
     Transaction transaction(carrier, kCarrier);
     if (!transaction.Begun()) return Fail(window.message, kBeginFailed);

@@ -3,7 +3,7 @@
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/UiPort.h"
-#include "settlement/ReversalCopy.h"
+#include "settlement/TextRows.h"
 
 namespace hvx::settlement {
 namespace {

@@ -9,6 +9,7 @@
 #include "platform/Rounding.h"
 #include "platform/Transaction.h"
 #include "platform/UiPort.h"
+#include "settlement/GrainAdvanceObject.h"
 #include "settlement/ReversalCopy.h"
 #include "settlement/SettlementLocks.h"
 #include "settlement/SettlementRecordSet.h"
@@ -24,7 +25,6 @@ const char* const kCarrier = "SELECT RECNO FROM HVXGR04";
 
 const char* const kReversedFlag = "SELECT REVERSED FROM HVXGR04 WHERE RECNO=%.0f";
 const char* const kDestinations = "SELECT OUNITS,UNITSSET FROM HVXGR04F WHERE SETLINK='%s'";
-const char* const kPaidOutRepaid = "SELECT RAMOUNT FROM HVXGR57 WHERE SETTLELINK='%s'";
 const char* const kPaidOut = "SELECT RECNO FROM HVXGR57 WHERE SETTLELINK='%s'";
 const char* const kMarkPaidOut = "UPDATE HVXGR57 SET OPENPAID='R' WHERE RECNO=%s";
 
@@ -99,10 +99,9 @@ bool CanReverse(SettlementSaveWindow& window) {
     for (const TextRow& row : rows)
         if (HVXRound(Number(row[0]), 5) != HVXRound(Number(row[1]), 5))
             return Stop(window, kSettledOnward);
-    if (!ReadRows(connection, _HVXsprintf(kPaidOutRepaid, setLink), 1, rows))
+    bool repaid = false;
+    if (!PaidOutAdvanceRepaid(connection, setLink, repaid) || repaid)
         return Stop(window, kAdvancesRepaid);
-    for (const TextRow& row : rows)
-        if (HVXRound(Number(row[0]), 4) != 0) return Stop(window, kAdvancesRepaid);
     return true;
 }
 
