@@ -1,7 +1,7 @@
 #include "rules/InstallmentSaleUnits.h"
 
 #include "platform/Rounding.h"
-#include "rules/PricePageFields.h"
+#include "rules/SettlementFields.h"
 #include "rules/SettledQuantityText.h"
 
 namespace hvx {

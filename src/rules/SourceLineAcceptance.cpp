@@ -4,7 +4,7 @@
 #include "platform/Rounding.h"
 #include "rules/ActivityCodes.h"
 #include "rules/Categories.h"
-#include "rules/PricePageFields.h"
+#include "rules/SettlementFields.h"
 #include "rules/SourceKinds.h"
 #include "rules/StoredText.h"
 

@@ -8,7 +8,7 @@
 #include "platform/HVXConnection.h"
 #include "platform/Rounding.h"
 #include "platform/UiPort.h"
-#include "settlement/AdvanceSelectionController.h"
+#include "settlement/AdvanceSelectionPort.h"
 #include "settlement/GrainAdvanceQuery.h"
 #include "settlement/GrainAdvanceTrackingObject.h"
 
@@ -81,11 +81,15 @@ bool GrainAdvanceObject::AskHowToApply(GrainAdvanceTrackingObject& tracking,
         return true;
     }
     if (answer == MsgAnswer::No) {
-        AdvanceSelectionController dialog(ui_, custRef, tracking.RepaymentTotal());
-        if (!dialog.Load(message)) return false;
-        if (selection_.Run(dialog)) {
-            tracking.SetChosen(dialog.ChosenRecordNumbers());
+        std::vector<double> chosen;
+        switch (selection_.Choose(custRef, tracking.RepaymentTotal(), chosen, message)) {
+        case AdvanceChoice::Failed:
+            return false;
+        case AdvanceChoice::Chosen:
+            tracking.SetChosen(chosen);
             return true;
+        case AdvanceChoice::Canceled:
+            break;
         }
     }
     message = kCanceled;

@@ -7,7 +7,7 @@
 #include "platform/NextNumbers.h"
 #include "rules/Categories.h"
 #include "rules/StoredText.h"
-#include "settlement/AdvanceSelectionController.h"
+#include "settlement/AdvanceSelectionPort.h"
 #include "settlement/CheckAmount.h"
 #include "settlement/GrainAdvanceObject.h"
 #include "settlement/GrainAdvanceQuery.h"
@@ -85,7 +85,9 @@ bool WriteChildLists(const SettlementRecordSet& set, HVXConnection& connection,
 // Without a dialog of the window, choosing advances by hand ends as a cancel.
 class NoAdvanceSelection final : public AdvanceSelectionPort {
 public:
-    bool Run(AdvanceSelectionController&) override { return false; }
+    AdvanceChoice Choose(std::string_view, double, std::vector<double>&, std::string&) override {
+        return AdvanceChoice::Canceled;
+    }
 };
 
 AdvanceSettlementInput AdvanceInput(const SettlementRecordSet& set,

@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "QtTestSupport.h"
-#include "qt/ui/AdvanceSelectionDialog.h"
+#include "qt/windows/advances/AdvanceSelectionDialog.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
 namespace {
 
 using hvx::AdvanceSelectionDialog;
-using hvx::settlement::AdvanceSelectionController;
+using hvx::AdvanceSelectionController;
 using Recnos = std::vector<double>;
 
 constexpr int kRecordColumn = 4;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/PricePage.h"
+#include "windows/pricing/PricePage.h"
 #include "support/ScriptedUi.h"
 
 namespace {

@@ -6,7 +6,7 @@
 namespace {
 
 using hvx::MsgAnswer;
-using hvx::settlement::AdvanceSelectionController;
+using hvx::AdvanceSelectionController;
 using hvx::settlement::GrainAdvanceTrackingObject;
 using hvxtest::Texts;
 

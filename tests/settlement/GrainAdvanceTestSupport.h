@@ -14,7 +14,7 @@
 #include "platform/Dates.h"
 #include "platform/HVXConnection.h"
 #include "platform/Rounding.h"
-#include "settlement/AdvanceSelectionController.h"
+#include "windows/advances/AdvanceSelectionController.h"
 #include "settlement/GrainAdvanceObject.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
@@ -71,10 +71,13 @@ inline void ExpectRepaidIsSumOfRows(std::map<std::string, double> sums) {
     }
 }
 
-struct ScriptedSelection final : hvx::settlement::AdvanceSelectionPort {
-    std::function<bool(hvx::settlement::AdvanceSelectionController&)> script;  // none: Cancel
+// The dialog's own messages (OK refused) go to a port of its own.
+struct ScriptedSelection final : hvx::AdvanceSelectionDialogPort {
+    ScriptedSelection() : hvx::AdvanceSelectionDialogPort(dialogUi) {}
+    hvxtest::ScriptedUi dialogUi;
+    std::function<bool(hvx::AdvanceSelectionController&)> script;  // none: Cancel
     int runs = 0;
-    bool Run(hvx::settlement::AdvanceSelectionController& dialog) override {
+    bool Run(hvx::AdvanceSelectionController& dialog) override {
         ++runs;
         return script && script(dialog);
     }

@@ -19,6 +19,7 @@ namespace {
 
 using namespace hvx::settlement;
 using namespace hvxtest;
+using hvx::AdvanceSelectionController;
 using hvx::SettlementType;
 using hvx::TextNumber;
 

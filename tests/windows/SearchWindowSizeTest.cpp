@@ -1,6 +1,6 @@
 // The search results window's size from "hvxlocal.ini" in a private
 // configuration folder.
-#include "windows/SearchWindowSize.h"
+#include "windows/search/SearchWindowSize.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

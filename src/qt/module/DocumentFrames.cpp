@@ -7,7 +7,7 @@
 #include "qt/module/DocumentWindow.h"
 #include "qt/module/ModuleObject.h"
 #include "windows/FramePlacement.h"
-#include "windows/SearchWindowSize.h"
+#include "windows/search/SearchWindowSize.h"
 #include "windows/SettlementKey.h"
 
 namespace hvx::module {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "rules/ChargeTestData.h"
-#include "rules/PricePage.h"
+#include "windows/pricing/PricePage.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
@@ -15,9 +15,9 @@ namespace {
 
 using hvx::PricePage;
 using hvx::PricedSourceLine;
-using hvx::SettlementDeductionItem;
+using hvx::PriceDeductionRow;
 using hvx::SettlementType;
-using Items = std::vector<SettlementDeductionItem>;
+using Items = std::vector<PriceDeductionRow>;
 
 class PriceDeductions : public hvxtest::DatabaseTest {
 protected:

@@ -1,4 +1,4 @@
-#include "windows/SearchWindowSize.h"
+#include "windows/search/SearchWindowSize.h"
 
 #include <cstdio>
 

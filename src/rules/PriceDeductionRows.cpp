@@ -1,4 +1,4 @@
-#include "rules/SettlementDeductionList.h"
+#include "rules/PriceDeductionRows.h"
 
 #include "platform/Rounding.h"
 #include "rules/StoredText.h"
@@ -15,27 +15,27 @@ std::string MarkManualAmount(std::string_view amount) {
     return marked;
 }
 
-bool SettlementDeductionList::Replace(std::size_t row, SettlementDeductionItem item) {
+bool PriceDeductionRows::Replace(std::size_t row, PriceDeductionRow item) {
     if (row >= items_.size()) return false;
     items_[row] = std::move(item);
     return true;
 }
 
-bool SettlementDeductionList::Remove(std::size_t row) {
+bool PriceDeductionRows::Remove(std::size_t row) {
     if (row >= items_.size()) return false;
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(row));
     return true;
 }
 
-std::optional<std::size_t> SettlementDeductionList::Find(std::string_view reference) const {
+std::optional<std::size_t> PriceDeductionRows::Find(std::string_view reference) const {
     for (std::size_t row = 0; row < items_.size(); ++row)
         if (items_[row].reference == reference) return row;
     return std::nullopt;
 }
 
-double SettlementDeductionList::Total() const {
+double PriceDeductionRows::Total() const {
     double total = 0;
-    for (const SettlementDeductionItem& item : items_) {
+    for (const PriceDeductionRow& item : items_) {
         const double amount = TextNumber(item.amount);
         total = item.da == kDeductionType ? total + amount : total - amount;
         total = HVXRound(total, 2);
@@ -43,9 +43,9 @@ double SettlementDeductionList::Total() const {
     return total;
 }
 
-double SettlementDeductionList::AdvanceEffect() const {
+double PriceDeductionRows::AdvanceEffect() const {
     double effect = 0;
-    for (const SettlementDeductionItem& item : items_) {
+    for (const PriceDeductionRow& item : items_) {
         if (item.advance != "T") continue;
         const double amount = TextNumber(item.amount);
         effect += item.da == kAdditionType ? amount : -amount;

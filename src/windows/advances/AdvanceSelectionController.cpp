@@ -1,4 +1,4 @@
-#include "settlement/AdvanceSelectionController.h"
+#include "windows/advances/AdvanceSelectionController.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,7 +9,7 @@
 #include "platform/UiPort.h"
 #include "settlement/GrainAdvanceTrackingObject.h"
 
-namespace hvx::settlement {
+namespace hvx {
 namespace {
 
 const char* const kCustomerAdvances =
@@ -116,10 +116,21 @@ bool AdvanceSelectionController::Ok() {
 std::vector<double> AdvanceSelectionController::ChosenRecordNumbers() const {
     std::vector<double> recnos;
     for (const AdvanceSelectionRow& row : chosen_) {
-        if (recnos.size() == GrainAdvanceTrackingObject::kMaxChosen) break;
+        if (recnos.size() == settlement::GrainAdvanceTrackingObject::kMaxChosen) break;
         recnos.push_back(row.recno);
     }
     return recnos;
 }
 
-}  // namespace hvx::settlement
+settlement::AdvanceChoice AdvanceSelectionDialogPort::Choose(std::string_view custRef,
+                                                             double amount,
+                                                             std::vector<double>& recnos,
+                                                             std::string& message) {
+    AdvanceSelectionController dialog(ui_, custRef, amount);
+    if (!dialog.Load(message)) return settlement::AdvanceChoice::Failed;
+    if (!Run(dialog)) return settlement::AdvanceChoice::Canceled;
+    recnos = dialog.ChosenRecordNumbers();
+    return settlement::AdvanceChoice::Chosen;
+}
+
+}  // namespace hvx

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/PricePage.h"
+#include "windows/pricing/PricePage.h"
 #include "support/ScriptedUi.h"
 
 namespace {
@@ -150,12 +150,12 @@ TEST(PricePage, SelectedRowIsReplacedAndRemoved) {
     page.Data().price = "2.10";
     ASSERT_TRUE(page.AcceptPrice());
     EXPECT_EQ(page.UnitsList().Items(),
-              (std::vector<hvx::SettlementUnitsItem>{{"10", "2.10"}, {"5", "3.00"}}));
+              (std::vector<hvx::PriceUnitRow>{{"10", "2.10"}, {"5", "3.00"}}));
     EXPECT_EQ(page.Data().grossText, "Gross : $36.00");
     page.ClearChanged();
     ASSERT_TRUE(page.RemovePrice());
     EXPECT_TRUE(page.Changed());
-    EXPECT_EQ(page.UnitsList().Items(), (std::vector<hvx::SettlementUnitsItem>{{"5", "3.00"}}));
+    EXPECT_EQ(page.UnitsList().Items(), (std::vector<hvx::PriceUnitRow>{{"5", "3.00"}}));
     EXPECT_EQ(page.Data().averageText, "Avg : $3.0000");
     EXPECT_FALSE(page.RemovePrice());  // nothing selected any more
 }

@@ -31,9 +31,9 @@
 #include "rules/DeductionDefinition.h"
 #include "rules/DestinationTotals.h"
 #include "rules/InstallmentSaleUnits.h"
-#include "rules/SettlementDeductionList.h"
+#include "rules/PriceDeductionRows.h"
 #include "rules/SettlementTypes.h"
-#include "rules/SettlementUnitsList.h"
+#include "rules/PriceUnitRows.h"
 #include "rules/SourceLineAcceptance.h"
 
 namespace hvx {
@@ -83,8 +83,8 @@ public:
     PriceWindowInputs& Inputs() { return inputs_; }
     PricePageData& Data() { return data_; }
     const PricePageData& Data() const { return data_; }
-    const SettlementUnitsList& UnitsList() const { return units_; }
-    const SettlementDeductionList& Deductions() const { return deductions_; }
+    const PriceUnitRows& UnitsList() const { return units_; }
+    const PriceDeductionRows& Deductions() const { return deductions_; }
 
     // Modes.
     SettlementType Type() const { return type_; }
@@ -177,8 +177,8 @@ private:
     bool installmentSale_ = false;
     PriceWindowInputs inputs_;
     PricePageData data_;
-    SettlementUnitsList units_;
-    SettlementDeductionList deductions_;
+    PriceUnitRows units_;
+    PriceDeductionRows deductions_;
     double average_ = 0, gross_ = 0, net_ = 0, unitsSettled_ = 0;
     bool changed_ = false;
 };

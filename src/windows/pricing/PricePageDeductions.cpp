@@ -1,7 +1,7 @@
 // The price page: deductions and additions, charges, and the A/R panel.
 #include "rules/ArInformation.h"
-#include "rules/PricePage.h"
-#include "rules/PricePageFields.h"
+#include "windows/pricing/PricePage.h"
+#include "windows/pricing/PricePageFields.h"
 #include "shell/SiblingQueries.h"
 
 namespace hvx {
@@ -81,7 +81,7 @@ bool PricePage::AcceptDeduction() {
     if (Blank(data_.deduction)) return Refuse(kMsgDeductionRequired, kFieldDeduction);
     if (Blank(data_.amount)) return Refuse(kMsgAmountRequired, kFieldAmount);
     if (Blank(data_.da)) return Refuse(kMsgDARequired, kFieldDA);
-    SettlementDeductionItem item{data_.deduction, data_.amount, data_.da,
+    PriceDeductionRow item{data_.deduction, data_.amount, data_.da,
                                  DeductionAdvanceFlag(data_.deduction)};
     if (!data_.deductionRow || !deductions_.Replace(*data_.deductionRow, item))
         deductions_.Append(std::move(item));
@@ -112,7 +112,7 @@ bool PricePage::RemoveDeduction() {
 
 void PricePage::SelectDeductionRow(std::size_t row) {
     if (row >= deductions_.Count()) return;
-    const SettlementDeductionItem& item = deductions_.Items()[row];
+    const PriceDeductionRow& item = deductions_.Items()[row];
     data_.deduction = item.reference;
     data_.amount = item.amount;
     data_.da = item.da;
@@ -128,7 +128,7 @@ void PricePage::PutChargeRow(const ChargeRow& charge) {
                             DeductionAdvanceFlag(charge.reference)});
         changed_ = true;
     } else {
-        SettlementDeductionItem item = deductions_.Items()[*row];
+        PriceDeductionRow item = deductions_.Items()[*row];
         if (IsManualAmount(item.amount)) return;
         if (item.amount != charge.amount || item.da != charge.da) changed_ = true;
         item.reference = charge.reference;

@@ -9,7 +9,7 @@
 #include <cstddef>
 
 #include "qt/ui/QtUiPort.h"
-#include "settlement/AdvanceSelectionController.h"
+#include "windows/advances/AdvanceSelectionController.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,14 +18,14 @@ class QTableWidget;
 
 namespace hvx {
 
-class AdvanceSelectionDialog : public QDialog, public settlement::AdvanceSelectionPort {
+class AdvanceSelectionDialog : public QDialog, public AdvanceSelectionDialogPort {
     Q_OBJECT
 public:
     explicit AdvanceSelectionDialog(QWidget* parent = nullptr);
 
     // Shows the controller's lists and runs the dialog modally: true when OK
     // closed it, false on Cancel.
-    bool Run(settlement::AdvanceSelectionController& controller) override;
+    bool Run(AdvanceSelectionController& controller) override;
 
     // The port of this dialog: a controller made with it shows its messages
     // over the dialog.
@@ -43,7 +43,7 @@ public:
     QPushButton* CancelButton() const { return cancel_; }
 
 private:
-    using Command = bool (settlement::AdvanceSelectionController::*)(std::size_t);
+    using Command = bool (AdvanceSelectionController::*)(std::size_t);
 
     // Sends the current row of a list to a command; the selection then stays
     // on the row at the current row plus follow, so a moved advance stays
@@ -54,7 +54,7 @@ private:
     void Refresh();
 
     QtUiPort ui_;
-    settlement::AdvanceSelectionController* controller_ = nullptr;
+    AdvanceSelectionController* controller_ = nullptr;
     QTableWidget* open_;
     QTableWidget* chosen_;
     QPushButton* add_;

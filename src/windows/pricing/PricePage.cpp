@@ -1,10 +1,10 @@
 // The price page: modes, totals and the units and prices list.
-#include "rules/PricePage.h"
+#include "windows/pricing/PricePage.h"
 
 #include "platform/Format.h"
 #include "platform/Rounding.h"
 #include "rules/Categories.h"
-#include "rules/PricePageFields.h"
+#include "windows/pricing/PricePageFields.h"
 #include "rules/SettledQuantityText.h"
 
 namespace hvx {
@@ -59,7 +59,7 @@ void PricePage::SetUnitsSettled(double units) {
 
 void PricePage::RecomputeTotals() {
     if (!MultipleSource()) {
-        const UnitsListSums sums = units_.Sums();
+        const PriceUnitSums sums = units_.Sums();
         // An installment sale settled by amount has no units rows: its
         // average and gross were set from outside and stand.
         if (sums.units == 0) {
@@ -108,7 +108,7 @@ void PricePage::EnterUnitsField() {
 bool PricePage::AcceptPrice() {
     if (Blank(data_.units)) return Refuse(kMsgUnitsRequired, kFieldUnits);
     if (Blank(data_.price)) return Refuse(kMsgPriceRequired, kFieldPrice);
-    SettlementUnitsItem item{data_.units, data_.price};
+    PriceUnitRow item{data_.units, data_.price};
     if (!data_.unitsRow || !units_.Replace(*data_.unitsRow, item)) units_.Append(std::move(item));
     changed_ = true;
     RecomputeTotals();
@@ -131,7 +131,7 @@ bool PricePage::RemovePrice() {
 
 void PricePage::SelectPriceRow(std::size_t row) {
     if (row >= units_.Count()) return;
-    const SettlementUnitsItem& item = units_.Items()[row];
+    const PriceUnitRow& item = units_.Items()[row];
     data_.units = item.units;
     data_.price = item.price;
     data_.unitsRow = row;

@@ -1,9 +1,11 @@
 #pragma once
 // The names of the fields the price page moves the focus to, and the hints of
-// its commands. The Qt view binds its widgets under these names; the
-// settlement windows use the same names for their own fields that the page's
-// checks point at (units settled, customer, source reference, unit price).
+// its commands. The Qt view binds its widgets under these names. The page's
+// checks also point at fields of its settlement window, named with the
+// window's own.
 #include <string_view>
+
+#include "rules/SettlementFields.h"
 
 namespace hvx {
 
@@ -13,12 +15,6 @@ inline constexpr std::string_view kFieldPrice = "Price";
 inline constexpr std::string_view kFieldDeduction = "Deduction";
 inline constexpr std::string_view kFieldAmount = "Amount";
 inline constexpr std::string_view kFieldDA = "DA";
-
-// Fields of the settlement window that the page's checks point at.
-inline constexpr std::string_view kFieldUnitsSettled = "UnitsSettled";
-inline constexpr std::string_view kFieldCustomer = "Customer";
-inline constexpr std::string_view kFieldSourceReference = "SourceReference";
-inline constexpr std::string_view kFieldUnitPrice = "UnitPrice";
 
 // Hints of the page's commands.
 inline constexpr std::string_view kHintAcceptPrice = "Accept price and quantity.";

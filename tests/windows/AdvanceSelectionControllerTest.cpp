@@ -2,12 +2,12 @@
 // left to apply and the OK check.
 #include <algorithm>
 
-#include "GrainAdvanceTestSupport.h"
+#include "settlement/GrainAdvanceTestSupport.h"
 
 namespace {
 
-using hvx::settlement::AdvanceSelectionController;
-using hvx::settlement::AdvanceSelectionRow;
+using hvx::AdvanceSelectionController;
+using hvx::AdvanceSelectionRow;
 using Recnos = std::vector<double>;
 
 Recnos RecnosOf(const std::vector<AdvanceSelectionRow>& rows, bool sorted = false) {

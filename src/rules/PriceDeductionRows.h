@@ -16,12 +16,12 @@ namespace hvx {
 inline constexpr std::string_view kDeductionType = "D";  // subtracted from the gross
 inline constexpr std::string_view kAdditionType = "A";   // added to the gross
 
-struct SettlementDeductionItem {
+struct PriceDeductionRow {
     std::string reference;  // HVXGR52.REFERENCE
     std::string amount;     // "%.2f" when computed; typed amounts end with "*"
     std::string da;         // "D" or "A"
     std::string advance;    // "T" when the deduction repays an advance, else "F"
-    bool operator==(const SettlementDeductionItem&) const = default;
+    bool operator==(const PriceDeductionRow&) const = default;
 };
 
 // True when the amount text was typed by hand (ends with "*").
@@ -30,14 +30,14 @@ bool IsManualAmount(std::string_view amount);
 // one.
 std::string MarkManualAmount(std::string_view amount);
 
-class SettlementDeductionList {
+class PriceDeductionRows {
 public:
-    const std::vector<SettlementDeductionItem>& Items() const { return items_; }
+    const std::vector<PriceDeductionRow>& Items() const { return items_; }
     std::size_t Count() const { return items_.size(); }
 
-    void Append(SettlementDeductionItem item) { items_.push_back(std::move(item)); }
+    void Append(PriceDeductionRow item) { items_.push_back(std::move(item)); }
     // False when there is no row at that position.
-    bool Replace(std::size_t row, SettlementDeductionItem item);
+    bool Replace(std::size_t row, PriceDeductionRow item);
     bool Remove(std::size_t row);
     void Clear() { items_.clear(); }
 
@@ -54,7 +54,7 @@ public:
     double AdvanceEffect() const;
 
 private:
-    std::vector<SettlementDeductionItem> items_;
+    std::vector<PriceDeductionRow> items_;
 };
 
 }  // namespace hvx

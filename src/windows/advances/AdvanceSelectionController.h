@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-namespace hvx {
-class UiPort;
-}
+#include "settlement/AdvanceSelectionPort.h"
 
-namespace hvx::settlement {
+namespace hvx {
+
+class UiPort;
 
 struct AdvanceSelectionRow {
     std::string custRef;
@@ -73,12 +73,21 @@ private:
     std::vector<double> loadOrder_;  // record numbers as listed, to put a removed one back
 };
 
-// Runs the dialog modally over its controller: true when it closed with OK
-// (the controller's Ok() said yes), false when it was cancelled.
-class AdvanceSelectionPort {
+// What a save's choice of advances comes to in a window: the dialog's
+// controller over the customer's open advances, run by the window's view.
+class AdvanceSelectionDialogPort : public settlement::AdvanceSelectionPort {
 public:
-    virtual ~AdvanceSelectionPort() = default;
+    explicit AdvanceSelectionDialogPort(UiPort& ui) : ui_(ui) {}
+    settlement::AdvanceChoice Choose(std::string_view custRef, double amount,
+                                     std::vector<double>& recnos, std::string& message) final;
+
+protected:
+    // Runs the dialog modally over its controller: true when it closed with
+    // OK (the controller's Ok() said yes), false when it was cancelled.
     virtual bool Run(AdvanceSelectionController& dialog) = 0;
+
+private:
+    UiPort& ui_;
 };
 
-}  // namespace hvx::settlement
+}  // namespace hvx

@@ -1,4 +1,4 @@
-#include "qt/ui/AdvanceSelectionDialog.h"
+#include "qt/windows/advances/AdvanceSelectionDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -15,8 +15,6 @@
 namespace hvx {
 namespace {
 
-using settlement::AdvanceSelectionController;
-using settlement::AdvanceSelectionRow;
 
 QTableWidget* NewList(QWidget* parent) {
     auto* list = new QTableWidget(0, 5, parent);
@@ -61,7 +59,7 @@ QPushButton* NewButton(const char* text, const char* hint, QWidget* parent) {
 
 }  // namespace
 
-AdvanceSelectionDialog::AdvanceSelectionDialog(QWidget* parent) : QDialog(parent), ui_(this) {
+AdvanceSelectionDialog::AdvanceSelectionDialog(QWidget* parent) : QDialog(parent), AdvanceSelectionDialogPort(ui_), ui_(this) {
     setWindowTitle("Select Advances");
     open_ = NewList(this);
     chosen_ = NewList(this);
