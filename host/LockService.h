@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/LockRequest.h"
+#include "abi/LockRequest.h"
 
 namespace hvx {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "host/LockService.h"
-#include "qt/module/ModuleAbi.h"
+#include "abi/ModuleAbi.h"
 
 namespace hvx::host {
 

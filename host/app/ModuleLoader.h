@@ -7,7 +7,7 @@
 
 #include "host/app/SiblingLibraries.h"
 #include "platform/HostPort.h"
-#include "qt/module/ModuleAbi.h"
+#include "abi/ModuleAbi.h"
 
 namespace hvx::host {
 

@@ -3,7 +3,7 @@
 // and one extra option the caller names ("Print Source Detail").
 #include <QDialog>
 
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 
 class QCheckBox;
 class QComboBox;

@@ -18,7 +18,7 @@
 #include "platform/Text.h"
 #include "platform/UiPort.h"
 #include "settlement/CheckLayout.h"
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 
 #define H32GRR_EXPORT extern "C" __attribute__((visibility("default")))
 

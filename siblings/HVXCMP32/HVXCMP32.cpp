@@ -13,7 +13,7 @@
 #include <string>
 #include <type_traits>
 
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 
 namespace {
 

@@ -7,14 +7,11 @@
 // a fake host.
 #include <string_view>
 
+#include "abi/HostMessages.h"
+
 namespace hvx {
 
 using HostWindow = void*;  // opaque handle of a host window
-
-inline constexpr unsigned kMsgLoadModule = 7000;
-inline constexpr unsigned kMsgLock = 7003;
-inline constexpr unsigned kMsgPositionChanged = 14001;
-inline constexpr unsigned kMsgDocumentNotice = 8205;
 
 class HostPort {
 public:

@@ -7,7 +7,7 @@
 #include "platform/Text.h"
 #include "platform/UiPort.h"
 #include "shell/ReportCalls.h"
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 
 namespace hvx::settlement {
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/Format.h"
 #include "platform/UiPort.h"
 #include "shell/BackOfficeCalls.h"
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 #include "shell/SiblingLoader.h"
 
 namespace hvx {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/LockRequest.h"
+#include "abi/LockRequest.h"
 
 namespace hvx {
 

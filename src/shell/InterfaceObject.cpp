@@ -6,7 +6,7 @@
 #include "platform/Format.h"
 #include "platform/UiPort.h"
 #include "shell/ModuleInstall.h"
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 #include "shell/SiblingLoader.h"
 
 namespace hvx {

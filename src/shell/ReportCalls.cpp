@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/Format.h"
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 #include "shell/SiblingLoader.h"
 
 namespace hvx {

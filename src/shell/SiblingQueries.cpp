@@ -7,7 +7,7 @@
 #include "platform/Text.h"
 #include "platform/UiPort.h"
 #include "shell/ModuleInstall.h"
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 #include "shell/SiblingLoader.h"
 
 namespace hvx {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 #include "shell/SiblingLoader.h"
 
 namespace hvx {

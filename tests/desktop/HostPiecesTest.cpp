@@ -9,7 +9,7 @@
 
 #include "DesktopSupport.h"
 #include "host/app/HostOptions.h"
-#include "shell/LockRequest.h"
+#include "abi/LockRequest.h"
 #include "host/app/HostPortImpl.h"
 #include "host/app/ModuleLoader.h"
 #include "host/app/ScreenshotTour.h"

@@ -8,7 +8,7 @@
 
 #include "DesktopSupport.h"
 #include "platform/HostPort.h"
-#include "qt/module/ModuleAbi.h"
+#include "abi/ModuleAbi.h"
 #include "support/FakeHost.h"
 
 namespace {

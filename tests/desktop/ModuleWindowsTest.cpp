@@ -13,7 +13,7 @@
 #include "DesktopSupport.h"
 #include "platform/HostPort.h"
 #include "platform/ProfileFile.h"
-#include "qt/module/ModuleAbi.h"
+#include "abi/ModuleAbi.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // its locks with every other process on the database.
 #include "host/LockService.h"
 #include "platform/HostPort.h"
-#include "shell/LockRequest.h"
+#include "abi/LockRequest.h"
 
 namespace hvxtest {
 

@@ -20,7 +20,7 @@
 #include "QtTestSupport.h"
 
 #include "settlement/AmountInWords.h"
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 #include "support/CheckSeed.h"
 
 namespace {

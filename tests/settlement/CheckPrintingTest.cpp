@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "settlement/CheckPrinting.h"
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 #include "support/CheckSeed.h"
 #include "support/FakeHost.h"
 #include "support/ScriptedUi.h"

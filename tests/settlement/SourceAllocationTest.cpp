@@ -8,7 +8,7 @@
 #include "settlement/SettlementRecordSet.h"
 #include "settlement/SourceAllocation.h"
 #include "settlement/SourceValidation.h"
-#include "shell/LockRequest.h"
+#include "abi/LockRequest.h"
 #include "support/FakeHost.h"
 #include "support/ScriptedUi.h"
 #include "SourceAllocationTestSupport.h"

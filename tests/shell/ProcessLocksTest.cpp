@@ -6,7 +6,7 @@
 #include <fstream>
 #include <optional>
 
-#include "shell/LockRequest.h"
+#include "abi/LockRequest.h"
 #include "shell/ProcessLocks.h"
 #include "support/FakeHost.h"
 #include "support/ScriptedUi.h"

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "shell/LockRequest.h"
+#include "abi/LockRequest.h"
 #include "shell/RecordLockController.h"
 #include "support/FakeHost.h"
 #include "support/ScriptedUi.h"

@@ -14,7 +14,7 @@
 #include "shell/BackOfficeCalls.h"
 #include "shell/GeneralLedgerCall.h"
 #include "shell/ReportCalls.h"
-#include "shell/SiblingAbi.h"
+#include "abi/SiblingAbi.h"
 #include "shell/SiblingFakes.h"
 #include "shell/SiblingQueries.h"
 #include "shell/SiblingWindows.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "shell/LockRequest.h"
+#include "abi/LockRequest.h"
 
 namespace hvxtest {
 

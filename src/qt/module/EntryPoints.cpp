@@ -12,7 +12,7 @@
 #include "qt/module/ClientArea.h"
 #include "qt/module/DocumentFrames.h"
 #include "qt/module/ModalDialogs.h"
-#include "qt/module/ModuleAbi.h"
+#include "abi/ModuleAbi.h"
 #include "qt/module/ModuleObject.h"
 #include "windows/CheckResources.h"
 #include "windows/DocumentKinds.h"
