@@ -57,22 +57,6 @@ std::string DisplaySince(const std::string& stored) {
     return text;
 }
 
-bool RunStatement(Engine& engine, const std::string& sql, const std::vector<Param>& params,
-                  std::vector<std::string>* row, std::string& error) {
-    auto statement = engine.Prepare(sql, true, error);
-    if (!statement || !statement->Execute(params, error)) return false;
-    if (!row) return true;
-    row->clear();
-    if (statement->Next()) {
-        std::string value;
-        for (int i = 0; i < statement->ColumnCount(); ++i) {
-            statement->Column(i, value);
-            row->push_back(value);
-        }
-    }
-    return true;
-}
-
 }  // namespace locks
 
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Engine.h"
+#include "platform/Statements.h"
 
 namespace hvx::locks {
 
@@ -65,10 +66,5 @@ std::string SinceText(std::time_t when);
 // The stored time shown in the reader's local time as "MM/DD/YYYY hh:mm AM";
 // a text that is no stored time is shown as it is.
 std::string DisplaySince(const std::string& stored);
-
-// Runs one of the service's fixed statements (kept prepared) and returns its
-// first row, if any, in `row`. False with a message when the engine refuses.
-bool RunStatement(Engine& engine, const std::string& sql, const std::vector<Param>& params,
-                  std::vector<std::string>* row, std::string& error);
 
 }  // namespace hvx::locks

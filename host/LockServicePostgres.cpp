@@ -37,23 +37,23 @@ public:
           identity_(std::move(identity)) {}
 
     bool Acquire(const LockKey& key, const std::string& since) override {
-        std::vector<std::string> row;
+        std::vector<SqlRow> rows;
         std::string error;
-        if (!Run("SELECT pg_try_advisory_lock($1::bigint)", {KeyParam(key)}, &row) ||
-            row.empty() || row[0] != "t")
+        if (!Run("SELECT pg_try_advisory_lock($1::bigint)", {KeyParam(key)}, &rows) ||
+            rows.empty() || rows[0][0] != "t")
             return false;
         // The lock is ours even if its row cannot be written: the row only
         // answers who holds it.
-        RunStatement(*engine_,
-                     "INSERT INTO HVXLOCKS (PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID, HOLDERHOST, "
-                     "HOLDERUSER, SINCE) VALUES ($1, $2, $3, $4, $5, $6, $7) "
-                     "ON CONFLICT (PACKAGE, TABLENAME, LOCKRECNO) DO UPDATE SET "
-                     "HOLDERPID = EXCLUDED.HOLDERPID, HOLDERHOST = EXCLUDED.HOLDERHOST, "
-                     "HOLDERUSER = EXCLUDED.HOLDERUSER, SINCE = EXCLUDED.SINCE",
-                     {Param::Text(key.package), Param::Text(key.table), Param::Text(key.recno),
-                      Param::Number(static_cast<double>(identity_.pid)),
-                      Param::Text(identity_.host), Param::Text(identity_.user), Param::Text(since)},
-                     nullptr, error);
+        RunNative(engine_.get(),
+                  "INSERT INTO HVXLOCKS (PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID, HOLDERHOST, "
+                  "HOLDERUSER, SINCE) VALUES ($1, $2, $3, $4, $5, $6, $7) "
+                  "ON CONFLICT (PACKAGE, TABLENAME, LOCKRECNO) DO UPDATE SET "
+                  "HOLDERPID = EXCLUDED.HOLDERPID, HOLDERHOST = EXCLUDED.HOLDERHOST, "
+                  "HOLDERUSER = EXCLUDED.HOLDERUSER, SINCE = EXCLUDED.SINCE",
+                  {Param::Text(key.package), Param::Text(key.table), Param::Text(key.recno),
+                   Param::Number(static_cast<double>(identity_.pid)), Param::Text(identity_.host),
+                   Param::Text(identity_.user), Param::Text(since)},
+                  nullptr, error);
         return true;
     }
 
@@ -61,23 +61,23 @@ public:
         // The row goes while the lock is still held, so it can only be ours
         // (or a dead holder's), never that of whoever takes the lock next.
         std::string error;
-        RunStatement(*engine_,
-                     "DELETE FROM HVXLOCKS "
-                     "WHERE PACKAGE = $1 AND TABLENAME = $2 AND LOCKRECNO = $3",
-                     {Param::Text(key.package), Param::Text(key.table), Param::Text(key.recno)},
-                     nullptr, error);
-        RunStatement(*engine_, "SELECT pg_advisory_unlock($1::bigint)", {KeyParam(key)}, nullptr,
-                     error);
+        RunNative(engine_.get(),
+                  "DELETE FROM HVXLOCKS "
+                  "WHERE PACKAGE = $1 AND TABLENAME = $2 AND LOCKRECNO = $3",
+                  {Param::Text(key.package), Param::Text(key.table), Param::Text(key.recno)},
+                  nullptr, error);
+        RunNative(engine_.get(), "SELECT pg_advisory_unlock($1::bigint)", {KeyParam(key)}, nullptr,
+                  error);
     }
 
     bool FindHolder(const LockKey& key, Holder& holder) override {
         // A bigint advisory key shows in pg_locks as its high and low 32 bits
         // with objsubid 1.
         const std::uint64_t hash = Hash(key);
-        std::vector<std::string> row;
+        std::vector<SqlRow> rows;
         std::string error;
-        if (!RunStatement(
-                *engine_,
+        if (!RunNative(
+                engine_.get(),
                 "SELECT HOLDERUSER, HOLDERHOST, SINCE FROM HVXLOCKS "
                 "WHERE PACKAGE = $1 AND TABLENAME = $2 AND LOCKRECNO = $3 AND EXISTS ("
                 "SELECT 1 FROM pg_locks WHERE locktype = 'advisory' AND granted "
@@ -86,32 +86,32 @@ public:
                 {Param::Text(key.package), Param::Text(key.table), Param::Text(key.recno),
                  Param::Text(std::to_string(hash >> 32)),
                  Param::Text(std::to_string(hash & 0xffffffffull))},
-                &row, error) ||
-            row.size() < 3)
+                &rows, error) ||
+            rows.empty() || rows[0].size() < 3)
             return false;
-        holder = {row[0], row[1], row[2]};
+        holder = {rows[0][0], rows[0][1], rows[0][2]};
         return true;
     }
 
     bool StillHeld(const LockKey& key) override {
         const std::uint64_t hash = Hash(key);
-        std::vector<std::string> row;
+        std::vector<SqlRow> rows;
         return Run("SELECT 1 FROM pg_locks WHERE locktype = 'advisory' AND granted "
                    "AND pid = pg_backend_pid() AND classid = $1::oid AND objid = $2::oid "
                    "AND objsubid = 1",
                    {Param::Text(std::to_string(hash >> 32)),
                     Param::Text(std::to_string(hash & 0xffffffffull))},
-                   &row) &&
-               !row.empty();
+                   &rows) &&
+               !rows.empty();
     }
 
     bool Reconnect() override {
         if (!failed_) return false;
         failed_ = false;
         // A refusal for another reason leaves a working connection alone.
-        std::vector<std::string> row;
+        std::vector<SqlRow> rows;
         std::string error;
-        if (RunStatement(*engine_, "SELECT 1", {}, &row, error)) return false;
+        if (RunNative(engine_.get(), "SELECT 1", {}, &rows, error)) return false;
         auto engine = OpenEngine(connection_, error);
         if (!engine) return false;
         engine_ = std::move(engine);
@@ -136,10 +136,9 @@ private:
     }
 
     // A statement whose failure may mean a lost connection.
-    bool Run(const std::string& sql, const std::vector<Param>& params,
-             std::vector<std::string>* row) {
+    bool Run(const std::string& sql, const std::vector<Param>& params, std::vector<SqlRow>* rows) {
         std::string error;
-        if (RunStatement(*engine_, sql, params, row, error)) return true;
+        if (RunNative(engine_.get(), sql, params, rows, error)) return true;
         failed_ = true;
         return false;
     }
@@ -157,9 +156,9 @@ std::unique_ptr<LockBackend> OpenPostgresLocks(const std::string& connection,
                                                const Identity& identity, std::string& error) {
     auto engine = OpenEngine(connection, error);
     if (!engine) return nullptr;
-    std::vector<std::string> row;
-    if (!RunStatement(*engine, "SELECT current_schema()", {}, &row, error)) return nullptr;
-    const std::string schema = row.empty() ? std::string() : row[0];
+    std::vector<SqlRow> rows;
+    if (!RunNative(engine.get(), "SELECT current_schema()", {}, &rows, error)) return nullptr;
+    const std::string schema = rows.empty() ? std::string() : rows[0][0];
     return std::make_unique<PostgresLocks>(std::move(engine), connection, schema, identity);
 }
 

@@ -92,17 +92,17 @@ public:
     bool Acquire(const LockKey& key, const std::string& since) override {
         WriteTransaction transaction(*engine_);
         if (!transaction.Begun()) return false;
-        std::vector<std::string> row;
+        std::vector<SqlRow> rows;
         std::string error;
-        if (!RunStatement(*engine_,
-                          std::string("SELECT HOLDERHOST, HOLDERPID, HOLDERSTART FROM HVXLOCKS") +
-                              kKeyWhere,
-                          KeyParams(key), &row, error))
+        if (!RunNative(
+                engine_.get(),
+                std::string("SELECT HOLDERHOST, HOLDERPID, HOLDERSTART FROM HVXLOCKS") + kKeyWhere,
+                KeyParams(key), &rows, error))
             return false;
-        if (!row.empty()) {
-            if (!HolderGone(row[0], row[1], row[2])) return false;
-            if (!RunStatement(*engine_, std::string("DELETE FROM HVXLOCKS") + kKeyWhere,
-                              KeyParams(key), nullptr, error))
+        if (!rows.empty()) {
+            if (!HolderGone(rows[0][0], rows[0][1], rows[0][2])) return false;
+            if (!RunNative(engine_.get(), std::string("DELETE FROM HVXLOCKS") + kKeyWhere,
+                           KeyParams(key), nullptr, error))
                 return false;
         }
         std::vector<Param> values = KeyParams(key);
@@ -110,11 +110,11 @@ public:
                       {Param::Number(static_cast<double>(identity_.pid)),
                        Param::Text(identity_.host), Param::Text(identity_.user), Param::Text(since),
                        Param::Text(start_), Param::Number(static_cast<double>(service_))});
-        return RunStatement(*engine_,
-                            "INSERT INTO HVXLOCKS (PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID, "
-                            "HOLDERHOST, HOLDERUSER, SINCE, HOLDERSTART, HOLDERSERVICE) "
-                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                            values, nullptr, error) &&
+        return RunNative(engine_.get(),
+                         "INSERT INTO HVXLOCKS (PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID, "
+                         "HOLDERHOST, HOLDERUSER, SINCE, HOLDERSTART, HOLDERSERVICE) "
+                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                         values, nullptr, error) &&
                transaction.Commit();
     }
 
@@ -126,23 +126,23 @@ public:
                                      Param::Number(static_cast<double>(identity_.pid)),
                                      Param::Number(static_cast<double>(service_))});
         std::string error;
-        RunStatement(*engine_,
-                     std::string("DELETE FROM HVXLOCKS") + kKeyWhere +
-                         " AND HOLDERHOST = ? AND HOLDERPID = ? AND HOLDERSERVICE = ?",
-                     values, nullptr, error);
+        RunNative(engine_.get(),
+                  std::string("DELETE FROM HVXLOCKS") + kKeyWhere +
+                      " AND HOLDERHOST = ? AND HOLDERPID = ? AND HOLDERSERVICE = ?",
+                  values, nullptr, error);
     }
 
     bool FindHolder(const LockKey& key, Holder& holder) override {
-        std::vector<std::string> row;
+        std::vector<SqlRow> rows;
         std::string error;
-        if (!RunStatement(*engine_,
-                          std::string("SELECT HOLDERUSER, HOLDERHOST, SINCE, HOLDERPID, "
-                                      "HOLDERSTART FROM HVXLOCKS") +
-                              kKeyWhere,
-                          KeyParams(key), &row, error) ||
-            row.size() < 5 || HolderGone(row[1], row[3], row[4]))
+        if (!RunNative(engine_.get(),
+                       std::string("SELECT HOLDERUSER, HOLDERHOST, SINCE, HOLDERPID, "
+                                   "HOLDERSTART FROM HVXLOCKS") +
+                           kKeyWhere,
+                       KeyParams(key), &rows, error) ||
+            rows.empty() || rows[0].size() < 5 || HolderGone(rows[0][1], rows[0][3], rows[0][4]))
             return false;
-        holder = {row[0], row[1], row[2]};
+        holder = {rows[0][0], rows[0][1], rows[0][2]};
         return true;
     }
 

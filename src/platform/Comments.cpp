@@ -69,7 +69,7 @@ bool CommentStore::Load(std::vector<Comment>& out, std::string& error) const {
 
 bool CommentStore::Add(std::string_view text, Comment* added, std::string& error) const {
     if (!CheckTable(error) || !CheckText(text, error)) return false;
-    const double recno = NextNum(nullptr, 1, table_, 10, 0, 1);
+    const double recno = NextRecordNumber(table_);
     if (recno < 1) {
         error = "Unable to get a record number for the comment.";
         return false;

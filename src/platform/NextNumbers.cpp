@@ -4,26 +4,24 @@
 #include <cstdlib>
 
 #include "platform/Lookups.h"
-#include "platform/Session.h"
+#include "platform/Statements.h"
 
 namespace hvx {
 namespace {
 
-struct Query {
-    std::unique_ptr<Statement> statement;
+bool Run(const std::string& sql, const std::vector<Param>& params,
+         std::vector<SqlRow>* rows = nullptr) {
     std::string error;
-    bool Run(const std::string& sql, const std::vector<Param>& params) {
-        statement = Session::Prepare(sql, true, error);
-        return statement && Session::Run(*statement, params, error);
-    }
-    // The first column of the next row as a whole number; false past the end.
-    bool NextNumber(long long& out) {
-        std::string text;
-        if (!statement->Next()) return false;
-        out = statement->Column(0, text) ? std::atoll(text.c_str()) : 0;
-        return true;
-    }
-};
+    return RunNative(nullptr, sql, params, rows, error);
+}
+
+// The first column of the first row as a whole number; false when there is
+// no row.
+bool FirstNumber(const std::vector<SqlRow>& rows, long long& out) {
+    if (rows.empty()) return false;
+    out = std::atoll(rows.front()[0].c_str());
+    return true;
+}
 
 // Every step below fails the whole allocation when its statement fails: a
 // number is never handed out on a guess.
@@ -32,17 +30,17 @@ enum class Outcome { Done, NoRow, Failed };
 // Highest number in use: RECNO as a number, a link column over its texts
 // that are whole numbers.
 bool HighestInUse(const std::string& table, const std::string& column, long long& highest) {
-    Query q;
+    std::vector<SqlRow> rows;
     highest = 0;
     if (column == "RECNO") {
-        if (!q.Run("SELECT MAX(RECNO) FROM " + table, {})) return false;
-        q.NextNumber(highest);
+        if (!Run("SELECT MAX(RECNO) FROM " + table, {}, &rows)) return false;
+        FirstNumber(rows, highest);
         return true;
     }
-    if (!q.Run("SELECT " + column + " FROM " + table, {})) return false;
-    std::string text;
-    while (q.statement->Next()) {
-        if (!q.statement->Column(0, text) || text.empty()) continue;
+    if (!Run("SELECT " + column + " FROM " + table, {}, &rows)) return false;
+    for (const SqlRow& row : rows) {
+        const std::string& text = row[0];
+        if (text.empty()) continue;
         char* end = nullptr;
         const double v = std::strtod(text.c_str(), &end);
         if (*end == '\0' && v == std::trunc(v) && v > static_cast<double>(highest))
@@ -52,30 +50,28 @@ bool HighestInUse(const std::string& table, const std::string& column, long long
 }
 
 Outcome InUse(const std::string& table, const std::string& column, long long number) {
-    Query q;
     const Param value = column == "RECNO" ? Param::Number(static_cast<double>(number))
                                           : Param::Text(std::to_string(number));
-    long long ignored;
-    if (!q.Run("SELECT 1 FROM " + table + " WHERE " + column + " = ?", {value}))
+    std::vector<SqlRow> rows;
+    if (!Run("SELECT 1 FROM " + table + " WHERE " + column + " = ?", {value}, &rows))
         return Outcome::Failed;
-    return q.NextNumber(ignored) ? Outcome::Done : Outcome::NoRow;
+    return rows.empty() ? Outcome::NoRow : Outcome::Done;
 }
 
 // Takes the counter's value and advances it by one; NoRow when the counter
 // row does not exist yet.
 Outcome TakeCounter(const std::string& table, const std::string& column, long long& taken) {
-    Query q;
-    if (!q.Run("UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND COLNAME = ? "
-               "RETURNING NEXTVAL - 1",
-               {Param::Text(table), Param::Text(column)}))
+    std::vector<SqlRow> rows;
+    if (!Run("UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND COLNAME = ? "
+             "RETURNING NEXTVAL - 1",
+             {Param::Text(table), Param::Text(column)}, &rows))
         return Outcome::Failed;
-    return q.NextNumber(taken) ? Outcome::Done : Outcome::NoRow;
+    return FirstNumber(rows, taken) ? Outcome::Done : Outcome::NoRow;
 }
 
 long long Next(std::string_view tableName, std::string_view columnName) {
     if (!IsSqlName(tableName) || !IsSqlName(columnName)) return 0;
     const std::string table(tableName), column(columnName);
-    Query q;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         long long candidate = 0;
         Outcome taken = TakeCounter(table, column, candidate);
@@ -83,10 +79,10 @@ long long Next(std::string_view tableName, std::string_view columnName) {
             // First use: start after what the table already holds.
             long long highest = 0;
             if (!HighestInUse(table, column, highest) ||
-                !q.Run("INSERT INTO HVXNEXTNUM (TABLENAME, COLNAME, NEXTVAL) VALUES (?, ?, ?) "
-                       "ON CONFLICT (TABLENAME, COLNAME) DO NOTHING",
-                       {Param::Text(table), Param::Text(column),
-                        Param::Number(static_cast<double>(highest + 1))}))
+                !Run("INSERT INTO HVXNEXTNUM (TABLENAME, COLNAME, NEXTVAL) VALUES (?, ?, ?) "
+                     "ON CONFLICT (TABLENAME, COLNAME) DO NOTHING",
+                     {Param::Text(table), Param::Text(column),
+                      Param::Number(static_cast<double>(highest + 1))}))
                 return 0;
             taken = TakeCounter(table, column, candidate);
         }
@@ -100,9 +96,9 @@ long long Next(std::string_view tableName, std::string_view columnName) {
         long long highest = 0;
         if (!HighestInUse(table, column, highest)) return 0;
         const Param beyond = Param::Number(static_cast<double>(highest + 1));
-        if (!q.Run("UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = ? "
-                   "AND NEXTVAL < ?",
-                   {beyond, Param::Text(table), Param::Text(column), beyond}))
+        if (!Run("UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = ? "
+                 "AND NEXTVAL < ?",
+                 {beyond, Param::Text(table), Param::Text(column), beyond}))
             return 0;
     }
     return 0;

@@ -14,6 +14,11 @@
 double NextNum(const void* instance, int kind, std::string_view table, int width = 10,
                int flags = 0, int step = 1);
 
+// The next record number of a table, as every insert of the module takes it.
+inline double NextRecordNumber(std::string_view table) {
+    return NextNum(nullptr, 1, table, 10, 0, 1);
+}
+
 // The next free link value of the table's column, as the "%.0f" text of a
 // number ("" when none could be taken). Called as
 // NextCharLnk(instance, 1, table, column, 0).

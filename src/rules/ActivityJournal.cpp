@@ -39,7 +39,7 @@ bool TakeStamp(HVXSConnection& connection, Stamp& stamp) {
     const long number = NextActivityNumber(connection, &counterMessage);
     if (number == 0) return false;
     stamp.trannum = _HVXsprintf("%08li", number);
-    stamp.recno = NextNum(nullptr, 1, "HVXGR29", 10, 0, 1);
+    stamp.recno = NextRecordNumber("HVXGR29");
     return stamp.recno != 0;
 }
 

@@ -66,7 +66,7 @@ bool AddToTotals(HVXSConnection& connection, HostWindow window, std::string_view
         return true;
     }
     connection.FreeStatement();
-    const double recno = NextNum(nullptr, 1, "HVXGR51A", 10, 0, 1);
+    const double recno = NextRecordNumber("HVXGR51A");
     if (recno == 0) return false;
     const std::string sql =
         totals.printFlags

@@ -39,7 +39,7 @@ const char* SplitSettledFlag(double shareUnits, double settledUnits) {
     return shareUnits != 0 && UnitsAtMost(shareUnits, settledUnits) ? "T" : "F";
 }
 
-bool SettleAssemblySplit(SourceSql& sql, std::string_view splitLink, double units) {
+bool SettleAssemblySplit(Statements& sql, std::string_view splitLink, double units) {
     if (units == 0) return true;
     std::vector<SqlRow> rows;
     if (!sql.Query(kSplit, {splitLink}, 3, rows)) return false;
@@ -48,23 +48,23 @@ bool SettleAssemblySplit(SourceSql& sql, std::string_view splitLink, double unit
     const double settled = TextNumber(rows[0][1]) + units;
     const char* flag = SplitSettledFlag(share, settled);
     const double stored = HVXRound(settled, 4);
-    if (sql.SettleUpdateFailed(sql.Change(kUpdateSplit, {stored, flag, splitLink}))) return false;
+    if (SettleUpdateFailed(sql, sql.Change(kUpdateSplit, {stored, flag, splitLink}))) return false;
     if (!sql.Query(kSettByTicket, {}, 1, rows)) return false;
     const bool byTicket = !rows.empty() && !rows[0][0].empty() && rows[0][0].front() == 'T';
     return !byTicket || SpreadAssemblyOverTickets(sql, splitLink, stored, flag[0] == 'T');
 }
 
 bool SettleAssemblySplit(HVXSConnection& connection, std::string_view splitLink, double units) {
-    LiteralSourceSql sql(connection);
+    LiteralStatements sql(connection);
     return SettleAssemblySplit(sql, splitLink, units);
 }
 
 bool SettleAssemblySplit(HVXConnection& connection, std::string_view splitLink, double units) {
-    PreparedSourceSql sql(connection);
+    PreparedStatements sql(connection);
     return SettleAssemblySplit(sql, splitLink, units);
 }
 
-bool SpreadAssemblyOverTickets(SourceSql& sql, std::string_view splitLink, double settledUnits,
+bool SpreadAssemblyOverTickets(Statements& sql, std::string_view splitLink, double settledUnits,
                                bool fullySettled) {
     // What remains is kept at 4 decimals, like every quantity it is made
     // of, so a ticket that exactly uses up the rest is found covered and not
@@ -100,13 +100,13 @@ bool SpreadAssemblyOverTickets(SourceSql& sql, std::string_view splitLink, doubl
 
 bool SpreadAssemblyOverTickets(HVXSConnection& connection, std::string_view splitLink,
                                double settledUnits, bool fullySettled) {
-    LiteralSourceSql sql(connection);
+    LiteralStatements sql(connection);
     return SpreadAssemblyOverTickets(sql, splitLink, settledUnits, fullySettled);
 }
 
 bool SpreadAssemblyOverTickets(HVXConnection& connection, std::string_view splitLink,
                                double settledUnits, bool fullySettled) {
-    PreparedSourceSql sql(connection);
+    PreparedStatements sql(connection);
     return SpreadAssemblyOverTickets(sql, splitLink, settledUnits, fullySettled);
 }
 

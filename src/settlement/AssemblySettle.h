@@ -3,16 +3,18 @@
 // assemblies by scale ticket, their spreading over the split's tickets.
 //
 // Each operation has a literal form (simple connection: deletion, reversal)
-// and a prepared form (the save) with the same effect; the SourceSql forms
+// and a prepared form (the save) with the same effect; the Statements forms
 // are what both run and what the allocation of a whole settlement calls.
 #include <string_view>
 
 class HVXConnection;
 class HVXSConnection;
 
-namespace hvx::settlement {
+namespace hvx {
+class Statements;
+}
 
-class SourceSql;
+namespace hvx::settlement {
 
 // "T" once the settled units reach a share that is not 0, else "F".
 const char* SplitSettledFlag(double shareUnits, double settledUnits);
@@ -21,7 +23,7 @@ const char* SplitSettledFlag(double shareUnits, double settledUnits);
 // sets its settled flag; with SETTBYTICK on, spreads the new settled units
 // over the split's tickets. 0 units, or no split with the link, change
 // nothing and succeed. False on a database error or a failed update.
-bool SettleAssemblySplit(SourceSql& sql, std::string_view splitLink, double units);
+bool SettleAssemblySplit(Statements& sql, std::string_view splitLink, double units);
 bool SettleAssemblySplit(HVXSConnection& connection, std::string_view splitLink, double units);
 bool SettleAssemblySplit(HVXConnection& connection, std::string_view splitLink, double units);
 
@@ -29,7 +31,7 @@ bool SettleAssemblySplit(HVXConnection& connection, std::string_view splitLink, 
 // ascending SCALETICK order, so that the tickets first in line are covered
 // by the split's settled units (all of them when fullySettled). False when
 // an update changes no row.
-bool SpreadAssemblyOverTickets(SourceSql& sql, std::string_view splitLink, double settledUnits,
+bool SpreadAssemblyOverTickets(Statements& sql, std::string_view splitLink, double settledUnits,
                                bool fullySettled);
 bool SpreadAssemblyOverTickets(HVXSConnection& connection, std::string_view splitLink,
                                double settledUnits, bool fullySettled);

@@ -11,6 +11,10 @@
 class HVXConnection;
 class HVXSConnection;
 
+namespace hvx {
+class Statements;
+}
+
 namespace hvx::settlement {
 
 class SettlementDetailList;
@@ -44,6 +48,9 @@ public:
                     std::string& message) const;
 
 private:
+    bool WriteLinks(Statements& sql, std::string_view flink, std::string_view setLink,
+                    bool failBelowOne, std::string& message) const;
+
     std::vector<std::string> assemblies_;
 };
 

@@ -15,7 +15,7 @@ const char* const kInsertFailed = "Unable to record receivable entry in HVXGRAR.
 }  // namespace
 
 bool DoPostingObject::Post(const ReceivableEntry& entry, std::string& message) {
-    const double recno = NextNum(nullptr, 1, "HVXGRAR", 10, 0, 1);
+    const double recno = NextRecordNumber("HVXGRAR");
     if (recno == 0 ||
         connection_.ExecSQLChange(_HVXsprintf(kInsert, entry.source, entry.account1,
                                               entry.account2, entry.account3, entry.description,

@@ -8,8 +8,8 @@
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "settlement/GrainAdvanceObject.h"
-#include "settlement/GrainAdvanceQuery.h"
 
 namespace hvx::settlement {
 namespace {
@@ -25,7 +25,9 @@ const char* const kUpdateRepaidLiteral =
 const char* const kDeleteFailed = "Error deleting HVXGR57A record.";
 const char* const kGiveBackFailed = "Unable to update HVXGR57.";
 
-double Number(const std::string& text) { return std::atof(text.c_str()); }
+double Number(const std::string& text) {
+    return std::atof(text.c_str());
+}
 
 }  // namespace
 
@@ -38,14 +40,15 @@ GiveBackResult GiveBackAmount(double advanceAmount, double repaid, double amount
 
 bool GrainAdvanceObject::GiveBack(HVXConnection& connection, std::string_view advLink,
                                   double amount) {
-    std::vector<AdvanceRow> rows;
-    if (!QueryAdvanceRows(connection, kAdvance, {std::string(advLink)}, 3, rows) || rows.empty())
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection).Query({{}, kAdvance}, {std::string(advLink)}, 3, rows) ||
+        rows.empty())
         return false;
-    const AdvanceRow& advance = rows.front();
+    const SqlRow& advance = rows.front();
     const GiveBackResult back = GiveBackAmount(Number(advance[0]), Number(advance[1]), amount);
-    return ChangeAdvanceRows(connection, kUpdateRepaid,
-                             {_HVXsprintf("%.2f", back.repaid), back.status,
-                              _Fmt("%.0f", Number(advance[2]))}) >= 1;
+    return PreparedStatements(connection)
+               .Change({{}, kUpdateRepaid}, {_HVXsprintf("%.2f", back.repaid), back.status,
+                                             _Fmt("%.0f", Number(advance[2]))}) >= 1;
 }
 
 bool GrainAdvanceObject::GiveBack(HVXSConnection& connection, std::string_view advLink,
@@ -63,19 +66,19 @@ bool GrainAdvanceObject::GiveBack(HVXSConnection& connection, std::string_view a
 
 bool GrainAdvanceObject::RemoveRepayments(HVXConnection& connection,
                                           std::string_view settlementLink, std::string& message) {
-    std::vector<AdvanceRow> repayments;
-    if (!QueryAdvanceRows(connection, kRepaymentsOf, {std::string(settlementLink)}, 3,
-                          repayments)) {
+    std::vector<SqlRow> repayments;
+    if (!PreparedStatements(connection)
+             .Query({{}, kRepaymentsOf}, {std::string(settlementLink)}, 3, repayments)) {
         message = connection.LastError();
         return false;
     }
-    for (const AdvanceRow& repayment : repayments) {
+    for (const SqlRow& repayment : repayments) {
         if (!GiveBack(connection, repayment[0], Number(repayment[1]))) {
             message = kGiveBackFailed;
             return false;
         }
-        if (ChangeAdvanceRows(connection, kDeleteRepayment, {_Fmt("%.0f", Number(repayment[2]))}) <
-            1) {
+        if (PreparedStatements(connection)
+                .Change({{}, kDeleteRepayment}, {_Fmt("%.0f", Number(repayment[2]))}) < 1) {
             message = kDeleteFailed;
             return false;
         }

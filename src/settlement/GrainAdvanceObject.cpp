@@ -7,9 +7,9 @@
 
 #include "platform/HVXConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "platform/UiPort.h"
 #include "settlement/AdvanceSelectionPort.h"
-#include "settlement/GrainAdvanceQuery.h"
 #include "settlement/GrainAdvanceTrackingObject.h"
 
 namespace hvx::settlement {
@@ -27,14 +27,13 @@ const char* const kCanceled = "Advance update canceled.\nSettlement save operati
 // What all customers still owe on open advances. The check runs before the
 // settlement's own earlier repayments are given back, as the save always has.
 bool OpenAdvanceTotal(HVXConnection& connection, double& total, std::string& message) {
-    std::vector<AdvanceRow> rows;
-    if (!QueryAdvanceRows(connection, kOpenAdvances, {}, 2, rows)) {
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection).Query({{}, kOpenAdvances}, {}, 2, rows)) {
         message = connection.LastError();
         return false;
     }
     total = 0;
-    for (const AdvanceRow& row : rows)
-        total += std::atof(row[0].c_str()) - std::atof(row[1].c_str());
+    for (const SqlRow& row : rows) total += std::atof(row[0].c_str()) - std::atof(row[1].c_str());
     total = HVXRound(total, 2);
     return true;
 }
@@ -83,13 +82,9 @@ bool GrainAdvanceObject::AskHowToApply(GrainAdvanceTrackingObject& tracking,
     if (answer == MsgAnswer::No) {
         std::vector<double> chosen;
         switch (selection_.Choose(custRef, tracking.RepaymentTotal(), chosen, message)) {
-        case AdvanceChoice::Failed:
-            return false;
-        case AdvanceChoice::Chosen:
-            tracking.SetChosen(chosen);
-            return true;
-        case AdvanceChoice::Canceled:
-            break;
+            case AdvanceChoice::Failed: return false;
+            case AdvanceChoice::Chosen: tracking.SetChosen(chosen); return true;
+            case AdvanceChoice::Canceled: break;
         }
     }
     message = kCanceled;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Statements.h"
+
 class HVXConnection;
 class HVXSConnection;
 
@@ -106,9 +108,8 @@ private:
                                       HVXConnection& connection,
                                       const AdvanceSettlement& settlement, std::string& message);
     static bool ApplyToAdvances(HVXConnection& connection, std::string_view sql,
-                                const std::vector<std::string>& values,
-                                const AdvanceRepayer& repayer, double& amount,
-                                std::string& message);
+                                const SqlValues& values, const AdvanceRepayer& repayer,
+                                double& amount, std::string& message);
 
     UiPort& ui_;
     AdvanceSelectionPort& selection_;

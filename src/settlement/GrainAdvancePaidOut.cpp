@@ -9,8 +9,8 @@
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "settlement/GrainAdvanceObject.h"
-#include "settlement/GrainAdvanceQuery.h"
 #include "settlement/GrainAdvanceTrackingObject.h"
 
 namespace hvx::settlement {
@@ -35,8 +35,12 @@ const char* const kBelowPaid = "Update terminated:  Advance amount is less than 
 const char* const kUpdateFailed = "Unable to update HVXGR57.";
 const char* const kInsertFailed = "HVXGR57 Insert Failed.";
 
-double Cents(const std::string& text) { return HVXRound(std::atof(text.c_str()), 2); }
-std::string Money(double value) { return _HVXsprintf("%.2f", value); }
+double Cents(const std::string& text) {
+    return HVXRound(std::atof(text.c_str()), 2);
+}
+std::string Money(double value) {
+    return _HVXsprintf("%.2f", value);
+}
 
 bool QueryFailed(HVXConnection& connection, std::string& message) {
     message = connection.LastError();
@@ -47,10 +51,11 @@ bool QueryFailed(HVXConnection& connection, std::string& message) {
 // unless something has been repaid on them already.
 bool DropRemovedAdvances(const GrainAdvanceTrackingObject& tracking, HVXConnection& connection,
                          const std::string& settlementLink, std::string& message) {
-    std::vector<AdvanceRow> rows;
-    if (!QueryAdvanceRows(connection, kPaidOutBySettlement, {settlementLink}, 3, rows))
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection)
+             .Query({{}, kPaidOutBySettlement}, {settlementLink}, 3, rows))
         return QueryFailed(connection, message);
-    for (const AdvanceRow& row : rows) {
+    for (const SqlRow& row : rows) {
         if (tracking.FindPaidOutItem(row[0])) continue;
         if (Cents(row[1]) != 0) {
             message = kAdvanceHasPayments;
@@ -63,18 +68,19 @@ bool DropRemovedAdvances(const GrainAdvanceTrackingObject& tracking, HVXConnecti
 }
 
 bool UpdateAdvance(HVXConnection& connection, const AdvanceSettlement& settlement,
-                   const GrainAdvanceItem& item, const AdvanceRow& found, std::string& message) {
+                   const GrainAdvanceItem& item, const SqlRow& found, std::string& message) {
     const double amount = HVXRound(item.amount, 2);
     const double repaid = Cents(found[0]);
     if (amount < repaid) {
         message = kBelowPaid;
         return false;
     }
-    const int changed = ChangeAdvanceRows(
-        connection, kUpdate,
-        {settlement.custRef, settlement.custName, settlement.date, item.source, item.sourceRef,
-         Money(amount), item.checkNumber, amount == repaid ? "P" : "O",
-         _Fmt("%.0f", std::atof(found[1].c_str()))});
+    const int changed =
+        PreparedStatements(connection)
+            .Change({{}, kUpdate},
+                    {settlement.custRef, settlement.custName, settlement.date, item.source,
+                     item.sourceRef, Money(amount), item.checkNumber, amount == repaid ? "P" : "O",
+                     _Fmt("%.0f", std::atof(found[1].c_str()))});
     if (changed < 1) {
         message = kUpdateFailed;
         return false;
@@ -84,15 +90,16 @@ bool UpdateAdvance(HVXConnection& connection, const AdvanceSettlement& settlemen
 
 bool InsertAdvance(HVXConnection& connection, const AdvanceSettlement& settlement,
                    const GrainAdvanceItem& item, std::string& message) {
-    const double recno = NextNum(nullptr, 1, "HVXGR57", 10, 0, 1);
+    const double recno = NextRecordNumber("HVXGR57");
     const std::string link = _Fmt("%.0f", recno);
     const int changed =
-        recno == 0 ? -1
-                   : ChangeAdvanceRows(connection, kInsert,
-                                       {settlement.custRef, settlement.custName, settlement.date,
-                                        item.source, item.sourceRef, settlement.number,
-                                        Money(HVXRound(item.amount, 2)), "0.00", item.checkNumber,
-                                        "O", settlement.link, item.lineLink, link, "0", link});
+        recno == 0
+            ? -1
+            : PreparedStatements(connection)
+                  .Change({{}, kInsert}, {settlement.custRef, settlement.custName, settlement.date,
+                                          item.source, item.sourceRef, settlement.number,
+                                          Money(HVXRound(item.amount, 2)), "0.00", item.checkNumber,
+                                          "O", settlement.link, item.lineLink, link, "0", link});
     if (changed < 1) {
         message = kInsertFailed;
         return false;
@@ -110,9 +117,10 @@ bool GrainAdvanceObject::UpdatePaidOutAdvances(const GrainAdvanceTrackingObject&
     for (const GrainAdvanceItem& item : tracking.Items()) {
         if (item.amount <= 0) continue;
         const bool byLine = !item.lineLink.empty();
-        std::vector<AdvanceRow> found;
-        if (!QueryAdvanceRows(connection, byLine ? kByLine : kBySettlement,
-                              {byLine ? item.lineLink : settlement.link}, 2, found))
+        std::vector<SqlRow> found;
+        if (!PreparedStatements(connection)
+                 .Query({{}, byLine ? kByLine : kBySettlement},
+                        {byLine ? item.lineLink : settlement.link}, 2, found))
             return QueryFailed(connection, message);
         const bool ok = found.empty()
                             ? InsertAdvance(connection, settlement, item, message)
@@ -124,7 +132,7 @@ bool GrainAdvanceObject::UpdatePaidOutAdvances(const GrainAdvanceTrackingObject&
 
 bool GrainAdvanceObject::DeleteAdvance(HVXConnection& connection, double recno,
                                        std::string& message) {
-    if (ChangeAdvanceRows(connection, kDelete, {_Fmt("%.0f", recno)}) < 0) {
+    if (PreparedStatements(connection).Change({{}, kDelete}, {_Fmt("%.0f", recno)}) < 0) {
         message = kDeleteFailed;
         return false;
     }

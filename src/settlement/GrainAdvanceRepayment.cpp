@@ -9,8 +9,8 @@
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "settlement/GrainAdvanceObject.h"
-#include "settlement/GrainAdvanceQuery.h"
 
 namespace hvx::settlement {
 namespace {
@@ -35,7 +35,9 @@ const char* const kNotApplied = "Unable to apply full advance payment amount.";
 const char* const kInsertFailed = "HVXGR57A Insert Failed.";
 const char* const kLiteralInsertFailed = "Unable to update HVXGR57A.";
 
-double Number(const std::string& text) { return std::atof(text.c_str()); }
+double Number(const std::string& text) {
+    return std::atof(text.c_str());
+}
 
 }  // namespace
 
@@ -43,17 +45,16 @@ double Number(const std::string& text) { return std::atof(text.c_str()); }
 // amount left comes back in `amount`. Amounts are kept to the cent at every
 // step, so no fraction of a cent is left over to write a 0.00 repayment.
 bool GrainAdvanceObject::ApplyToAdvances(HVXConnection& connection, std::string_view sql,
-                                         const std::vector<std::string>& values,
-                                         const AdvanceRepayer& repayer, double& amount,
-                                         std::string& message) {
+                                         const SqlValues& values, const AdvanceRepayer& repayer,
+                                         double& amount, std::string& message) {
     amount = HVXRound(amount, 2);
     if (amount <= 0) return true;
-    std::vector<AdvanceRow> advances;
-    if (!QueryAdvanceRows(connection, sql, values, 4, advances)) {
+    std::vector<SqlRow> advances;
+    if (!PreparedStatements(connection).Query({{}, sql}, values, 4, advances)) {
         message = connection.LastError();
         return false;
     }
-    for (const AdvanceRow& advance : advances) {
+    for (const SqlRow& advance : advances) {
         const double repaid = Number(advance[1]);
         const double open = HVXRound(Number(advance[0]) - repaid, 2);
         // An advance with nothing open takes nothing: a 0.00 repayment row
@@ -61,9 +62,9 @@ bool GrainAdvanceObject::ApplyToAdvances(HVXConnection& connection, std::string_
         if (open <= 0) continue;
         const double part = amount <= open ? amount : open;
         const char* status = part == open ? "P" : "O";
-        if (ChangeAdvanceRows(connection, kUpdateRepaid,
-                              {_HVXsprintf("%.2f", HVXRound(repaid + part, 2)), status,
-                               _Fmt("%.0f", Number(advance[2]))}) < 1) {
+        if (PreparedStatements(connection)
+                .Change({{}, kUpdateRepaid}, {_HVXsprintf("%.2f", HVXRound(repaid + part, 2)),
+                                              status, _Fmt("%.0f", Number(advance[2]))}) < 1) {
             message = kUpdateFailed;
             return false;
         }
@@ -111,14 +112,15 @@ bool GrainAdvanceObject::ApplyToChosen(HVXConnection& connection, const std::vec
 bool GrainAdvanceObject::RecordRepayment(HVXConnection& connection, std::string_view advLink,
                                          const AdvanceRepayer& repayer, double amount,
                                          std::string& message) {
-    const double recno = NextNum(nullptr, 1, "HVXGR57A", 10, 0, 1);
+    const double recno = NextRecordNumber("HVXGR57A");
     const int changed =
         recno == 0
             ? -1
-            : ChangeAdvanceRows(connection, kInsertRepayment,
-                                {std::string(advLink), repayer.checkNumber,
-                                 _HVXsprintf("%.2f", amount), CurrentDate(), repayer.settlementLink,
-                                 repayer.lineLink, "0", _Fmt("%.0f", recno)});
+            : PreparedStatements(connection)
+                  .Change({{}, kInsertRepayment},
+                          {std::string(advLink), repayer.checkNumber, _HVXsprintf("%.2f", amount),
+                           CurrentDate(), repayer.settlementLink, repayer.lineLink, "0",
+                           _Fmt("%.0f", recno)});
     if (changed < 1) {
         message = kInsertFailed;
         return false;
@@ -130,7 +132,7 @@ bool GrainAdvanceObject::RecordRepayment(HVXSConnection& connection, const Advan
                                          std::string& message) {
     std::string date = row.date;
     SQLFmtDate(date);
-    const double recno = NextNum(nullptr, 1, "HVXGR57A", 10, 0, 1);
+    const double recno = NextRecordNumber("HVXGR57A");
     const long changed = recno == 0
                              ? -1
                              : connection.ExecSQLChange(_HVXsprintf(

@@ -26,7 +26,7 @@ bool Fail(std::string& message, std::string_view text) {
 
 }  // namespace
 
-bool AdjustOpenContract(SourceSql& sql, double dlLink, double units, double dollars,
+bool AdjustOpenContract(Statements& sql, double dlLink, double units, double dollars,
                         std::string& message) {
     std::vector<SqlRow> rows;
     if (!sql.Query(kContract, {dlLink}, 3, rows) || rows.empty())
@@ -48,13 +48,13 @@ bool AdjustOpenContract(SourceSql& sql, double dlLink, double units, double doll
 
 bool AdjustOpenContract(HVXSConnection& connection, double dlLink, double units, double dollars,
                         std::string& message) {
-    LiteralSourceSql sql(connection);
+    LiteralStatements sql(connection);
     return AdjustOpenContract(sql, dlLink, units, dollars, message);
 }
 
 bool AdjustOpenContract(HVXConnection& connection, double dlLink, double units, double dollars,
                         std::string& message) {
-    PreparedSourceSql sql(connection);
+    PreparedStatements sql(connection);
     return AdjustOpenContract(sql, dlLink, units, dollars, message);
 }
 

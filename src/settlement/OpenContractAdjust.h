@@ -1,15 +1,17 @@
 #pragma once
 // The open units of an open contract (HVXGR04F, found by DLLINK), in the
-// literal form, the prepared form and the SourceSql form both run.
+// literal form, the prepared form and the Statements form both run.
 #include <string>
 #include <string_view>
 
 class HVXConnection;
 class HVXSConnection;
 
-namespace hvx::settlement {
+namespace hvx {
+class Statements;
+}
 
-class SourceSql;
+namespace hvx::settlement {
 
 inline constexpr std::string_view kMsgContractUnitsNotRead =
     "Error retrieving remaining units value from HVXGR04F.";
@@ -20,7 +22,7 @@ inline constexpr std::string_view kMsgContractUnitsNotWritten =
 // closed ("C") at 0 open units, open ("O") otherwise. An installment sale
 // also counts the dollars as used. False, with the reason in message, when
 // the contract cannot be read or its row is not updated.
-bool AdjustOpenContract(SourceSql& sql, double dlLink, double units, double dollars,
+bool AdjustOpenContract(Statements& sql, double dlLink, double units, double dollars,
                         std::string& message);
 bool AdjustOpenContract(HVXSConnection& connection, double dlLink, double units, double dollars,
                         std::string& message);

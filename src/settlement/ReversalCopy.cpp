@@ -56,12 +56,32 @@ const char* const kTicketFailed = "Error unsettling scale ticket settled units."
 
 // Columns of kSelectLines.
 enum Line {
-    L_SOURCE = 1, L_SOURCEREF, L_COMMODITY, L_UNITSSET, L_FROMDPR, L_TODPR, L_CONTRACT,
-    L_SETDTE, L_PATRONAGE, L_POSTED, L_GLCODE, L_LOCATION, L_CUSTREF, L_CUSTNAME, L_STYPE,
-    L_SOURCELINK, L_DLLINK, L_PRICEUNIT, L_TOTPRICE, L_GLPOSTED, L_RECNO
+    L_SOURCE = 1,
+    L_SOURCEREF,
+    L_COMMODITY,
+    L_UNITSSET,
+    L_FROMDPR,
+    L_TODPR,
+    L_CONTRACT,
+    L_SETDTE,
+    L_PATRONAGE,
+    L_POSTED,
+    L_GLCODE,
+    L_LOCATION,
+    L_CUSTREF,
+    L_CUSTNAME,
+    L_STYPE,
+    L_SOURCELINK,
+    L_DLLINK,
+    L_PRICEUNIT,
+    L_TOTPRICE,
+    L_GLPOSTED,
+    L_RECNO
 };
 
-double Number(const std::string& text) { return std::atof(text.c_str()); }
+double Number(const std::string& text) {
+    return std::atof(text.c_str());
+}
 
 std::string SqlDate(std::string date) {
     SQLFmtDate(date);
@@ -75,9 +95,8 @@ bool Fail(std::string& message, std::string text) {
 
 // Gives units (and, from an open contract, dollars) back to a line's source.
 // Kinds with no source record ("Setup", "Direct In") have nothing to give.
-bool GiveBackToSource(HVXSConnection& connection, const std::string& kind,
-                      const std::string& link, double units, double dollars,
-                      std::string& message) {
+bool GiveBackToSource(HVXSConnection& connection, const std::string& kind, const std::string& link,
+                      double units, double dollars, std::string& message) {
     if (kind == kAssembly)
         return SettleAssemblySplit(connection, link, -units) || Fail(message, kAssemblyFailed);
     if (kind == kScaleTicket)
@@ -88,14 +107,14 @@ bool GiveBackToSource(HVXSConnection& connection, const std::string& kind,
 }
 
 bool WriteHeader(HVXSConnection& connection, ReversalCopy& copy, std::string& message) {
-    std::vector<TextRow> rows;
-    if (!ReadRows(connection, _HVXsprintf(kSelectHeader, copy.originalRecno), 10, rows) ||
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection).Query({kSelectHeader}, {copy.originalRecno}, 10, rows) ||
         rows.empty())
         return Fail(message, kNoHeader);
-    const TextRow& h = rows.front();
+    const SqlRow& h = rows.front();
     std::string counterMessage;
     const long number = NextSettlementNumber(connection, &counterMessage);
-    copy.recno = NextNum(nullptr, 1, "HVXGR04", 10, 0, 1);
+    copy.recno = NextRecordNumber("HVXGR04");
     if (number == 0 || copy.recno == 0)
         return Fail(message, counterMessage.empty() ? kHeaderFailed : counterMessage);
     copy.settlement = _HVXsprintf("%ld", number);
@@ -114,9 +133,9 @@ bool WriteHeader(HVXSConnection& connection, ReversalCopy& copy, std::string& me
 }
 
 // Inserts the copy of one line and remembers it for the posting.
-bool WriteLine(HVXSConnection& connection, const TextRow& r, ReversalCopy& copy,
+bool WriteLine(HVXSConnection& connection, const SqlRow& r, ReversalCopy& copy,
                std::string& lineLink, std::string& message) {
-    const double recno = NextNum(nullptr, 1, "HVXGR04D", 10, 0, 1);
+    const double recno = NextRecordNumber("HVXGR04D");
     lineLink = NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK", 0);
     if (recno == 0 || lineLink.empty()) return Fail(message, kLineFailed);
     const std::string units = NegateText(r[L_UNITSSET]);
@@ -152,11 +171,11 @@ bool WriteReversalCopy(HVXSConnection& connection, double originalRecno, Reversa
     copy.originalRecno = originalRecno;
     if (!WriteHeader(connection, copy, message)) return false;
 
-    std::vector<TextRow> lines;
-    if (!ReadRows(connection, _HVXsprintf(kSelectLines, copy.originalLink), 22, lines))
+    std::vector<SqlRow> lines;
+    if (!LiteralStatements(connection).Query({kSelectLines}, {copy.originalLink}, 22, lines))
         return Fail(message, kLineFailed);
     double sumUnits = 0, sumDollars = 0;
-    for (const TextRow& r : lines) {
+    for (const SqlRow& r : lines) {
         if (copy.sourceKind.empty()) {
             copy.sourceKind = r[L_SOURCE];
             copy.sourceLink = r[L_SOURCELINK];
@@ -172,10 +191,9 @@ bool WriteReversalCopy(HVXSConnection& connection, double originalRecno, Reversa
             sumDollars += Number(r[L_TOTPRICE]);
         }
         if (copy.singleSource &&
-            !CopyDestination(connection,
-                             {copy.originalLink, r[L_DLLINK], copy.settlement, copy.setLink,
-                              lineLink},
-                             message))
+            !CopyDestination(
+                connection,
+                {copy.originalLink, r[L_DLLINK], copy.settlement, copy.setLink, lineLink}, message))
             return false;
         if (connection.ExecSQLChange(_HVXsprintf(kMarkLine, r[L_RECNO])) < 1)
             return Fail(message, kLineNotMarked);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/HostPort.h"
-#include "settlement/TextRows.h"
+#include "platform/Statements.h"
 
 class HVXSConnection;
 

@@ -76,23 +76,22 @@ bool Fail(std::string& message, const char* text) {
 }
 
 // A record number of 0 means the next-number service gave none.
-bool Insert(HVXSConnection& connection, const std::string& sql, double recno,
-            const char* failure, std::string& message) {
+bool Insert(HVXSConnection& connection, const std::string& sql, double recno, const char* failure,
+            std::string& message) {
     return (recno != 0 && connection.ExecSQLChange(sql) >= 1) || Fail(message, failure);
 }
 
 // The child table copy: each row read, turned into its insert for a new
 // record number.
 template <class MakeInsert>
-bool CopyRows(HVXSConnection& connection, const std::string& select, int columns,
-              const char* table, const char* failure, std::string& message,
-              MakeInsert makeInsert) {
-    std::vector<TextRow> rows;
-    if (!ReadRows(connection, select, columns, rows)) return Fail(message, failure);
-    for (const TextRow& row : rows) {
-        const double recno = NextNum(nullptr, 1, table, 10, 0, 1);
-        if (!Insert(connection, makeInsert(row, recno), recno, failure, message))
-            return false;
+bool CopyRows(HVXSConnection& connection, const std::string& select, int columns, const char* table,
+              const char* failure, std::string& message, MakeInsert makeInsert) {
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection).Query({select}, {}, columns, rows))
+        return Fail(message, failure);
+    for (const SqlRow& row : rows) {
+        const double recno = NextRecordNumber(table);
+        if (!Insert(connection, makeInsert(row, recno), recno, failure, message)) return false;
     }
     return true;
 }
@@ -100,25 +99,24 @@ bool CopyRows(HVXSConnection& connection, const std::string& select, int columns
 bool CopyDestinationRecord(HVXSConnection& connection, const DestinationCopy& c,
                            std::string& message) {
     const std::string select =
-        std::string(kDestinationColumns) +
-        (c.fromLineLink.empty() ? _HVXsprintf("SETLINK='%s'", c.fromSetLink)
-                                : _HVXsprintf("DLLINK='%s'", c.fromLineLink));
-    std::vector<TextRow> rows;
-    if (!ReadRows(connection, select, 27, rows) || rows.empty())
+        std::string(kDestinationColumns) + (c.fromLineLink.empty()
+                                                ? _HVXsprintf("SETLINK='%s'", c.fromSetLink)
+                                                : _HVXsprintf("DLLINK='%s'", c.fromLineLink));
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection).Query({select}, {}, 27, rows) || rows.empty())
         return Fail(message, kNoDestination);
-    for (const TextRow& f : rows) {
-        const double recno = NextNum(nullptr, 1, "HVXGR04F", 10, 0, 1);
-        const std::string insert = _HVXsprintf(
-            kInsertDestination, c.toSettlement, f[1], c.toSetLink, c.toLineLink, f[2],
-            SqlDate(f[3]), SqlDate(f[4]), f[5], SqlDate(f[6]), f[7], SqlDate(f[8]), f[9], f[10],
-            f[11], NegateText(f[12]), SqlDate(f[13]), f[14], f[15], NegateText(f[16]), f[17],
-            f[18], f[19], f[20], NegateText(f[21]), NegateText(f[22]), f[23], f[24], f[25], "T",
-            "0", recno);
-        if (!Insert(connection, insert, recno, kDestinationFailed, message))
-            return false;
+    for (const SqlRow& f : rows) {
+        const double recno = NextRecordNumber("HVXGR04F");
+        const std::string insert =
+            _HVXsprintf(kInsertDestination, c.toSettlement, f[1], c.toSetLink, c.toLineLink, f[2],
+                        SqlDate(f[3]), SqlDate(f[4]), f[5], SqlDate(f[6]), f[7], SqlDate(f[8]),
+                        f[9], f[10], f[11], NegateText(f[12]), SqlDate(f[13]), f[14], f[15],
+                        NegateText(f[16]), f[17], f[18], f[19], f[20], NegateText(f[21]),
+                        NegateText(f[22]), f[23], f[24], f[25], "T", "0", recno);
+        if (!Insert(connection, insert, recno, kDestinationFailed, message)) return false;
         const std::string flink = _HVXsprintf("%.0f", recno);
         if (!CopyRows(connection, _HVXsprintf(kAssemblyLinks, f[26]), 1, "HVXGR04H",
-                      kAssemblyLinkFailed, message, [&](const TextRow& r, double n) {
+                      kAssemblyLinkFailed, message, [&](const SqlRow& r, double n) {
                           return _HVXsprintf(kInsertAssemblyLink, flink, r[0], c.toSetLink, n);
                       }))
             return false;
@@ -132,9 +130,10 @@ bool CopyRepayments(HVXSConnection& connection, const DestinationCopy& c, std::s
     const std::string select = c.fromLineLink.empty()
                                    ? _HVXsprintf(kRepaymentsOfSettlement, c.fromSetLink)
                                    : _HVXsprintf(kRepaymentsOfLine, c.fromLineLink);
-    std::vector<TextRow> rows;
-    if (!ReadRows(connection, select, 4, rows)) return Fail(message, kRepaymentFailed);
-    for (const TextRow& r : rows) {
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection).Query({select}, {}, 4, rows))
+        return Fail(message, kRepaymentFailed);
+    for (const SqlRow& r : rows) {
         const double amount = HVXRound(std::atof(r[2].c_str()), 2);
         const AdvanceRepaymentRow copy{.advLink = r[0],
                                        .checkNumber = r[1],
@@ -152,26 +151,24 @@ bool CopyRepayments(HVXSConnection& connection, const DestinationCopy& c, std::s
 
 }  // namespace
 
-bool CopyDestination(HVXSConnection& connection, const DestinationCopy& c,
-                     std::string& message) {
+bool CopyDestination(HVXSConnection& connection, const DestinationCopy& c, std::string& message) {
     if (!CopyDestinationRecord(connection, c, message)) return false;
     const std::string lineLink = c.fromLineLink;
     const auto childSelect = [&](const char* sql) {
         return _HVXsprintf(sql, c.fromSetLink, lineLink);
     };
     return CopyRows(connection, childSelect(kGrades), 4, "HVXGR04A", kGradeFailed, message,
-                    [&](const TextRow& r, double n) {
-                        return _HVXsprintf(kInsertGrade, c.toSettlement, c.toSetLink,
-                                           c.toLineLink, r[2], r[3], n);
+                    [&](const SqlRow& r, double n) {
+                        return _HVXsprintf(kInsertGrade, c.toSettlement, c.toSetLink, c.toLineLink,
+                                           r[2], r[3], n);
                     }) &&
            CopyRows(connection, childSelect(kUnits), 4, "HVXGR04B", kUnitsFailed, message,
-                    [&](const TextRow& r, double n) {
-                        return _HVXsprintf(kInsertUnits, c.toSettlement, c.toSetLink,
-                                           c.toLineLink, NegateText(r[2]), r[3], n);
+                    [&](const SqlRow& r, double n) {
+                        return _HVXsprintf(kInsertUnits, c.toSettlement, c.toSetLink, c.toLineLink,
+                                           NegateText(r[2]), r[3], n);
                     }) &&
-           CopyRows(connection, childSelect(kDeductions), 7, "HVXGR04C", kDeductionFailed,
-                    message,
-                    [&](const TextRow& r, double n) {
+           CopyRows(connection, childSelect(kDeductions), 7, "HVXGR04C", kDeductionFailed, message,
+                    [&](const SqlRow& r, double n) {
                         return _HVXsprintf(kInsertDeduction, c.toSettlement, c.toSetLink,
                                            c.toLineLink, r[2], NegateText(r[3]), r[4], r[5], r[6],
                                            n);
@@ -181,9 +178,9 @@ bool CopyDestination(HVXSConnection& connection, const DestinationCopy& c,
 
 bool CopyPayNames(HVXSConnection& connection, const DestinationCopy& c, std::string& message) {
     return CopyRows(connection, _HVXsprintf(kPayNames, c.fromSetLink), 3, "HVXGR04E",
-                    kPayNameFailed, message, [&](const TextRow& r, double n) {
-                        return _HVXsprintf(kInsertPayName, c.toSettlement, c.toSetLink, r[1],
-                                           r[2], n);
+                    kPayNameFailed, message, [&](const SqlRow& r, double n) {
+                        return _HVXsprintf(kInsertPayName, c.toSettlement, c.toSetLink, r[1], r[2],
+                                           n);
                     });
 }
 

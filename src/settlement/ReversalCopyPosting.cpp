@@ -31,15 +31,15 @@ bool Fail(HVXSConnection& connection, std::string& message) {
 // The receivable entry of one deduction of the copy, when its code makes
 // one. A deduction ("D") is owed by the customer, so its entry carries the
 // opposite sign of the settlement's amount; a negative entry stays open.
-bool EnterReceivable(HVXSConnection& connection, const ReversalCopy& copy, const TextRow& d,
+bool EnterReceivable(HVXSConnection& connection, const ReversalCopy& copy, const SqlRow& d,
                      std::string& failure) {
-    std::vector<TextRow> code;
-    if (!ReadRows(connection, _HVXsprintf(kDeductionCode, d[0]), 5, code)) {
+    std::vector<SqlRow> code;
+    if (!LiteralStatements(connection).Query({kDeductionCode}, {d[0]}, 5, code)) {
         failure = connection.LastError();
         return false;
     }
     if (code.empty() || code.front()[0] != "1") return true;
-    const TextRow& c = code.front();
+    const SqlRow& c = code.front();
     const double amount = d[2] == "D" ? -std::atof(d[1].c_str()) : std::atof(d[1].c_str());
     const ReceivableEntry entry{.account1 = c[1],
                                 .account2 = c[2],
@@ -55,16 +55,16 @@ bool EnterReceivable(HVXSConnection& connection, const ReversalCopy& copy, const
 // Each entry is a part of the reversal's transaction of its own: one that
 // fails is shown, leaves nothing behind, and does not stop the reversal.
 void EnterReceivables(HVXSConnection& connection, const ReversalCopy& copy, UiPort& ui) {
-    std::vector<TextRow> deductions;
+    std::vector<SqlRow> deductions;
     {
         TransactionPart part;
-        if (!ReadRows(connection, _HVXsprintf(kDeductions, copy.setLink), 4, deductions)) {
+        if (!LiteralStatements(connection).Query({kDeductions}, {copy.setLink}, 4, deductions)) {
             part.Undo();
             ShowMessage(ui, connection.LastError());
             return;
         }
     }
-    for (const TextRow& d : deductions) {
+    for (const SqlRow& d : deductions) {
         TransactionPart part;
         std::string failure;
         if (EnterReceivable(connection, copy, d, failure)) continue;

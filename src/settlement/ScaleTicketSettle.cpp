@@ -22,7 +22,7 @@ const SqlPair kUpdateSplit{"UPDATE HVXGR02S SET SETTUNITS='%.04f',SETTLED='%s' W
 
 }  // namespace
 
-bool SettleScaleTicket(SourceSql& sql, std::string_view ticketLink, double units) {
+bool SettleScaleTicket(Statements& sql, std::string_view ticketLink, double units) {
     std::vector<SqlRow> rows;
     if (!sql.Query(kTicket, {ticketLink}, 3, rows)) return false;
     if (rows.empty()) return true;
@@ -30,24 +30,24 @@ bool SettleScaleTicket(SourceSql& sql, std::string_view ticketLink, double units
     const double settled = TextNumber(rows[0][1]) + units;
     const std::string splitLink = rows[0][2];
     const char* flag = UnitsEqual(ticketUnits, settled) ? "D" : "F";
-    if (sql.SettleUpdateFailed(sql.Change(kUpdateTicket, {HVXRound(settled, 4), flag, ticketLink})))
+    if (SettleUpdateFailed(sql, sql.Change(kUpdateTicket, {HVXRound(settled, 4), flag, ticketLink})))
         return false;
 
     if (!sql.Query(kSplit, {splitLink}, 2, rows)) return false;
     if (rows.empty()) return true;
     const double splitSettled = TextNumber(rows[0][1]) + units;
     const char* splitFlag = SplitSettledFlag(TextNumber(rows[0][0]), splitSettled);
-    return !sql.SettleUpdateFailed(
+    return !SettleUpdateFailed(sql, 
         sql.Change(kUpdateSplit, {HVXRound(splitSettled, 4), splitFlag, splitLink}));
 }
 
 bool SettleScaleTicket(HVXSConnection& connection, std::string_view ticketLink, double units) {
-    LiteralSourceSql sql(connection);
+    LiteralStatements sql(connection);
     return SettleScaleTicket(sql, ticketLink, units);
 }
 
 bool SettleScaleTicket(HVXConnection& connection, std::string_view ticketLink, double units) {
-    PreparedSourceSql sql(connection);
+    PreparedStatements sql(connection);
     return SettleScaleTicket(sql, ticketLink, units);
 }
 

@@ -5,7 +5,6 @@
 #include "platform/Lookups.h"
 #include "rules/StoredText.h"
 #include "settlement/ChildListText.h"
-#include "settlement/ChildRowStore.h"
 
 namespace hvx::settlement {
 namespace {
@@ -13,16 +12,20 @@ namespace {
 const ChildTable kDeductionTable{
     .name = "HVXGR04C",
     .linkColumn = "SETLINK",
-    .literalInsert = "INSERT INTO HVXGR04C (SETTLEMENT,SETLINK,DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,"
-                     "SOURCE,NUMCHANGE,RECNO) VALUES ('%s','%s','%s','%s','%s','%s','%s','%s',"
-                     "'%s',%.0f)",
-    .preparedInsert = "INSERT INTO HVXGR04C (SETTLEMENT,SETLINK,DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,"
-                      "SOURCE,NUMCHANGE,RECNO) VALUES (?,?,?,?,?,?,?,?,?,?)",
+    .literalInsert =
+        "INSERT INTO HVXGR04C (SETTLEMENT,SETLINK,DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,"
+        "SOURCE,NUMCHANGE,RECNO) VALUES ('%s','%s','%s','%s','%s','%s','%s','%s',"
+        "'%s',%.0f)",
+    .preparedInsert =
+        "INSERT INTO HVXGR04C (SETTLEMENT,SETLINK,DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,"
+        "SOURCE,NUMCHANGE,RECNO) VALUES (?,?,?,?,?,?,?,?,?,?)",
     .saveFailure = "Unable to save deduction list detail item.",
     .deleteFailure = "Unable to delete deduction list detail item.",
 };
 
-bool IsAdvance(const SettlementDeductionNode& n) { return n.advance == "T"; }
+bool IsAdvance(const SettlementDeductionNode& n) {
+    return n.advance == "T";
+}
 
 }  // namespace
 
@@ -76,41 +79,31 @@ void SettlementDeductionList::HandAdvances(std::optional<std::string_view> dlLin
 bool SettlementDeductionList::Load(HVXSConnection& connection, std::string_view setLink,
                                    std::string& message) {
     Clear();
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,SOURCE FROM HVXGR04C WHERE SETLINK='%s'",
-            setLink))) {
-        message = connection.LastError();
-        return false;
-    }
-    while (connection.FetchNext()) {
-        const std::string code = connection.Column(2);
-        std::string advcode;
-        GetField1(1, "HVXGR52", "REFERENCE", code, "ADVCODE", advcode);
-        Add(code, connection.Column(3), connection.Column(4), advcode == "1" ? "T" : "F",
-            connection.Column(1), connection.Column(5), connection.Column(6));
-    }
-    return true;
+    return LoadRows(
+        connection,
+        "SELECT DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,SOURCE FROM HVXGR04C WHERE SETLINK='%s'", setLink,
+        6, message, [this](const SqlRow& r) {
+            std::string advcode;
+            GetField1(1, "HVXGR52", "REFERENCE", r[1], "ADVCODE", advcode);
+            Add(r[1], r[2], r[3], advcode == "1" ? "T" : "F", r[0], r[4], r[5]);
+        });
 }
 
-std::vector<RowValues> SettlementDeductionList::Rows(std::string_view settlement,
-                                                     std::string_view setLink) const {
-    std::vector<RowValues> rows;
+std::vector<SqlRow> SettlementDeductionList::Rows(std::string_view settlement,
+                                                  std::string_view setLink) const {
+    std::vector<SqlRow> rows;
     for (const SettlementDeductionNode& n : nodes_)
-        rows.push_back({std::string(settlement), std::string(setLink), n.dlLink, n.deduct,
-                        n.amount, n.da, n.assembly, n.source, "0"});
+        rows.push_back({std::string(settlement), std::string(setLink), n.dlLink, n.deduct, n.amount,
+                        n.da, n.assembly, n.source, "0"});
     return rows;
 }
 
-bool SettlementDeductionList::Write(HVXSConnection& connection, std::string_view settlement,
-                                    std::string_view setLink, std::string& message) const {
-    if (!hasData_) return true;
-    return RewriteRows(connection, kDeductionTable, setLink, Rows(settlement, setLink), message);
+const ChildTable& SettlementDeductionList::Table() const {
+    return kDeductionTable;
 }
 
-bool SettlementDeductionList::Write(HVXConnection& connection, std::string_view settlement,
-                                    std::string_view setLink, std::string& message) const {
-    if (!hasData_) return true;
-    return RewriteRows(connection, kDeductionTable, setLink, Rows(settlement, setLink), message);
+bool SettlementDeductionList::HasRowsToWrite() const {
+    return hasData_;
 }
 
 }  // namespace hvx::settlement

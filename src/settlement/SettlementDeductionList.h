@@ -10,13 +10,14 @@
 #include <string_view>
 #include <vector>
 
-class HVXConnection;
+#include "settlement/ChildList.h"
+
 class HVXSConnection;
 
 namespace hvx::settlement {
 
 struct SettlementDeductionNode {
-    std::string deduct;   // deduction code, HVXGR52.REFERENCE
+    std::string deduct;  // deduction code, HVXGR52.REFERENCE
     std::string amount;
     std::string da;       // "D" deduction, "A" addition
     std::string advance;  // "T" when the code repays or pays out an advance
@@ -26,7 +27,7 @@ struct SettlementDeductionNode {
     bool operator==(const SettlementDeductionNode&) const = default;
 };
 
-class SettlementDeductionList {
+class SettlementDeductionList final : public ChildList {
 public:
     // Receives an advance-flagged node with its signed amount: negative for a
     // deduction (a repayment), positive for an addition (an advance paid out).
@@ -53,16 +54,11 @@ public:
     // Loads the settlement's rows; the advance flag comes from the code's
     // HVXGR52.ADVCODE. False on a database error, with its text in message.
     bool Load(HVXSConnection& connection, std::string_view setLink, std::string& message);
-    // The literal and the prepared writer; nothing is written when the list
-    // holds no data.
-    bool Write(HVXSConnection& connection, std::string_view settlement, std::string_view setLink,
-               std::string& message) const;
-    bool Write(HVXConnection& connection, std::string_view settlement, std::string_view setLink,
-               std::string& message) const;
 
 private:
-    std::vector<std::vector<std::string>> Rows(std::string_view settlement,
-                                               std::string_view setLink) const;
+    const ChildTable& Table() const override;
+    bool HasRowsToWrite() const override;
+    std::vector<SqlRow> Rows(std::string_view settlement, std::string_view setLink) const override;
 
     std::vector<SettlementDeductionNode> nodes_;
     bool hasData_ = false;

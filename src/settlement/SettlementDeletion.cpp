@@ -6,6 +6,7 @@
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "platform/Transaction.h"
 #include "platform/UiPort.h"
 #include "rules/Categories.h"
@@ -18,7 +19,6 @@
 #include "settlement/SettlementLocks.h"
 #include "settlement/SettlementRecordSet.h"
 #include "settlement/SettlementSaveWindow.h"
-#include "settlement/TextRows.h"
 #include "shell/ProcessLocks.h"
 
 namespace hvx::settlement {
@@ -48,8 +48,7 @@ const char* const kSettledOnward =
 const char* const kBeginFailed = "Unable to begin connection transaction.";
 const char* const kUnitsNotUndone = "Unable undo assembly settled units.";
 const char* const kAdvanceFailed = "Unable to update advance payment (HVXGR57) information.";
-const char* const kRepaymentNotDeleted =
-    "Unable to delete advance payment (HVXGR57A) information.";
+const char* const kRepaymentNotDeleted = "Unable to delete advance payment (HVXGR57A) information.";
 const char* const kHeaderNotDeleted = "Unable to delete HVXGR04 header information.";
 const char* const kCommitFailed = "Error committing connection transaction.";
 
@@ -68,7 +67,9 @@ const RowDelete kRowDeletes[] = {
     {"DELETE FROM HVXGR57 WHERE SETTLEMENT='%s'", "Error deleting detail from HVXGR57."},
 };
 
-double Number(const std::string& text) { return std::atof(text.c_str()); }
+double Number(const std::string& text) {
+    return std::atof(text.c_str());
+}
 
 bool Fail(std::string& message, std::string text) {
     message = std::move(text);
@@ -80,8 +81,8 @@ bool Fail(std::string& message, std::string text) {
 // posted or cannot be read, so a settlement is never deleted on a guess.
 bool StillUnposted(double recno, std::string& message) {
     HVXSConnection connection(1, nullptr, 0);
-    std::vector<TextRow> rows;
-    if (!ReadRows(connection, _HVXsprintf(kPostedFlag, recno), 1, rows))
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection).Query({kPostedFlag}, {recno}, 1, rows))
         return Fail(message, kHeaderNotDeleted);
     return rows.empty() || rows[0][0] != "T" || Fail(message, kPosted);
 }
@@ -128,21 +129,20 @@ bool GiveBack(HVXSConnection& connection, const std::string& kind, const std::st
 bool GiveBackUnits(HVXSConnection& connection, const SettlementHeader& header,
                    std::string& message) {
     const bool single = header.type == SettlementType::SingleSource;
-    std::vector<TextRow> rows;
-    if (!ReadRows(connection,
-                  _HVXsprintf(single ? kSingleSourceLines : kMultipleSourceLines,
-                              header.settlement),
-                  single ? 5 : 4, rows))
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection)
+             .Query({single ? kSingleSourceLines : kMultipleSourceLines}, {header.settlement},
+                    single ? 5 : 4, rows))
         return Fail(message, kUnitsNotUndone);
     if (!single) {
-        for (const TextRow& r : rows)
+        for (const SqlRow& r : rows)
             if (!GiveBack(connection, r[0], r[1], Number(r[2]), Number(r[3]), message))
                 return false;
         return true;
     }
     if (rows.empty()) return true;
     double units = 0, dollars = 0;
-    for (const TextRow& r : rows) {
+    for (const SqlRow& r : rows) {
         units += Number(r[2]);
         dollars += Number(r[4]);
     }
@@ -151,10 +151,10 @@ bool GiveBackUnits(HVXSConnection& connection, const SettlementHeader& header,
 
 bool GiveBackRepayments(HVXSConnection& connection, const std::string& setLink,
                         std::string& message) {
-    std::vector<TextRow> rows;
-    if (!ReadRows(connection, _HVXsprintf(kRepayments, setLink), 3, rows))
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection).Query({kRepayments}, {setLink}, 3, rows))
         return Fail(message, kAdvanceFailed);
-    for (const TextRow& r : rows) {
+    for (const SqlRow& r : rows) {
         if (!GrainAdvanceObject::GiveBack(connection, r[0], HVXRound(Number(r[1]), 2)))
             return Fail(message, kAdvanceFailed);
         if (connection.ExecSQLChange(_HVXsprintf(kDeleteRepayment, r[2])) < 0)
@@ -163,8 +163,7 @@ bool GiveBackRepayments(HVXSConnection& connection, const std::string& setLink,
     return true;
 }
 
-bool DeleteRows(HVXSConnection& connection, const SettlementHeader& header,
-                std::string& message) {
+bool DeleteRows(HVXSConnection& connection, const SettlementHeader& header, std::string& message) {
     if (connection.ExecSQLChange(_HVXsprintf(kDeleteHeader, header.recno)) < 0)
         return Fail(message, kHeaderNotDeleted);
     for (const RowDelete& d : kRowDeletes)

@@ -5,9 +5,9 @@
 #include "platform/HVXConnection.h"
 #include "platform/NextNumbers.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "rules/SourceKinds.h"
 #include "rules/StoredText.h"
-#include "settlement/GrainAdvanceQuery.h"
 #include "settlement/SettlementRecordSet.h"
 #include "settlement/SettlementSaveWindow.h"
 
@@ -36,7 +36,9 @@ const char* const kDestinationFailed = "Unable to insert source %s (%s) into HVX
 const char* const kSettlementDestinationFailed =
     "Unable to insert source final multiple source settlement entry into HVXGR04F.";
 
-std::string Flag(const std::string& text) { return text == "T" ? "T" : "F"; }
+std::string Flag(const std::string& text) {
+    return text == "T" ? "T" : "F";
+}
 
 bool Fail(std::string& message, std::string text) {
     message = std::move(text);
@@ -47,11 +49,12 @@ bool Fail(std::string& message, std::string text) {
 // result while its rows go.
 bool DeleteStored(HVXConnection& connection, const char* select, const char* remove,
                   const std::string& setLink, std::string& message) {
-    std::vector<AdvanceRow> rows;
-    if (!QueryAdvanceRows(connection, select, {setLink}, 1, rows))
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection).Query({{}, select}, {setLink}, 1, rows))
         return Fail(message, kDeleteFailed);
-    for (const AdvanceRow& row : rows)
-        if (ChangeAdvanceRows(connection, remove, {_Fmt("%.0f", TextNumber(row[0]))}) < 1)
+    for (const SqlRow& row : rows)
+        if (PreparedStatements(connection)
+                .Change({{}, remove}, {_Fmt("%.0f", TextNumber(row[0]))}) < 1)
             return Fail(message, kDeleteFailed);
     return true;
 }
@@ -67,17 +70,20 @@ struct Destination {
 DestinationTerms LineTerms(const SettlementDetailItem& line) {
     // What stays open of the line's units decides whether its contract is open.
     const std::string status = HVXRound(TextNumber(line.oUnits), 5) == 0 ? "C" : "O";
-    return {line.isDate, line.isRate, line.isDue, status, line.pPaidDate, line.amtPrepaid,
-            line.sRateDate, line.storeCol, line.oUnits, line.ssDate, line.scRate,
-            line.submitted};
+    return {line.isDate,    line.isRate,     line.isDue,     status,
+            line.pPaidDate, line.amtPrepaid, line.sRateDate, line.storeCol,
+            line.oUnits,    line.ssDate,     line.scRate,    line.submitted};
 }
 
 class DetailWriter {
 public:
     DetailWriter(const SettlementSaveWindow& window, HVXConnection& connection,
                  const std::string& settDate, std::string& message)
-        : set_(window.set), values_(window.values), connection_(connection),
-          settDate_(settDate), message_(message),
+        : set_(window.set),
+          values_(window.values),
+          connection_(connection),
+          settDate_(settDate),
+          message_(message),
           stype_(StypeOf(window.set.header.type)) {}
 
     bool Write() {
@@ -93,9 +99,9 @@ public:
             double recno = 0;
             if (!InsertLine(line, recno)) return false;
             totalUnits += HVXRound(line.unitsSet, 4);
-            if (single && !InsertDestination(LineDestination(line, recno),
-                                             _HVXsprintf(kDestinationFailed, line.source,
-                                                         line.sourceRef)))
+            if (single &&
+                !InsertDestination(LineDestination(line, recno),
+                                   _HVXsprintf(kDestinationFailed, line.source, line.sourceRef)))
                 return false;
         }
         if (single) return true;
@@ -105,25 +111,54 @@ public:
 private:
     bool InsertLine(const SettlementDetailItem& line, double& recno) {
         const std::string failed = _HVXsprintf(kLineFailed, line.source, line.sourceRef);
-        recno = NextNum(nullptr, 1, "HVXGR04D", 10, 0, 1);
+        recno = NextRecordNumber("HVXGR04D");
         if (recno == 0) return Fail(message_, failed);
         const SettlementHeader& h = set_.header;
         // In the insert's column order.
-        const std::vector<std::string> values{
-            h.settlement, h.setLink, line.source, line.sourceRef, line.commodity,
-            _HVXsprintf("%.4f", line.unitsSet), line.fromDpr, line.toDpr, line.contract,
-            settDate_, Flag(line.patronage), line.status, "F", line.sourceLink, line.glCode,
-            line.dlLink, "0", _Fmt("%.0f", recno), line.location, std::string(stype_),
-            h.custRef, h.custName, h.posted ? "T" : "F", line.source == kSetup ? "T" : "F",
-            _HVXsprintf("%.4f", line.priceUnit), _HVXsprintf("%.2f", line.totPrice)};
-        return ChangeAdvanceRows(connection_, kInsertLine, values) >= 1 || Fail(message_, failed);
+        const SqlRow values{h.settlement,
+                            h.setLink,
+                            line.source,
+                            line.sourceRef,
+                            line.commodity,
+                            _HVXsprintf("%.4f", line.unitsSet),
+                            line.fromDpr,
+                            line.toDpr,
+                            line.contract,
+                            settDate_,
+                            Flag(line.patronage),
+                            line.status,
+                            "F",
+                            line.sourceLink,
+                            line.glCode,
+                            line.dlLink,
+                            "0",
+                            _Fmt("%.0f", recno),
+                            line.location,
+                            std::string(stype_),
+                            h.custRef,
+                            h.custName,
+                            h.posted ? "T" : "F",
+                            line.source == kSetup ? "T" : "F",
+                            _HVXsprintf("%.4f", line.priceUnit),
+                            _HVXsprintf("%.2f", line.totPrice)};
+        return PreparedStatements(connection_).Change({{}, kInsertLine}, ValuesOf(values)) >= 1 ||
+               Fail(message_, failed);
     }
 
     Destination LineDestination(const SettlementDetailItem& line, double lineRecno) const {
         // Priced at the line's price per unit, total price and net amount.
-        return {LineTerms(line), _Fmt("%.0f", lineRecno), line.commodity, line.contract,
-                line.toDpr, line.dlLink, "0", line.location, line.unitsSet, line.priceUnit,
-                line.totPrice, line.netAmt};
+        return {LineTerms(line),
+                _Fmt("%.0f", lineRecno),
+                line.commodity,
+                line.contract,
+                line.toDpr,
+                line.dlLink,
+                "0",
+                line.location,
+                line.unitsSet,
+                line.priceUnit,
+                line.totPrice,
+                line.netAmt};
     }
 
     // The one destination of a multiple-source settlement takes its category,
@@ -131,9 +166,9 @@ private:
     // line that has one, and its status from the last line.
     Destination SettlementDestination(double totalUnits) const {
         const SettlementDetailItem& last = set_.details.Items().back();
-        Destination d{set_.terms, "", last.commodity, last.contract, last.toDpr,
-                      set_.header.setLink, "1", "", totalUnits,
-                      values_.avgPrice, values_.grossAmt, values_.netAmt};
+        Destination d{
+            set_.terms, "", last.commodity, last.contract,    last.toDpr,       set_.header.setLink,
+            "1",        "", totalUnits,     values_.avgPrice, values_.grossAmt, values_.netAmt};
         d.terms.status = last.status;
         d.terms.oUnits = _HVXsprintf("%.4f", set_.details.TotalUnits());
         for (const SettlementDetailItem& line : set_.details.Items())
@@ -146,20 +181,43 @@ private:
 
     // The record, then the assembly links under its record number.
     bool InsertDestination(const Destination& d, const std::string& failed) {
-        const double recno = NextNum(nullptr, 1, "HVXGR04F", 10, 0, 1);
+        const double recno = NextRecordNumber("HVXGR04F");
         if (recno == 0) return Fail(message_, failed);
         const SettlementHeader& h = set_.header;
         const DestinationTerms& t = d.terms;
         const std::string flink = _Fmt("%.0f", recno);
         // In the insert's column order; SRATEDATE is a rate, not a date.
-        const std::vector<std::string> values{
-            h.settlement, d.destLink, h.setLink, d.commodity, settDate_, BoundDate(t.isDate),
-            t.isRate, BoundDate(t.isDue), t.status, BoundDate(t.pPaidDate), t.amtPrepaid,
-            t.sRateDate, t.storeCol, t.oUnits, BoundDate(t.ssDate), t.scRate, "0", flink,
-            d.contract, _HVXsprintf("%.4f", d.unitsSet), d.toDpr, h.custRef, h.custName,
-            d.dlLink, d.stype, _HVXsprintf("%.4f", d.avgPrice), _HVXsprintf("%.2f", d.grossAmt),
-            _HVXsprintf("%.2f", d.netAmt), d.location, Flag(t.submitted)};
-        if (ChangeAdvanceRows(connection_, kInsertDestination, values) < 1)
+        const SqlRow values{h.settlement,
+                            d.destLink,
+                            h.setLink,
+                            d.commodity,
+                            settDate_,
+                            BoundDate(t.isDate),
+                            t.isRate,
+                            BoundDate(t.isDue),
+                            t.status,
+                            BoundDate(t.pPaidDate),
+                            t.amtPrepaid,
+                            t.sRateDate,
+                            t.storeCol,
+                            t.oUnits,
+                            BoundDate(t.ssDate),
+                            t.scRate,
+                            "0",
+                            flink,
+                            d.contract,
+                            _HVXsprintf("%.4f", d.unitsSet),
+                            d.toDpr,
+                            h.custRef,
+                            h.custName,
+                            d.dlLink,
+                            d.stype,
+                            _HVXsprintf("%.4f", d.avgPrice),
+                            _HVXsprintf("%.2f", d.grossAmt),
+                            _HVXsprintf("%.2f", d.netAmt),
+                            d.location,
+                            Flag(t.submitted)};
+        if (PreparedStatements(connection_).Change({{}, kInsertDestination}, ValuesOf(values)) < 1)
             return Fail(message_, failed);
         return set_.assemblies.WriteLinks(connection_, flink, h.setLink, message_);
     }

@@ -5,7 +5,6 @@
 #include "platform/UiPort.h"
 #include "rules/StoredText.h"
 #include "settlement/ChildListText.h"
-#include "settlement/ChildRowStore.h"
 
 namespace hvx::settlement {
 namespace {
@@ -13,10 +12,12 @@ namespace {
 const ChildTable kGradeTable{
     .name = "HVXGR04A",
     .linkColumn = "SETLINK",
-    .literalInsert = "INSERT INTO HVXGR04A (SETTLEMENT,SETLINK,DLLINK,GRADFACT,RESULT,NUMCHANGE,"
-                     "RECNO) VALUES ('%s','%s','%s','%s','%s','%s',%.0f)",
-    .preparedInsert = "INSERT INTO HVXGR04A (SETTLEMENT,SETLINK,DLLINK,GRADFACT,RESULT,NUMCHANGE,"
-                      "RECNO) VALUES (?,?,?,?,?,?,?)",
+    .literalInsert =
+        "INSERT INTO HVXGR04A (SETTLEMENT,SETLINK,DLLINK,GRADFACT,RESULT,NUMCHANGE,"
+        "RECNO) VALUES ('%s','%s','%s','%s','%s','%s',%.0f)",
+    .preparedInsert =
+        "INSERT INTO HVXGR04A (SETTLEMENT,SETLINK,DLLINK,GRADFACT,RESULT,NUMCHANGE,"
+        "RECNO) VALUES (?,?,?,?,?,?,?)",
     .saveFailure = "Unable to save grade factor list detail item.",
     .deleteFailure = "Unable to delete from grade factor list detail.",
 };
@@ -47,8 +48,7 @@ void SettlementGradeList::Add(std::string_view gradFact, std::string_view result
     hasData_ = true;
 }
 
-SettlementGradeNode* SettlementGradeList::Find(std::string_view dlLink,
-                                               std::string_view gradFact) {
+SettlementGradeNode* SettlementGradeList::Find(std::string_view dlLink, std::string_view gradFact) {
     const std::string link = KeepFirst(dlLink, kGradeFieldChars);
     const std::string factor = KeepFirst(gradFact, kGradeFieldChars);
     for (SettlementGradeNode& n : nodes_)
@@ -80,35 +80,25 @@ void SettlementGradeList::ResetUnits(std::optional<std::string_view> dlLink) {
 bool SettlementGradeList::Load(HVXSConnection& connection, std::string_view setLink, UiPort& ui,
                                std::string& message) {
     Clear();
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT DLLINK,GRADFACT,RESULT FROM HVXGR04A WHERE SETLINK='%s'", setLink))) {
-        message = connection.LastError();
-        return false;
-    }
-    while (connection.FetchNext())
-        Add(connection.Column(2), connection.Column(3), connection.Column(1), ui);
-    return true;
+    return LoadRows(connection, "SELECT DLLINK,GRADFACT,RESULT FROM HVXGR04A WHERE SETLINK='%s'",
+                    setLink, 3, message, [&](const SqlRow& r) { Add(r[1], r[2], r[0], ui); });
 }
 
-std::vector<RowValues> SettlementGradeList::Rows(std::string_view settlement,
-                                                 std::string_view setLink) const {
-    std::vector<RowValues> rows;
+std::vector<SqlRow> SettlementGradeList::Rows(std::string_view settlement,
+                                              std::string_view setLink) const {
+    std::vector<SqlRow> rows;
     for (const SettlementGradeNode& n : nodes_)
-        rows.push_back({std::string(settlement), std::string(setLink), n.dlLink, n.gradFact,
-                        n.result, "0"});
+        rows.push_back(
+            {std::string(settlement), std::string(setLink), n.dlLink, n.gradFact, n.result, "0"});
     return rows;
 }
 
-bool SettlementGradeList::Write(HVXSConnection& connection, std::string_view settlement,
-                                std::string_view setLink, std::string& message) const {
-    if (!hasData_) return true;
-    return RewriteRows(connection, kGradeTable, setLink, Rows(settlement, setLink), message);
+const ChildTable& SettlementGradeList::Table() const {
+    return kGradeTable;
 }
 
-bool SettlementGradeList::Write(HVXConnection& connection, std::string_view settlement,
-                                std::string_view setLink, std::string& message) const {
-    if (!hasData_) return true;
-    return RewriteRows(connection, kGradeTable, setLink, Rows(settlement, setLink), message);
+bool SettlementGradeList::HasRowsToWrite() const {
+    return hasData_;
 }
 
 }  // namespace hvx::settlement

@@ -11,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-class HVXConnection;
+#include "settlement/ChildList.h"
+
 class HVXSConnection;
 
 namespace hvx {
@@ -30,7 +31,7 @@ struct SettlementGradeNode {
     bool operator==(const SettlementGradeNode&) const = default;
 };
 
-class SettlementGradeList {
+class SettlementGradeList final : public ChildList {
 public:
     const std::vector<SettlementGradeNode>& Nodes() const { return nodes_; }
     bool HasData() const { return hasData_; }
@@ -53,16 +54,11 @@ public:
 
     bool Load(HVXSConnection& connection, std::string_view setLink, UiPort& ui,
               std::string& message);
-    // The literal and the prepared writer; nothing is written when the list
-    // holds no data.
-    bool Write(HVXSConnection& connection, std::string_view settlement, std::string_view setLink,
-               std::string& message) const;
-    bool Write(HVXConnection& connection, std::string_view settlement, std::string_view setLink,
-               std::string& message) const;
 
 private:
-    std::vector<std::vector<std::string>> Rows(std::string_view settlement,
-                                               std::string_view setLink) const;
+    const ChildTable& Table() const override;
+    bool HasRowsToWrite() const override;
+    std::vector<SqlRow> Rows(std::string_view settlement, std::string_view setLink) const override;
 
     std::vector<SettlementGradeNode> nodes_;
     bool hasData_ = false;

@@ -2,8 +2,8 @@
 
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
+#include "platform/Statements.h"
 #include "platform/UiPort.h"
-#include "settlement/TextRows.h"
 
 namespace hvx::settlement {
 namespace {
@@ -38,12 +38,12 @@ bool ReadContractView(const std::string& category, std::vector<ContractViewRow>&
                       std::string& error) {
     rows.clear();
     HVXSConnection connection(1, nullptr, 0);
-    std::vector<TextRow> read;
-    if (!ReadRows(connection, _HVXsprintf(kContractViewSelect, category), 3, read)) {
+    std::vector<SqlRow> read;
+    if (!LiteralStatements(connection).Query({kContractViewSelect}, {category}, 3, read)) {
         error = _HVXsprintf(kContractViewFailed, category);
         return false;
     }
-    for (TextRow& r : read) rows.push_back({std::move(r[0]), std::move(r[1]), std::move(r[2])});
+    for (SqlRow& r : read) rows.push_back({std::move(r[0]), std::move(r[1]), std::move(r[2])});
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "settlement/ChildListText.h"
-#include "settlement/ChildRowStore.h"
 
 namespace hvx::settlement {
 namespace {
@@ -11,10 +10,12 @@ namespace {
 const ChildTable kPayNameTable{
     .name = "HVXGR04E",
     .linkColumn = "SETLINK",
-    .literalInsert = "INSERT INTO HVXGR04E (SETTLEMENT,SETLINK,PAYNAME,PNTYPE,NUMCHANGE,RECNO) "
-                     "VALUES ('%s','%s','%s','%s','%s',%.0f)",
-    .preparedInsert = "INSERT INTO HVXGR04E (SETTLEMENT,SETLINK,PAYNAME,PNTYPE,NUMCHANGE,RECNO) "
-                      "VALUES (?,?,?,?,?,?)",
+    .literalInsert =
+        "INSERT INTO HVXGR04E (SETTLEMENT,SETLINK,PAYNAME,PNTYPE,NUMCHANGE,RECNO) "
+        "VALUES ('%s','%s','%s','%s','%s',%.0f)",
+    .preparedInsert =
+        "INSERT INTO HVXGR04E (SETTLEMENT,SETLINK,PAYNAME,PNTYPE,NUMCHANGE,RECNO) "
+        "VALUES (?,?,?,?,?,?)",
     .saveFailure = "Unable to save payname list detail item.",
     .deleteFailure = "Unable to delete from payname list detail.",
 };
@@ -35,34 +36,25 @@ std::vector<std::string> SettlementPayNameList::ListRows() const {
 bool SettlementPayNameList::Load(HVXSConnection& connection, std::string_view setLink,
                                  std::string& message) {
     Clear();
-    if (!connection.ExecSQL(
-            _HVXsprintf("SELECT PAYNAME,PNTYPE FROM HVXGR04E WHERE SETLINK='%s'", setLink))) {
-        message = connection.LastError();
-        return false;
-    }
-    while (connection.FetchNext()) Add(connection.Column(1), connection.Column(2) == "1");
-    return true;
+    return LoadRows(connection, "SELECT PAYNAME,PNTYPE FROM HVXGR04E WHERE SETLINK='%s'", setLink,
+                    2, message, [this](const SqlRow& r) { Add(r[0], r[1] == "1"); });
 }
 
-std::vector<RowValues> SettlementPayNameList::Rows(std::string_view settlement,
-                                                   std::string_view setLink) const {
-    std::vector<RowValues> rows;
+std::vector<SqlRow> SettlementPayNameList::Rows(std::string_view settlement,
+                                                std::string_view setLink) const {
+    std::vector<SqlRow> rows;
     for (const SettlementPayNameNode& n : nodes_)
         rows.push_back({std::string(settlement), std::string(setLink), n.payName,
                         n.mortgagee ? "1" : "0", "0"});
     return rows;
 }
 
-bool SettlementPayNameList::Write(HVXSConnection& connection, std::string_view settlement,
-                                  std::string_view setLink, std::string& message) const {
-    if (nodes_.empty()) return true;
-    return RewriteRows(connection, kPayNameTable, setLink, Rows(settlement, setLink), message);
+const ChildTable& SettlementPayNameList::Table() const {
+    return kPayNameTable;
 }
 
-bool SettlementPayNameList::Write(HVXConnection& connection, std::string_view settlement,
-                                  std::string_view setLink, std::string& message) const {
-    if (nodes_.empty()) return true;
-    return RewriteRows(connection, kPayNameTable, setLink, Rows(settlement, setLink), message);
+bool SettlementPayNameList::HasRowsToWrite() const {
+    return !nodes_.empty();
 }
 
 }  // namespace hvx::settlement

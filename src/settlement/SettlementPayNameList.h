@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-class HVXConnection;
+#include "settlement/ChildList.h"
+
 class HVXSConnection;
 
 namespace hvx::settlement {
@@ -16,7 +17,7 @@ struct SettlementPayNameNode {
     bool operator==(const SettlementPayNameNode&) const = default;
 };
 
-class SettlementPayNameList {
+class SettlementPayNameList final : public ChildList {
 public:
     const std::vector<SettlementPayNameNode>& Nodes() const { return nodes_; }
     std::size_t Count() const { return nodes_.size(); }
@@ -29,16 +30,11 @@ public:
     // "SELECT PAYNAME,PNTYPE FROM HVXGR04E WHERE SETLINK='%s'"; PNTYPE "1"
     // is a mortgagee.
     bool Load(HVXSConnection& connection, std::string_view setLink, std::string& message);
-    // The literal and the prepared writer; nothing is written when the list
-    // is empty.
-    bool Write(HVXSConnection& connection, std::string_view settlement, std::string_view setLink,
-               std::string& message) const;
-    bool Write(HVXConnection& connection, std::string_view settlement, std::string_view setLink,
-               std::string& message) const;
 
 private:
-    std::vector<std::vector<std::string>> Rows(std::string_view settlement,
-                                               std::string_view setLink) const;
+    const ChildTable& Table() const override;
+    bool HasRowsToWrite() const override;
+    std::vector<SqlRow> Rows(std::string_view settlement, std::string_view setLink) const override;
 
     std::vector<SettlementPayNameNode> nodes_;
 };

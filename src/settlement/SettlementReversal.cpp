@@ -43,7 +43,9 @@ const char* const kBeginFailed = "Unable to begin transaction on connection.";
 const char* const kCommitFailed = "Unable to commit transaction.";
 const char* const kPaidOutNotMarked = "Error updating advance records to status 'R'.";
 
-double Number(const std::string& text) { return std::atof(text.c_str()); }
+double Number(const std::string& text) {
+    return std::atof(text.c_str());
+}
 
 bool Stop(SettlementSaveWindow& window, const char* text) {
     window.message = text;
@@ -52,12 +54,12 @@ bool Stop(SettlementSaveWindow& window, const char* text) {
 
 bool MarkPaidOutAdvances(HVXSConnection& connection, const std::string& setLink,
                          std::string& message) {
-    std::vector<TextRow> rows;
-    if (!ReadRows(connection, _HVXsprintf(kPaidOut, setLink), 1, rows)) {
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection).Query({kPaidOut}, {setLink}, 1, rows)) {
         message = kPaidOutNotMarked;
         return false;
     }
-    for (const TextRow& row : rows) {
+    for (const SqlRow& row : rows) {
         if (connection.ExecSQLChange(_HVXsprintf(kMarkPaidOut, row[0])) < 1) {
             message = kPaidOutNotMarked;
             return false;
@@ -87,16 +89,16 @@ bool CanReverse(SettlementSaveWindow& window) {
     window.message.clear();
     HVXSConnection connection(1, nullptr, 0);
     const std::string& setLink = window.set.header.setLink;
-    std::vector<TextRow> rows;
+    std::vector<SqlRow> rows;
     // Read under the locks: another window may have reversed it since this
     // one loaded it, and a reversing copy is itself marked reversed. Giving
     // the units back a second time would pay the customer twice.
-    if (!ReadRows(connection, _HVXsprintf(kReversedFlag, window.set.header.recno), 1, rows) ||
+    if (!LiteralStatements(connection).Query({kReversedFlag}, {window.set.header.recno}, 1, rows) ||
         (!rows.empty() && rows[0][0] == "T"))
         return Stop(window, kAlreadyReversed);
-    if (!ReadRows(connection, _HVXsprintf(kDestinations, setLink), 2, rows))
+    if (!LiteralStatements(connection).Query({kDestinations}, {setLink}, 2, rows))
         return Stop(window, kSettledOnward);
-    for (const TextRow& row : rows)
+    for (const SqlRow& row : rows)
         if (HVXRound(Number(row[0]), 5) != HVXRound(Number(row[1]), 5))
             return Stop(window, kSettledOnward);
     bool repaid = false;

@@ -5,7 +5,6 @@
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "settlement/ChildListText.h"
-#include "settlement/ChildRowStore.h"
 
 namespace hvx::settlement {
 namespace {
@@ -13,10 +12,12 @@ namespace {
 const ChildTable kUnitsTable{
     .name = "HVXGR04B",
     .linkColumn = "SETLINK",
-    .literalInsert = "INSERT INTO HVXGR04B (SETTLEMENT,SETLINK,DLLINK,UNITS,PRICE,NUMCHANGE,"
-                     "RECNO) VALUES ('%s','%s','%s','%s','%s','%s',%.0f)",
-    .preparedInsert = "INSERT INTO HVXGR04B (SETTLEMENT,SETLINK,DLLINK,UNITS,PRICE,NUMCHANGE,"
-                      "RECNO) VALUES (?,?,?,?,?,?,?)",
+    .literalInsert =
+        "INSERT INTO HVXGR04B (SETTLEMENT,SETLINK,DLLINK,UNITS,PRICE,NUMCHANGE,"
+        "RECNO) VALUES ('%s','%s','%s','%s','%s','%s',%.0f)",
+    .preparedInsert =
+        "INSERT INTO HVXGR04B (SETTLEMENT,SETLINK,DLLINK,UNITS,PRICE,NUMCHANGE,"
+        "RECNO) VALUES (?,?,?,?,?,?,?)",
     .saveFailure = "Unable to save units/price list detail item.",
     .deleteFailure = "Unable to delete units/price list detail item.",
 };
@@ -49,35 +50,25 @@ std::vector<SettlementUnitsNode> SettlementUnitsList::GridRows(std::string_view 
 bool SettlementUnitsList::Load(HVXSConnection& connection, std::string_view setLink,
                                std::string& message) {
     Clear();
-    if (!connection.ExecSQL(
-            _HVXsprintf("SELECT DLLINK,UNITS,PRICE FROM HVXGR04B WHERE SETLINK='%s'", setLink))) {
-        message = connection.LastError();
-        return false;
-    }
-    while (connection.FetchNext())
-        Add(connection.Column(2), connection.Column(3), connection.Column(1));
-    return true;
+    return LoadRows(connection, "SELECT DLLINK,UNITS,PRICE FROM HVXGR04B WHERE SETLINK='%s'",
+                    setLink, 3, message, [this](const SqlRow& r) { Add(r[1], r[2], r[0]); });
 }
 
-std::vector<RowValues> SettlementUnitsList::Rows(std::string_view settlement,
-                                                 std::string_view setLink) const {
-    std::vector<RowValues> rows;
+std::vector<SqlRow> SettlementUnitsList::Rows(std::string_view settlement,
+                                              std::string_view setLink) const {
+    std::vector<SqlRow> rows;
     for (const SettlementUnitsNode& n : nodes_)
-        rows.push_back({std::string(settlement), std::string(setLink), n.dlLink, n.units, n.price,
-                        "0"});
+        rows.push_back(
+            {std::string(settlement), std::string(setLink), n.dlLink, n.units, n.price, "0"});
     return rows;
 }
 
-bool SettlementUnitsList::Write(HVXSConnection& connection, std::string_view settlement,
-                                std::string_view setLink, std::string& message) const {
-    if (!hasData_) return true;
-    return RewriteRows(connection, kUnitsTable, setLink, Rows(settlement, setLink), message);
+const ChildTable& SettlementUnitsList::Table() const {
+    return kUnitsTable;
 }
 
-bool SettlementUnitsList::Write(HVXConnection& connection, std::string_view settlement,
-                                std::string_view setLink, std::string& message) const {
-    if (!hasData_) return true;
-    return RewriteRows(connection, kUnitsTable, setLink, Rows(settlement, setLink), message);
+bool SettlementUnitsList::HasRowsToWrite() const {
+    return hasData_;
 }
 
 }  // namespace hvx::settlement

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-class HVXConnection;
+#include "settlement/ChildList.h"
+
 class HVXSConnection;
 
 namespace hvx::settlement {
@@ -19,7 +20,7 @@ struct SettlementUnitsNode {
     bool operator==(const SettlementUnitsNode&) const = default;
 };
 
-class SettlementUnitsList {
+class SettlementUnitsList final : public ChildList {
 public:
     const std::vector<SettlementUnitsNode>& Nodes() const { return nodes_; }
     // True once a node has been added since the list was last cleared.
@@ -34,16 +35,11 @@ public:
     // "SELECT DLLINK,UNITS,PRICE FROM HVXGR04B WHERE SETLINK='%s'"; false on
     // a database error, with its text in message.
     bool Load(HVXSConnection& connection, std::string_view setLink, std::string& message);
-    // The literal and the prepared writer. Neither writes anything, not even
-    // the delete, when the list holds no data.
-    bool Write(HVXSConnection& connection, std::string_view settlement, std::string_view setLink,
-               std::string& message) const;
-    bool Write(HVXConnection& connection, std::string_view settlement, std::string_view setLink,
-               std::string& message) const;
 
 private:
-    std::vector<std::vector<std::string>> Rows(std::string_view settlement,
-                                               std::string_view setLink) const;
+    const ChildTable& Table() const override;
+    bool HasRowsToWrite() const override;
+    std::vector<SqlRow> Rows(std::string_view settlement, std::string_view setLink) const override;
 
     std::vector<SettlementUnitsNode> nodes_;
     bool hasData_ = false;

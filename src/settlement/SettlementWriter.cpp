@@ -5,12 +5,12 @@
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
+#include "platform/Statements.h"
 #include "rules/Categories.h"
 #include "rules/StoredText.h"
 #include "settlement/AdvanceSelectionPort.h"
 #include "settlement/CheckAmount.h"
 #include "settlement/GrainAdvanceObject.h"
-#include "settlement/GrainAdvanceQuery.h"
 #include "settlement/GrainAdvanceTrackingObject.h"
 #include "settlement/SettlementDetailWriter.h"
 #include "settlement/SettlementRecordSet.h"
@@ -41,29 +41,35 @@ bool Fail(std::string& message, const char* text) {
 // process lock is held, so no other save can take the same ones.
 bool InsertHeader(SettlementHeader& h, HVXConnection& connection, const std::string& entryDate,
                   const std::string& settDate, std::string& message) {
-    const double recno = NextNum(nullptr, 1, "HVXGR04", 10, 0, 1);
+    const double recno = NextRecordNumber("HVXGR04");
     if (recno == 0) return Fail(message, kInsertFailed);
     const long number = NextSettlementNumber(connection, &message);
     if (number == 0) return message.empty() ? Fail(message, kInsertFailed) : false;
     h.recno = recno;
     h.setLink = _Fmt("%.0f", recno);
     h.settlement = _HVXsprintf("%li", number);
-    const std::vector<std::string> values{
-        h.settlement, h.custRef,  h.custName,   entryDate,
-        settDate,     h.setLink,  "F",          "F",
-        h.checkNum,   h.checkAmt, std::string(StypeOf(h.type)), "0",
-        _Fmt("%.0f", recno)};
-    return ChangeAdvanceRows(connection, kInsertHeader, values) >= 1 ||
+    const SqlRow values{h.settlement,
+                        h.custRef,
+                        h.custName,
+                        entryDate,
+                        settDate,
+                        h.setLink,
+                        "F",
+                        "F",
+                        h.checkNum,
+                        h.checkAmt,
+                        std::string(StypeOf(h.type)),
+                        "0",
+                        _Fmt("%.0f", recno)};
+    return PreparedStatements(connection).Change({{}, kInsertHeader}, ValuesOf(values)) >= 1 ||
            Fail(message, kInsertFailed);
 }
 
 bool UpdateHeader(const SettlementHeader& h, HVXConnection& connection,
-                  const std::string& entryDate, const std::string& settDate,
-                  std::string& message) {
-    const std::vector<std::string> values{h.settlement, h.custRef,  h.custName,
-                                          entryDate,    settDate,   h.checkNum,
-                                          h.checkAmt,   _Fmt("%.0f", h.recno)};
-    return ChangeAdvanceRows(connection, kUpdateHeader, values) >= 1 ||
+                  const std::string& entryDate, const std::string& settDate, std::string& message) {
+    const SqlRow values{h.settlement, h.custRef,  h.custName, entryDate,
+                        settDate,     h.checkNum, h.checkAmt, _Fmt("%.0f", h.recno)};
+    return PreparedStatements(connection).Change({{}, kUpdateHeader}, ValuesOf(values)) >= 1 ||
            Fail(message, kUpdateFailed);
 }
 
@@ -130,9 +136,8 @@ bool WriteSettlement(SettlementSaveWindow& window, HVXConnection& connection) {
     set.header.checkAmt = _HVXsprintf("%.2f", CheckAmount(set, window.values));
 
     const bool headerWritten =
-        set.header.recno == 0
-            ? InsertHeader(set.header, connection, entryDate, settDate, message)
-            : UpdateHeader(set.header, connection, entryDate, settDate, message);
+        set.header.recno == 0 ? InsertHeader(set.header, connection, entryDate, settDate, message)
+                              : UpdateHeader(set.header, connection, entryDate, settDate, message);
     return headerWritten && WriteSettlementDetails(window, connection, settDate, message) &&
            WriteChildLists(set, connection, message) &&
            ApplySettlementAdvances(window, connection) &&

@@ -18,7 +18,7 @@ bool Fail(std::string& message, std::string_view text) {
     return false;
 }
 
-bool SettleSource(SourceSql& sql, const SettlementUniqueDetailItem& source, SettlementType type,
+bool SettleSource(Statements& sql, const SettlementUniqueDetailItem& source, SettlementType type,
                   std::string& message) {
     const double units = source.UnitDelta();
     if (source.sourceKind == kAssembly)
@@ -42,7 +42,7 @@ ContractSource ContractSourceOf(const SettlementRecordSet& recordSet) {
     return {true, TextNumber(recordSet.defaults.sourceLink)};
 }
 
-bool ApplySettlementToSources(SourceSql& sql, SettlementRecordSet& recordSet,
+bool ApplySettlementToSources(Statements& sql, SettlementRecordSet& recordSet,
                               const ContractSource& contract, std::string& message) {
     SettlementDetailList& details = recordSet.details;
     const SettlementType type = recordSet.header.type;
@@ -65,13 +65,13 @@ bool ApplySettlementToSources(SourceSql& sql, SettlementRecordSet& recordSet,
 
 bool ApplySettlementToSources(HVXConnection& connection, SettlementRecordSet& recordSet,
                               const ContractSource& contract, std::string& message) {
-    PreparedSourceSql sql(connection);
+    PreparedStatements sql(connection);
     return ApplySettlementToSources(sql, recordSet, contract, message);
 }
 
 bool ApplySettlementToSources(HVXSConnection& connection, SettlementRecordSet& recordSet,
                               const ContractSource& contract, std::string& message) {
-    LiteralSourceSql sql(connection);
+    LiteralStatements sql(connection);
     return ApplySettlementToSources(sql, recordSet, contract, message);
 }
 

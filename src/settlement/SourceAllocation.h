@@ -11,9 +11,12 @@
 class HVXConnection;
 class HVXSConnection;
 
+namespace hvx {
+class Statements;
+}
+
 namespace hvx::settlement {
 
-class SourceSql;
 struct SettlementRecordSet;
 
 inline constexpr std::string_view kMsgSettleAssemblyFailed = "Settle assembly routine failed.";
@@ -38,7 +41,7 @@ ContractSource ContractSourceOf(const SettlementRecordSet& recordSet);
 // current ones, as if the settlement had just been loaded. The first
 // failure stops with its message and commits nothing, so a save retried
 // after its transaction was cancelled applies the same deltas again.
-bool ApplySettlementToSources(SourceSql& sql, SettlementRecordSet& recordSet,
+bool ApplySettlementToSources(Statements& sql, SettlementRecordSet& recordSet,
                               const ContractSource& contract, std::string& message);
 bool ApplySettlementToSources(HVXConnection& connection, SettlementRecordSet& recordSet,
                               const ContractSource& contract, std::string& message);

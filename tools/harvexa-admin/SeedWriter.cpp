@@ -28,7 +28,7 @@ bool IsWholeNumber(const std::string& text) {
 }  // namespace
 
 double SeedWriter::NextRecno(std::string_view table) {
-    const double recno = NextNum(nullptr, 1, table, 10, 0, 1);
+    const double recno = NextRecordNumber(table);
     if (recno < 1) Fail("Unable to take the next record number of " + std::string(table) + ".");
     return recno;
 }

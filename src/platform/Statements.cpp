@@ -1,0 +1,108 @@
+#include "platform/Statements.h"
+
+#include "platform/HVXConnection.h"
+#include "platform/HVXSConnection.h"
+#include "platform/Session.h"
+
+namespace hvx {
+namespace {
+
+constexpr std::string_view kConversions = "diouxXfFeEgGaAsc";
+
+// The n-th conversion of a format ("%.04f", "%s", "%.0f"), "%%" skipped.
+std::string_view NthConversion(std::string_view format, std::size_t n) {
+    for (std::size_t pos = format.find('%'); pos != std::string_view::npos;
+         pos = format.find('%', pos)) {
+        if (pos + 1 < format.size() && format[pos + 1] == '%') {
+            pos += 2;
+            continue;
+        }
+        const std::size_t end = format.find_first_of(kConversions, pos + 1);
+        if (end == std::string_view::npos) break;
+        if (n-- == 0) return format.substr(pos, end - pos + 1);
+        pos = end + 1;
+    }
+    return "%s";
+}
+
+}  // namespace
+
+std::string BoundText(std::string_view literalFormat, std::size_t n, const FmtArg& value) {
+    return FormatArgs(NthConversion(literalFormat, n), {value});
+}
+
+bool Statements::Value(const SqlPair& sql, const SqlValues& values, std::string& value) {
+    std::vector<SqlRow> rows;
+    value.clear();
+    if (!Query(sql, values, 1, rows) || rows.empty()) return false;
+    value = rows.front().front();
+    return true;
+}
+
+bool LiteralStatements::Query(const SqlPair& sql, const SqlValues& values, int columns,
+                              std::vector<SqlRow>& rows) {
+    rows.clear();
+    if (!connection_.ExecSQL(FormatArgs(sql.literal, values))) return false;
+    while (connection_.FetchNext()) {
+        SqlRow& row = rows.emplace_back();
+        for (int n = 1; n <= columns; ++n) row.push_back(connection_.Column(n));
+    }
+    connection_.FreeStatement();
+    return true;
+}
+
+long LiteralStatements::Change(const SqlPair& sql, const SqlValues& values) {
+    return connection_.ExecSQLChange(FormatArgs(sql.literal, values));
+}
+
+const std::string& LiteralStatements::LastError() const {
+    return connection_.LastError();
+}
+
+bool PreparedStatements::Bind(const SqlPair& sql, const SqlValues& values) {
+    for (std::size_t n = 0; n < values.size(); ++n)
+        if (connection_.BindParam(sql.prepared, BoundText(sql.literal, n, values[n])) != 0)
+            return false;
+    return true;
+}
+
+bool PreparedStatements::Query(const SqlPair& sql, const SqlValues& values, int columns,
+                               std::vector<SqlRow>& rows) {
+    rows.clear();
+    if (!Bind(sql, values) || connection_.ExecuteSQL(sql.prepared) < 0) return false;
+    while (connection_.FetchNext(sql.prepared)) {
+        SqlRow& row = rows.emplace_back();
+        for (int n = 1; n <= columns; ++n) row.emplace_back(connection_.ColumnVar(sql.prepared, n));
+    }
+    return true;
+}
+
+long PreparedStatements::Change(const SqlPair& sql, const SqlValues& values) {
+    if (!Bind(sql, values)) return -1;
+    return connection_.ExecuteSQL(sql.prepared);
+}
+
+const std::string& PreparedStatements::LastError() const {
+    return connection_.LastError();
+}
+
+bool RunNative(Engine* engine, const std::string& sql, const std::vector<Param>& params,
+               std::vector<SqlRow>* rows, std::string& error) {
+    std::unique_ptr<Statement> statement =
+        engine ? engine->Prepare(sql, true, error) : Session::Prepare(sql, true, error);
+    if (!statement) return false;
+    const bool ran =
+        engine ? statement->Execute(params, error) : Session::Run(*statement, params, error);
+    if (!ran) return false;
+    if (!rows) return true;
+    rows->clear();
+    while (statement->Next()) {
+        SqlRow& row = rows->emplace_back();
+        std::string value;
+        for (int i = 0; i < statement->ColumnCount(); ++i)
+            row.push_back(statement->Column(i, value) ? value : std::string());
+    }
+    return true;
+}
+
+}  // namespace hvx
