@@ -1,5 +1,8 @@
 #include "platform/Text.h"
 
+#include <charconv>
+#include <cmath>
+
 #include <algorithm>
 #include <cstring>
 
@@ -65,3 +68,20 @@ std::string HVXParseTabDelim::GetNextString() {
     if (next_ >= fields_.size()) return {};
     return fields_[next_++];
 }
+
+namespace hvx {
+
+double TextNumber(std::string_view text) {
+    std::size_t start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos) return 0;
+    // from_chars takes no leading plus sign, which typed amounts may carry.
+    if (text[start] == '+') ++start;
+    const char* first = text.data() + start;
+    const char* last = text.data() + text.size();
+    double value = 0;
+    const auto result = std::from_chars(first, last, value, std::chars_format::general);
+    // "nan" and "inf" parse as numbers but are no amount a table can hold.
+    return result.ec == std::errc() && std::isfinite(value) ? value : 0;
+}
+
+}  // namespace hvx

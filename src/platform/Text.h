@@ -27,3 +27,14 @@ private:
     std::vector<std::string> fields_;
     std::size_t next_ = 0;
 };
+
+namespace hvx {
+
+// The number at the start of a text, as the framework reads stored amounts:
+// leading blanks are skipped, reading stops at the first character that is
+// not part of the number ("12.50*" is 12.5), and a text without a number
+// (empty, blank, "abc") is 0. Independent of the process locale, so a host
+// that switched LC_NUMERIC still reads "0.0025" as a quarter of a cent.
+double TextNumber(std::string_view text);
+
+}  // namespace hvx

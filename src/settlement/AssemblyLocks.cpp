@@ -5,7 +5,6 @@
 #include "platform/Format.h"
 #include "rules/SourceKinds.h"
 #include "settlement/SettlementDetailList.h"
-#include "settlement/SettlementLocks.h"
 #include "shell/RecordLocks.h"
 
 namespace hvx::settlement {
@@ -14,15 +13,6 @@ namespace {
 bool IsAssembly(const SettlementUniqueDetailItem& source) { return source.sourceKind == kAssembly; }
 
 }  // namespace
-
-std::string_view LockPurposeText(LockPurpose purpose) {
-    switch (purpose) {
-    case LockPurpose::Delete: return " Unable to delete settlement.";
-    case LockPurpose::Reverse: return " Unable to reverse settlement.";
-    case LockPurpose::Save: break;
-    }
-    return " Unable to save settlement.";
-}
 
 bool LockAssemblies(SettlementDetailList& details, std::string& message, LockPurpose purpose) {
     for (SettlementUniqueDetailItem& source : details.UniqueSources()) {

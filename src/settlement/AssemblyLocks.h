@@ -5,16 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "settlement/LockPurpose.h"
+
 namespace hvx::settlement {
 
 class SettlementDetailList;
-
-// Why the locks are taken (SettlementLocks.h): the refusal message ends
-// with what could not be done.
-enum class LockPurpose;
-
-// " Unable to save settlement." and its kin, for the purpose.
-std::string_view LockPurposeText(LockPurpose purpose);
 
 // Locks the HVXGR02 record of every assembly the sources name (removed
 // sources included: their units go back too), each assembly once, and marks

@@ -1,4 +1,5 @@
 #include "settlement/CheckLayout.h"
+#include "platform/Text.h"
 
 #include <cstdlib>
 
@@ -10,8 +11,6 @@
 
 namespace hvx::settlement {
 namespace {
-
-double Number(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
 std::string Money(double value) { return AmountInFigures(value); }
 
@@ -70,8 +69,8 @@ std::vector<CheckStubLine> CheckStub(const std::vector<CheckSourceLine>& lines,
                                      bool sourceDetail) {
     std::vector<CheckStubLine> stub;
     for (const CheckSourceLine& l : lines) {
-        stub.push_back({l.commodity, HVXSRound(Number(l.units), 2),
-                        HVXSRound(Number(l.priceUnit), 4), Money(Number(l.totPrice))});
+        stub.push_back({l.commodity, HVXSRound(TextNumber(l.units), 2),
+                        HVXSRound(TextNumber(l.priceUnit), 4), Money(TextNumber(l.totPrice))});
         if (sourceDetail) {
             std::string detail = "  " + l.source + " " + l.sourceRef + ": " + l.fromDpr + " to " +
                                  l.toDpr;
@@ -80,7 +79,7 @@ std::vector<CheckStubLine> CheckStub(const std::vector<CheckSourceLine>& lines,
         }
     }
     for (const CheckDeduction& d : deductions) {
-        const double amount = Number(d.amount);
+        const double amount = TextNumber(d.amount);
         stub.push_back({d.description, "", "", Money(d.da == "D" ? -amount : amount)});
     }
     stub.push_back({"Net", "", "", Money(net)});
@@ -102,7 +101,7 @@ bool LoadCheckData(std::string_view setLink, std::string_view checkNumber, std::
     }
     check.settlement = connection.Column(1);
     const std::string customerName = connection.Column(2);
-    check.amount = HVXRound(Number(connection.Column(3)), 2);
+    check.amount = HVXRound(TextNumber(connection.Column(3)), 2);
     connection.FreeStatement();
 
     SettlementPayNameList payNames;

@@ -1,20 +1,12 @@
 #include "settlement/ChildList.h"
 
+#include "platform/Fail.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
 #include "rules/StoredText.h"
 
 namespace hvx::settlement {
-namespace {
-
-bool Fail(std::string& message, std::string_view text) {
-    message = text;
-    return false;
-}
-
-}  // namespace
-
 bool DeleteRows(Statements& sql, const ChildTable& table, std::string_view setLink,
                 std::string& message) {
     const std::string name(table.name), link(table.linkColumn);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/Format.h"
+#include "platform/Text.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
@@ -25,10 +26,6 @@ const char* const kUpdateRepaidLiteral =
 const char* const kDeleteFailed = "Error deleting HVXGR57A record.";
 const char* const kGiveBackFailed = "Unable to update HVXGR57.";
 
-double Number(const std::string& text) {
-    return std::atof(text.c_str());
-}
-
 }  // namespace
 
 GiveBackResult GiveBackAmount(double advanceAmount, double repaid, double amount) {
@@ -45,10 +42,10 @@ bool GrainAdvanceObject::GiveBack(HVXConnection& connection, std::string_view ad
         rows.empty())
         return false;
     const SqlRow& advance = rows.front();
-    const GiveBackResult back = GiveBackAmount(Number(advance[0]), Number(advance[1]), amount);
+    const GiveBackResult back = GiveBackAmount(TextNumber(advance[0]), TextNumber(advance[1]), amount);
     return PreparedStatements(connection)
                .Change({{}, kUpdateRepaid}, {_HVXsprintf("%.2f", back.repaid), back.status,
-                                             _Fmt("%.0f", Number(advance[2]))}) >= 1;
+                                             _Fmt("%.0f", TextNumber(advance[2]))}) >= 1;
 }
 
 bool GrainAdvanceObject::GiveBack(HVXSConnection& connection, std::string_view advLink,
@@ -59,7 +56,7 @@ bool GrainAdvanceObject::GiveBack(HVXSConnection& connection, std::string_view a
     const std::string repaid = connection.Column(2);
     const std::string recno = connection.Column(3);
     connection.FreeStatement();
-    const GiveBackResult back = GiveBackAmount(Number(advanceAmount), Number(repaid), amount);
+    const GiveBackResult back = GiveBackAmount(TextNumber(advanceAmount), TextNumber(repaid), amount);
     return connection.ExecSQLChange(
                _HVXsprintf(kUpdateRepaidLiteral, back.repaid, back.status, recno)) >= 1;
 }
@@ -73,12 +70,12 @@ bool GrainAdvanceObject::RemoveRepayments(HVXConnection& connection,
         return false;
     }
     for (const SqlRow& repayment : repayments) {
-        if (!GiveBack(connection, repayment[0], Number(repayment[1]))) {
+        if (!GiveBack(connection, repayment[0], TextNumber(repayment[1]))) {
             message = kGiveBackFailed;
             return false;
         }
         if (PreparedStatements(connection)
-                .Change({{}, kDeleteRepayment}, {_Fmt("%.0f", Number(repayment[2]))}) < 1) {
+                .Change({{}, kDeleteRepayment}, {_Fmt("%.0f", TextNumber(repayment[2]))}) < 1) {
             message = kDeleteFailed;
             return false;
         }

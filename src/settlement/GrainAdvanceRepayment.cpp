@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/Dates.h"
+#include "platform/Text.h"
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
@@ -35,10 +36,6 @@ const char* const kNotApplied = "Unable to apply full advance payment amount.";
 const char* const kInsertFailed = "HVXGR57A Insert Failed.";
 const char* const kLiteralInsertFailed = "Unable to update HVXGR57A.";
 
-double Number(const std::string& text) {
-    return std::atof(text.c_str());
-}
-
 }  // namespace
 
 // Walks the advances of the query in order until the amount is used; the
@@ -55,8 +52,8 @@ bool GrainAdvanceObject::ApplyToAdvances(HVXConnection& connection, std::string_
         return false;
     }
     for (const SqlRow& advance : advances) {
-        const double repaid = Number(advance[1]);
-        const double open = HVXRound(Number(advance[0]) - repaid, 2);
+        const double repaid = TextNumber(advance[1]);
+        const double open = HVXRound(TextNumber(advance[0]) - repaid, 2);
         // An advance with nothing open takes nothing: a 0.00 repayment row
         // would record no money.
         if (open <= 0) continue;
@@ -64,7 +61,7 @@ bool GrainAdvanceObject::ApplyToAdvances(HVXConnection& connection, std::string_
         const char* status = part == open ? "P" : "O";
         if (PreparedStatements(connection)
                 .Change({{}, kUpdateRepaid}, {_HVXsprintf("%.2f", HVXRound(repaid + part, 2)),
-                                              status, _Fmt("%.0f", Number(advance[2]))}) < 1) {
+                                              status, _Fmt("%.0f", TextNumber(advance[2]))}) < 1) {
             message = kUpdateFailed;
             return false;
         }

@@ -1,5 +1,6 @@
 #include "settlement/OpenContractAdjust.h"
 
+#include "platform/Fail.h"
 #include <vector>
 
 #include "platform/Format.h"
@@ -18,11 +19,6 @@ const SqlPair kUpdate{"UPDATE HVXGR04F SET OUNITS='%s',STATUS='%s' WHERE DLLINK=
 const SqlPair kUpdateInstallmentSale{
     "UPDATE HVXGR04F SET OUNITS='%s',STATUS='%s',ISDOLUSED='%s' WHERE DLLINK='%.0f'",
     "UPDATE HVXGR04F SET OUNITS = ?, STATUS = ?, ISDOLUSED = ? WHERE DLLINK = ?"};
-
-bool Fail(std::string& message, std::string_view text) {
-    message = text;
-    return false;
-}
 
 }  // namespace
 

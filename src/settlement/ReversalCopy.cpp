@@ -10,7 +10,9 @@
 // that adjustment also gives an installment sale its dollars back, which a
 // direct change of the contract's open units would leave used.
 #include "settlement/ReversalCopy.h"
+#include "platform/Text.h"
 
+#include "platform/Fail.h"
 #include <cstdlib>
 
 #include "platform/Dates.h"
@@ -79,18 +81,9 @@ enum Line {
     L_RECNO
 };
 
-double Number(const std::string& text) {
-    return std::atof(text.c_str());
-}
-
 std::string SqlDate(std::string date) {
     SQLFmtDate(date);
     return date;
-}
-
-bool Fail(std::string& message, std::string text) {
-    message = std::move(text);
-    return false;
 }
 
 // Gives units (and, from an open contract, dollars) back to a line's source.
@@ -102,7 +95,7 @@ bool GiveBackToSource(HVXSConnection& connection, const std::string& kind, const
     if (kind == kScaleTicket)
         return SettleScaleTicket(connection, link, -units) || Fail(message, kTicketFailed);
     if (IsOpenContractCategory(kind))
-        return AdjustOpenContract(connection, Number(link), -units, -dollars, message);
+        return AdjustOpenContract(connection, TextNumber(link), -units, -dollars, message);
     return true;
 }
 
@@ -154,7 +147,7 @@ bool WriteLine(HVXSConnection& connection, const SqlRow& r, ReversalCopy& copy,
                                     .location = r[L_LOCATION],
                                     .fromCategory = r[L_FROMDPR],
                                     .toCategory = r[L_TODPR],
-                                    .units = Number(units)});
+                                    .units = TextNumber(units)});
     return true;
 }
 
@@ -183,12 +176,12 @@ bool WriteReversalCopy(HVXSConnection& connection, double originalRecno, Reversa
         std::string lineLink;
         if (!WriteLine(connection, r, copy, lineLink, message)) return false;
         if (r[L_STYPE] == "1") {
-            if (!GiveBackToSource(connection, r[L_SOURCE], r[L_SOURCELINK], Number(r[L_UNITSSET]),
-                                  Number(r[L_TOTPRICE]), message))
+            if (!GiveBackToSource(connection, r[L_SOURCE], r[L_SOURCELINK], TextNumber(r[L_UNITSSET]),
+                                  TextNumber(r[L_TOTPRICE]), message))
                 return false;
         } else {
-            sumUnits += Number(r[L_UNITSSET]);
-            sumDollars += Number(r[L_TOTPRICE]);
+            sumUnits += TextNumber(r[L_UNITSSET]);
+            sumDollars += TextNumber(r[L_TOTPRICE]);
         }
         if (copy.singleSource &&
             !CopyDestination(

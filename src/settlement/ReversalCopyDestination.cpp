@@ -11,6 +11,7 @@
 #include "settlement/GrainAdvanceObject.h"
 #include "settlement/ReversalCopy.h"
 
+#include "platform/Fail.h"
 namespace hvx::settlement {
 namespace {
 
@@ -68,11 +69,6 @@ const char* const kPayNameFailed = "Error inserting record into HVXGR04E.";
 std::string SqlDate(std::string date) {
     SQLFmtDate(date);
     return date;
-}
-
-bool Fail(std::string& message, const char* text) {
-    message = text;
-    return false;
 }
 
 // A record number of 0 means the next-number service gave none.

@@ -13,6 +13,7 @@
 #include "settlement/PostedUnits.h"
 #include "settlement/ReversalCopy.h"
 
+#include "platform/Fail.h"
 namespace hvx::settlement {
 namespace {
 
@@ -22,11 +23,6 @@ const char* const kDeductions =
     "SELECT DISTINCT DEDUCT,AMOUNT,DA,RECNO FROM HVXGR04C WHERE SETLINK='%s'";
 const char* const kDeductionCode =
     "SELECT MAKEENTRY,ARACCT1,ARACCT2,ARACCT3,DESCRIPT FROM HVXGR52 WHERE REFERENCE='%s'";
-
-bool Fail(HVXSConnection& connection, std::string& message) {
-    message = connection.LastError();
-    return false;
-}
 
 // The receivable entry of one deduction of the copy, when its code makes
 // one. A deduction ("D") is owed by the customer, so its entry carries the
@@ -80,7 +76,7 @@ bool PostReversingCopy(HVXSConnection& connection, const ReversalCopy& copy, Hos
     for (const CopiedLine& line : copy.lines) {
         if (!PostSourceUnits(connection, line.sourceKind, line.sourceLink, line.sourceRef,
                              line.units))
-            return Fail(connection, message);
+            return Fail(message, connection.LastError());
         // The ledger and journal of a reversal are kept even when one of
         // their rows cannot be written: the reversal itself must go through.
         PostReversalLine(connection, window,
@@ -92,11 +88,11 @@ bool PostReversingCopy(HVXSConnection& connection, const ReversalCopy& copy, Hos
                                       .toCategory = line.toCategory,
                                       .settlement = copy.settlement});
         if (connection.ExecSQLChange(_HVXsprintf(kPostLine, line.recno)) < 1)
-            return Fail(connection, message);
+            return Fail(message, connection.LastError());
     }
     EnterReceivables(connection, copy, ui);
     if (connection.ExecSQLChange(_HVXsprintf(kPostHeader, copy.setLink)) < 1)
-        return Fail(connection, message);
+        return Fail(message, connection.LastError());
     return true;
 }
 

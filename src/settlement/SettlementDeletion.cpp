@@ -1,5 +1,7 @@
 #include "settlement/SettlementDeletion.h"
+#include "platform/Text.h"
 
+#include "platform/Fail.h"
 #include <cstdlib>
 
 #include "platform/Format.h"
@@ -67,15 +69,6 @@ const RowDelete kRowDeletes[] = {
     {"DELETE FROM HVXGR57 WHERE SETTLEMENT='%s'", "Error deleting detail from HVXGR57."},
 };
 
-double Number(const std::string& text) {
-    return std::atof(text.c_str());
-}
-
-bool Fail(std::string& message, std::string text) {
-    message = std::move(text);
-    return false;
-}
-
 // The stored settlement is not posted. Read under the locks: the window may
 // have loaded it before it was posted. False with the message when it is
 // posted or cannot be read, so a settlement is never deleted on a guess.
@@ -120,7 +113,7 @@ bool GiveBack(HVXSConnection& connection, const std::string& kind, const std::st
     if (kind == kScaleTicket)
         return SettleScaleTicket(connection, link, -units) || Fail(message, kUnitsNotUndone);
     if (IsOpenContractCategory(kind))
-        return AdjustOpenContract(connection, Number(link), -units, -dollars, message);
+        return AdjustOpenContract(connection, TextNumber(link), -units, -dollars, message);
     return true;
 }
 
@@ -136,15 +129,15 @@ bool GiveBackUnits(HVXSConnection& connection, const SettlementHeader& header,
         return Fail(message, kUnitsNotUndone);
     if (!single) {
         for (const SqlRow& r : rows)
-            if (!GiveBack(connection, r[0], r[1], Number(r[2]), Number(r[3]), message))
+            if (!GiveBack(connection, r[0], r[1], TextNumber(r[2]), TextNumber(r[3]), message))
                 return false;
         return true;
     }
     if (rows.empty()) return true;
     double units = 0, dollars = 0;
     for (const SqlRow& r : rows) {
-        units += Number(r[2]);
-        dollars += Number(r[4]);
+        units += TextNumber(r[2]);
+        dollars += TextNumber(r[4]);
     }
     return GiveBack(connection, rows.front()[0], rows.front()[1], units, dollars, message);
 }
@@ -155,7 +148,7 @@ bool GiveBackRepayments(HVXSConnection& connection, const std::string& setLink,
     if (!LiteralStatements(connection).Query({kRepayments}, {setLink}, 3, rows))
         return Fail(message, kAdvanceFailed);
     for (const SqlRow& r : rows) {
-        if (!GrainAdvanceObject::GiveBack(connection, r[0], HVXRound(Number(r[1]), 2)))
+        if (!GrainAdvanceObject::GiveBack(connection, r[0], HVXRound(TextNumber(r[1]), 2)))
             return Fail(message, kAdvanceFailed);
         if (connection.ExecSQLChange(_HVXsprintf(kDeleteRepayment, r[2])) < 0)
             return Fail(message, kRepaymentNotDeleted);

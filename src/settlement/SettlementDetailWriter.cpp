@@ -1,5 +1,6 @@
 #include "settlement/SettlementDetailWriter.h"
 
+#include "platform/Fail.h"
 #include "platform/Dates.h"
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
@@ -38,11 +39,6 @@ const char* const kSettlementDestinationFailed =
 
 std::string Flag(const std::string& text) {
     return text == "T" ? "T" : "F";
-}
-
-bool Fail(std::string& message, std::string text) {
-    message = std::move(text);
-    return false;
 }
 
 // Every record number is read before the first delete, so no engine walks a

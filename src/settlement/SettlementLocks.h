@@ -4,11 +4,11 @@
 // an open contract, the settlement that created that contract. They are taken
 // under the process lock "GrainLock1", so two users never move the units of
 // one assembly or one contract at the same time.
+#include "settlement/LockPurpose.h"
+
 namespace hvx::settlement {
 
 struct SettlementSaveWindow;
-
-enum class LockPurpose { Save = 0, Delete = 1, Reverse = 2 };
 
 // The contract's settlement is locked with this many retries, as assemblies are.
 inline constexpr long kSettlementLockRetries = 5;

@@ -1,4 +1,5 @@
 #include "settlement/SettlementReversal.h"
+#include "platform/Text.h"
 
 #include <cstdlib>
 
@@ -42,10 +43,6 @@ const char* const kProcessLockRefused =
 const char* const kBeginFailed = "Unable to begin transaction on connection.";
 const char* const kCommitFailed = "Unable to commit transaction.";
 const char* const kPaidOutNotMarked = "Error updating advance records to status 'R'.";
-
-double Number(const std::string& text) {
-    return std::atof(text.c_str());
-}
 
 bool Stop(SettlementSaveWindow& window, const char* text) {
     window.message = text;
@@ -99,7 +96,7 @@ bool CanReverse(SettlementSaveWindow& window) {
     if (!LiteralStatements(connection).Query({kDestinations}, {setLink}, 2, rows))
         return Stop(window, kSettledOnward);
     for (const SqlRow& row : rows)
-        if (HVXRound(Number(row[0]), 5) != HVXRound(Number(row[1]), 5))
+        if (HVXRound(TextNumber(row[0]), 5) != HVXRound(TextNumber(row[1]), 5))
             return Stop(window, kSettledOnward);
     bool repaid = false;
     if (!PaidOutAdvanceRepaid(connection, setLink, repaid) || repaid)

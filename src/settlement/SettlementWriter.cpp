@@ -1,5 +1,6 @@
 #include "settlement/SettlementWriter.h"
 
+#include "platform/Fail.h"
 #include "platform/Dates.h"
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
@@ -31,11 +32,6 @@ const char* const kInsertFailed =
     "Error inserting settlement header into HVXGR04. Unable to save settlement.";
 const char* const kUpdateFailed =
     "Error updating settlement header into HVXGR04. Unable to save settlement.";
-
-bool Fail(std::string& message, const char* text) {
-    message = text;
-    return false;
-}
 
 // A new settlement takes its record number, link and number here, while the
 // process lock is held, so no other save can take the same ones.

@@ -1,5 +1,6 @@
 #include "settlement/SourceAllocation.h"
 
+#include "platform/Fail.h"
 #include "platform/Rounding.h"
 #include "rules/Categories.h"
 #include "rules/SourceKinds.h"
@@ -12,11 +13,6 @@
 
 namespace hvx::settlement {
 namespace {
-
-bool Fail(std::string& message, std::string_view text) {
-    message = text;
-    return false;
-}
 
 bool SettleSource(Statements& sql, const SettlementUniqueDetailItem& source, SettlementType type,
                   std::string& message) {

@@ -1,4 +1,5 @@
 #include "harvexa-admin/DatabaseSummary.h"
+#include "platform/Text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,8 +33,6 @@ std::string First(const std::string& sql) {
     const std::vector<Row> rows = Query(sql, 1);
     return rows.empty() ? std::string() : rows.front().front();
 }
-
-double Number(const std::string& text) { return std::atof(text.c_str()); }
 
 // 12345.5 -> "12,345.5000": units are read more easily with separators.
 std::string Grouped(double value, int decimals) {
@@ -82,7 +81,7 @@ void PrintBusiness(std::ostream& out) {
     std::map<std::string, Open> open;
     for (const Row& r : Query("SELECT TODPR,OUNITS FROM HVXGR04F WHERE STATUS='O'", 2)) {
         open[r[0]].contracts += 1;
-        open[r[0]].units += HVXRound(Number(r[1]), 4);
+        open[r[0]].units += HVXRound(TextNumber(r[1]), 4);
     }
     out << "Open contracts:";
     if (open.empty()) out << " none";
@@ -97,7 +96,7 @@ void PrintBusiness(std::ostream& out) {
     double owed = 0;
     const std::vector<Row> advances =
         Query("SELECT AMOUNT,RAMOUNT FROM HVXGR57 WHERE OPENPAID='O'", 2);
-    for (const Row& r : advances) owed += Number(r[0]) - Number(r[1]);
+    for (const Row& r : advances) owed += TextNumber(r[0]) - TextNumber(r[1]);
     out << "\nOpen advances: " << advances.size() << ", $" << Grouped(owed, 2) << " outstanding\n";
     // The counters exist only once the office is configured.
     out << "Settlements: " << CountRows("HVXGR04");

@@ -1,4 +1,5 @@
 #include "windows/advances/AdvanceSelectionController.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,8 +20,6 @@ const char* const kAllAdvances =
     "SELECT CUSTREF,CUSTNAME,ADVDATE,AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE OPENPAID='O'";
 const char* const kNotEnough =
     "You must assign enough advances to use the entire amount of the advance payment.";
-
-double Number(const std::string& text) { return std::atof(text.c_str()); }
 
 }  // namespace
 
@@ -44,8 +43,8 @@ bool AdvanceSelectionController::Load(std::string& message) {
     while (connection.FetchNext()) {
         AdvanceSelectionRow row{
             connection.Column(1), connection.Column(2), connection.Column(3),
-            HVXRound(Number(connection.Column(4)) - Number(connection.Column(5)), 2),
-            Number(connection.Column(6))};
+            HVXRound(TextNumber(connection.Column(4)) - TextNumber(connection.Column(5)), 2),
+            TextNumber(connection.Column(6))};
         loadOrder_.push_back(row.recno);
         const bool chosen = std::any_of(chosen_.begin(), chosen_.end(),
                                         [&](const auto& c) { return c.recno == row.recno; });
