@@ -82,11 +82,6 @@ locks::LockKey KeyOf(const LockRequest& request, bool record) {
             record ? RecnoText(request.recno) : std::string()};
 }
 
-// The file of a SQLite connection string ("sqlite:PATH" or a bare path).
-std::string SqlitePath(const std::string& connection) {
-    return connection.rfind("sqlite:", 0) == 0 ? connection.substr(7) : connection;
-}
-
 }  // namespace
 
 struct LockService::Impl {
@@ -159,7 +154,7 @@ bool LockService::Open(const std::string& connection, std::string& error) {
     }
     impl_->backend = IsPostgresConnection(connection)
                          ? locks::OpenPostgresLocks(connection, identity, error)
-                         : locks::OpenSqliteLocks(SqlitePath(connection), identity, error);
+                         : locks::OpenSqliteLocks(SqliteFile(connection), identity, error);
     return impl_->backend != nullptr;
 }
 

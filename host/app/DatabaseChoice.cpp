@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "data/Schema.h"
-#include "harvexa-admin/AdminDatabase.h"
-#include "harvexa-admin/DemoSeed.h"
+#include "data/DatabaseFacts.h"
+#include "data/demo/DemoSeed.h"
 #include "platform/ProfileFile.h"
 #include "platform/Session.h"
 
@@ -15,7 +15,7 @@ namespace {
 // empty database file behind, and a database without the schema (or with
 // one of another version) is refused with the reason.
 bool OpenExisting(const std::string& connection, std::string& error) {
-    const std::string file = admin::SqliteFile(connection);
+    const std::string file = SqliteFile(connection);
     std::error_code ec;
     if (!file.empty() && file[0] != ':' && !std::filesystem::exists(file, ec)) {
         error = "The database file " + file + " does not exist.";
@@ -32,10 +32,10 @@ bool OpenExisting(const std::string& connection, std::string& error) {
 bool OpenChosenDatabase(const HostOptions& options, std::string& connection, std::string& error) {
     bool opened = false;
     if (options.demo) {
-        connection = options.database.empty() ? admin::DefaultDemoDatabase(error) : options.database;
+        connection = options.database.empty() ? demo::DefaultDemoDatabase(error) : options.database;
         if (connection.empty()) return false;  // no data folder: the message says so
         bool created = false;
-        opened = admin::OpenDemoDatabase(connection, created, error);
+        opened = demo::OpenDemoDatabase(connection, created, error);
     } else {
         connection = options.database.empty()
                          ? GetPrivateProfileString(kProfileSection, kProfileDatabaseKey, "",
@@ -49,7 +49,7 @@ bool OpenChosenDatabase(const HostOptions& options, std::string& connection, std
         opened = OpenExisting(connection, error);
     }
     if (!opened) {
-        error = "Cannot open the database " + connection + ": " + admin::OneLine(error);
+        error = "Cannot open the database " + connection + ": " + OneLine(error);
         return false;
     }
     // Remembering is a convenience: a profile that cannot be written does not

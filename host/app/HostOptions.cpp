@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <set>
 
-#include "harvexa-admin/AdminDatabase.h"
+#include "platform/DatabaseName.h"
 
 namespace hvx::host {
 namespace {
@@ -82,10 +82,12 @@ bool HasDisplay() {
 
 void ResolvePaths(HostOptions& options) {
     if (!options.screenshotDir.empty()) options.screenshotDir = Absolute(options.screenshotDir);
-    const std::string file = admin::SqliteFile(options.database);
-    if (file.empty() || file[0] == ':' || fs::path(file).is_absolute()) return;  // ":memory:"
-    const bool prefixed = options.database.rfind("sqlite:", 0) == 0;
-    options.database = (prefixed ? "sqlite:" : "") + Absolute(file);
+    const DatabaseName name = ParseDatabaseName(options.database);
+    const std::string& file = name.target;
+    if (name.kind != EngineKind::SQLite || file.empty() || file[0] == ':' ||
+        fs::path(file).is_absolute())
+        return;  // a server, or ":memory:"
+    options.database = (name.sqlitePrefix ? "sqlite:" : "") + Absolute(file);
 }
 
 std::string ExecutableFolder() {

@@ -18,19 +18,14 @@ Param Param::Number(double v) {
     return {Kind::Number, buf};
 }
 
-bool IsPostgresConnection(const std::string& c) {
-    if (c.rfind("sqlite:", 0) == 0) return false;
-    return c.rfind("postgresql://", 0) == 0 || c.rfind("postgres://", 0) == 0 ||
-           c.find('=') != std::string::npos;
-}
-
 std::unique_ptr<Engine> OpenEngine(const std::string& connection, std::string& error) {
     if (connection.empty()) {
         error = "No database was given.";
         return nullptr;
     }
-    if (IsPostgresConnection(connection)) return OpenPostgres(connection, error);
-    const std::string path = connection.rfind("sqlite:", 0) == 0 ? connection.substr(7) : connection;
+    const DatabaseName name = ParseDatabaseName(connection);
+    if (name.kind == EngineKind::PostgreSQL) return OpenPostgres(connection, error);
+    const std::string& path = name.target;
     if (path.empty()) {
         error = "No database file was given.";
         return nullptr;

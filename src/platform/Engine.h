@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/DatabaseName.h"
+#include "platform/EngineKind.h"
+
 namespace hvx {
 
-enum class EngineKind { SQLite, PostgreSQL };
 
 // One bound value: text, a number, or SQL NULL.
 struct Param {
@@ -58,12 +60,7 @@ public:
     virtual std::string Describe() const = 0;  // for messages: file or server
 };
 
-// Opens an engine for a connection string: a file path or "sqlite:PATH" for
-// SQLite; "postgresql://…", "postgres://…" or a libpq conninfo ("host=… dbname=…")
-// for PostgreSQL.
+// Opens an engine for a database name (see DatabaseName.h).
 std::unique_ptr<Engine> OpenEngine(const std::string& connection, std::string& error);
-
-// True when the connection string names a PostgreSQL server.
-bool IsPostgresConnection(const std::string& connection);
 
 }  // namespace hvx

@@ -12,7 +12,7 @@
 #include "data/Schema.h"
 #include "harvexa-admin/AdminCommands.h"
 #include "harvexa-admin/CommandLine.h"
-#include "harvexa-admin/DemoSeed.h"
+#include "data/demo/DemoSeed.h"
 #include "platform/Session.h"
 #include "support/TestDatabase.h"
 
@@ -144,7 +144,7 @@ TEST(AdminCommandLine, DemoDatabaseFollowsTheDataHome) {
         env.Set("XDG_DATA_HOME", c.dataHome);
         env.Set("HOME", c.home);
         std::string error;
-        EXPECT_EQ(hvx::admin::DefaultDemoDatabase(error), c.expected);
+        EXPECT_EQ(hvx::demo::DefaultDemoDatabase(error), c.expected);
         EXPECT_EQ(error.empty(), !c.expected.empty()) << error;
     }
 }

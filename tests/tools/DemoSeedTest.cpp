@@ -10,7 +10,7 @@
 #include <string>
 
 #include "data/Schema.h"
-#include "harvexa-admin/DemoSeed.h"
+#include "data/demo/DemoSeed.h"
 #include "platform/NextNumbers.h"
 #include "platform/Session.h"
 #include "support/TestDatabase.h"
@@ -24,7 +24,7 @@ class DemoSeed : public hvxtest::DatabaseTest {
 protected:
     void Seed() {
         std::string error;
-        ASSERT_TRUE(hvx::admin::SeedDemoData(error)) << error;
+        ASSERT_TRUE(hvx::demo::SeedDemoData(error)) << error;
     }
 };
 HVX_DATABASE_TEST_SUITE(DemoSeed);
@@ -245,7 +245,7 @@ TEST_P(DemoSeed, SeedingTwiceIsRefusedAndChangesNothing) {
     Seed();
     const auto before = Snapshot();
     std::string error;
-    EXPECT_FALSE(hvx::admin::SeedDemoData(error));
+    EXPECT_FALSE(hvx::demo::SeedDemoData(error));
     EXPECT_EQ(error,
               "The database already holds data (10 rows in HVXGR04); demo data is only seeded "
               "into an empty database.");
@@ -282,7 +282,7 @@ TEST_P(DemoSeed, AFailureAnywhereLeavesNothingHalfSeeded) {
     for (long n : points) {
         hvx::Session::FailStatementForTesting(n);
         error.clear();
-        const bool ok = hvx::admin::SeedDemoData(error);
+        const bool ok = hvx::demo::SeedDemoData(error);
         hvx::Session::FailStatementForTesting(0);
         EXPECT_FALSE(hvx::Session::InTransaction()) << n;
         if (n >= total - 1) {
@@ -296,7 +296,7 @@ TEST_P(DemoSeed, AFailureAnywhereLeavesNothingHalfSeeded) {
             EXPECT_EQ(Snapshot(), pristine) << "failing statement " << n << ": " << error;
         }
     }
-    EXPECT_TRUE(hvx::admin::SeedDemoData(error)) << error;
+    EXPECT_TRUE(hvx::demo::SeedDemoData(error)) << error;
 }
 
 // The engine itself refuses the rows of one table, as a constraint or a full
@@ -315,7 +315,7 @@ TEST_P(DemoSeed, ARefusedInsertIntoAnyTableRollsEverythingBack) {
                          : "CREATE TRIGGER HVXREFUSE BEFORE INSERT ON " + table +
                                " BEGIN SELECT RAISE(ABORT, 'insert refused'); END");
         std::string error;
-        EXPECT_FALSE(hvx::admin::SeedDemoData(error)) << table;
+        EXPECT_FALSE(hvx::demo::SeedDemoData(error)) << table;
         EXPECT_EQ(error.rfind("Demo data not seeded, nothing was written: Unable to insert into " +
                                   table + ": ",
                               0),
@@ -331,7 +331,7 @@ TEST_P(DemoSeed, ARefusedInsertIntoAnyTableRollsEverythingBack) {
 TEST_P(DemoSeed, RefusesADatabaseWithoutTheSchema) {
     std::string error;
     ASSERT_TRUE(hvx::data::DropSchema(error)) << error;
-    EXPECT_FALSE(hvx::admin::SeedDemoData(error));
+    EXPECT_FALSE(hvx::demo::SeedDemoData(error));
     EXPECT_EQ(error,
               "This database holds no Harvexa tables. Create them with: harvexa-admin init "
               "<database>");

@@ -4,9 +4,9 @@
 #include <system_error>
 
 #include "data/Schema.h"
-#include "harvexa-admin/AdminDatabase.h"
+#include "data/DatabaseFacts.h"
 #include "harvexa-admin/DatabaseSummary.h"
-#include "harvexa-admin/DemoSeed.h"
+#include "data/demo/DemoSeed.h"
 #include "platform/Session.h"
 
 namespace hvx::admin {
@@ -72,7 +72,7 @@ int SeedDemoCommand(const std::string& database, std::ostream& out, std::ostream
     CommandSession session;
     std::string error;
     if (!session.Open(database, error)) return Failed(err, "seed-demo", error);
-    if (!SeedDemoData(error)) return Failed(err, "seed-demo", error);
+    if (!demo::SeedDemoData(error)) return Failed(err, "seed-demo", error);
     out << "Seeded the demo cooperative: " << CountRows("HVXAR50") << " customers, "
         << CountRows("HVXGR02") << " assemblies, " << CountRows("HVXGR04") << " settlements.\n";
     return kExitOk;
@@ -88,11 +88,11 @@ int SummaryCommand(const std::string& database, std::ostream& out, std::ostream&
 
 int DemoCommand(const std::string& database, std::ostream& out, std::ostream& err) {
     std::string error;
-    const std::string target = database.empty() ? DefaultDemoDatabase(error) : database;
+    const std::string target = database.empty() ? demo::DefaultDemoDatabase(error) : database;
     if (target.empty()) return Failed(err, "demo", error);
     CommandSession session;
     bool created = false;
-    if (!OpenDemoDatabase(target, created, error)) return Failed(err, "demo", error);
+    if (!demo::OpenDemoDatabase(target, created, error)) return Failed(err, "demo", error);
     if (created) out << "Created the demo database " << Session::Get()->Describe() << ".\n\n";
     if (!PrintSummary(out, error)) return Failed(err, "demo", error);
     return kExitOk;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/Schema.h"
-#include "harvexa-admin/AdminDatabase.h"
+#include "data/DatabaseFacts.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
 #include "platform/Session.h"

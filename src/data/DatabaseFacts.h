@@ -1,9 +1,9 @@
 #pragma once
-// Facts about the open database that the admin commands and the demo seed
-// check before they change anything.
+// Facts about the open database that the admin commands, the demo seed and
+// the host check before they change anything.
 #include <string>
 
-namespace hvx::admin {
+namespace hvx {
 
 // Rows of a table of the schema; -1 when it cannot be counted.
 long CountRows(const std::string& table);
@@ -17,10 +17,7 @@ std::string FirstHarvexaTable();
 // (counters, locks, schema version) do not count as data.
 std::string FirstTableWithData(long& rows);
 
-// The file of a SQLite connection string; "" for a PostgreSQL server.
-std::string SqliteFile(const std::string& connection);
-
 // A message on one line: engine messages can span several.
 std::string OneLine(std::string message);
 
-}  // namespace hvx::admin
+}  // namespace hvx

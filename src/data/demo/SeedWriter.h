@@ -12,7 +12,7 @@
 
 #include "platform/HVXSConnection.h"
 
-namespace hvx::admin {
+namespace hvx::demo {
 
 struct SeedValue {
     const char* column;
@@ -51,4 +51,4 @@ private:
 std::string Units(double units);
 std::string Money(double amount);
 
-}  // namespace hvx::admin
+}  // namespace hvx::demo

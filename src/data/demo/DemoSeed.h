@@ -4,7 +4,7 @@
 // the desktop host's demo database.
 #include <string>
 
-namespace hvx::admin {
+namespace hvx::demo {
 
 // True when the open database can take the demo data: it holds the
 // program's schema and no data yet. Otherwise false with the reason.
@@ -25,4 +25,4 @@ std::string DefaultDemoDatabase(std::string& error);
 // removed again when the creation fails, so no half-made demo stays behind.
 bool OpenDemoDatabase(const std::string& connection, bool& created, std::string& error);
 
-}  // namespace hvx::admin
+}  // namespace hvx::demo

@@ -1,4 +1,4 @@
-#include "harvexa-admin/AdminDatabase.h"
+#include "data/DatabaseFacts.h"
 
 #include <cstdlib>
 
@@ -7,7 +7,7 @@
 #include "platform/HVXSConnection.h"
 #include "platform/Session.h"
 
-namespace hvx::admin {
+namespace hvx {
 namespace {
 
 bool HasRecno(const data::TableDesc& table) {
@@ -42,11 +42,6 @@ std::string FirstTableWithData(long& rows) {
     return "";
 }
 
-std::string SqliteFile(const std::string& connection) {
-    if (IsPostgresConnection(connection)) return "";
-    return connection.rfind("sqlite:", 0) == 0 ? connection.substr(7) : connection;
-}
-
 std::string OneLine(std::string message) {
     std::string out;
     bool gap = false;
@@ -62,4 +57,4 @@ std::string OneLine(std::string message) {
     return out;
 }
 
-}  // namespace hvx::admin
+}  // namespace hvx

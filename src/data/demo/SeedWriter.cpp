@@ -1,4 +1,4 @@
-#include "harvexa-admin/SeedWriter.h"
+#include "data/demo/SeedWriter.h"
 
 #include <cstdlib>
 
@@ -7,7 +7,7 @@
 #include "platform/NextNumbers.h"
 #include "platform/Rounding.h"
 
-namespace hvx::admin {
+namespace hvx::demo {
 namespace {
 
 using data::ColumnType;
@@ -108,4 +108,4 @@ bool SeedWriter::Fail(std::string message) {
 std::string Units(double units) { return _HVXsprintf("%.4f", HVXRound(units, 4)); }
 std::string Money(double amount) { return _HVXsprintf("%.2f", HVXRound(amount, 2)); }
 
-}  // namespace hvx::admin
+}  // namespace hvx::demo

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "harvexa-admin/DemoSeedData.h"
-#include "harvexa-admin/SeedWriter.h"
+#include "data/demo/DemoSeedData.h"
+#include "data/demo/SeedWriter.h"
 
-namespace hvx::admin::demo {
+namespace hvx::demo {
 
 // An open contract created by a seeded settlement, as later settlements
 // that draw on it need it.
@@ -51,4 +51,4 @@ bool WritePositions(SeedWriter& w);
 bool WriteSettlements(SeedWriter& w, SeedLinks& links);
 bool WriteAdvances(SeedWriter& w, const SeedLinks& links);
 
-}  // namespace hvx::admin::demo
+}  // namespace hvx::demo

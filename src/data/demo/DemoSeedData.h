@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace hvx::admin::demo {
+namespace hvx::demo {
 
 struct Location {
     const char* ref;
@@ -219,4 +219,4 @@ const Customer* FindCustomer(const std::string& ref);
 const Commodity* FindCommodity(const std::string& ref);
 const Deduction* FindDeduction(const std::string& ref);
 
-}  // namespace hvx::admin::demo
+}  // namespace hvx::demo

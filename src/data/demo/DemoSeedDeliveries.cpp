@@ -3,11 +3,11 @@
 #include <map>
 #include <string>
 
-#include "harvexa-admin/DemoSeedWriters.h"
+#include "data/demo/DemoSeedWriters.h"
 #include "platform/Format.h"
 #include "platform/Rounding.h"
 
-namespace hvx::admin::demo {
+namespace hvx::demo {
 
 std::string SplitKey(const std::string& assembly, const std::string& customer) {
     return assembly + "/" + customer;
@@ -144,4 +144,4 @@ bool WritePositions(SeedWriter& w) {
     return true;
 }
 
-}  // namespace hvx::admin::demo
+}  // namespace hvx::demo

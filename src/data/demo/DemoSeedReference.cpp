@@ -1,9 +1,9 @@
 // Writes the configuration and reference rows of the demo cooperative.
 #include <string>
 
-#include "harvexa-admin/DemoSeedWriters.h"
+#include "data/demo/DemoSeedWriters.h"
 
-namespace hvx::admin::demo {
+namespace hvx::demo {
 
 bool WriteConfiguration(SeedWriter& w) {
     const Office& office = DemoOffice();
@@ -151,4 +151,4 @@ bool WriteCustomersAndContracts(SeedWriter& w) {
     return true;
 }
 
-}  // namespace hvx::admin::demo
+}  // namespace hvx::demo

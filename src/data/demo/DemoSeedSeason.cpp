@@ -4,9 +4,9 @@
 // Premiums and discounts on the tickets are those of the commodity's "STD"
 // schedule (the contract's own schedule where it names one) at the test
 // result; the soybean foreign-material schedule is a percent of the price.
-#include "harvexa-admin/DemoSeedData.h"
+#include "data/demo/DemoSeedData.h"
 
-namespace hvx::admin::demo {
+namespace hvx::demo {
 
 // clang-format off: the tables read best one ticket a line.
 const std::vector<Assembly>& Assemblies() {
@@ -131,4 +131,4 @@ const std::vector<Advance>& Advances() {
 }
 // clang-format on
 
-}  // namespace hvx::admin::demo
+}  // namespace hvx::demo

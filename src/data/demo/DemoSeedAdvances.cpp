@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
-#include "harvexa-admin/DemoSeedWriters.h"
+#include "data/demo/DemoSeedWriters.h"
 #include "platform/Format.h"
 #include "platform/Rounding.h"
 
-namespace hvx::admin::demo {
+namespace hvx::demo {
 namespace {
 
 struct AdvanceState {
@@ -97,4 +97,4 @@ bool WriteAdvances(SeedWriter& w, const SeedLinks& links) {
     return true;
 }
 
-}  // namespace hvx::admin::demo
+}  // namespace hvx::demo

@@ -2,9 +2,9 @@
 // schedules, deductions, customers, vendors and contracts.
 #include <string>
 
-#include "harvexa-admin/DemoSeedData.h"
+#include "data/demo/DemoSeedData.h"
 
-namespace hvx::admin::demo {
+namespace hvx::demo {
 
 const Office& DemoOffice() {
     static const Office office{"STORAGE", "SERVICE", "INTEREST", "10248"};
@@ -210,4 +210,4 @@ const Customer* FindCustomer(const std::string& ref) { return FindByRef(Customer
 const Commodity* FindCommodity(const std::string& ref) { return FindByRef(Commodities(), ref); }
 const Deduction* FindDeduction(const std::string& ref) { return FindByRef(Deductions(), ref); }
 
-}  // namespace hvx::admin::demo
+}  // namespace hvx::demo

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "harvexa-admin/DemoSeedWriters.h"
+#include "data/demo/DemoSeedWriters.h"
 #include "platform/Format.h"
 #include "platform/Rounding.h"
 
-namespace hvx::admin::demo {
+namespace hvx::demo {
 namespace {
 
 using Grades = std::vector<std::pair<std::string, std::string>>;
@@ -308,4 +308,4 @@ bool WriteSettlements(SeedWriter& w, SeedLinks& links) {
     return true;
 }
 
-}  // namespace hvx::admin::demo
+}  // namespace hvx::demo

@@ -1,17 +1,17 @@
-#include "harvexa-admin/DemoSeed.h"
+#include "data/demo/DemoSeed.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "data/Schema.h"
-#include "harvexa-admin/AdminDatabase.h"
-#include "harvexa-admin/DemoSeedWriters.h"
+#include "data/DatabaseFacts.h"
+#include "data/demo/DemoSeedWriters.h"
 #include "platform/HVXConnection.h"
 #include "platform/Session.h"
 #include "platform/Transaction.h"
 
-namespace hvx::admin {
+namespace hvx::demo {
 
 bool CanSeedDemo(std::string& error) {
     if (!data::CheckSchemaVersion(error)) return false;
@@ -117,4 +117,4 @@ bool OpenDemoDatabase(const std::string& connection, bool& created, std::string&
     return false;
 }
 
-}  // namespace hvx::admin
+}  // namespace hvx::demo

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace hvx {
+
+enum class EngineKind { SQLite, PostgreSQL };
+
+}  // namespace hvx
