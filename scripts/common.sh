@@ -17,8 +17,9 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds one CMake preset.
+# Configures and builds one CMake preset; a second argument names a build
+# preset of that configuration (such as "app": the programs only).
 build_preset() {
     cmake --preset "$1" >/dev/null
-    cmake --build --preset "$1" -j "$(nproc)"
+    cmake --build --preset "${2:-$1}" -j "$(nproc)"
 }

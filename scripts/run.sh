@@ -7,5 +7,7 @@ cd "$(dirname "$0")/.."
 . scripts/common.sh
 
 ensure_packages "${HARVEXA_PACKAGES[@]}"
-build_preset default
+# Only what the window needs: the programs and the modules they load, not
+# the tests and benchmarks (scripts/test.sh builds those).
+build_preset default app
 exec build/bin/harvexa --demo "$@"
