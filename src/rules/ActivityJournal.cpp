@@ -6,6 +6,7 @@
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
+#include "platform/Statements.h"
 #include "rules/Categories.h"
 #include "rules/PositionLedger.h"
 #include "shell/Counters.h"
@@ -51,25 +52,24 @@ bool RecordActivity(HVXSConnection& connection, std::string_view program,
                     std::string_view destination, std::string_view status) {
     Stamp stamp;
     if (!TakeStamp(connection, stamp)) return false;
-    return connection.ExecSQLChange(_HVXsprintf(kRecordActivity, stamp.trannum, commodity,
-                                                location, stamp.date, program, source,
-                                                destination, units, reference, status, "",
-                                                stamp.recno)) == 1;
+    return LiteralStatements(connection)
+               .Change({kRecordActivity},
+                       {stamp.trannum, commodity, location, stamp.date, program, source,
+                        destination, units, reference, status, "", stamp.recno}) == 1;
 }
 
 bool WritePostingJournalRow(HVXSConnection& connection, const JournalEntry& entry) {
     Stamp stamp;
     if (!TakeStamp(connection, stamp)) return false;
-    return connection.ExecSQLChange(_HVXsprintf(
-               kPostingRow, stamp.trannum, entry.commodity, entry.location, stamp.date,
-               entry.program, entry.source, entry.destination, entry.units, entry.reference,
-               entry.status, stamp.recno)) == 1;
+    return LiteralStatements(connection)
+               .Change({kPostingRow}, {stamp.trannum, entry.commodity, entry.location, stamp.date,
+                                       entry.program, entry.source, entry.destination, entry.units,
+                                       entry.reference, entry.status, stamp.recno}) == 1;
 }
 
 bool RecordCompanyOwnedShipment(HVXSConnection& connection, HostWindow window,
-                                std::string_view location, std::string_view commodity,
-                                double units, std::string_view program,
-                                std::string_view reference) {
+                                std::string_view location, std::string_view commodity, double units,
+                                std::string_view program, std::string_view reference) {
     const JournalEntry entry{.program = program,
                              .commodity = commodity,
                              .location = location,

@@ -2,6 +2,7 @@
 
 #include "platform/HVXConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "platform/Text.h"
 #include "rules/StoredText.h"
 
@@ -22,8 +23,7 @@ bool DaysBetween(std::string_view start, std::string_view end, long& days) {
     return true;
 }
 
-std::string Trimmed(const char* text) {
-    std::string value = text;
+std::string Trimmed(std::string value) {
     TRIM(value);
     return value;
 }
@@ -38,12 +38,15 @@ long ChargeDays(std::string_view start, std::string_view end) {
 
 std::string DefaultChargeRate(std::string_view commodity, DailyCharge kind, long daysBetween) {
     HVXConnection connection(1);
-    connection.BindParam(kRatesSql, commodity);
-    if (connection.ExecuteSQL(kRatesSql) < 0 || !connection.FetchNext(kRatesSql)) return {};
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection).Query({{}, kRatesSql}, {commodity}, 4, rows) ||
+        rows.empty())
+        return {};
+    const SqlRow& rates = rows.front();
     const bool service = kind == DailyCharge::Service;
-    const std::string first = Trimmed(connection.ColumnVar(kRatesSql, service ? 1 : 2));
+    const std::string first = Trimmed(rates[service ? 0 : 1]);
     if (daysBetween < kLaterPeriodDays) return first;
-    const std::string later = Trimmed(connection.ColumnVar(kRatesSql, service ? 3 : 4));
+    const std::string later = Trimmed(rates[service ? 2 : 3]);
     return later.empty() ? first : later;
 }
 
@@ -61,8 +64,8 @@ double StorageServiceCharge(std::string_view commodity, std::string_view start, 
     return HVXRound(TextNumber(quantity) * (static_cast<double>(days) * TextNumber(rate)), 2);
 }
 
-double InterestCharge(std::string_view start, std::string_view annualRate,
-                      std::string_view amount, std::string_view end) {
+double InterestCharge(std::string_view start, std::string_view annualRate, std::string_view amount,
+                      std::string_view end) {
     const double dailyRate = (1.0 / 365.0) * (0.01 * TextNumber(annualRate));
     const long days = ChargeDays(start, end);
     if (days < 1) return 0;

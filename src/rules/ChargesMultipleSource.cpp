@@ -4,6 +4,7 @@
 
 #include "platform/HVXConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "rules/ChargeRows.h"
 #include "rules/Charges.h"
 #include "rules/StoredText.h"
@@ -14,23 +15,24 @@ namespace {
 using charges::MoneyText;
 
 // The terms of one source contract: the columns of the family's statement.
-using TermsVisitor = std::function<void(const ChargeSource&, HVXConnection&, const char* sql)>;
+using TermsVisitor = std::function<void(const ChargeSource&, const SqlRow& terms)>;
 
 struct FamilyQuery {
     ChargeFamily family;
     const char* sql;
+    int columns;
     std::string_view missing;
 };
 
 constexpr FamilyQuery kStorage{
     ChargeFamily::Storage,
-    "SELECT PPAIDDATE,SRATEDATE,AMTPREPAID,COMMODITY FROM HVXGR04F WHERE DLLINK = ?",
+    "SELECT PPAIDDATE,SRATEDATE,AMTPREPAID,COMMODITY FROM HVXGR04F WHERE DLLINK = ?", 4,
     kMsgNoStorageSource};
 constexpr FamilyQuery kService{ChargeFamily::Service,
-                               "SELECT SSDATE,SCRATE,COMMODITY FROM HVXGR04F WHERE DLLINK = ?",
+                               "SELECT SSDATE,SCRATE,COMMODITY FROM HVXGR04F WHERE DLLINK = ?", 3,
                                kMsgNoServiceSource};
 constexpr FamilyQuery kInterest{ChargeFamily::Interest,
-                                "SELECT ISDATE,ISRATE,COMMODITY FROM HVXGR04F WHERE DLLINK = ?",
+                                "SELECT ISDATE,ISRATE,COMMODITY FROM HVXGR04F WHERE DLLINK = ?", 3,
                                 kMsgNoInterestSource};
 
 // Visits the contract terms of every remaining source of the family. Nothing
@@ -42,15 +44,16 @@ std::optional<bool> VisitSources(UiPort& ui, const FamilyQuery& query,
                                  const TermsVisitor& visit) {
     bool any = false;
     HVXConnection connection(1);
+    PreparedStatements sql(connection);
+    std::vector<SqlRow> rows;
     for (const ChargeSource& source : sources) {
         if (source.removed || ChargeFamilyOf(source.sourceKind) != query.family) continue;
         any = true;
-        connection.BindParam(query.sql, source.sourceLink);
-        if (connection.ExecuteSQL(query.sql) < 0 || !connection.FetchNext(query.sql)) {
+        if (!sql.Query({{}, query.sql}, {source.sourceLink}, query.columns, rows) || rows.empty()) {
             ShowMessage(ui, query.missing);
             return false;
         }
-        visit(source, connection, query.sql);
+        visit(source, rows.front());
     }
     if (!any) return std::nullopt;
     return true;
@@ -59,13 +62,13 @@ std::optional<bool> VisitSources(UiPort& ui, const FamilyQuery& query,
 std::optional<ChargeRow> StorageRow(UiPort& ui, const std::vector<ChargeSource>& sources,
                                     std::string_view date) {
     double charges = 0, prepaid = 0;
-    const auto ok = VisitSources(ui, kStorage, sources,
-                                 [&](const ChargeSource& source, HVXConnection& c, const char* sql) {
-        std::string rate = c.ColumnVar(sql, 2);
-        charges += StorageServiceCharge(c.ColumnVar(sql, 4), c.ColumnVar(sql, 1), rate,
-                                        HVXSRound(source.units, 4), DailyCharge::Storage, date);
-        prepaid += TextNumber(c.ColumnVar(sql, 3));
-    });
+    const auto ok =
+        VisitSources(ui, kStorage, sources, [&](const ChargeSource& source, const SqlRow& terms) {
+            std::string rate = terms[1];
+            charges += StorageServiceCharge(terms[3], terms[0], rate, HVXSRound(source.units, 4),
+                                            DailyCharge::Storage, date);
+            prepaid += TextNumber(terms[2]);
+        });
     if (!ok.value_or(false)) return std::nullopt;
     const double total = HVXRound(charges - prepaid, 2);
     if (total < 0) return ChargeRow{{}, "A", MoneyText(-total)};
@@ -75,12 +78,12 @@ std::optional<ChargeRow> StorageRow(UiPort& ui, const std::vector<ChargeSource>&
 std::optional<ChargeRow> ServiceRow(UiPort& ui, const std::vector<ChargeSource>& sources,
                                     std::string_view date) {
     double charges = 0;
-    const auto ok = VisitSources(ui, kService, sources,
-                                 [&](const ChargeSource& source, HVXConnection& c, const char* sql) {
-        std::string rate = c.ColumnVar(sql, 2);
-        charges += StorageServiceCharge(c.ColumnVar(sql, 3), c.ColumnVar(sql, 1), rate,
-                                        HVXSRound(source.units, 4), DailyCharge::Service, date);
-    });
+    const auto ok =
+        VisitSources(ui, kService, sources, [&](const ChargeSource& source, const SqlRow& terms) {
+            std::string rate = terms[1];
+            charges += StorageServiceCharge(terms[2], terms[0], rate, HVXSRound(source.units, 4),
+                                            DailyCharge::Service, date);
+        });
     if (!ok.value_or(false)) return std::nullopt;
     return ChargeRow{{}, "D", MoneyText(HVXRound(charges, 2))};
 }
@@ -88,11 +91,10 @@ std::optional<ChargeRow> ServiceRow(UiPort& ui, const std::vector<ChargeSource>&
 std::optional<ChargeRow> InterestRow(UiPort& ui, const std::vector<ChargeSource>& sources,
                                      std::string_view date) {
     double interest = 0;
-    const auto ok = VisitSources(ui, kInterest, sources,
-                                 [&](const ChargeSource& source, HVXConnection& c, const char* sql) {
-        interest += InterestCharge(c.ColumnVar(sql, 1), c.ColumnVar(sql, 2),
-                                   HVXSRound(source.dollars, 2), date);
-    });
+    const auto ok =
+        VisitSources(ui, kInterest, sources, [&](const ChargeSource& source, const SqlRow& terms) {
+            interest += InterestCharge(terms[0], terms[1], HVXSRound(source.dollars, 2), date);
+        });
     if (!ok.value_or(false)) return std::nullopt;
     return ChargeRow{{}, "A", MoneyText(HVXRound(interest, 2))};
 }
@@ -103,8 +105,8 @@ std::vector<ChargeRow> MultipleSourceCharges(UiPort& ui, std::string_view destin
                                              const std::vector<ChargeSource>& sources,
                                              std::string_view date) {
     if (!charges::IsChargedDestination(destination)) return {};
-    using RowRule = std::optional<ChargeRow> (*)(UiPort&, const std::vector<ChargeSource>&,
-                                                 std::string_view);
+    using RowRule =
+        std::optional<ChargeRow> (*)(UiPort&, const std::vector<ChargeSource>&, std::string_view);
     const struct {
         ChargeFamily family;
         RowRule rule;

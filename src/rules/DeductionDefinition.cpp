@@ -3,6 +3,7 @@
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "platform/Text.h"
 #include "rules/StoredText.h"
 
@@ -20,47 +21,51 @@ DeductionDefinition ReadDeductionByReference(std::string_view reference) {
     DeductionDefinition definition;
     if (reference.empty() || reference.front() == '/') return definition;
     HVXSConnection connection(1, nullptr, 0);
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT RATEUNIT,GRDOLLAR,TYPE,GRAINTAX,ADVCODE FROM HVXGR52 WHERE REFERENCE='%s'",
-            reference)) ||
-        !connection.FetchNext())
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection)
+             .Query({"SELECT RATEUNIT,GRDOLLAR,TYPE,GRAINTAX,ADVCODE FROM HVXGR52 WHERE "
+                     "REFERENCE='%s'"},
+                    {reference}, 5, rows) ||
+        rows.empty())
         return definition;
+    const SqlRow& row = rows.front();
     definition.found = true;
-    definition.rateUnit = Trimmed(connection.Column(1));
-    definition.grDollar = Trimmed(connection.Column(2));
-    definition.type = Trimmed(connection.Column(3));
-    definition.grainTax = Trimmed(connection.Column(4));
-    definition.advCode = Trimmed(connection.Column(5));
+    definition.rateUnit = Trimmed(row[0]);
+    definition.grDollar = Trimmed(row[1]);
+    definition.type = Trimmed(row[2]);
+    definition.grainTax = Trimmed(row[3]);
+    definition.advCode = Trimmed(row[4]);
     return definition;
 }
 
 DeductionDefinition ReadDeductionByRecno(double recno) {
     DeductionDefinition definition;
     HVXSConnection connection(1, nullptr, 0);
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT RATEUNIT,GRDOLLAR,TYPE,ADVCODE FROM HVXGR52 WHERE RECNO=%.0f", recno)) ||
-        !connection.FetchNext())
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection)
+             .Query({"SELECT RATEUNIT,GRDOLLAR,TYPE,ADVCODE FROM HVXGR52 WHERE RECNO=%.0f"},
+                    {recno}, 4, rows) ||
+        rows.empty())
         return definition;
+    const SqlRow& row = rows.front();
     definition.found = true;
-    definition.rateUnit = Trimmed(connection.Column(1));
-    definition.grDollar = Trimmed(connection.Column(2));
-    definition.type = Trimmed(connection.Column(3));
-    definition.advCode = Trimmed(connection.Column(4));
+    definition.rateUnit = Trimmed(row[0]);
+    definition.grDollar = Trimmed(row[1]);
+    definition.type = Trimmed(row[2]);
+    definition.advCode = Trimmed(row[3]);
     return definition;
 }
 
 std::string DeductionAdvanceFlag(std::string_view reference) {
     HVXSConnection connection(1, nullptr, 0);
-    if (!connection.ExecSQL(
-            _HVXsprintf("SELECT RECNO FROM HVXGR52 WHERE REFERENCE='%s'", reference)) ||
-        !connection.FetchNext())
+    LiteralStatements sql(connection);
+    std::string stored;
+    if (!sql.Value({"SELECT RECNO FROM HVXGR52 WHERE REFERENCE='%s'"}, {reference}, stored))
         return "F";
-    const std::string recno = _HVXsprintf("%.0f", TextNumber(connection.Column(1)));
-    if (!connection.ExecSQL(
-            _HVXsprintf("SELECT ADVCODE FROM HVXGR52 WHERE RECNO=%s", recno)) ||
-        !connection.FetchNext())
-        return "F";
-    return Trimmed(connection.Column(1)) == "1" ? "T" : "F";
+    const std::string recno = _HVXsprintf("%.0f", TextNumber(stored));
+    std::string advCode;
+    if (!sql.Value({"SELECT ADVCODE FROM HVXGR52 WHERE RECNO=%s"}, {recno}, advCode)) return "F";
+    return Trimmed(advCode) == "1" ? "T" : "F";
 }
 
 std::string DeductionAmountText(const DeductionDefinition& definition, const DeductionBase& base) {

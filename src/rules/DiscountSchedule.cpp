@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "platform/Text.h"
 #include "rules/StoredText.h"
 
@@ -17,7 +17,9 @@ constexpr double kStepSlack = 0.0000001;
 
 constexpr const char* kPremiumType = "2";
 
-bool StartsWith(const std::string& text, char c) { return !text.empty() && text.front() == c; }
+bool StartsWith(const std::string& text, char c) {
+    return !text.empty() && text.front() == c;
+}
 
 }  // namespace
 
@@ -36,30 +38,31 @@ bool DiscountSchedule::Load(std::string_view commodity, std::string_view gradeFa
     schedule_ = schedule;
 
     HVXSConnection connection(1, nullptr, 0);
+    LiteralStatements sql(connection);
+    std::string dryCharge;
     bool drying = false;
-    if (connection.ExecSQL(
-            _HVXsprintf("SELECT DRYCHARGE FROM HVXGR50 WHERE GRADFACT = '%s'", gradeFactor)) &&
-        connection.FetchNext())
-        drying = StartsWith(connection.Column(1), '1');
+    if (sql.Value({"SELECT DRYCHARGE FROM HVXGR50 WHERE GRADFACT = '%s'"}, {gradeFactor},
+                  dryCharge))
+        drying = StartsWith(dryCharge, '1');
     drying_ = drying;
 
-    if (!connection.ExecSQL(_HVXsprintf("SELECT TABLINK,STEPSIZE,DOPERCENT FROM HVXGR54 WHERE "
-                                        "COMMODITY='%s' AND GRADFACT='%s' AND SCHEDULE='%s'",
-                                        commodity, gradeFactor, schedule)) ||
-        !connection.FetchNext())
+    std::vector<SqlRow> rows;
+    if (!sql.Query({"SELECT TABLINK,STEPSIZE,DOPERCENT FROM HVXGR54 WHERE "
+                    "COMMODITY='%s' AND GRADFACT='%s' AND SCHEDULE='%s'"},
+                   {commodity, gradeFactor, schedule}, 3, rows) ||
+        rows.empty())
         return false;
-    const std::string tablink = connection.Column(1);
-    const double stepSize = TextNumber(connection.Column(2));
-    const bool percent = StartsWith(connection.Column(3), 'T');
+    const std::string tablink = rows.front()[0];
+    const double stepSize = TextNumber(rows.front()[1]);
+    const bool percent = StartsWith(rows.front()[2], 'T');
 
     std::vector<Step> premiums, discounts;
-    if (connection.ExecSQL(_HVXsprintf(
-            "SELECT TYPE,VALUE,DISCOUNT,ADDITION FROM HVXGR54B WHERE TABLINK='%s'", tablink))) {
-        while (connection.FetchNext()) {
-            std::string type = connection.Column(1);
+    if (sql.Query({"SELECT TYPE,VALUE,DISCOUNT,ADDITION FROM HVXGR54B WHERE TABLINK='%s'"},
+                  {tablink}, 4, rows)) {
+        for (SqlRow& row : rows) {
+            std::string& type = row[0];
             TRIM(type);
-            const Step step{TextNumber(connection.Column(2)), TextNumber(connection.Column(3)),
-                            TextNumber(connection.Column(4))};
+            const Step step{TextNumber(row[1]), TextNumber(row[2]), TextNumber(row[3])};
             (type == kPremiumType ? premiums : discounts).push_back(step);
         }
     }

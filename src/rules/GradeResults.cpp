@@ -2,6 +2,7 @@
 
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
+#include "platform/Statements.h"
 #include "rules/Categories.h"
 #include "rules/SourceKinds.h"
 #include "rules/StoredText.h"
@@ -17,14 +18,15 @@ bool IsBlank(std::string_view text) {
 // Tests without a result carry no weight.
 double AssemblyAverage(std::string_view assembly, std::string_view test) {
     HVXSConnection connection(1, nullptr, 0);
+    std::vector<SqlRow> rows;
     double weighted = 0, units = 0;
-    if (connection.ExecSQL(_HVXsprintf(
-            "SELECT RESULT,NETUNITS FROM HVXGR03G WHERE ASSEMBLY='%s' AND TEST='%s'", assembly,
-            test))) {
-        while (connection.FetchNext()) {
-            const std::string result = connection.Column(1);
+    if (LiteralStatements(connection)
+            .Query({"SELECT RESULT,NETUNITS FROM HVXGR03G WHERE ASSEMBLY='%s' AND TEST='%s'"},
+                   {assembly, test}, 2, rows)) {
+        for (const SqlRow& row : rows) {
+            const std::string& result = row[0];
             if (IsBlank(result)) continue;
-            const double net = TextNumber(connection.Column(2));
+            const double net = TextNumber(row[1]);
             weighted += TextNumber(result) * net;
             units += net;
         }
@@ -33,34 +35,35 @@ double AssemblyAverage(std::string_view assembly, std::string_view test) {
 }
 
 std::vector<GradeResult> AssemblyGrades(std::string_view assembly, std::string_view commodity) {
-    std::vector<std::string> factors;
     HVXSConnection connection(1, nullptr, 0);
-    if (connection.ExecSQL(
-            _HVXsprintf("SELECT GRADFACT FROM HVXGR51B WHERE COMMODITY='%s'", commodity)))
-        while (connection.FetchNext()) factors.push_back(connection.Column(1));
+    std::vector<SqlRow> factors;
+    if (!LiteralStatements(connection)
+             .Query({"SELECT GRADFACT FROM HVXGR51B WHERE COMMODITY='%s'"}, {commodity}, 1,
+                    factors))
+        return {};
     std::vector<GradeResult> grades;
-    for (std::string& factor : factors) {
-        std::string result = _HVXsprintf("%.03f", AssemblyAverage(assembly, factor) + 0.0);
-        grades.push_back({std::move(factor), std::move(result)});
+    for (SqlRow& factor : factors) {
+        std::string result = _HVXsprintf("%.03f", AssemblyAverage(assembly, factor[0]) + 0.0);
+        grades.push_back({std::move(factor[0]), std::move(result)});
     }
     return grades;
 }
 
 std::vector<GradeResult> SourceLineGrades(std::string_view link) {
-    std::vector<GradeResult> grades;
     HVXSConnection connection(1, nullptr, 0);
-    if (connection.ExecSQL(
-            _HVXsprintf("SELECT GRADFACT,RESULT FROM HVXGR04A WHERE DLLINK='%s'", link)))
-        while (connection.FetchNext())
-            grades.push_back({connection.Column(1), connection.Column(2)});
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection)
+             .Query({"SELECT GRADFACT,RESULT FROM HVXGR04A WHERE DLLINK='%s'"}, {link}, 2, rows))
+        return {};
+    std::vector<GradeResult> grades;
+    for (SqlRow& row : rows) grades.push_back({std::move(row[0]), std::move(row[1])});
     return grades;
 }
 
 }  // namespace
 
 bool TakesSourceGrades(std::string_view destination) {
-    return destination != kPriced && destination != kInstallmentSale &&
-           destination != kRedelivered;
+    return destination != kPriced && destination != kInstallmentSale && destination != kRedelivered;
 }
 
 std::vector<GradeResult> DefaultGradeResults(std::string_view sourceKind,
@@ -79,4 +82,3 @@ std::string_view GradeRowProblem(std::string_view factor, std::string_view resul
 }
 
 }  // namespace hvx
-

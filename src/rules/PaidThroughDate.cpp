@@ -1,7 +1,7 @@
 #include "rules/PaidThroughDate.h"
 
-#include "platform/Format.h"
 #include "platform/HVXSConnection.h"
+#include "platform/Statements.h"
 #include "rules/Categories.h"
 #include "rules/StoredText.h"
 
@@ -13,10 +13,11 @@ std::string PaidThroughDate(std::string_view sourceKind, std::string_view destin
                              (sourceKind == kCCC && destination == kCCC);
     if (!carriesOver) return WindowDate(Today());
     HVXSConnection connection(1, nullptr, 0);
+    std::string stored;
     CivilDate paid;
-    if (!connection.ExecSQL(
-            _HVXsprintf("SELECT PPAIDDATE FROM HVXGR04F WHERE DLLINK='%s'", sourceLink)) ||
-        !connection.FetchNext() || !ReadDate(connection.Column(1), paid))
+    if (!LiteralStatements(connection)
+             .Value({"SELECT PPAIDDATE FROM HVXGR04F WHERE DLLINK='%s'"}, {sourceLink}, stored) ||
+        !ReadDate(stored, paid))
         return {};
     return WindowDate(paid);
 }

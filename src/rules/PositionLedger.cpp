@@ -2,9 +2,10 @@
 
 #include <cstdlib>
 
-#include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
+#include "platform/Statements.h"
+#include "platform/Text.h"
 #include "rules/PositionNotice.h"
 
 namespace hvx {
@@ -42,37 +43,41 @@ const Totals kShipped{
     false,
 };
 
-double ColumnUnits(const HVXSConnection& connection, int n) {
+// A stored unit text as far as it is read.
+std::string UnitsText(const std::string& stored) {
     char text[kUnitsText + 1];
-    connection.GetColumnChar(n, text, sizeof text);
-    return std::atof(text);
+    CopyToBuffer(stored, text, sizeof text);
+    return text;
+}
+
+double StoredUnits(const std::string& stored) {
+    return std::atof(UnitsText(stored).c_str());
 }
 
 // The day, month and year totals are read and written back without a guard:
 // they are running counts that a concurrent writer may overwrite.
 bool AddToTotals(HVXSConnection& connection, HostWindow window, std::string_view location,
                  std::string_view commodity, double units, const Totals& totals) {
-    if (!connection.ExecSQL(_HVXsprintf(totals.select, commodity, location))) return false;
-    if (connection.FetchNext()) {
-        const double day = ColumnUnits(connection, 1) + units;
-        const double month = ColumnUnits(connection, 2) + units;
-        const double year = ColumnUnits(connection, 3) + units;
-        connection.FreeStatement();
-        if (connection.ExecSQLChange(
-                _HVXsprintf(totals.update, day, month, year, commodity, location)) < 1)
-            return false;
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> rows;
+    if (!sql.Query({totals.select}, {commodity, location}, 3, rows)) return false;
+    if (!rows.empty()) {
+        const double day = StoredUnits(rows.front()[0]) + units;
+        const double month = StoredUnits(rows.front()[1]) + units;
+        const double year = StoredUnits(rows.front()[2]) + units;
+        if (sql.Change({totals.update}, {day, month, year, commodity, location}) < 1) return false;
         if (totals.noticeOnUpdate)
             NotifyPositionChanged(window, kPositionRowUpdated, location, commodity);
         return true;
     }
-    connection.FreeStatement();
     const double recno = NextRecordNumber("HVXGR51A");
     if (recno == 0) return false;
-    const std::string sql =
+    const long changed =
         totals.printFlags
-            ? _HVXsprintf(totals.insert, commodity, location, units, units, units, "T", "T", recno)
-            : _HVXsprintf(totals.insert, commodity, location, units, units, units, recno);
-    if (connection.ExecSQLChange(sql) < 1) return false;
+            ? sql.Change({totals.insert},
+                         {commodity, location, units, units, units, "T", "T", recno})
+            : sql.Change({totals.insert}, {commodity, location, units, units, units, recno});
+    if (changed < 1) return false;
     NotifyPositionChanged(window, kPositionRowInserted, location, commodity);
     return true;
 }
@@ -92,37 +97,32 @@ bool AddUnitsShipped(HVXSConnection& connection, HostWindow window, std::string_
 PositionRead ReadCompanyOwned(HVXSConnection& connection, std::string_view commodity,
                               std::string_view location, std::string& text) {
     text.clear();
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT DPRCO FROM HVXGR51A WHERE REFERENCE='%s' AND LOCATION='%s'", commodity,
-            location)))
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection)
+             .Query({"SELECT DPRCO FROM HVXGR51A WHERE REFERENCE='%s' AND LOCATION='%s'"},
+                    {commodity, location}, 1, rows))
         return PositionRead::Failed;
-    if (!connection.FetchNext()) {
-        connection.FreeStatement();
-        return PositionRead::Missing;
-    }
-    char value[kUnitsText + 1];
-    connection.GetColumnChar(1, value, sizeof value);
-    connection.FreeStatement();
-    text = value;
+    if (rows.empty()) return PositionRead::Missing;
+    text = UnitsText(rows.front()[0]);
     return PositionRead::Found;
 }
 
 bool UpdateCompanyOwned(HVXSConnection& connection, std::string_view commodity,
                         std::string_view location, std::string_view oldText, double units) {
     const double owned = std::atof(std::string(oldText).c_str()) + units;
-    return connection.ExecSQLChange(_HVXsprintf(
-               "UPDATE HVXGR51A SET DPRCO='%.4f' WHERE REFERENCE='%s' AND LOCATION='%s' AND "
-               "DPRCO='%s'",
-               owned, commodity, location, oldText)) >= 1;
+    return LiteralStatements(connection)
+               .Change({"UPDATE HVXGR51A SET DPRCO='%.4f' WHERE REFERENCE='%s' AND LOCATION='%s' "
+                        "AND DPRCO='%s'"},
+                       {owned, commodity, location, oldText}) >= 1;
 }
 
 bool AddCompanyOwned(HVXSConnection& connection, std::string_view commodity,
                      std::string_view location, double units) {
     std::string oldText;
     switch (ReadCompanyOwned(connection, commodity, location, oldText)) {
-    case PositionRead::Missing: return true;
-    case PositionRead::Failed: return false;
-    case PositionRead::Found: break;
+        case PositionRead::Missing: return true;
+        case PositionRead::Failed: return false;
+        case PositionRead::Found: break;
     }
     return UpdateCompanyOwned(connection, commodity, location, oldText, units);
 }

@@ -4,6 +4,7 @@
 
 #include "platform/HVXConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "platform/Text.h"
 #include "rules/DiscountSchedule.h"
 #include "rules/StoredText.h"
@@ -24,10 +25,9 @@ struct TicketLine {
     std::string ticket, contract;
 };
 
-// The current row of one of the HVXGR03A statements above.
-TicketLine ReadLine(HVXConnection& connection, const char* sql) {
-    return {TextNumber(connection.ColumnVar(sql, 1)), TextNumber(connection.ColumnVar(sql, 2)),
-            connection.ColumnVar(sql, 3), connection.ColumnVar(sql, 4)};
+// A row of one of the HVXGR03A statements above.
+TicketLine ReadLine(const SqlRow& row) {
+    return {TextNumber(row[0]), TextNumber(row[1]), row[2], row[3]};
 }
 
 double AdjustedPrice(const TicketLine& line, std::string_view commodity) {
@@ -43,22 +43,20 @@ double TicketPremiumDiscount(std::string_view ticket, std::string_view contract,
     const bool hasContract = !trimmedContract.empty();
 
     HVXConnection connection(1);
-    connection.BindParam(kTestsSql, ticket);
-    if (connection.ExecuteSQL(kTestsSql) < 0) return 0;
+    PreparedStatements sql(connection);
+    std::vector<SqlRow> tests;
+    if (!sql.Query({{}, kTestsSql}, {ticket}, 3, tests)) return 0;
     double sum = 0;
-    while (connection.FetchNext(kTestsSql)) {
-        const std::string test = connection.ColumnVar(kTestsSql, 1);
-        const double result = TextNumber(connection.ColumnVar(kTestsSql, 2));
-        const double ticketAmount = TextNumber(connection.ColumnVar(kTestsSql, 3));
-        if (hasContract) {
-            connection.BindParam(kScheduleSql, std::string(contract));
-            connection.BindParam(kScheduleSql, test);
-            if (connection.ExecuteSQL(kScheduleSql) >= 0 && connection.FetchNext(kScheduleSql)) {
-                DiscountSchedule schedule;
-                schedule.Load(commodity, test, connection.ColumnVar(kScheduleSql, 1));
-                sum += schedule.Evaluate(result, price);
-                continue;
-            }
+    for (const SqlRow& row : tests) {
+        const std::string& test = row[0];
+        const double result = TextNumber(row[1]);
+        const double ticketAmount = TextNumber(row[2]);
+        std::string name;
+        if (hasContract && sql.Value({{}, kScheduleSql}, {contract, test}, name)) {
+            DiscountSchedule schedule;
+            schedule.Load(commodity, test, name);
+            sum += schedule.Evaluate(result, price);
+            continue;
         }
         sum += ticketAmount;
     }
@@ -67,13 +65,12 @@ double TicketPremiumDiscount(std::string_view ticket, std::string_view contract,
 
 double AssemblyPrice(std::string_view assemblyLink, std::string_view commodity) {
     HVXConnection connection(1);
-    connection.BindParam(kLinesByAssemblySql, assemblyLink);
-    if (connection.ExecuteSQL(kLinesByAssemblySql) < 0) return 0;
-    std::vector<TicketLine> lines;
-    while (connection.FetchNext(kLinesByAssemblySql))
-        lines.push_back(ReadLine(connection, kLinesByAssemblySql));
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection).Query({{}, kLinesByAssemblySql}, {assemblyLink}, 4, rows))
+        return 0;
     double amount = 0, units = 0;
-    for (const TicketLine& line : lines) {
+    for (const SqlRow& row : rows) {
+        const TicketLine line = ReadLine(row);
         amount += AdjustedPrice(line, commodity) * line.units;
         units += line.units;
     }
@@ -82,9 +79,11 @@ double AssemblyPrice(std::string_view assemblyLink, std::string_view commodity) 
 
 double ScaleTicketPrice(std::string_view ticketLine, std::string_view commodity) {
     HVXConnection connection(1);
-    connection.BindParam(kLineByIdSql, ticketLine);
-    if (connection.ExecuteSQL(kLineByIdSql) < 0 || !connection.FetchNext(kLineByIdSql)) return 0;
-    return HVXRound(AdjustedPrice(ReadLine(connection, kLineByIdSql), commodity), 4);
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection).Query({{}, kLineByIdSql}, {ticketLine}, 4, rows) ||
+        rows.empty())
+        return 0;
+    return HVXRound(AdjustedPrice(ReadLine(rows.front()), commodity), 4);
 }
 
 }  // namespace hvx

@@ -71,9 +71,9 @@ TEST_P(PositionLedger, NewRowThenRunningTotals) {
         EXPECT_EQ(host.broadcasts[0].text, "1  CORN");
 
         // Day, month and year each keep their own total.
-        Exec(std::string("UPDATE HVXGR51A SET ") +
-             (d.columns[1] == 'R' ? "URECVD='1',URECVM='10.5',URECVY=''"
-                                  : "USHIPD='1',USHIPM='10.5',USHIPY=''"));
+        Exec(std::string("UPDATE HVXGR51A SET ") + (d.columns[1] == 'R'
+                                                        ? "URECVD='1',URECVM='10.5',URECVY=''"
+                                                        : "USHIPD='1',USHIPM='10.5',USHIPY=''"));
         ASSERT_TRUE(d.add(connection, "1", "CORN", 2.25));
         ASSERT_TRUE(d.add(connection, "1", "CORN", -0.00004));
         EXPECT_EQ(Position(d.columns), std::vector<std::string>{"3.2500\t12.7500\t2.2500"});
@@ -132,9 +132,9 @@ TEST_P(PositionLedger, CompanyOwnedUnits) {
         double units;
         const char* expected;
     } cases[] = {
-        {"", 25, "25.0000"},            // a row made by the received units
+        {"", 25, "25.0000"},  // a row made by the received units
         {"10.0000", -2.5, "7.5000"},
-        {"10", 1, "11.0000"},           // the guard matches the text as stored
+        {"10", 1, "11.0000"},  // the guard matches the text as stored
         {"0.00005", 0, "0.0001"},
     };
     ASSERT_TRUE(hvx::AddUnitsReceived(connection, nullptr, "1", "CORN", 1));
@@ -149,8 +149,9 @@ TEST_P(PositionLedger, CompanyOwnedUnits) {
 }
 
 TEST_P(PositionLedger, CompanyOwnedGuardLosesToAnotherUser) {
-    Exec("INSERT INTO HVXGR51A (REFERENCE,LOCATION,DPRCO,NUMCHANGE,RECNO) "
-         "VALUES ('CORN','1','10.0000','0',1)");
+    Exec(
+        "INSERT INTO HVXGR51A (REFERENCE,LOCATION,DPRCO,NUMCHANGE,RECNO) "
+        "VALUES ('CORN','1','10.0000','0',1)");
     std::string read;
     ASSERT_EQ(hvx::ReadCompanyOwned(connection, "CORN", "1", read), hvx::PositionRead::Found);
     EXPECT_EQ(read, "10.0000");
@@ -164,6 +165,16 @@ TEST_P(PositionLedger, CompanyOwnedGuardLosesToAnotherUser) {
 
     EXPECT_EQ(hvx::ReadCompanyOwned(connection, "CORN", "2", read), hvx::PositionRead::Missing);
     EXPECT_EQ(read, "");
+}
+
+TEST_P(PositionLedger, StoredUnitsAreReadToFifteenCharacters) {
+    ASSERT_TRUE(hvx::AddUnitsReceived(connection, nullptr, "1", "CORN", 1));
+    Exec("UPDATE HVXGR51A SET URECVD='123456789012345678',DPRCO='1234567890.12345678'");
+    ASSERT_TRUE(hvx::AddUnitsReceived(connection, nullptr, "1", "CORN", 1));
+    EXPECT_EQ(Position("URECVD,URECVM"), std::vector<std::string>{"123456789012346.0000\t2.0000"});
+    std::string read;
+    ASSERT_EQ(hvx::ReadCompanyOwned(connection, "CORN", "1", read), hvx::PositionRead::Found);
+    EXPECT_EQ(read, "1234567890.1234");
 }
 
 }  // namespace
