@@ -5,11 +5,11 @@
 #include <cstdlib>
 
 #include "platform/Format.h"
-#include "platform/Text.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
 #include "platform/Statements.h"
+#include "platform/Text.h"
 #include "settlement/GrainAdvanceObject.h"
 
 namespace hvx::settlement {
@@ -17,14 +17,24 @@ namespace {
 
 const char* const kRepaymentsOf = "SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE SOURCELINK = ?";
 const char* const kDeleteRepayment = "DELETE FROM HVXGR57A WHERE RECNO = ?";
-const char* const kAdvance = "SELECT AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE ADVLINK = ?";
-const char* const kUpdateRepaid = "UPDATE HVXGR57 SET RAMOUNT = ?, OPENPAID = ? WHERE RECNO = ?";
-const char* const kAdvanceLiteral = "SELECT AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE ADVLINK = '%s'";
-const char* const kUpdateRepaidLiteral =
-    "UPDATE HVXGR57 SET RAMOUNT='%.2f', OPENPAID='%s' WHERE RECNO=%s";
+const SqlPair kAdvance{"SELECT AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE ADVLINK = '%s'",
+                       "SELECT AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE ADVLINK = ?"};
+const SqlPair kUpdateRepaid{"UPDATE HVXGR57 SET RAMOUNT='%.2f', OPENPAID='%s' WHERE RECNO=%s",
+                            "UPDATE HVXGR57 SET RAMOUNT = ?, OPENPAID = ? WHERE RECNO = ?"};
 
 const char* const kDeleteFailed = "Error deleting HVXGR57A record.";
 const char* const kGiveBackFailed = "Unable to update HVXGR57.";
+
+bool GiveBackOn(Statements& sql, std::string_view advLink, double amount) {
+    std::vector<SqlRow> rows;
+    if (!sql.Query(kAdvance, {advLink}, 3, rows) || rows.empty()) return false;
+    const SqlRow& advance = rows.front();
+    const GiveBackResult back =
+        GiveBackAmount(TextNumber(advance[0]), TextNumber(advance[1]), amount);
+    // RECNO is an integer column, so its number is the text it was read as.
+    return sql.Change(kUpdateRepaid,
+                      {back.repaid, back.status, _Fmt("%.0f", TextNumber(advance[2]))}) >= 1;
+}
 
 }  // namespace
 
@@ -37,28 +47,14 @@ GiveBackResult GiveBackAmount(double advanceAmount, double repaid, double amount
 
 bool GrainAdvanceObject::GiveBack(HVXConnection& connection, std::string_view advLink,
                                   double amount) {
-    std::vector<SqlRow> rows;
-    if (!PreparedStatements(connection).Query({{}, kAdvance}, {std::string(advLink)}, 3, rows) ||
-        rows.empty())
-        return false;
-    const SqlRow& advance = rows.front();
-    const GiveBackResult back = GiveBackAmount(TextNumber(advance[0]), TextNumber(advance[1]), amount);
-    return PreparedStatements(connection)
-               .Change({{}, kUpdateRepaid}, {_HVXsprintf("%.2f", back.repaid), back.status,
-                                             _Fmt("%.0f", TextNumber(advance[2]))}) >= 1;
+    PreparedStatements sql(connection);
+    return GiveBackOn(sql, advLink, amount);
 }
 
 bool GrainAdvanceObject::GiveBack(HVXSConnection& connection, std::string_view advLink,
                                   double amount) {
-    if (!connection.ExecSQL(_HVXsprintf(kAdvanceLiteral, advLink)) || !connection.FetchNext())
-        return false;
-    const std::string advanceAmount = connection.Column(1);
-    const std::string repaid = connection.Column(2);
-    const std::string recno = connection.Column(3);
-    connection.FreeStatement();
-    const GiveBackResult back = GiveBackAmount(TextNumber(advanceAmount), TextNumber(repaid), amount);
-    return connection.ExecSQLChange(
-               _HVXsprintf(kUpdateRepaidLiteral, back.repaid, back.status, recno)) >= 1;
+    LiteralStatements sql(connection);
+    return GiveBackOn(sql, advLink, amount);
 }
 
 bool GrainAdvanceObject::RemoveRepayments(HVXConnection& connection,
