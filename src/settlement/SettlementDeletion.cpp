@@ -1,9 +1,9 @@
 #include "settlement/SettlementDeletion.h"
 #include "platform/Text.h"
 
-#include "platform/Fail.h"
 #include <cstdlib>
 
+#include "platform/Fail.h"
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
@@ -94,13 +94,10 @@ bool PaidOutAdvancesUnrepaid(const std::string& setLink, std::string& message) {
 // a later settlement. An unreadable destination counts as drawn on.
 bool SettledOnward(const std::string& setLink) {
     HVXConnection connection(1);
-    if (connection.PrepareSQL(kSettledUnits) != 0 ||
-        connection.BindParam(kSettledUnits, setLink) != 0 ||
-        connection.ExecuteSQL(kSettledUnits) < 0)
-        return true;
-    while (connection.FetchNext(kSettledUnits))
-        if (HVXRound(std::atof(connection.ColumnVar(kSettledUnits, 1)), 4) !=
-            HVXRound(std::atof(connection.ColumnVar(kSettledUnits, 2)), 4))
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection).Query({{}, kSettledUnits}, {setLink}, 2, rows)) return true;
+    for (const SqlRow& row : rows)
+        if (HVXRound(std::atof(row[0].c_str()), 4) != HVXRound(std::atof(row[1].c_str()), 4))
             return true;
     return false;
 }
@@ -150,18 +147,17 @@ bool GiveBackRepayments(HVXSConnection& connection, const std::string& setLink,
     for (const SqlRow& r : rows) {
         if (!GrainAdvanceObject::GiveBack(connection, r[0], HVXRound(TextNumber(r[1]), 2)))
             return Fail(message, kAdvanceFailed);
-        if (connection.ExecSQLChange(_HVXsprintf(kDeleteRepayment, r[2])) < 0)
+        if (LiteralStatements(connection).Change({kDeleteRepayment}, {r[2]}) < 0)
             return Fail(message, kRepaymentNotDeleted);
     }
     return true;
 }
 
 bool DeleteRows(HVXSConnection& connection, const SettlementHeader& header, std::string& message) {
-    if (connection.ExecSQLChange(_HVXsprintf(kDeleteHeader, header.recno)) < 0)
-        return Fail(message, kHeaderNotDeleted);
+    LiteralStatements sql(connection);
+    if (sql.Change({kDeleteHeader}, {header.recno}) < 0) return Fail(message, kHeaderNotDeleted);
     for (const RowDelete& d : kRowDeletes)
-        if (connection.ExecSQLChange(_HVXsprintf(d.sql, header.settlement)) < 0)
-            return Fail(message, d.failure);
+        if (sql.Change({d.sql}, {header.settlement}) < 0) return Fail(message, d.failure);
     return true;
 }
 
