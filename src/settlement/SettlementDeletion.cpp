@@ -35,8 +35,6 @@ const char* const kSingleSourceLines =
     "SELECT SOURCE,SOURCELINK,UNITSSET,DLLINK,TOTPRICE FROM HVXGR04D WHERE SETTLEMENT='%s'";
 const char* const kMultipleSourceLines =
     "SELECT SOURCE,SOURCELINK,UNITSSET,TOTPRICE FROM HVXGR04D WHERE SETTLEMENT='%s'";
-const char* const kRepayments = "SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE SOURCELINK='%s'";
-const char* const kDeleteRepayment = "DELETE FROM HVXGR57A WHERE RECNO = %s";
 const char* const kDeleteHeader = "DELETE FROM HVXGR04 WHERE RECNO = %.0f";
 const char* const kPostedFlag = "SELECT POSTED FROM HVXGR04 WHERE RECNO=%.0f";
 
@@ -50,7 +48,6 @@ const char* const kSettledOnward =
 const char* const kBeginFailed = "Unable to begin connection transaction.";
 const char* const kUnitsNotUndone = "Unable undo assembly settled units.";
 const char* const kAdvanceFailed = "Unable to update advance payment (HVXGR57) information.";
-const char* const kRepaymentNotDeleted = "Unable to delete advance payment (HVXGR57A) information.";
 const char* const kHeaderNotDeleted = "Unable to delete HVXGR04 header information.";
 const char* const kCommitFailed = "Error committing connection transaction.";
 
@@ -139,20 +136,6 @@ bool GiveBackUnits(HVXSConnection& connection, const SettlementHeader& header,
     return GiveBack(connection, rows.front()[0], rows.front()[1], units, dollars, message);
 }
 
-bool GiveBackRepayments(HVXSConnection& connection, const std::string& setLink,
-                        std::string& message) {
-    std::vector<SqlRow> rows;
-    if (!LiteralStatements(connection).Query({kRepayments}, {setLink}, 3, rows))
-        return Fail(message, kAdvanceFailed);
-    for (const SqlRow& r : rows) {
-        if (!GrainAdvanceObject::GiveBack(connection, r[0], HVXRound(TextNumber(r[1]), 2)))
-            return Fail(message, kAdvanceFailed);
-        if (LiteralStatements(connection).Change({kDeleteRepayment}, {r[2]}) < 0)
-            return Fail(message, kRepaymentNotDeleted);
-    }
-    return true;
-}
-
 bool DeleteRows(HVXSConnection& connection, const SettlementHeader& header, std::string& message) {
     LiteralStatements sql(connection);
     if (sql.Change({kDeleteHeader}, {header.recno}) < 0) return Fail(message, kHeaderNotDeleted);
@@ -172,7 +155,7 @@ bool DeleteUnderLocks(SettlementSaveWindow& window) {
     if (!transaction.Begun()) return Fail(window.message, kBeginFailed);
     HVXSConnection connection(1, nullptr, 0);
     if (!GiveBackUnits(connection, header, window.message) ||
-        !GiveBackRepayments(connection, header.setLink, window.message) ||
+        !GrainAdvanceObject::RemoveRepayments(connection, header.setLink, window.message) ||
         !DeleteRows(connection, header, window.message))
         return false;
     return transaction.Commit() || Fail(window.message, kCommitFailed);
