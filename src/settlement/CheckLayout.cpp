@@ -7,43 +7,42 @@
 #include "platform/HVXSConnection.h"
 #include "platform/Lookups.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "settlement/AmountInWords.h"
 
 namespace hvx::settlement {
 namespace {
 
-std::string Money(double value) { return AmountInFigures(value); }
+std::string Money(double value) {
+    return AmountInFigures(value);
+}
 
-bool ReadLines(HVXSConnection& connection, std::string_view setLink,
-               std::vector<CheckSourceLine>& lines, std::string& message) {
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT SOURCE,SOURCEREF,COMMODITY,UNITSSET,PRICEUNIT,TOTPRICE,FROMDPR,TODPR,CONTRACT "
-            "FROM HVXGR04D WHERE SETLINK='%s' ORDER BY RECNO",
-            setLink))) {
-        message = connection.LastError();
+bool ReadLines(Statements& sql, std::string_view setLink, std::vector<CheckSourceLine>& lines,
+               std::string& message) {
+    std::vector<SqlRow> rows;
+    if (!sql.Query(
+            {"SELECT SOURCE,SOURCEREF,COMMODITY,UNITSSET,PRICEUNIT,TOTPRICE,FROMDPR,TODPR,CONTRACT "
+             "FROM HVXGR04D WHERE SETLINK='%s' ORDER BY RECNO"},
+            {setLink}, 9, rows)) {
+        message = sql.LastError();
         return false;
     }
-    while (connection.FetchNext()) {
-        CheckSourceLine l;
-        std::string* columns[] = {&l.source,   &l.sourceRef, &l.commodity,
-                                  &l.units,    &l.priceUnit, &l.totPrice,
-                                  &l.fromDpr,  &l.toDpr,     &l.contract};
-        for (int i = 0; i < 9; ++i) *columns[i] = connection.Column(i + 1);
-        lines.push_back(std::move(l));
-    }
+    for (SqlRow& r : rows)
+        lines.push_back({std::move(r[0]), std::move(r[1]), std::move(r[2]), std::move(r[3]),
+                         std::move(r[4]), std::move(r[5]), std::move(r[6]), std::move(r[7]),
+                         std::move(r[8])});
     return true;
 }
 
-bool ReadDeductions(HVXSConnection& connection, std::string_view setLink,
+bool ReadDeductions(Statements& sql, std::string_view setLink,
                     std::vector<CheckDeduction>& deductions, std::string& message) {
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT DEDUCT,AMOUNT,DA FROM HVXGR04C WHERE SETLINK='%s' ORDER BY RECNO", setLink))) {
-        message = connection.LastError();
+    std::vector<SqlRow> rows;
+    if (!sql.Query({"SELECT DEDUCT,AMOUNT,DA FROM HVXGR04C WHERE SETLINK='%s' ORDER BY RECNO"},
+                   {setLink}, 3, rows)) {
+        message = sql.LastError();
         return false;
     }
-    while (connection.FetchNext())
-        deductions.push_back({connection.Column(1), "", connection.Column(2), connection.Column(3)});
-    connection.FreeStatement();
+    for (const SqlRow& r : rows) deductions.push_back({r[0], "", r[1], r[2]});
     for (CheckDeduction& d : deductions)
         if (!GetField1(1, "HVXGR52", "REFERENCE", d.code, "DESCRIPT", d.description) ||
             d.description.empty())
@@ -72,8 +71,8 @@ std::vector<CheckStubLine> CheckStub(const std::vector<CheckSourceLine>& lines,
         stub.push_back({l.commodity, HVXSRound(TextNumber(l.units), 2),
                         HVXSRound(TextNumber(l.priceUnit), 4), Money(TextNumber(l.totPrice))});
         if (sourceDetail) {
-            std::string detail = "  " + l.source + " " + l.sourceRef + ": " + l.fromDpr + " to " +
-                                 l.toDpr;
+            std::string detail =
+                "  " + l.source + " " + l.sourceRef + ": " + l.fromDpr + " to " + l.toDpr;
             if (!l.contract.empty()) detail += ", contract " + l.contract;
             stub.push_back({detail, "", "", ""});
         }
@@ -90,26 +89,26 @@ bool LoadCheckData(std::string_view setLink, std::string_view checkNumber, std::
                    bool sourceDetail, CheckData& check, std::string& message) {
     check = CheckData{};
     HVXSConnection connection(1, nullptr, 0);
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT SETTLEMENT,CUSTNAME,CHECKAMT FROM HVXGR04 WHERE SETLINK='%s'", setLink))) {
-        message = connection.LastError();
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> rows;
+    if (!sql.Query({"SELECT SETTLEMENT,CUSTNAME,CHECKAMT FROM HVXGR04 WHERE SETLINK='%s'"},
+                   {setLink}, 3, rows)) {
+        message = sql.LastError();
         return false;
     }
-    if (!connection.FetchNext()) {
+    if (rows.empty()) {
         message = _HVXsprintf("Settlement %s was not found.", setLink);
         return false;
     }
-    check.settlement = connection.Column(1);
-    const std::string customerName = connection.Column(2);
-    check.amount = HVXRound(TextNumber(connection.Column(3)), 2);
-    connection.FreeStatement();
+    check.settlement = rows.front()[0];
+    const std::string customerName = rows.front()[1];
+    check.amount = HVXRound(TextNumber(rows.front()[2]), 2);
 
     SettlementPayNameList payNames;
     std::vector<CheckSourceLine> lines;
     std::vector<CheckDeduction> deductions;
-    if (!payNames.Load(connection, setLink, message) ||
-        !ReadLines(connection, setLink, lines, message) ||
-        !ReadDeductions(connection, setLink, deductions, message))
+    if (!payNames.Load(connection, setLink, message) || !ReadLines(sql, setLink, lines, message) ||
+        !ReadDeductions(sql, setLink, deductions, message))
         return false;
 
     check.date = date;

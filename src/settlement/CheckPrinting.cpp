@@ -2,20 +2,21 @@
 
 #include <cstdlib>
 
+#include "abi/SiblingAbi.h"
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
+#include "platform/Statements.h"
 #include "platform/Text.h"
 #include "platform/UiPort.h"
 #include "shell/ReportCalls.h"
-#include "abi/SiblingAbi.h"
 
 namespace hvx::settlement {
 namespace {
 
-constexpr const char* kPrintedQuestion = "Did the check print correctly?.\n\nNo will reprint this check.";
+constexpr const char* kPrintedQuestion =
+    "Did the check print correctly?.\n\nNo will reprint this check.";
 
-constexpr const char* kNotSaved =
-    "Please save this settlement before printing its check.";
+constexpr const char* kNotSaved = "Please save this settlement before printing its check.";
 constexpr const char* kNumberTakenTwice =
     "Check number %s was also given to a check printed at another workstation while this one "
     "printed. Please void one of the two checks.";
@@ -23,12 +24,13 @@ constexpr const char* kNumberTakenTwice =
 // The counter's current number, at most a check number's buffer of it;
 // false without a row.
 bool ReadCounter(HVXSConnection& connection, std::string& checkNumber) {
-    checkNumber.clear();
-    if (!connection.ExecSQL("SELECT CHECKNUM FROM HVXREP4") || !connection.FetchNext())
+    std::string counter;
+    if (!LiteralStatements(connection).Value({"SELECT CHECKNUM FROM HVXREP4"}, {}, counter)) {
+        checkNumber.clear();
         return false;
+    }
     char buffer[kCheckNumberSize];
-    connection.GetColumnChar(1, buffer, sizeof buffer);
-    connection.FreeStatement();
+    CopyToBuffer(counter, buffer, sizeof buffer);
     checkNumber = buffer;
     return true;
 }
@@ -94,8 +96,7 @@ bool CheckPrinting::PrintSettlementCheck(std::string& checkNumberField, std::str
 }
 
 void CheckPrinting::PrintOnce(std::string_view setLink, const std::string& checkNumber,
-                              const char* sourceDetail,
-                              const HVXCheckPrintOptions& options) {
+                              const char* sourceDetail, const HVXCheckPrintOptions& options) {
     ReportWaitCursor wait;
     auto print = FindReportFunction<HVXPrintSettlementCheckFn>(kReportsModule,
                                                                kPrintSettlementCheckFunction);
@@ -117,15 +118,14 @@ void CheckPrinting::StoreCheckNumber(const std::string& checkNumber, bool fromCo
     }
     // A failed counter update is reported and does not keep the settlement
     // from recording the check it was paid with.
+    LiteralStatements sql(connection);
     if (fromCounter) {
         const long next = std::strtol(checkNumber.c_str(), nullptr, 10) + 1;
         const std::string nextText = _HVXsprintf("%d", next);
-        if (connection.ExecSQLChange(_HVXsprintf("UPDATE HVXREP4 SET CHECKNUM='%s'", nextText)) <
-            0)
+        if (sql.Change({"UPDATE HVXREP4 SET CHECKNUM='%s'"}, {nextText}) < 0)
             ShowMessage(ui_, "Unable to increment check number in HVXREP4.");
     }
-    if (connection.ExecSQLChange(_HVXsprintf("UPDATE HVXGR04 SET CHECKNUM='%s' WHERE RECNO=%.0f",
-                                             checkNumber, recno)) < 0)
+    if (sql.Change({"UPDATE HVXGR04 SET CHECKNUM='%s' WHERE RECNO=%.0f"}, {checkNumber, recno}) < 0)
         ShowMessage(ui_, "Unable to update settlement with check number.");
 }
 

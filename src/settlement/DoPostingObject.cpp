@@ -1,8 +1,8 @@
 #include "settlement/DoPostingObject.h"
 
-#include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
+#include "platform/Statements.h"
 
 namespace hvx::settlement {
 namespace {
@@ -17,10 +17,10 @@ const char* const kInsertFailed = "Unable to record receivable entry in HVXGRAR.
 bool DoPostingObject::Post(const ReceivableEntry& entry, std::string& message) {
     const double recno = NextRecordNumber("HVXGRAR");
     if (recno == 0 ||
-        connection_.ExecSQLChange(_HVXsprintf(kInsert, entry.source, entry.account1,
-                                              entry.account2, entry.account3, entry.description,
-                                              entry.custRef, entry.reference, entry.amount,
-                                              entry.status, recno)) < 1) {
+        LiteralStatements(connection_)
+                .Change({kInsert}, {entry.source, entry.account1, entry.account2, entry.account3,
+                                    entry.description, entry.custRef, entry.reference, entry.amount,
+                                    entry.status, recno}) < 1) {
         message = kInsertFailed;
         return false;
     }

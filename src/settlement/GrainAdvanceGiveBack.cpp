@@ -4,27 +4,70 @@
 // reopens.
 #include <cstdlib>
 
+#include "platform/Fail.h"
 #include "platform/Format.h"
-#include "platform/Text.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
 #include "platform/Statements.h"
+#include "platform/Text.h"
 #include "settlement/GrainAdvanceObject.h"
 
 namespace hvx::settlement {
 namespace {
 
-const char* const kRepaymentsOf = "SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE SOURCELINK = ?";
-const char* const kDeleteRepayment = "DELETE FROM HVXGR57A WHERE RECNO = ?";
-const char* const kAdvance = "SELECT AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE ADVLINK = ?";
-const char* const kUpdateRepaid = "UPDATE HVXGR57 SET RAMOUNT = ?, OPENPAID = ? WHERE RECNO = ?";
-const char* const kAdvanceLiteral = "SELECT AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE ADVLINK = '%s'";
-const char* const kUpdateRepaidLiteral =
-    "UPDATE HVXGR57 SET RAMOUNT='%.2f', OPENPAID='%s' WHERE RECNO=%s";
+// A record number read from a row is written back as its "%.0f" text: RECNO
+// is an integer column, so that is the very text the row held.
+const SqlPair kRepaymentsOf{"SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE SOURCELINK='%s'",
+                            "SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE SOURCELINK = ?"};
+const SqlPair kDeleteRepayment{"DELETE FROM HVXGR57A WHERE RECNO = %s",
+                               "DELETE FROM HVXGR57A WHERE RECNO = ?"};
+const SqlPair kAdvance{"SELECT AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE ADVLINK = '%s'",
+                       "SELECT AMOUNT,RAMOUNT,RECNO FROM HVXGR57 WHERE ADVLINK = ?"};
+const SqlPair kUpdateRepaid{"UPDATE HVXGR57 SET RAMOUNT='%.2f', OPENPAID='%s' WHERE RECNO=%s",
+                            "UPDATE HVXGR57 SET RAMOUNT = ?, OPENPAID = ? WHERE RECNO = ?"};
 
-const char* const kDeleteFailed = "Error deleting HVXGR57A record.";
-const char* const kGiveBackFailed = "Unable to update HVXGR57.";
+// What a removal says when it fails, and the fewest rows a delete of one
+// repayment must change. The save wants the database's own message for a
+// failed read (no readFailed) and every repayment deleted; the deletion of a
+// settlement names the records it could not change.
+struct RepaymentRemoval {
+    const char* readFailed;
+    const char* giveBackFailed;
+    const char* deleteFailed;
+    long fewestDeleted;
+};
+const RepaymentRemoval kSaveRemoval{nullptr, "Unable to update HVXGR57.",
+                                    "Error deleting HVXGR57A record.", 1};
+const RepaymentRemoval kDeletionRemoval{"Unable to update advance payment (HVXGR57) information.",
+                                        "Unable to update advance payment (HVXGR57) information.",
+                                        "Unable to delete advance payment (HVXGR57A) information.",
+                                        0};
+
+bool GiveBackOn(Statements& sql, std::string_view advLink, double amount) {
+    std::vector<SqlRow> rows;
+    if (!sql.Query(kAdvance, {advLink}, 3, rows) || rows.empty()) return false;
+    const SqlRow& advance = rows.front();
+    const GiveBackResult back =
+        GiveBackAmount(TextNumber(advance[0]), TextNumber(advance[1]), amount);
+    return sql.Change(kUpdateRepaid,
+                      {back.repaid, back.status, _Fmt("%.0f", TextNumber(advance[2]))}) >= 1;
+}
+
+bool RemoveRepaymentsOn(Statements& sql, std::string_view settlementLink,
+                        const RepaymentRemoval& says, std::string& message) {
+    std::vector<SqlRow> repayments;
+    if (!sql.Query(kRepaymentsOf, {settlementLink}, 3, repayments))
+        return Fail(message, says.readFailed ? says.readFailed : sql.LastError());
+    for (const SqlRow& repayment : repayments) {
+        if (!GiveBackOn(sql, repayment[0], TextNumber(repayment[1])))
+            return Fail(message, says.giveBackFailed);
+        if (sql.Change(kDeleteRepayment, {_Fmt("%.0f", TextNumber(repayment[2]))}) <
+            says.fewestDeleted)
+            return Fail(message, says.deleteFailed);
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -37,50 +80,26 @@ GiveBackResult GiveBackAmount(double advanceAmount, double repaid, double amount
 
 bool GrainAdvanceObject::GiveBack(HVXConnection& connection, std::string_view advLink,
                                   double amount) {
-    std::vector<SqlRow> rows;
-    if (!PreparedStatements(connection).Query({{}, kAdvance}, {std::string(advLink)}, 3, rows) ||
-        rows.empty())
-        return false;
-    const SqlRow& advance = rows.front();
-    const GiveBackResult back = GiveBackAmount(TextNumber(advance[0]), TextNumber(advance[1]), amount);
-    return PreparedStatements(connection)
-               .Change({{}, kUpdateRepaid}, {_HVXsprintf("%.2f", back.repaid), back.status,
-                                             _Fmt("%.0f", TextNumber(advance[2]))}) >= 1;
+    PreparedStatements sql(connection);
+    return GiveBackOn(sql, advLink, amount);
 }
 
 bool GrainAdvanceObject::GiveBack(HVXSConnection& connection, std::string_view advLink,
                                   double amount) {
-    if (!connection.ExecSQL(_HVXsprintf(kAdvanceLiteral, advLink)) || !connection.FetchNext())
-        return false;
-    const std::string advanceAmount = connection.Column(1);
-    const std::string repaid = connection.Column(2);
-    const std::string recno = connection.Column(3);
-    connection.FreeStatement();
-    const GiveBackResult back = GiveBackAmount(TextNumber(advanceAmount), TextNumber(repaid), amount);
-    return connection.ExecSQLChange(
-               _HVXsprintf(kUpdateRepaidLiteral, back.repaid, back.status, recno)) >= 1;
+    LiteralStatements sql(connection);
+    return GiveBackOn(sql, advLink, amount);
 }
 
 bool GrainAdvanceObject::RemoveRepayments(HVXConnection& connection,
                                           std::string_view settlementLink, std::string& message) {
-    std::vector<SqlRow> repayments;
-    if (!PreparedStatements(connection)
-             .Query({{}, kRepaymentsOf}, {std::string(settlementLink)}, 3, repayments)) {
-        message = connection.LastError();
-        return false;
-    }
-    for (const SqlRow& repayment : repayments) {
-        if (!GiveBack(connection, repayment[0], TextNumber(repayment[1]))) {
-            message = kGiveBackFailed;
-            return false;
-        }
-        if (PreparedStatements(connection)
-                .Change({{}, kDeleteRepayment}, {_Fmt("%.0f", TextNumber(repayment[2]))}) < 1) {
-            message = kDeleteFailed;
-            return false;
-        }
-    }
-    return true;
+    PreparedStatements sql(connection);
+    return RemoveRepaymentsOn(sql, settlementLink, kSaveRemoval, message);
+}
+
+bool GrainAdvanceObject::RemoveRepayments(HVXSConnection& connection,
+                                          std::string_view settlementLink, std::string& message) {
+    LiteralStatements sql(connection);
+    return RemoveRepaymentsOn(sql, settlementLink, kDeletionRemoval, message);
 }
 
 }  // namespace hvx::settlement

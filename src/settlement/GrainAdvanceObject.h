@@ -86,8 +86,11 @@ public:
     bool ApplyToChosen(HVXConnection& connection, const std::vector<double>& chosen,
                        const AdvanceRepayer& repayer, double amount, std::string& message);
 
-    // Gives back every repayment the settlement made and deletes its rows.
+    // Gives back every repayment the settlement made and deletes its rows:
+    // in the save, and in the deletion of the settlement.
     static bool RemoveRepayments(HVXConnection& connection, std::string_view settlementLink,
+                                 std::string& message);
+    static bool RemoveRepayments(HVXSConnection& connection, std::string_view settlementLink,
                                  std::string& message);
     // Reduces an advance's repaid amount; false when no advance was updated.
     static bool GiveBack(HVXConnection& connection, std::string_view advLink, double amount);

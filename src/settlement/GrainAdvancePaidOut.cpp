@@ -142,10 +142,11 @@ bool GrainAdvanceObject::DeleteAdvance(HVXConnection& connection, double recno,
 bool PaidOutAdvanceRepaid(HVXSConnection& connection, std::string_view settlementLink,
                           bool& repaid) {
     repaid = false;
-    if (!connection.ExecSQL(_HVXsprintf(kRepaidLiteral, settlementLink))) return false;
-    while (connection.FetchNext())
-        if (HVXRound(std::atof(connection.Column(1).c_str()), 4) != 0) repaid = true;
-    connection.FreeStatement();
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection).Query({kRepaidLiteral}, {settlementLink}, 1, rows))
+        return false;
+    for (const SqlRow& row : rows)
+        if (HVXRound(std::atof(row[0].c_str()), 4) != 0) repaid = true;
     return true;
 }
 

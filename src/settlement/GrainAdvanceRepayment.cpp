@@ -4,13 +4,13 @@
 #include <cstdlib>
 
 #include "platform/Dates.h"
-#include "platform/Text.h"
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
 #include "platform/Rounding.h"
 #include "platform/Statements.h"
+#include "platform/Text.h"
 #include "settlement/GrainAdvanceObject.h"
 
 namespace hvx::settlement {
@@ -24,17 +24,31 @@ const char* const kAllSources =
     "BY ADVDATE";
 const char* const kByRecno = "SELECT AMOUNT,RAMOUNT,RECNO,ADVLINK FROM HVXGR57 WHERE RECNO = ?";
 const char* const kUpdateRepaid = "UPDATE HVXGR57 SET RAMOUNT=?, OPENPAID=? WHERE RECNO=?";
-const char* const kInsertRepayment =
-    "INSERT INTO HVXGR57A (ADVLINK,CHECKNUM,AMOUNT,RDATE,SOURCELINK,PAIDLINK,NUMCHANGE,RECNO)  "
-    "VALUES (?,?,?,?,?,?,?,?)";
-const char* const kInsertRepaymentLiteral =
+const SqlPair kInsertRepayment{
     "INSERT INTO HVXGR57A (ADVLINK,CHECKNUM,AMOUNT,RDATE,SOURCELINK,PAIDLINK,NUMCHANGE,RECNO) "
-    "VALUES ('%s','%s','%0.2f',{%s},'%s','%s','%s',%.0f)";
+    "VALUES ('%s','%s','%0.2f',{%s},'%s','%s','%s',%.0f)",
+    "INSERT INTO HVXGR57A (ADVLINK,CHECKNUM,AMOUNT,RDATE,SOURCELINK,PAIDLINK,NUMCHANGE,RECNO)  "
+    "VALUES (?,?,?,?,?,?,?,?)"};
 
 const char* const kUpdateFailed = "Unable to update HVXGR57.";
 const char* const kNotApplied = "Unable to apply full advance payment amount.";
 const char* const kInsertFailed = "HVXGR57A Insert Failed.";
 const char* const kLiteralInsertFailed = "Unable to update HVXGR57A.";
+
+// One repayment row: its link, check number, amount, date, settlement and
+// line, under a new record number.
+bool InsertRepayment(Statements& sql, const SqlValues& values, const char* failure,
+                     std::string& message) {
+    const double recno = NextRecordNumber("HVXGR57A");
+    SqlValues args = values;
+    args.emplace_back("0");
+    args.emplace_back(recno);
+    if (recno == 0 || sql.Change(kInsertRepayment, args) < 1) {
+        message = failure;
+        return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -109,37 +123,21 @@ bool GrainAdvanceObject::ApplyToChosen(HVXConnection& connection, const std::vec
 bool GrainAdvanceObject::RecordRepayment(HVXConnection& connection, std::string_view advLink,
                                          const AdvanceRepayer& repayer, double amount,
                                          std::string& message) {
-    const double recno = NextRecordNumber("HVXGR57A");
-    const int changed =
-        recno == 0
-            ? -1
-            : PreparedStatements(connection)
-                  .Change({{}, kInsertRepayment},
-                          {std::string(advLink), repayer.checkNumber, _HVXsprintf("%.2f", amount),
-                           CurrentDate(), repayer.settlementLink, repayer.lineLink, "0",
-                           _Fmt("%.0f", recno)});
-    if (changed < 1) {
-        message = kInsertFailed;
-        return false;
-    }
-    return true;
+    PreparedStatements sql(connection);
+    return InsertRepayment(sql,
+                           {advLink, repayer.checkNumber, amount, CurrentDate(),
+                            repayer.settlementLink, repayer.lineLink},
+                           kInsertFailed, message);
 }
 
 bool GrainAdvanceObject::RecordRepayment(HVXSConnection& connection, const AdvanceRepaymentRow& row,
                                          std::string& message) {
     std::string date = row.date;
     SQLFmtDate(date);
-    const double recno = NextRecordNumber("HVXGR57A");
-    const long changed = recno == 0
-                             ? -1
-                             : connection.ExecSQLChange(_HVXsprintf(
-                                   kInsertRepaymentLiteral, row.advLink, row.checkNumber,
-                                   row.amount, date, row.sourceLink, row.paidLink, "0", recno));
-    if (changed < 1) {
-        message = kLiteralInsertFailed;
-        return false;
-    }
-    return true;
+    LiteralStatements sql(connection);
+    return InsertRepayment(
+        sql, {row.advLink, row.checkNumber, row.amount, date, row.sourceLink, row.paidLink},
+        kLiteralInsertFailed, message);
 }
 
 }  // namespace hvx::settlement

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "rules/SourceKinds.h"
 #include "rules/StoredText.h"
 #include "settlement/SourceSql.h"
@@ -13,30 +13,31 @@ namespace hvx::settlement {
 
 bool AddPostedUnits(HVXSConnection& connection, std::string_view splitLink, double units) {
     if (units == 0) return true;
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT SHAREUNITS,SETTUNITS,PSETUNITS FROM HVXGR02S WHERE LINEID='%s'", splitLink)))
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> rows;
+    if (!sql.Query({"SELECT SHAREUNITS,SETTUNITS,PSETUNITS FROM HVXGR02S WHERE LINEID='%s'"},
+                   {splitLink}, 3, rows))
         return false;
-    if (!connection.FetchNext()) return true;
-    const double posted = TextNumber(connection.Column(3)) + units;
-    connection.FreeStatement();
-    return connection.ExecSQLChange(
-               _HVXsprintf("UPDATE HVXGR02S SET PSETUNITS='%.4f' WHERE LINEID='%s'",
-                           HVXRound(posted, 4), splitLink)) >= 0;
+    if (rows.empty()) return true;
+    const double posted = TextNumber(rows.front()[2]) + units;
+    return sql.Change({"UPDATE HVXGR02S SET PSETUNITS='%.4f' WHERE LINEID='%s'"},
+                      {HVXRound(posted, 4), splitLink}) >= 0;
 }
 
 bool RefreshAssemblySettledFlag(HVXSConnection& connection, std::string_view assembly) {
-    if (!connection.ExecSQL(
-            _HVXsprintf("SELECT SHAREUNITS,PSETUNITS FROM HVXGR02S WHERE ASSEMBLY='%s'", assembly)))
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> rows;
+    if (!sql.Query({"SELECT SHAREUNITS,PSETUNITS FROM HVXGR02S WHERE ASSEMBLY='%s'"}, {assembly}, 2,
+                   rows))
         return false;
     bool settled = true;
-    while (connection.FetchNext()) {
-        const double share = TextNumber(connection.Column(1));
-        if (share == 0 || UnitsBelow(TextNumber(connection.Column(2)), share)) settled = false;
+    for (const SqlRow& row : rows) {
+        const double share = TextNumber(row[0]);
+        if (share == 0 || UnitsBelow(TextNumber(row[1]), share)) settled = false;
     }
-    connection.FreeStatement();
-    const char* sql = settled ? "UPDATE HVXGR02 SET SETTLED = 'T' WHERE ASSEMBLY = '%s'"
-                              : "UPDATE HVXGR02 SET SETTLED = 'F' WHERE ASSEMBLY = '%s'";
-    return connection.ExecSQLChange(_HVXsprintf(sql, assembly)) >= 0;
+    const char* update = settled ? "UPDATE HVXGR02 SET SETTLED = 'T' WHERE ASSEMBLY = '%s'"
+                                 : "UPDATE HVXGR02 SET SETTLED = 'F' WHERE ASSEMBLY = '%s'";
+    return sql.Change({update}, {assembly}) >= 0;
 }
 
 bool PostSourceUnits(HVXSConnection& connection, std::string_view sourceKind,
@@ -45,15 +46,15 @@ bool PostSourceUnits(HVXSConnection& connection, std::string_view sourceKind,
         return AddPostedUnits(connection, sourceLink, units) &&
                RefreshAssemblySettledFlag(connection, sourceRef);
     if (sourceKind != kScaleTicket) return true;
-    if (!connection.ExecSQL(_HVXsprintf(
-            "SELECT ASSEMLINK,ASSEMBLY FROM HVXGR03A WHERE STDLINEID='%s'", sourceLink)))
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection)
+             .Query({"SELECT ASSEMLINK,ASSEMBLY FROM HVXGR03A WHERE STDLINEID='%s'"}, {sourceLink},
+                    2, rows))
         return false;
-    if (!connection.FetchNext()) return true;
-    const std::string splitLink = connection.Column(1);
-    const std::string assembly = connection.Column(2);
-    connection.FreeStatement();
-    return AddPostedUnits(connection, splitLink, units) &&
-           RefreshAssemblySettledFlag(connection, assembly);
+    if (rows.empty()) return true;
+    const SqlRow& ticket = rows.front();
+    return AddPostedUnits(connection, ticket[0], units) &&
+           RefreshAssemblySettledFlag(connection, ticket[1]);
 }
 
 }  // namespace hvx::settlement

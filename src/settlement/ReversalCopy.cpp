@@ -12,10 +12,10 @@
 #include "settlement/ReversalCopy.h"
 #include "platform/Text.h"
 
-#include "platform/Fail.h"
 #include <cstdlib>
 
 #include "platform/Dates.h"
+#include "platform/Fail.h"
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
@@ -100,9 +100,9 @@ bool GiveBackToSource(HVXSConnection& connection, const std::string& kind, const
 }
 
 bool WriteHeader(HVXSConnection& connection, ReversalCopy& copy, std::string& message) {
+    LiteralStatements sql(connection);
     std::vector<SqlRow> rows;
-    if (!LiteralStatements(connection).Query({kSelectHeader}, {copy.originalRecno}, 10, rows) ||
-        rows.empty())
+    if (!sql.Query({kSelectHeader}, {copy.originalRecno}, 10, rows) || rows.empty())
         return Fail(message, kNoHeader);
     const SqlRow& h = rows.front();
     std::string counterMessage;
@@ -116,11 +116,10 @@ bool WriteHeader(HVXSConnection& connection, ReversalCopy& copy, std::string& me
     copy.custRef = h[1];
     copy.singleSource = h[8] != "1";
     const std::string today = SqlDate(CurrentDate());
-    const std::string insert =
-        _HVXsprintf(kInsertHeader, copy.settlement, h[1], h[2], today, copy.setLink, "T", h[6],
-                    NegateText(h[7]), "T", h[8], SqlDate(h[9]), "0", copy.recno);
-    if (connection.ExecSQLChange(insert) < 1 ||
-        connection.ExecSQLChange(_HVXsprintf(kMarkHeader, copy.originalRecno)) < 1)
+    const long written =
+        sql.Change({kInsertHeader}, {copy.settlement, h[1], h[2], today, copy.setLink, "T", h[6],
+                                     NegateText(h[7]), "T", h[8], SqlDate(h[9]), "0", copy.recno});
+    if (written < 1 || sql.Change({kMarkHeader}, {copy.originalRecno}) < 1)
         return Fail(message, kHeaderFailed);
     return true;
 }
@@ -132,13 +131,34 @@ bool WriteLine(HVXSConnection& connection, const SqlRow& r, ReversalCopy& copy,
     lineLink = NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK", 0);
     if (recno == 0 || lineLink.empty()) return Fail(message, kLineFailed);
     const std::string units = NegateText(r[L_UNITSSET]);
-    const std::string insert = _HVXsprintf(
-        kInsertLine, copy.settlement, copy.setLink, r[L_SOURCE], r[L_SOURCEREF], r[L_COMMODITY],
-        units, r[L_FROMDPR], r[L_TODPR], r[L_CONTRACT], SqlDate(r[L_SETDTE]), r[L_PATRONAGE],
-        r[L_POSTED], r[L_GLCODE], r[L_LOCATION], r[L_CUSTREF], r[L_CUSTNAME], r[L_STYPE],
-        r[L_SOURCELINK], lineLink, r[L_PRICEUNIT], NegateText(r[L_TOTPRICE]),
-        r[L_GLCODE] == "99" ? "T" : "F", "C", "T", "0", recno);
-    if (connection.ExecSQLChange(insert) < 1) return Fail(message, kLineFailed);
+    const long written = LiteralStatements(connection)
+                             .Change({kInsertLine}, {copy.settlement,
+                                                     copy.setLink,
+                                                     r[L_SOURCE],
+                                                     r[L_SOURCEREF],
+                                                     r[L_COMMODITY],
+                                                     units,
+                                                     r[L_FROMDPR],
+                                                     r[L_TODPR],
+                                                     r[L_CONTRACT],
+                                                     SqlDate(r[L_SETDTE]),
+                                                     r[L_PATRONAGE],
+                                                     r[L_POSTED],
+                                                     r[L_GLCODE],
+                                                     r[L_LOCATION],
+                                                     r[L_CUSTREF],
+                                                     r[L_CUSTNAME],
+                                                     r[L_STYPE],
+                                                     r[L_SOURCELINK],
+                                                     lineLink,
+                                                     r[L_PRICEUNIT],
+                                                     NegateText(r[L_TOTPRICE]),
+                                                     r[L_GLCODE] == "99" ? "T" : "F",
+                                                     "C",
+                                                     "T",
+                                                     "0",
+                                                     recno});
+    if (written < 1) return Fail(message, kLineFailed);
     copy.lines.push_back(CopiedLine{.recno = _HVXsprintf("%.0f", recno),
                                     .sourceKind = r[L_SOURCE],
                                     .sourceRef = r[L_SOURCEREF],
@@ -164,8 +184,9 @@ bool WriteReversalCopy(HVXSConnection& connection, double originalRecno, Reversa
     copy.originalRecno = originalRecno;
     if (!WriteHeader(connection, copy, message)) return false;
 
+    LiteralStatements sql(connection);
     std::vector<SqlRow> lines;
-    if (!LiteralStatements(connection).Query({kSelectLines}, {copy.originalLink}, 22, lines))
+    if (!sql.Query({kSelectLines}, {copy.originalLink}, 22, lines))
         return Fail(message, kLineFailed);
     double sumUnits = 0, sumDollars = 0;
     for (const SqlRow& r : lines) {
@@ -176,8 +197,8 @@ bool WriteReversalCopy(HVXSConnection& connection, double originalRecno, Reversa
         std::string lineLink;
         if (!WriteLine(connection, r, copy, lineLink, message)) return false;
         if (r[L_STYPE] == "1") {
-            if (!GiveBackToSource(connection, r[L_SOURCE], r[L_SOURCELINK], TextNumber(r[L_UNITSSET]),
-                                  TextNumber(r[L_TOTPRICE]), message))
+            if (!GiveBackToSource(connection, r[L_SOURCE], r[L_SOURCELINK],
+                                  TextNumber(r[L_UNITSSET]), TextNumber(r[L_TOTPRICE]), message))
                 return false;
         } else {
             sumUnits += TextNumber(r[L_UNITSSET]);
@@ -188,8 +209,7 @@ bool WriteReversalCopy(HVXSConnection& connection, double originalRecno, Reversa
                 connection,
                 {copy.originalLink, r[L_DLLINK], copy.settlement, copy.setLink, lineLink}, message))
             return false;
-        if (connection.ExecSQLChange(_HVXsprintf(kMarkLine, r[L_RECNO])) < 1)
-            return Fail(message, kLineNotMarked);
+        if (sql.Change({kMarkLine}, {r[L_RECNO]}) < 1) return Fail(message, kLineNotMarked);
     }
 
     const DestinationCopy settlementWide{copy.originalLink, "", copy.settlement, copy.setLink, ""};

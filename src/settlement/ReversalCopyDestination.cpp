@@ -71,63 +71,108 @@ std::string SqlDate(std::string date) {
     return date;
 }
 
+// A child table copied row by row: its rows of one settlement (and line),
+// each written again under a new record number, the last value of its insert.
+struct ChildCopy {
+    const char* select;
+    int columns;
+    const char* table;
+    const char* insert;
+    const char* failure;
+};
+
+const ChildCopy kAssemblyLinkCopy{kAssemblyLinks, 1, "HVXGR04H", kInsertAssemblyLink,
+                                  kAssemblyLinkFailed};
+const ChildCopy kGradeCopy{kGrades, 4, "HVXGR04A", kInsertGrade, kGradeFailed};
+const ChildCopy kUnitsCopy{kUnits, 4, "HVXGR04B", kInsertUnits, kUnitsFailed};
+const ChildCopy kDeductionCopy{kDeductions, 7, "HVXGR04C", kInsertDeduction, kDeductionFailed};
+const ChildCopy kPayNameCopy{kPayNames, 3, "HVXGR04E", kInsertPayName, kPayNameFailed};
+
 // A record number of 0 means the next-number service gave none.
-bool Insert(HVXSConnection& connection, const std::string& sql, double recno, const char* failure,
-            std::string& message) {
-    return (recno != 0 && connection.ExecSQLChange(sql) >= 1) || Fail(message, failure);
+bool Insert(HVXSConnection& connection, const char* insert, const SqlRow& texts, double recno,
+            const char* failure, std::string& message) {
+    SqlValues values = ValuesOf(texts);
+    values.emplace_back(recno);
+    return (recno != 0 && LiteralStatements(connection).Change({insert}, values) >= 1) ||
+           Fail(message, failure);
 }
 
-// The child table copy: each row read, turned into its insert for a new
-// record number.
-template <class MakeInsert>
-bool CopyRows(HVXSConnection& connection, const std::string& select, int columns, const char* table,
-              const char* failure, std::string& message, MakeInsert makeInsert) {
+// Each row read is turned into the texts of its insert.
+template <class MakeTexts>
+bool CopyRows(HVXSConnection& connection, const ChildCopy& child, const SqlValues& keys,
+              std::string& message, MakeTexts makeTexts) {
     std::vector<SqlRow> rows;
-    if (!LiteralStatements(connection).Query({select}, {}, columns, rows))
-        return Fail(message, failure);
+    if (!LiteralStatements(connection).Query({child.select}, keys, child.columns, rows))
+        return Fail(message, child.failure);
     for (const SqlRow& row : rows) {
-        const double recno = NextRecordNumber(table);
-        if (!Insert(connection, makeInsert(row, recno), recno, failure, message)) return false;
+        const double recno = NextRecordNumber(child.table);
+        if (!Insert(connection, child.insert, makeTexts(row), recno, child.failure, message))
+            return false;
     }
     return true;
 }
 
 bool CopyDestinationRecord(HVXSConnection& connection, const DestinationCopy& c,
                            std::string& message) {
+    const bool bySettlement = c.fromLineLink.empty();
     const std::string select =
-        std::string(kDestinationColumns) + (c.fromLineLink.empty()
-                                                ? _HVXsprintf("SETLINK='%s'", c.fromSetLink)
-                                                : _HVXsprintf("DLLINK='%s'", c.fromLineLink));
+        std::string(kDestinationColumns) + (bySettlement ? "SETLINK='%s'" : "DLLINK='%s'");
+    LiteralStatements sql(connection);
     std::vector<SqlRow> rows;
-    if (!LiteralStatements(connection).Query({select}, {}, 27, rows) || rows.empty())
+    if (!sql.Query({select}, {bySettlement ? c.fromSetLink : c.fromLineLink}, 27, rows) ||
+        rows.empty())
         return Fail(message, kNoDestination);
     for (const SqlRow& f : rows) {
         const double recno = NextRecordNumber("HVXGR04F");
-        const std::string insert =
-            _HVXsprintf(kInsertDestination, c.toSettlement, f[1], c.toSetLink, c.toLineLink, f[2],
-                        SqlDate(f[3]), SqlDate(f[4]), f[5], SqlDate(f[6]), f[7], SqlDate(f[8]),
-                        f[9], f[10], f[11], NegateText(f[12]), SqlDate(f[13]), f[14], f[15],
-                        NegateText(f[16]), f[17], f[18], f[19], f[20], NegateText(f[21]),
-                        NegateText(f[22]), f[23], f[24], f[25], "T", "0", recno);
-        if (!Insert(connection, insert, recno, kDestinationFailed, message)) return false;
-        const std::string flink = _HVXsprintf("%.0f", recno);
-        if (!CopyRows(connection, _HVXsprintf(kAssemblyLinks, f[26]), 1, "HVXGR04H",
-                      kAssemblyLinkFailed, message, [&](const SqlRow& r, double n) {
-                          return _HVXsprintf(kInsertAssemblyLink, flink, r[0], c.toSetLink, n);
-                      }))
+        const SqlRow texts{c.toSettlement,
+                           f[1],
+                           c.toSetLink,
+                           c.toLineLink,
+                           f[2],
+                           SqlDate(f[3]),
+                           SqlDate(f[4]),
+                           f[5],
+                           SqlDate(f[6]),
+                           f[7],
+                           SqlDate(f[8]),
+                           f[9],
+                           f[10],
+                           f[11],
+                           NegateText(f[12]),
+                           SqlDate(f[13]),
+                           f[14],
+                           f[15],
+                           NegateText(f[16]),
+                           f[17],
+                           f[18],
+                           f[19],
+                           f[20],
+                           NegateText(f[21]),
+                           NegateText(f[22]),
+                           f[23],
+                           f[24],
+                           f[25],
+                           "T",
+                           "0"};
+        if (!Insert(connection, kInsertDestination, texts, recno, kDestinationFailed, message))
             return false;
-        if (connection.ExecSQLChange(_HVXsprintf(kMarkDestination, f[26])) < 1)
+        const std::string flink = _HVXsprintf("%.0f", recno);
+        if (!CopyRows(connection, kAssemblyLinkCopy, {f[26]}, message, [&](const SqlRow& r) {
+                return SqlRow{flink, r[0], c.toSetLink};
+            }))
+            return false;
+        if (sql.Change({kMarkDestination}, {f[26]}) < 1)
             return Fail(message, kDestinationNotMarked);
     }
     return true;
 }
 
 bool CopyRepayments(HVXSConnection& connection, const DestinationCopy& c, std::string& message) {
-    const std::string select = c.fromLineLink.empty()
-                                   ? _HVXsprintf(kRepaymentsOfSettlement, c.fromSetLink)
-                                   : _HVXsprintf(kRepaymentsOfLine, c.fromLineLink);
+    const bool bySettlement = c.fromLineLink.empty();
     std::vector<SqlRow> rows;
-    if (!LiteralStatements(connection).Query({select}, {}, 4, rows))
+    if (!LiteralStatements(connection)
+             .Query({bySettlement ? kRepaymentsOfSettlement : kRepaymentsOfLine},
+                    {bySettlement ? c.fromSetLink : c.fromLineLink}, 4, rows))
         return Fail(message, kRepaymentFailed);
     for (const SqlRow& r : rows) {
         const double amount = HVXRound(std::atof(r[2].c_str()), 2);
@@ -149,35 +194,28 @@ bool CopyRepayments(HVXSConnection& connection, const DestinationCopy& c, std::s
 
 bool CopyDestination(HVXSConnection& connection, const DestinationCopy& c, std::string& message) {
     if (!CopyDestinationRecord(connection, c, message)) return false;
-    const std::string lineLink = c.fromLineLink;
-    const auto childSelect = [&](const char* sql) {
-        return _HVXsprintf(sql, c.fromSetLink, lineLink);
-    };
-    return CopyRows(connection, childSelect(kGrades), 4, "HVXGR04A", kGradeFailed, message,
-                    [&](const SqlRow& r, double n) {
-                        return _HVXsprintf(kInsertGrade, c.toSettlement, c.toSetLink, c.toLineLink,
-                                           r[2], r[3], n);
+    const SqlValues keys{c.fromSetLink, c.fromLineLink};
+    return CopyRows(connection, kGradeCopy, keys, message,
+                    [&](const SqlRow& r) {
+                        return SqlRow{c.toSettlement, c.toSetLink, c.toLineLink, r[2], r[3]};
                     }) &&
-           CopyRows(connection, childSelect(kUnits), 4, "HVXGR04B", kUnitsFailed, message,
-                    [&](const SqlRow& r, double n) {
-                        return _HVXsprintf(kInsertUnits, c.toSettlement, c.toSetLink, c.toLineLink,
-                                           NegateText(r[2]), r[3], n);
-                    }) &&
-           CopyRows(connection, childSelect(kDeductions), 7, "HVXGR04C", kDeductionFailed, message,
-                    [&](const SqlRow& r, double n) {
-                        return _HVXsprintf(kInsertDeduction, c.toSettlement, c.toSetLink,
-                                           c.toLineLink, r[2], NegateText(r[3]), r[4], r[5], r[6],
-                                           n);
+           CopyRows(
+               connection, kUnitsCopy, keys, message,
+               [&](const SqlRow& r) {
+                   return SqlRow{c.toSettlement, c.toSetLink, c.toLineLink, NegateText(r[2]), r[3]};
+               }) &&
+           CopyRows(connection, kDeductionCopy, keys, message,
+                    [&](const SqlRow& r) {
+                        return SqlRow{c.toSettlement,   c.toSetLink, c.toLineLink, r[2],
+                                      NegateText(r[3]), r[4],        r[5],         r[6]};
                     }) &&
            CopyRepayments(connection, c, message);
 }
 
 bool CopyPayNames(HVXSConnection& connection, const DestinationCopy& c, std::string& message) {
-    return CopyRows(connection, _HVXsprintf(kPayNames, c.fromSetLink), 3, "HVXGR04E",
-                    kPayNameFailed, message, [&](const SqlRow& r, double n) {
-                        return _HVXsprintf(kInsertPayName, c.toSettlement, c.toSetLink, r[1], r[2],
-                                           n);
-                    });
+    return CopyRows(connection, kPayNameCopy, {c.fromSetLink}, message, [&](const SqlRow& r) {
+        return SqlRow{c.toSettlement, c.toSetLink, r[1], r[2]};
+    });
 }
 
 }  // namespace hvx::settlement

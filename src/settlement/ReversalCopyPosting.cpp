@@ -87,11 +87,11 @@ bool PostReversingCopy(HVXSConnection& connection, const ReversalCopy& copy, Hos
                                       .fromCategory = line.fromCategory,
                                       .toCategory = line.toCategory,
                                       .settlement = copy.settlement});
-        if (connection.ExecSQLChange(_HVXsprintf(kPostLine, line.recno)) < 1)
+        if (LiteralStatements(connection).Change({kPostLine}, {line.recno}) < 1)
             return Fail(message, connection.LastError());
     }
     EnterReceivables(connection, copy, ui);
-    if (connection.ExecSQLChange(_HVXsprintf(kPostHeader, copy.setLink)) < 1)
+    if (LiteralStatements(connection).Change({kPostHeader}, {copy.setLink}) < 1)
         return Fail(message, connection.LastError());
     return true;
 }

@@ -1,9 +1,9 @@
 #include "settlement/SettlementDeletion.h"
 #include "platform/Text.h"
 
-#include "platform/Fail.h"
 #include <cstdlib>
 
+#include "platform/Fail.h"
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
@@ -35,8 +35,6 @@ const char* const kSingleSourceLines =
     "SELECT SOURCE,SOURCELINK,UNITSSET,DLLINK,TOTPRICE FROM HVXGR04D WHERE SETTLEMENT='%s'";
 const char* const kMultipleSourceLines =
     "SELECT SOURCE,SOURCELINK,UNITSSET,TOTPRICE FROM HVXGR04D WHERE SETTLEMENT='%s'";
-const char* const kRepayments = "SELECT ADVLINK,AMOUNT,RECNO FROM HVXGR57A WHERE SOURCELINK='%s'";
-const char* const kDeleteRepayment = "DELETE FROM HVXGR57A WHERE RECNO = %s";
 const char* const kDeleteHeader = "DELETE FROM HVXGR04 WHERE RECNO = %.0f";
 const char* const kPostedFlag = "SELECT POSTED FROM HVXGR04 WHERE RECNO=%.0f";
 
@@ -50,7 +48,6 @@ const char* const kSettledOnward =
 const char* const kBeginFailed = "Unable to begin connection transaction.";
 const char* const kUnitsNotUndone = "Unable undo assembly settled units.";
 const char* const kAdvanceFailed = "Unable to update advance payment (HVXGR57) information.";
-const char* const kRepaymentNotDeleted = "Unable to delete advance payment (HVXGR57A) information.";
 const char* const kHeaderNotDeleted = "Unable to delete HVXGR04 header information.";
 const char* const kCommitFailed = "Error committing connection transaction.";
 
@@ -94,13 +91,10 @@ bool PaidOutAdvancesUnrepaid(const std::string& setLink, std::string& message) {
 // a later settlement. An unreadable destination counts as drawn on.
 bool SettledOnward(const std::string& setLink) {
     HVXConnection connection(1);
-    if (connection.PrepareSQL(kSettledUnits) != 0 ||
-        connection.BindParam(kSettledUnits, setLink) != 0 ||
-        connection.ExecuteSQL(kSettledUnits) < 0)
-        return true;
-    while (connection.FetchNext(kSettledUnits))
-        if (HVXRound(std::atof(connection.ColumnVar(kSettledUnits, 1)), 4) !=
-            HVXRound(std::atof(connection.ColumnVar(kSettledUnits, 2)), 4))
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection).Query({{}, kSettledUnits}, {setLink}, 2, rows)) return true;
+    for (const SqlRow& row : rows)
+        if (HVXRound(std::atof(row[0].c_str()), 4) != HVXRound(std::atof(row[1].c_str()), 4))
             return true;
     return false;
 }
@@ -142,26 +136,11 @@ bool GiveBackUnits(HVXSConnection& connection, const SettlementHeader& header,
     return GiveBack(connection, rows.front()[0], rows.front()[1], units, dollars, message);
 }
 
-bool GiveBackRepayments(HVXSConnection& connection, const std::string& setLink,
-                        std::string& message) {
-    std::vector<SqlRow> rows;
-    if (!LiteralStatements(connection).Query({kRepayments}, {setLink}, 3, rows))
-        return Fail(message, kAdvanceFailed);
-    for (const SqlRow& r : rows) {
-        if (!GrainAdvanceObject::GiveBack(connection, r[0], HVXRound(TextNumber(r[1]), 2)))
-            return Fail(message, kAdvanceFailed);
-        if (connection.ExecSQLChange(_HVXsprintf(kDeleteRepayment, r[2])) < 0)
-            return Fail(message, kRepaymentNotDeleted);
-    }
-    return true;
-}
-
 bool DeleteRows(HVXSConnection& connection, const SettlementHeader& header, std::string& message) {
-    if (connection.ExecSQLChange(_HVXsprintf(kDeleteHeader, header.recno)) < 0)
-        return Fail(message, kHeaderNotDeleted);
+    LiteralStatements sql(connection);
+    if (sql.Change({kDeleteHeader}, {header.recno}) < 0) return Fail(message, kHeaderNotDeleted);
     for (const RowDelete& d : kRowDeletes)
-        if (connection.ExecSQLChange(_HVXsprintf(d.sql, header.settlement)) < 0)
-            return Fail(message, d.failure);
+        if (sql.Change({d.sql}, {header.settlement}) < 0) return Fail(message, d.failure);
     return true;
 }
 
@@ -176,7 +155,7 @@ bool DeleteUnderLocks(SettlementSaveWindow& window) {
     if (!transaction.Begun()) return Fail(window.message, kBeginFailed);
     HVXSConnection connection(1, nullptr, 0);
     if (!GiveBackUnits(connection, header, window.message) ||
-        !GiveBackRepayments(connection, header.setLink, window.message) ||
+        !GrainAdvanceObject::RemoveRepayments(connection, header.setLink, window.message) ||
         !DeleteRows(connection, header, window.message))
         return false;
     return transaction.Commit() || Fail(window.message, kCommitFailed);

@@ -4,6 +4,7 @@
 
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
+#include "platform/Statements.h"
 #include "platform/UiPort.h"
 #include "rules/StoredText.h"
 #include "settlement/ChildListText.h"
@@ -52,104 +53,111 @@ bool Refuse(UiPort& ui, std::string_view message) {
 
 bool LoadHeader(SettlementRecordSet& set, SettlementType windowType, UiPort& ui) {
     HVXSConnection connection(1, nullptr, 0);
-    if (!connection.ExecSQL(_HVXsprintf(kHeaderQuery, set.header.setLink)))
-        return Refuse(ui, connection.LastError());
-    if (!connection.FetchNext())
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> rows;
+    if (!sql.Query({kHeaderQuery}, {set.header.setLink}, 8, rows))
+        return Refuse(ui, sql.LastError());
+    if (rows.empty())
         return Refuse(ui, _HVXsprintf("Unable to find record with this settlement link <%s>",
                                       set.header.setLink));
-    const int storedType = static_cast<int>(TextNumber(connection.Column(1)));
+    const SqlRow& row = rows.front();
+    const int storedType = static_cast<int>(TextNumber(row[0]));
     const int windowDigit = windowType == SettlementType::MultipleSource ? 1 : 0;
     if (storedType != windowDigit)
         return Refuse(ui, "Incorrect settlement type for this settlement window.");
     SettlementHeader& h = set.header;
     h.type = windowType;
-    h.settlement = connection.Column(2);
-    h.custRef = connection.Column(3);
-    h.custName = connection.Column(4);
+    h.settlement = row[1];
+    h.custRef = row[2];
+    h.custName = row[3];
     // The header's own date is the entry date; the stored SETTDATE is not read.
-    h.settDate = WindowDateForm(connection.Column(5));
-    h.posted = connection.Column(6) == "T";
-    h.checkNum = connection.Column(7);
-    h.checkAmt = connection.Column(8);
+    h.settDate = WindowDateForm(row[4]);
+    h.posted = row[5] == "T";
+    h.checkNum = row[6];
+    h.checkAmt = row[7];
     return true;
 }
 
 bool LoadTerms(SettlementRecordSet& set, UiPort& ui) {
     HVXSConnection connection(1, nullptr, 0);
-    if (!connection.ExecSQL(_HVXsprintf(kTermsQuery, set.header.setLink)))
-        return Refuse(ui, connection.LastError());
-    if (!connection.FetchNext()) return true;
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> rows;
+    if (!sql.Query({kTermsQuery}, {set.header.setLink}, 12, rows))
+        return Refuse(ui, sql.LastError());
+    if (rows.empty()) return true;
+    const SqlRow& row = rows.front();
     DestinationTerms& t = set.terms;
-    t.isDate = WindowDateForm(connection.Column(1));
-    t.isRate = connection.Column(2);
-    t.isDue = WindowDateForm(connection.Column(3));
-    t.status = connection.Column(4);
-    t.pPaidDate = WindowDateForm(connection.Column(5));
-    t.amtPrepaid = connection.Column(6);
-    t.sRateDate = connection.Column(7);
-    t.storeCol = connection.Column(8);
-    t.oUnits = connection.Column(9);
-    t.ssDate = WindowDateForm(connection.Column(10));
-    t.scRate = connection.Column(11);
-    t.submitted = connection.Column(12);
+    t.isDate = WindowDateForm(row[0]);
+    t.isRate = row[1];
+    t.isDue = WindowDateForm(row[2]);
+    t.status = row[3];
+    t.pPaidDate = WindowDateForm(row[4]);
+    t.amtPrepaid = row[5];
+    t.sRateDate = row[6];
+    t.storeCol = row[7];
+    t.oUnits = row[8];
+    t.ssDate = WindowDateForm(row[9]);
+    t.scRate = row[10];
+    t.submitted = row[11];
     return true;
 }
 
-SettlementDetailItem LineFromRow(const HVXSConnection& row) {
+SettlementDetailItem LineFromRow(const SqlRow& row) {
     SettlementDetailItem line;
-    line.source = row.Column(1);
-    line.sourceRef = row.Column(2);
-    line.commodity = row.Column(3);
-    line.unitsSet = TextNumber(row.Column(4));
-    line.fromDpr = row.Column(5);
-    line.toDpr = row.Column(6);
-    line.contract = row.Column(7);
-    line.setDte = row.Column(8);
-    line.patronage = row.Column(9);
-    line.dlLink = row.Column(10);
-    line.sourceLink = row.Column(11);
-    line.glCode = row.Column(12);
-    line.location = row.Column(13);
-    line.stype = row.Column(14);
-    line.priceUnit = TextNumber(row.Column(15));
-    line.totPrice = TextNumber(row.Column(16));
+    line.source = row[0];
+    line.sourceRef = row[1];
+    line.commodity = row[2];
+    line.unitsSet = TextNumber(row[3]);
+    line.fromDpr = row[4];
+    line.toDpr = row[5];
+    line.contract = row[6];
+    line.setDte = row[7];
+    line.patronage = row[8];
+    line.dlLink = row[9];
+    line.sourceLink = row[10];
+    line.glCode = row[11];
+    line.location = row[12];
+    line.stype = row[13];
+    line.priceUnit = TextNumber(row[14]);
+    line.totPrice = TextNumber(row[15]);
     return line;
 }
 
-void DestinationFromRow(const HVXSConnection& row, SettlementDetailItem& line) {
-    line.isDate = row.Column(1);
-    line.isRate = row.Column(2);
-    line.isDue = row.Column(3);
-    line.status = row.Column(4);
-    line.pPaidDate = row.Column(5);
-    line.amtPrepaid = row.Column(6);
-    line.sRateDate = row.Column(7);
-    line.storeCol = row.Column(8);
-    line.oUnits = row.Column(9);
-    line.ssDate = row.Column(10);
-    line.scRate = row.Column(11);
-    line.avgPrice = TextNumber(row.Column(12));
-    line.grossAmt = TextNumber(row.Column(13));
-    line.netAmt = TextNumber(row.Column(14));
-    line.submitted = row.Column(15);
+void DestinationFromRow(const SqlRow& row, SettlementDetailItem& line) {
+    line.isDate = row[0];
+    line.isRate = row[1];
+    line.isDue = row[2];
+    line.status = row[3];
+    line.pPaidDate = row[4];
+    line.amtPrepaid = row[5];
+    line.sRateDate = row[6];
+    line.storeCol = row[7];
+    line.oUnits = row[8];
+    line.ssDate = row[9];
+    line.scRate = row[10];
+    line.avgPrice = TextNumber(row[11]);
+    line.grossAmt = TextNumber(row[12]);
+    line.netAmt = TextNumber(row[13]);
+    line.submitted = row[14];
 }
 
 bool LoadLines(SettlementRecordSet& set, UiPort& ui) {
     set.defaults.Clear();
-    HVXSConnection lines(1, nullptr, 0);
-    HVXSConnection destination(1, nullptr, 0);
-    if (!lines.ExecSQL(_HVXsprintf(kLinesQuery, set.header.setLink)))
-        return Refuse(ui, lines.LastError());
-    while (lines.FetchNext()) {
-        SettlementDetailItem line = LineFromRow(lines);
+    HVXSConnection connection(1, nullptr, 0);
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> lines, destination;
+    if (!sql.Query({kLinesQuery}, {set.header.setLink}, 16, lines))
+        return Refuse(ui, sql.LastError());
+    for (const SqlRow& row : lines) {
+        SettlementDetailItem line = LineFromRow(row);
         set.defaults.FillFrom(line);
         if (line.stype == "0") {
-            if (!destination.ExecSQL(_HVXsprintf(kLineDestinationQuery, line.dlLink)))
-                return Refuse(ui, destination.LastError());
-            if (!destination.FetchNext())
+            if (!sql.Query({kLineDestinationQuery}, {line.dlLink}, 15, destination))
+                return Refuse(ui, sql.LastError());
+            if (destination.empty())
                 return Refuse(ui,
                               "Error retrieving record from HVXGR04F. Unable to load settlement.");
-            DestinationFromRow(destination, line);
+            DestinationFromRow(destination.front(), line);
         }
         set.details.AddLine(std::move(line));
     }
@@ -169,8 +177,8 @@ bool LoadChildLists(SettlementRecordSet& set, UiPort& ui) {
 
 }  // namespace
 
-bool LoadSettlement(SettlementRecordSet& set, std::string_view setLink,
-                    SettlementType windowType, UiPort& ui) {
+bool LoadSettlement(SettlementRecordSet& set, std::string_view setLink, SettlementType windowType,
+                    UiPort& ui) {
     set.details.Clear();
     LoadingMode loading(set.details);
     set.header.setLink = std::string(setLink);

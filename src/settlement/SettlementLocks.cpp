@@ -2,6 +2,7 @@
 
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
+#include "platform/Statements.h"
 #include "settlement/AssemblyLocks.h"
 #include "settlement/SettlementRecordSet.h"
 #include "settlement/SettlementSaveWindow.h"
@@ -21,11 +22,9 @@ const char* const kReleaseFailed = "Error releasing settlement <%s> after update
 // false when there is none (or it cannot be read).
 bool FindContractSettlement(const ContractSource& contract, std::string& settlement) {
     HVXSConnection connection(1, nullptr, 0);
-    const std::string sql =
-        _HVXsprintf("SELECT SETTLEMENT FROM HVXGR04F WHERE DLLINK='%.0f'", contract.dlLink);
-    if (!connection.ExecSQL(sql) || !connection.FetchNext()) return false;
-    settlement = connection.Column(1);
-    return true;
+    return LiteralStatements(connection)
+        .Value({"SELECT SETTLEMENT FROM HVXGR04F WHERE DLLINK='%.0f'"}, {contract.dlLink},
+               settlement);
 }
 
 void Say(SettlementSaveWindow& window, bool keepMessage, const std::string& text) {

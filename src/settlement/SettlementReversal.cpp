@@ -51,13 +51,14 @@ bool Stop(SettlementSaveWindow& window, const char* text) {
 
 bool MarkPaidOutAdvances(HVXSConnection& connection, const std::string& setLink,
                          std::string& message) {
+    LiteralStatements sql(connection);
     std::vector<SqlRow> rows;
-    if (!LiteralStatements(connection).Query({kPaidOut}, {setLink}, 1, rows)) {
+    if (!sql.Query({kPaidOut}, {setLink}, 1, rows)) {
         message = kPaidOutNotMarked;
         return false;
     }
     for (const SqlRow& row : rows) {
-        if (connection.ExecSQLChange(_HVXsprintf(kMarkPaidOut, row[0])) < 1) {
+        if (sql.Change({kMarkPaidOut}, {row[0]}) < 1) {
             message = kPaidOutNotMarked;
             return false;
         }

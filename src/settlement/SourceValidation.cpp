@@ -1,7 +1,10 @@
 #include "settlement/SourceValidation.h"
 
+#include <algorithm>
+
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
+#include "platform/Statements.h"
 #include "rules/Categories.h"
 #include "rules/SourceKinds.h"
 #include "rules/StoredText.h"
@@ -13,17 +16,18 @@ namespace {
 
 bool CheckAssemblyShare(HVXSConnection& connection, const SettlementUniqueDetailItem& source,
                         std::string& message) {
-    const std::string sql = _HVXsprintf(
-        "SELECT SHAREUNITS,SETTUNITS FROM HVXGR02S WHERE LINEID='%s'", source.sourceLink);
-    if (!connection.ExecSQL(sql) || !connection.FetchNext()) {
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection)
+             .Query({"SELECT SHAREUNITS,SETTUNITS FROM HVXGR02S WHERE LINEID='%s'"},
+                    {source.sourceLink}, 2, rows) ||
+        rows.empty()) {
         message = _HVXsprintf("Unable to verify assembly detail line %s.", source.sourceLink);
         return false;
     }
-    const double share = TextNumber(connection.Column(1));
+    const double share = TextNumber(rows.front()[0]);
     // What the split will hold once this save has moved its delta.
-    const double projected = TextNumber(connection.Column(2)) - source.SavedUnitsRounded() +
-                             source.CurrentUnitsRounded();
-    connection.FreeStatement();
+    const double projected =
+        TextNumber(rows.front()[1]) - source.SavedUnitsRounded() + source.CurrentUnitsRounded();
     if (!UnitsBelow(share, projected)) return true;
     message = _HVXsprintf(
         "Saving this settlement will make settled units greater than assembly %s share units by "
@@ -34,15 +38,15 @@ bool CheckAssemblyShare(HVXSConnection& connection, const SettlementUniqueDetail
 
 bool CheckContractUnique(HVXSConnection& connection, const SettlementDetailItem& line,
                          std::string_view setLink, std::string& message) {
-    if (!connection.ExecSQL(
-            _HVXsprintf("SELECT SETLINK,RECNO FROM HVXGR04D WHERE TODPR='%s' AND CONTRACT='%s'",
-                        line.toDpr, line.contract))) {
-        message = connection.LastError();
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> rows;
+    if (!sql.Query({"SELECT SETLINK,RECNO FROM HVXGR04D WHERE TODPR='%s' AND CONTRACT='%s'"},
+                   {line.toDpr, line.contract}, 2, rows)) {
+        message = sql.LastError();
         return false;
     }
-    bool duplicate = false;
-    while (!duplicate && connection.FetchNext()) duplicate = connection.Column(1) != setLink;
-    connection.FreeStatement();
+    const bool duplicate =
+        std::any_of(rows.begin(), rows.end(), [&](const SqlRow& row) { return row[0] != setLink; });
     if (!duplicate) return true;
     message = _HVXsprintf(
         "Contract %s source %s is has already been entered. Cannot duplicate this settlement "

@@ -7,6 +7,7 @@
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 #include "platform/UiPort.h"
 #include "settlement/GrainAdvanceTrackingObject.h"
 
@@ -23,8 +24,12 @@ const char* const kNotEnough =
 
 }  // namespace
 
-std::string AdvanceSelectionRow::OpenText() const { return _HVXsprintf("%.2f", open); }
-std::string AdvanceSelectionRow::RecnoText() const { return _HVXsprintf("%.0f", recno); }
+std::string AdvanceSelectionRow::OpenText() const {
+    return _HVXsprintf("%.2f", open);
+}
+std::string AdvanceSelectionRow::RecnoText() const {
+    return _HVXsprintf("%.0f", recno);
+}
 
 AdvanceSelectionController::AdvanceSelectionController(UiPort& ui, std::string_view custRef,
                                                        double amount)
@@ -32,19 +37,19 @@ AdvanceSelectionController::AdvanceSelectionController(UiPort& ui, std::string_v
 
 bool AdvanceSelectionController::Load(std::string& message) {
     HVXSConnection connection(1, nullptr, 0);
-    const std::string sql =
-        allCustomers_ ? std::string(kAllAdvances) : _HVXsprintf(kCustomerAdvances, custRef_);
-    if (!connection.ExecSQL(sql)) {
-        message = connection.LastError();
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> rows;
+    const bool read = allCustomers_ ? sql.Query({kAllAdvances}, {}, 6, rows)
+                                    : sql.Query({kCustomerAdvances}, {custRef_}, 6, rows);
+    if (!read) {
+        message = sql.LastError();
         return false;
     }
     open_.clear();
     loadOrder_.clear();
-    while (connection.FetchNext()) {
-        AdvanceSelectionRow row{
-            connection.Column(1), connection.Column(2), connection.Column(3),
-            HVXRound(TextNumber(connection.Column(4)) - TextNumber(connection.Column(5)), 2),
-            TextNumber(connection.Column(6))};
+    for (const SqlRow& r : rows) {
+        AdvanceSelectionRow row{r[0], r[1], r[2], HVXRound(TextNumber(r[3]) - TextNumber(r[4]), 2),
+                                TextNumber(r[5])};
         loadOrder_.push_back(row.recno);
         const bool chosen = std::any_of(chosen_.begin(), chosen_.end(),
                                         [&](const auto& c) { return c.recno == row.recno; });
