@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/HVXConnection.h"
+#include "platform/Statements.h"
 
 namespace hvx::data {
 namespace {
@@ -16,14 +17,14 @@ namespace {
 bool FirstRow(const char* sql, std::string_view key, const std::vector<std::string*>& outputs,
               std::string& error) {
     HVXConnection connection(1);
-    if (connection.PrepareSQL(sql) != 0 || connection.BindParam(sql, key) != 0 ||
-        connection.ExecuteSQL(sql) < 0) {
-        error = connection.LastError();
+    PreparedStatements statements(connection);
+    std::vector<SqlRow> rows;
+    if (!statements.Query({{}, sql}, {key}, static_cast<int>(outputs.size()), rows)) {
+        error = statements.LastError();
         return false;
     }
-    if (!connection.FetchNext(sql)) return false;
-    for (size_t i = 0; i < outputs.size(); ++i)
-        *outputs[i] = connection.ColumnVar(sql, static_cast<int>(i) + 1);
+    if (rows.empty()) return false;
+    for (size_t i = 0; i < outputs.size(); ++i) *outputs[i] = std::move(rows.front()[i]);
     return true;
 }
 

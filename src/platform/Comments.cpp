@@ -7,6 +7,7 @@
 #include "platform/HVXConnection.h"
 #include "platform/Lookups.h"
 #include "platform/NextNumbers.h"
+#include "platform/Statements.h"
 
 namespace hvx {
 
@@ -52,18 +53,16 @@ bool CommentStore::Load(std::vector<Comment>& out, std::string& error) const {
     const std::string sql = _HVXsprintf(
         "SELECT COMMDATE,COMMENT,RECNO FROM %s WHERE LINK = ? ORDER BY COMMDATE, RECNO", table_);
     HVXConnection c;
-    c.BindParam(sql, link_, 0);
-    if (c.ExecuteSQL(sql) < 0) {
-        error = "Unable to read the comments. " + c.LastError();
+    PreparedStatements statements(c);
+    std::vector<SqlRow> rows;
+    if (!statements.Query({{}, sql}, {link_}, 3, rows)) {
+        error = "Unable to read the comments. " + statements.LastError();
         return false;
     }
-    while (c.FetchNext(sql)) {
-        Comment comment;
-        comment.date = c.ColumnVar(sql, 1);
-        comment.text = c.ColumnVar(sql, 2);
-        comment.recno = std::strtod(c.ColumnVar(sql, 3), nullptr);
-        out.push_back(std::move(comment));
-    }
+    for (SqlRow& row : rows)
+        out.push_back({.recno = std::strtod(row[2].c_str(), nullptr),
+                       .date = std::move(row[0]),
+                       .text = std::move(row[1])});
     return true;
 }
 

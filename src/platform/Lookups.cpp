@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "platform/Session.h"
+#include "platform/Statements.h"
 #include "platform/Text.h"
 
 namespace hvx {
@@ -21,9 +21,9 @@ namespace {
 bool FirstValue(const std::string& sql, const std::vector<Param>& params, std::string& out) {
     out.clear();
     std::string error;
-    auto statement = Session::Prepare(sql, true, error);
-    if (!statement || !Session::Run(*statement, params, error) || !statement->Next()) return false;
-    statement->Column(0, out);
+    std::vector<SqlRow> rows;
+    if (!RunNative(nullptr, sql, params, &rows, error) || rows.empty()) return false;
+    out = std::move(rows.front().front());
     return true;
 }
 
@@ -54,8 +54,8 @@ std::string LookupRecno2(int, std::string_view table, std::string_view column1,
     return recno;
 }
 
-bool GetField1(int, std::string_view table, std::string_view keyColumn,
-               std::string_view keyValue, std::string_view column, std::string& out) {
+bool GetField1(int, std::string_view table, std::string_view keyColumn, std::string_view keyValue,
+               std::string_view column, std::string& out) {
     out.clear();
     if (!IsSqlName(table) || !IsSqlName(keyColumn) || !IsSqlName(column)) return false;
     return hvx::FirstValue("SELECT " + std::string(column) + " FROM " + std::string(table) +

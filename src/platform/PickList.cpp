@@ -8,6 +8,7 @@
 #include "platform/Dates.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Lookups.h"
+#include "platform/Statements.h"
 #include "platform/Text.h"
 
 namespace hvx {
@@ -18,7 +19,8 @@ std::vector<std::string> SplitCommas(std::string_view list) {
     size_t start = 0;
     while (true) {
         const size_t comma = list.find(',', start);
-        std::string item(list.substr(start, comma == std::string_view::npos ? comma : comma - start));
+        std::string item(
+            list.substr(start, comma == std::string_view::npos ? comma : comma - start));
         TRIM(item);
         items.push_back(std::move(item));
         if (comma == std::string_view::npos) break;
@@ -35,11 +37,12 @@ bool ReadInt(const std::string& text, int& out) {
 
 bool ReadFlag(int value, PickFlag& out) {
     switch (value) {
-        case 0: case -1: case -3: case -4: case -5:
-            out = static_cast<PickFlag>(value);
-            return true;
-        default:
-            return false;
+        case 0:
+        case -1:
+        case -3:
+        case -4:
+        case -5: out = static_cast<PickFlag>(value); return true;
+        default: return false;
     }
 }
 
@@ -90,8 +93,8 @@ bool ParsePickColumns(std::string_view list, std::vector<PickColumn>& out, std::
         PickColumn column;
         column.name = items[i];
         column.title = items[i + 1];
-        const std::string where = " of column " + std::to_string(i / 4 + 1) + " in \"" +
-                                  std::string(list) + "\"";
+        const std::string where =
+            " of column " + std::to_string(i / 4 + 1) + " in \"" + std::string(list) + "\"";
         if (!IsSqlName(column.name)) {
             error = "Bad column name \"" + column.name + "\"" + where + ".";
             return false;
@@ -111,26 +114,31 @@ bool ParsePickColumns(std::string_view list, std::vector<PickColumn>& out, std::
     return true;
 }
 
-bool PickList::Load(std::string_view columns, std::string_view select,
-                    std::string_view keyColumn, std::string& error) {
+bool PickList::Load(std::string_view columns, std::string_view select, std::string_view keyColumn,
+                    std::string& error) {
     rows_.clear();
     key_ = 0;
     if (!ParsePickColumns(columns, columns_, error)) return false;
     for (size_t i = 0; i < columns_.size(); ++i)
         if (!keyColumn.empty() && columns_[i].name == keyColumn) key_ = static_cast<int>(i);
 
+    const int shown = static_cast<int>(columns_.size());
     HVXSConnection connection;
-    if (!connection.ExecSQL(select)) {
-        error = "The list could not be read: " + connection.LastError();
+    LiteralStatements sql(connection);
+    std::vector<SqlRow> read;
+    // The select is the caller's text, handed over as a value so that a '%'
+    // in it (a LIKE pattern) reaches the engine as written.
+    if (!sql.Query({"%s"}, {select}, shown + 1, read)) {
+        error = "The list could not be read: " + sql.LastError();
         return false;
     }
-    const int shown = static_cast<int>(columns_.size());
-    while (connection.FetchNext()) {
+    for (SqlRow& cells : read) {
         PickRow row;
-        for (int n = 1; n <= shown; ++n) row.cells.push_back(connection.Column(n));
         // STR(RECNO) follows the shown columns; a row without it means the
         // select and the column list do not agree.
-        std::string recno = connection.Column(shown + 1);
+        std::string recno = std::move(cells.back());
+        cells.pop_back();
+        row.cells = std::move(cells);
         TRIM(recno);
         char* end = nullptr;
         row.recno = std::strtod(recno.c_str(), &end);
@@ -156,7 +164,9 @@ bool PickList::Load(std::string_view columns, std::string_view select,
     return true;
 }
 
-const std::string& PickList::KeyText(int row) const { return rows_.at(row).cells.at(key_); }
+const std::string& PickList::KeyText(int row) const {
+    return rows_.at(row).cells.at(key_);
+}
 
 int PickList::RowFor(std::string_view start) const {
     const std::string wanted = Lower(start);

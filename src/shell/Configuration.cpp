@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/HVXSConnection.h"
+#include "platform/Statements.h"
 #include "platform/Text.h"
 
 namespace hvx {
@@ -11,21 +12,22 @@ namespace {
 // The first row of a query on HVXGR40, one text per column; empty texts when
 // the table has no row (or the statement fails).
 std::vector<std::string> FirstRow(const char* sql, int columns) {
-    std::vector<std::string> values(static_cast<std::size_t>(columns));
     HVXSConnection connection(1, nullptr, 0);
-    if (connection.ExecSQL(sql) && connection.FetchNext())
-        for (int n = 1; n <= columns; ++n)
-            connection.GetColumnChar(n, values[static_cast<std::size_t>(n - 1)]);
-    return values;
+    std::vector<SqlRow> rows;
+    if (!LiteralStatements(connection).Query({sql}, {}, columns, rows) || rows.empty())
+        return std::vector<std::string>(static_cast<std::size_t>(columns));
+    return std::move(rows.front());
 }
 
-std::string FirstValue(const char* sql) { return FirstRow(sql, 1).front(); }
+std::string FirstValue(const char* sql) {
+    return FirstRow(sql, 1).front();
+}
 
 const char* ChargeStatement(ChargeKind kind) {
     switch (kind) {
-    case ChargeKind::Service: return "SELECT DSERVICE FROM HVXGR40";
-    case ChargeKind::Storage: return "SELECT DSTORAGE FROM HVXGR40";
-    case ChargeKind::Interest: return "SELECT DINTEREST FROM HVXGR40";
+        case ChargeKind::Service: return "SELECT DSERVICE FROM HVXGR40";
+        case ChargeKind::Storage: return "SELECT DSTORAGE FROM HVXGR40";
+        case ChargeKind::Interest: return "SELECT DINTEREST FROM HVXGR40";
     }
     return "SELECT DSERVICE FROM HVXGR40";
 }
@@ -49,7 +51,9 @@ std::string ChargeDeductionCode(ChargeKind kind) {
     return code;
 }
 
-std::string BackOfficeSetting() { return FirstValue("SELECT BCKOFFCE FROM HVXGR40"); }
+std::string BackOfficeSetting() {
+    return FirstValue("SELECT BCKOFFCE FROM HVXGR40");
+}
 
 ShipmentConfiguration ReadShipmentConfiguration() {
     std::vector<std::string> row = FirstRow("SELECT CONFIG9,CONFIG19,BCKOFFCE FROM HVXGR40", 3);

@@ -5,6 +5,8 @@
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
+#include "platform/Statements.h"
+#include "platform/Text.h"
 #include "platform/UiPort.h"
 
 namespace hvx {
@@ -18,17 +20,21 @@ constexpr const char* kConfigTable = "HVXGR40";
 // neither read a row nor moved on to a new number gives up.
 constexpr int kMaxStalledPasses = 5;
 
+// The statements finding a number drawn; the settlement number is drawn on
+// either connection.
+const SqlPair kSettlementOnFile{"SELECT SETTLEMENT FROM HVXGR04 WHERE SETTLEMENT = '%s'",
+                                "SELECT SETTLEMENT FROM HVXGR04 WHERE SETTLEMENT = ?"};
+const SqlPair kShipmentOnFile{"SELECT REFERENCE FROM HVXGR07 WHERE REFERENCE = '%s'"};
+
 struct Counter {
     const char* column;
-    const char* what;          // for the messages: "settlement", "shipment" ...
-    const char* numberOnFile;  // literal SQL finding the number, or null
+    const char* what;             // for the messages: "settlement", "shipment" ...
+    const SqlPair* numberOnFile;  // finding the number, or null
 };
 
-const Counter kSettlement{"CONFIG18", "settlement",
-                          "SELECT SETTLEMENT FROM HVXGR04 WHERE SETTLEMENT = '%s'"};
+const Counter kSettlement{"CONFIG18", "settlement", &kSettlementOnFile};
 const Counter kActivity{"NEXTDPR", "position activity", nullptr};
-const Counter kShipment{"CONFIG8", "shipment",
-                        "SELECT REFERENCE FROM HVXGR07 WHERE REFERENCE = '%s'"};
+const Counter kShipment{"CONFIG8", "shipment", &kShipmentOnFile};
 
 long Fail(std::string* message, const std::string& text) {
     if (message)
@@ -50,47 +56,41 @@ long FailStuck(std::string* message, const char* what, const char* column) {
                                      what, column));
 }
 
-std::string NumberText(long number) { return _HVXsprintf("%li", number); }
+std::string NumberText(long number) {
+    return _HVXsprintf("%li", number);
+}
 
-bool OnFile(HVXSConnection& connection, const char* sql, long number) {
-    const bool found = connection.ExecSQL(_HVXsprintf(sql, NumberText(number))) &&
-                       connection.FetchNext();
-    connection.FreeStatement();
-    return found;
+bool OnFile(Statements& sql, const SqlPair& find, long number) {
+    std::string found;
+    return sql.Value(find, {NumberText(number)}, found);
 }
 
 // Reads the counter, writes it back one higher (guarded by the text read) and
 // returns the number; loops while that number is already on file.
 long Draw(HVXSConnection& connection, const Counter& counter, std::string* message) {
+    LiteralStatements sql(connection);
     int stalled = 0;
     long previous = 0;
     for (;;) {
-        const bool haveRow =
-            connection.ExecSQL(_HVXsprintf("SELECT %s FROM %s", counter.column, kConfigTable)) &&
-            connection.FetchNext();
-        if (!haveRow) {
-            connection.FreeStatement();
+        std::string read;
+        if (!sql.Value({"SELECT %s FROM %s"}, {counter.column, kConfigTable}, read)) {
             if (++stalled >= kMaxStalledPasses) return FailMissingRow(message, counter.what);
             continue;
         }
         char value[51];
-        connection.GetColumnChar(1, value, sizeof value);
-        connection.FreeStatement();
+        CopyToBuffer(read, value, sizeof value);
 
         long number = 1;
         long changed = 0;
         if (value[0] == '\0') {
-            changed = connection.ExecSQLChange(
-                _HVXsprintf("UPDATE %s SET %s ='%s' WHERE %s='%s'", kConfigTable, counter.column,
-                            "2", counter.column, ""));
+            changed = sql.Change({"UPDATE %s SET %s ='%s' WHERE %s='%s'"},
+                                 {kConfigTable, counter.column, "2", counter.column, ""});
         } else {
             number = std::atol(value);
-            changed = connection.ExecSQLChange(
-                _HVXsprintf("UPDATE %s SET %s ='%li' WHERE %s='%s'", kConfigTable,
-                            counter.column, number + 1, counter.column, value));
+            changed = sql.Change({"UPDATE %s SET %s ='%li' WHERE %s='%s'"},
+                                 {kConfigTable, counter.column, number + 1, counter.column, value});
         }
-        if (!counter.numberOnFile || !OnFile(connection, counter.numberOnFile, number))
-            return number;
+        if (!counter.numberOnFile || !OnFile(sql, *counter.numberOnFile, number)) return number;
         // Another user may have moved the counter first; only repeated
         // failures to move it mean it is stuck.
         stalled = changed >= 1 && number != previous ? 0 : stalled + 1;
@@ -116,26 +116,21 @@ long NextShipmentNumber(HVXSConnection& connection, std::string* message) {
 long NextSettlementNumber(HVXConnection& connection, std::string* message) {
     static const char* const kRead = "SELECT CONFIG18 FROM HVXGR40";
     static const char* const kWrite = "UPDATE HVXGR40 SET CONFIG18 = ?";
-    static const char* const kCheck = "SELECT SETTLEMENT FROM HVXGR04 WHERE SETTLEMENT = ?";
+    PreparedStatements sql(connection);
     int stalled = 0;
     long previous = 0;
     for (;;) {
         long number = 1;
         bool advanced = false;
-        connection.PrepareSQL(kRead, 0);
-        const bool haveRow = connection.ExecuteSQL(kRead) >= 0 && connection.FetchNext(kRead);
+        std::string read;
+        const bool haveRow = sql.Value({{}, kRead}, {}, read);
         if (haveRow) {
-            number = std::atol(connection.ColumnVar(kRead, 1));
+            number = std::atol(read.c_str());
             if (number == 0) number = 1;
-            connection.PrepareSQL(kWrite, 0);
-            connection.BindParam(kWrite, _Fmt("%li", static_cast<double>(number + 1)), 0);
-            advanced = connection.ExecuteSQL(kWrite) >= 1;
+            advanced = sql.Change({{}, kWrite}, {NumberText(number + 1)}) >= 1;
         }
         // Without a row the number is 1 and nothing is written.
-        connection.PrepareSQL(kCheck, 0);
-        connection.BindParam(kCheck, _Fmt("%li", static_cast<double>(number)), 0);
-        const bool onFile = connection.ExecuteSQL(kCheck) >= 0 && connection.FetchNext(kCheck);
-        if (!onFile) return number;
+        if (!OnFile(sql, kSettlementOnFile, number)) return number;
         stalled = advanced && number != previous ? 0 : stalled + 1;
         previous = number;
         if (stalled >= kMaxStalledPasses)

@@ -1,8 +1,9 @@
 #include "shell/RecordChange.h"
 
-#include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Lookups.h"
+#include "platform/Statements.h"
+#include "platform/Text.h"
 
 namespace hvx {
 
@@ -10,11 +11,12 @@ bool RecordChangedSince(std::string_view table, double recno, std::string_view c
     // The table name goes into the statement unquoted: only a plain name may.
     if (!IsSqlName(table)) return false;
     HVXSConnection connection(1, nullptr, 0);
-    if (!connection.ExecSQL(_HVXsprintf("SELECT NUMCHANGE FROM %s WHERE RECNO=%.0f", table, recno)) ||
-        !connection.FetchNext())
+    std::string value;
+    if (!LiteralStatements(connection)
+             .Value({"SELECT NUMCHANGE FROM %s WHERE RECNO=%.0f"}, {table, recno}, value))
         return false;
     char current[21];
-    connection.GetColumnChar(1, current, sizeof current);
+    CopyToBuffer(value, current, sizeof current);
     return changeCount != current;
 }
 

@@ -1,8 +1,8 @@
 // Pick lists: column lists, the rows of a select, and typing ahead on the key.
 #include <gtest/gtest.h>
 
-#include "platform/PickList.h"
 #include "platform/HVXSConnection.h"
+#include "platform/PickList.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -44,7 +44,8 @@ TEST(PickColumns, RejectsMalformedLists) {
          "Column list \"LOCREF,Reference,18,-1,\" is not in groups of four."},
         {"LOC REF,Reference,18,-1",
          "Bad column name \"LOC REF\" of column 1 in \"LOC REF,Reference,18,-1\"."},
-        {"A,a,1,0,B;DROP,b,2,0", "Bad column name \"B;DROP\" of column 2 in \"A,a,1,0,B;DROP,b,2,0\"."},
+        {"A,a,1,0,B;DROP,b,2,0",
+         "Bad column name \"B;DROP\" of column 2 in \"A,a,1,0,B;DROP,b,2,0\"."},
         {"A,a,wide,0", "Bad width \"wide\" of column 1 in \"A,a,wide,0\"."},
         {"A,a,0,0", "Bad width \"0\" of column 1 in \"A,a,0,0\"."},
         {"A,a,12x,0", "Bad width \"12x\" of column 1 in \"A,a,12x,0\"."},
@@ -83,7 +84,9 @@ TEST_P(PickLists, RowsInKeyOrderIgnoringCaseWithTheirRecordNumbers) {
         const char* key;
         const char* description;
         double recno;
-    } expected[] = {{"EAST", "", 5}, {"main", "Main Street", 3}, {"MILL", "O'Neil Mill", 12},
+    } expected[] = {{"EAST", "", 5},
+                    {"main", "Main Street", 3},
+                    {"MILL", "O'Neil Mill", 12},
                     {"NORTH", "North Elevator", 7}};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(list.Rows()[i].cells,
@@ -99,8 +102,8 @@ TEST_P(PickLists, TypeAheadFindsTheFirstRowBeginningWithTheText) {
     const struct {
         const char* typed;
         int row;
-    } cases[] = {{"", 0}, {"m", 1}, {"MI", 2}, {"mill", 2}, {"Mills", -1}, {"n", 3},
-                 {"z", -1}, {"Main Street", -1}};
+    } cases[] = {{"", 0},       {"m", 1}, {"MI", 2}, {"mill", 2},
+                 {"Mills", -1}, {"n", 3}, {"z", -1}, {"Main Street", -1}};
     for (const auto& c : cases) EXPECT_EQ(list.RowFor(c.typed), c.row) << c.typed;
     EXPECT_EQ(list.KeyText(2), "MILL");
 }
@@ -119,6 +122,18 @@ TEST_P(PickLists, KeyColumnNamedByTheCallerIsTypedAheadAndHandedBack) {
     EXPECT_EQ(list.Rows()[row].recno, 7);
 }
 
+TEST_P(PickLists, PercentSignsInTheSelectReachTheEngineAsWritten) {
+    hvx::PickList list;
+    std::string error;
+    ASSERT_TRUE(list.Load(kColumns,
+                          "SELECT LOCREF,LOCDESC,STR(RECNO) FROM HVXINV16 WHERE LOCDESC LIKE '%i%'",
+                          "", error))
+        << error;
+    std::vector<double> recnos;
+    for (const auto& row : list.Rows()) recnos.push_back(row.recno);
+    EXPECT_EQ(recnos, (std::vector<double>{3, 12}));
+}
+
 TEST_P(PickLists, DateKeysSortByDayAndNumberKeysByValue) {
     const char* receipts[] = {"'10',{2024-03-07},1", "'9',{2023-12-31},2", "'A2',{2024-01-15},3",
                               "'a1',{2024-01-15},4"};
@@ -130,9 +145,11 @@ TEST_P(PickLists, DateKeysSortByDayAndNumberKeysByValue) {
         std::vector<double> order;
     } cases[] = {
         {"ISSUDATE,Issue Date,20,-5,CWRREF,Reference,15,-1",
-         "SELECT ISSUDATE,CWRREF,STR(RECNO) FROM HVXGR08", {2, 3, 4, 1}},
+         "SELECT ISSUDATE,CWRREF,STR(RECNO) FROM HVXGR08",
+         {2, 3, 4, 1}},
         {"CWRREF,Reference,15,-1,ISSUDATE,Issue Date,20,-5",
-         "SELECT CWRREF,ISSUDATE,STR(RECNO) FROM HVXGR08", {2, 1, 4, 3}},
+         "SELECT CWRREF,ISSUDATE,STR(RECNO) FROM HVXGR08",
+         {2, 1, 4, 3}},
     };
     for (const auto& c : cases) {
         hvx::PickList list;
