@@ -6,6 +6,7 @@
 #include "platform/Engine.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Session.h"
+#include "platform/Statements.h"
 
 namespace hvx {
 namespace {
@@ -20,8 +21,9 @@ bool HasRecno(const data::TableDesc& table) {
 
 long CountRows(const std::string& table) {
     HVXSConnection c;
-    if (!c.ExecSQL("SELECT COUNT(*) FROM " + table) || !c.FetchNext()) return -1;
-    return std::atol(c.Column(1).c_str());
+    std::string count;
+    if (!LiteralStatements(c).Value({"%s"}, {"SELECT COUNT(*) FROM " + table}, count)) return -1;
+    return std::atol(count.c_str());
 }
 
 std::string FirstHarvexaTable() {

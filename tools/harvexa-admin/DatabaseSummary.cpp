@@ -6,26 +6,24 @@
 #include <map>
 #include <vector>
 
-#include "data/Schema.h"
 #include "data/DatabaseFacts.h"
+#include "data/Schema.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Rounding.h"
 #include "platform/Session.h"
+#include "platform/Statements.h"
 
 namespace hvx::admin {
 namespace {
 
-using Row = std::vector<std::string>;
+using Row = SqlRow;
 
-std::vector<Row> Query(const std::string& sql, int columns) {
+// The summary's statements are complete as they stand: each goes to the
+// engine as the value of "%s". A refused one reads as no rows.
+std::vector<Row> Query(const std::string& select, int columns) {
     std::vector<Row> rows;
     HVXSConnection c;
-    if (!c.ExecSQL(sql)) return rows;
-    while (c.FetchNext()) {
-        Row row;
-        for (int i = 1; i <= columns; ++i) row.push_back(c.Column(i));
-        rows.push_back(std::move(row));
-    }
+    LiteralStatements(c).Query({"%s"}, {select}, columns, rows);
     return rows;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Format.h"
 #include "platform/NextNumbers.h"
 #include "platform/Rounding.h"
+#include "platform/Statements.h"
 
 namespace hvx::demo {
 namespace {
@@ -78,10 +79,11 @@ double SeedWriter::Insert(std::string_view tableName, const std::vector<SeedValu
         args.emplace_back(recno);
     }
 
-    const std::string sql = "INSERT INTO " + std::string(table->name) + " (" + columns +
-                            ") VALUES (" + hvx::FormatArgs(format, args) + ")";
-    if (connection_.ExecSQLChange(sql) < 1) {
-        Fail(std::string("Unable to insert into ") + table->name + ": " + connection_.LastError());
+    const std::string insert =
+        "INSERT INTO " + std::string(table->name) + " (" + columns + ") VALUES (" + format + ")";
+    LiteralStatements sql(connection_);
+    if (sql.Change({insert}, args) < 1) {
+        Fail(std::string("Unable to insert into ") + table->name + ": " + sql.LastError());
         return 0;
     }
     return recno;
@@ -94,9 +96,12 @@ std::string SeedWriter::NewLink(std::string_view table, std::string_view column)
     return link;
 }
 
-bool SeedWriter::Update(const std::string& sql) {
-    if (connection_.ExecSQLChange(sql) < 1)
-        return Fail("Unable to run \"" + sql + "\": " + connection_.LastError());
+// The statement is complete as it stands: it goes to the engine as a value
+// of "%s", so no "%" in it is taken for a conversion.
+bool SeedWriter::Update(const std::string& update) {
+    LiteralStatements sql(connection_);
+    if (sql.Change({"%s"}, {update}) < 1)
+        return Fail("Unable to run \"" + update + "\": " + sql.LastError());
     return true;
 }
 
@@ -105,7 +110,11 @@ bool SeedWriter::Fail(std::string message) {
     return false;
 }
 
-std::string Units(double units) { return _HVXsprintf("%.4f", HVXRound(units, 4)); }
-std::string Money(double amount) { return _HVXsprintf("%.2f", HVXRound(amount, 2)); }
+std::string Units(double units) {
+    return _HVXsprintf("%.4f", HVXRound(units, 4));
+}
+std::string Money(double amount) {
+    return _HVXsprintf("%.2f", HVXRound(amount, 2));
+}
 
 }  // namespace hvx::demo
