@@ -15,6 +15,9 @@ using hvxtest::Column;
 using hvxtest::Exec;
 
 class NextNumbers : public hvxtest::DatabaseTest {};
+std::string Deduction(int recno) {
+    return "INSERT INTO HVXGR04C (DEDUCT,RECNO) VALUES ('X'," + std::to_string(recno) + ")";
+}
 HVX_DATABASE_TEST_SUITE(NextNumbers);
 
 TEST_P(NextNumbers, CountersStartAfterExistingRowsAndSkipTakenNumbers) {
@@ -22,20 +25,16 @@ TEST_P(NextNumbers, CountersStartAfterExistingRowsAndSkipTakenNumbers) {
     EXPECT_EQ(NextNum(nullptr, 1, "HVXGR04B", 10, 0, 1), 2) << "two inserts take two numbers";
 
     // A counter used for the first time starts after the table's rows.
-    Exec("INSERT INTO HVXGR04C (DEDUCT,RECNO) VALUES ('X',7)");
-    Exec("INSERT INTO HVXGR04C (DEDUCT,RECNO) VALUES ('Y',3)");
+    for (int recno : {7, 3}) Exec(Deduction(recno));
     EXPECT_EQ(NextNum(nullptr, 1, "HVXGR04C", 10, 0, 1), 8);
 
     // Rows written behind the counter's back are skipped, not collided with.
-    Exec("INSERT INTO HVXGR04C (DEDUCT,RECNO) VALUES ('Z',9)");
-    Exec("INSERT INTO HVXGR04C (DEDUCT,RECNO) VALUES ('Z',10)");
-    Exec("INSERT INTO HVXGR04C (DEDUCT,RECNO) VALUES ('Z',12)");
+    for (int recno : {9, 10, 12}) Exec(Deduction(recno));
     EXPECT_EQ(NextNum(nullptr, 1, "HVXGR04C", 10, 0, 1), 13);
     EXPECT_EQ(NextNum(nullptr, 1, "HVXGR04C", 10, 0, 1), 14);
 
     // Link values: counted per column, over the texts that are whole numbers.
-    Exec("INSERT INTO HVXGR04D (DLLINK,RECNO) VALUES ('41',1)");
-    Exec("INSERT INTO HVXGR04D (DLLINK,RECNO) VALUES ('abc',2)");
+    Exec("INSERT INTO HVXGR04D (DLLINK,RECNO) VALUES ('41',1), ('abc',2)");
     EXPECT_EQ(NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK", 0), "42");
     EXPECT_EQ(NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK", 0), "43");
     EXPECT_EQ(NextNum(nullptr, 1, "HVXGR04D", 10, 0, 1), 3) << "RECNO has its own counter";
@@ -58,7 +57,7 @@ TEST_P(NextNumbers, CancelledTransactionGivesItsNumbersBack) {
 }
 
 TEST_P(NextNumbers, AFailedStatementGivesNoNumberRatherThanAGuess) {
-    Exec("INSERT INTO HVXGR04C (DEDUCT,RECNO) VALUES ('X',4)");
+    Exec(Deduction(4));
     // A first use runs five statements (take, highest, insert, take, in use);
     // failing any one of them must hand out nothing.
     for (long failAt = 1; failAt <= 5; ++failAt) {
@@ -71,9 +70,9 @@ TEST_P(NextNumbers, AFailedStatementGivesNoNumberRatherThanAGuess) {
 }
 
 TEST_P(NextNumbers, LookupsFindTheFirstRowOrNothing) {
-    Exec("INSERT INTO HVXGR02S (ASSEMBLY,CUSTREF,LINEID,RECNO) VALUES ('A1','C1','L1',5)");
-    Exec("INSERT INTO HVXGR02S (ASSEMBLY,CUSTREF,LINEID,RECNO) VALUES ('A1','C2','L2',3)");
-    Exec("INSERT INTO HVXGR02S (ASSEMBLY,CUSTREF,LINEID,RECNO) VALUES ('O''Neil','C3','L3',8)");
+    for (const char* row : {"'A1','C1','L1',5", "'A1','C2','L2',3", "'O''Neil','C3','L3',8"})
+        Exec(std::string("INSERT INTO HVXGR02S (ASSEMBLY,CUSTREF,LINEID,RECNO) VALUES (") + row +
+             ")");
     EXPECT_EQ(LookupRecno1(1, "HVXGR02S", "ASSEMBLY", "A1"), "3");
     EXPECT_EQ(LookupRecno1(1, "HVXGR02S", "ASSEMBLY", "O'Neil"), "8");
     EXPECT_EQ(LookupRecno1(1, "HVXGR02S", "ASSEMBLY", "A9"), "");
