@@ -2,8 +2,6 @@
 // a database that is newer than the program, and the messages for each case.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <set>
 #include <string>
 
@@ -23,23 +21,16 @@ HVX_DATABASE_TEST_SUITE(SchemaVersion);
 const char* const kNoSchema =
     "This database holds no Harvexa tables. Create them with: harvexa-admin init <database>";
 
-// Index names in the open database, upper case (PostgreSQL folds them).
-std::set<std::string> DatabaseIndexes() {
-    const bool sqlite = hvx::Session::Kind() == hvx::EngineKind::SQLite;
-    std::set<std::string> names;
-    for (std::string name :
-         Column(sqlite ? "SELECT name FROM sqlite_master WHERE type='index'"
-                       : "SELECT indexname FROM pg_indexes WHERE schemaname = current_schema()")) {
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        names.insert(name);
-    }
-    return names;
-}
-
-// How many of the link and lookup indexes, and of the RECNO indexes, exist.
+// How many of the link and lookup indexes, and of the RECNO indexes, exist
+// (PostgreSQL folds the names to lower case).
 std::pair<size_t, size_t> CountIndexes(size_t& linkIndexesDescribed) {
-    const std::set<std::string> present = DatabaseIndexes();
+    const bool sqlite = hvx::Session::Kind() == hvx::EngineKind::SQLite;
+    std::set<std::string> present;
+    for (std::string name : Column(
+             sqlite
+                 ? "SELECT UPPER(name) FROM sqlite_master WHERE type='index'"
+                 : "SELECT UPPER(indexname) FROM pg_indexes WHERE schemaname = current_schema()"))
+        present.insert(name);
     size_t links = 0, recnos = 0;
     linkIndexesDescribed = 0;
     for (const TableDesc& table : AllTables()) {
