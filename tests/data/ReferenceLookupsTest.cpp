@@ -1,11 +1,10 @@
 // Reference lookups: a found row, an invalid reference, quotes in names and
-// references, price formats and the pick lists.
+// references, and price formats.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "data/ReferenceLookups.h"
-#include "platform/HVXSConnection.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -79,22 +78,6 @@ TEST_P(ReferenceLookups, PriceFormatFollowsTheCommodityDecimals) {
     // clang-format on
     for (const auto& [decimals, format] : cases)
         EXPECT_EQ(PriceFormat(decimals), format) << decimals;
-}
-
-// The pick lists run on either engine and end with the row's RECNO as a
-// whole-number text, which the list hands back as the chosen row.
-TEST_P(ReferenceLookups, PickListsListTheRowsWithTheirRecordNumbers) {
-    const std::pair<PickListDefinition, const char*> cases[] = {
-        {kVendorPickList, "ELEV|Elevator Bank|7"},
-        {kCommodityPickList, "CORN|Yellow Corn|11"},
-        {kLocationPickList, "MAIN|Main Street|21"}};
-    for (const auto& [list, firstRow] : cases) {
-        SCOPED_TRACE(list.select);
-        HVXSConnection s;
-        ASSERT_TRUE(s.ExecSQL(std::string(list.select) + " ORDER BY 3")) << s.LastError();
-        ASSERT_TRUE(s.FetchNext());
-        EXPECT_EQ(s.Column(1) + "|" + s.Column(2) + "|" + s.Column(3), firstRow);
-    }
 }
 
 }  // namespace

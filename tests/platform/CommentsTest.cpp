@@ -33,19 +33,7 @@ protected:
 };
 HVX_DATABASE_TEST_SUITE(Comments);
 
-TEST_P(Comments, LoadsTheLinksCommentsByDateThenByRecordNumber) {
-    for (const char* row : {"'41',{2024-02-01},'late',1", "'41',{2023-12-30},'early',2",
-                            "'42',{2023-01-01},'other',3", "'41',{2024-02-01},'later',4"})
-        Insert("HVXGR04G", row);
-    std::vector<Comment> loaded;
-    std::string error;
-    ASSERT_TRUE(CommentStore("HVXGR04G", "41").Load(loaded, error)) << error;
-    EXPECT_EQ(loaded, (std::vector<Comment>{{2, "12/30/2023", "early"},
-                                            {1, "02/01/2024", "late"},
-                                            {4, "02/01/2024", "later"}}));
-}
-
-TEST_P(Comments, AddChangeDeleteKeepQuotesAndTouchOnlyTheirRow) {
+TEST_P(Comments, AddChangeDeleteLoadKeepQuotesAndTouchOnlyTheirRecord) {
     for (const char* table : {"HVXGR04G", "HVXGR08C"}) {
         SCOPED_TRACE(table);
         Insert(table, "'9',{2020-01-01},'keep',20");
@@ -63,6 +51,14 @@ TEST_P(Comments, AddChangeDeleteKeepQuotesAndTouchOnlyTheirRow) {
                        " ORDER BY RECNO"),
                   (std::vector<std::string>{"9\t01/01/2020\tkeep\t20",
                                             "O'Brien's 7\t03/07/2024\tIt's dry now\t21"}));
+        // The record's comments load by date, then by record number.
+        Insert(table, "'O''Brien''s 7',{2024-03-07},'same day',25");
+        Insert(table, "'O''Brien''s 7',{2023-12-30},'early',30");
+        std::vector<Comment> loaded;
+        ASSERT_TRUE(store.Load(loaded, error)) << error;
+        EXPECT_EQ(loaded, (std::vector<Comment>{{30, "12/30/2023", "early"},
+                                                {21, "03/07/2024", "It's dry now"},
+                                                {25, "03/07/2024", "same day"}}));
     }
 }
 
