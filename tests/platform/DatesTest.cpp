@@ -76,6 +76,9 @@ TEST_F(FixedToday, MakeDateCompletesTypedDates) {
 }
 
 TEST_F(FixedToday, SqlDateFormIsIsoOrEmpty) {
+    char today[6];
+    CurrentDate(today, sizeof today);
+    EXPECT_STREQ(today, "03/07") << "cut to the buffer";
     // clang-format off
     const Texts cases[] = {
         {"2024-03-07", "2024-03-07"}, {" 12/31/1999 ", "1999-12-31"}, {"0307", "2024-03-07"},
@@ -86,15 +89,6 @@ TEST_F(FixedToday, SqlDateFormIsIsoOrEmpty) {
         SQLFmtDate(date);
         EXPECT_EQ(date, expected) << '[' << text << ']';
     }
-}
-
-TEST(Today, FixedDateIsUsedUntilAZeroDateGivesTheClockBack) {
-    hvx::SetTodayForTesting({2024, 3, 7});
-    EXPECT_EQ(CurrentDate(), "03/07/2024");
-    hvx::SetTodayForTesting({0, 0, 0});
-    const CivilDate today = hvx::Today();
-    EXPECT_GE(today.year, 2024);
-    EXPECT_EQ(CurrentDate(), hvx::FormatMdy(today));
 }
 
 }  // namespace

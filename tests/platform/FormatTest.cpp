@@ -1,5 +1,5 @@
 // Texts and numbers as the module writes them: printf-style formats with SQL
-// quoting, rounding to the visible decimals, bounded buffers, tab fields.
+// quoting, rounding to the visible decimals, and bounded buffers.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,7 +25,7 @@ void ExpectAll(const std::vector<FormatCase>& cases) {
         EXPECT_EQ(hvx::FormatArgs(c.format, c.args), c.expected) << c.format;
 }
 
-TEST(FormatArgs, NumbersFollowPrintfWhateverTheArgumentHolds) {
+TEST(FormatArgs, ConversionsFollowPrintfWhateverTheArgumentHolds) {
     // clang-format off
     ExpectAll({
         {"%08li|%.4f", {42L, 12.5}, "00000042|12.5000"},
@@ -38,15 +38,6 @@ TEST(FormatArgs, NumbersFollowPrintfWhateverTheArgumentHolds) {
         {"%d %.2f %ld", {"42", " 2.5", "12.9"}, "42 2.50 12"},  // text read as a number
         {"%d %.1f", {"abc", "nan"}, "0 0.0"},       // text that is no number
         {"%c%c", {72, "iya"}, "Hi"},
-    });
-    // clang-format on
-    EXPECT_EQ(_Fmt("%li", -12.7), "-12");
-    EXPECT_EQ(_HVXsprintf("%s=%d", std::string("N"), 3), "N=3");
-}
-
-TEST(FormatArgs, TextAndMissingArguments) {
-    // clang-format off
-    ExpectAll({
         {"{%s} 100%%", {"2024-03-07"}, "{2024-03-07} 100%"},
         {"%s|%s", {0.1, -17}, "0.1|-17"},
         {"[%5s][%-4s][%.2s]", {"ab", "c", "xyz"}, "[   ab][c   ][xy]"},
@@ -57,6 +48,8 @@ TEST(FormatArgs, TextAndMissingArguments) {
         {"%y %*d %", {1}, "%y %*d %"},  // unknown conversions are kept
     });
     // clang-format on
+    EXPECT_EQ(_Fmt("%li", -12.7), "-12");
+    EXPECT_EQ(_HVXsprintf("%s=%d", std::string("N"), 3), "N=3");
 }
 
 TEST(FormatArgs, QuotesInsideSqlLiteralsAreDoubled) {
@@ -111,6 +104,15 @@ TEST(HVXSRound, WritesExactlyTheDecimals) {
         EXPECT_EQ(HVXSRound(c.value, c.decimals), c.expected) << c.value << " to " << c.decimals;
 }
 
+TEST(TRIM, BuffersLoseBlanksOnBothEnds) {
+    char text[] = "\t\r\n abc def \n", blank[] = "   ";
+    TRIM(text);
+    TRIM(blank);
+    EXPECT_STREQ(text, "abc def");
+    EXPECT_STREQ(blank, "");
+    TRIM(static_cast<char*>(nullptr));
+}
+
 // A text cut to fit a buffer never ends in half of a UTF-8 character.
 TEST(CopyToBuffer, CutsAtWholeCharacters) {
     // clang-format off
@@ -129,20 +131,6 @@ TEST(CopyToBuffer, CutsAtWholeCharacters) {
     char untouched = 'Z';
     EXPECT_FALSE(CopyToBuffer("abc", &untouched, 0));
     EXPECT_EQ(untouched, 'Z');
-}
-
-// Every tab starts a field, so a trailing tab adds an empty one; past the
-// last field the parser hands out empty texts.
-TEST(HVXParseTabDelim, SplitsFieldsThenReturnsEmpty) {
-    const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {"a\tb\t\tc", {"a", "b", "", "c"}}, {"", {}}, {" x \t", {" x ", ""}}};
-    for (const auto& [text, fields] : cases) {
-        HVXParseTabDelim parser(text, 0);
-        EXPECT_EQ(parser.Count(), fields.size()) << text;
-        for (const auto& field : fields) EXPECT_EQ(parser.GetNextString(), field) << text;
-        EXPECT_FALSE(parser.HasMore());
-        EXPECT_EQ(parser.GetNextString(), "");
-    }
 }
 
 }  // namespace

@@ -43,13 +43,12 @@ TEST(SqlDialect, TranslatesDatesPlaceholdersAndStr) {
 TEST(SqlDialect, SortKeysPlaceEmptyValuesAsSqliteDoes) {
     // clang-format off
     const std::pair<const char*, const char*> cases[] = {
-        {"SELECT A FROM T WHERE L = ? ORDER BY COMMDATE, RECNO",
-         "SELECT A FROM T WHERE L = $1 ORDER BY COMMDATE NULLS FIRST, RECNO NULLS FIRST"},
+        {"SELECT A FROM T WHERE L = ? ORDER BY COMMDATE NULLS LAST, RECNO",
+         "SELECT A FROM T WHERE L = $1 ORDER BY COMMDATE NULLS LAST, RECNO NULLS FIRST"},
         {"SELECT A FROM T order  by D desc , E ASC LIMIT 5",
          "SELECT A FROM T order  by D desc NULLS LAST , E ASC NULLS FIRST LIMIT 5"},
         {"SELECT A FROM (SELECT A FROM T ORDER BY COALESCE(A,B)) X ORDER BY 1",
          "SELECT A FROM (SELECT A FROM T ORDER BY COALESCE(A,B) NULLS FIRST) X ORDER BY 1 NULLS FIRST"},
-        {"SELECT A FROM T ORDER BY A NULLS LAST", "SELECT A FROM T ORDER BY A NULLS LAST"},
         {"SELECT 'ORDER BY x', BORDER FROM T", "SELECT 'ORDER BY x', BORDER FROM T"}};
     // clang-format on
     for (const auto& [sql, postgres] : cases) {

@@ -1,11 +1,12 @@
-// harvexa-admin: argument handling, exit codes, messages, and what each
-// command does to a database.
+// harvexa-admin: argument handling, exit codes, messages, what each command
+// does to a database, and the demo seed's all-or-nothing writing.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "data/Schema.h"
@@ -19,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using hvxtest::Column;
+using hvxtest::Rows;
 
 struct Result {
     int code;
@@ -29,15 +31,6 @@ Result Admin(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int code = hvx::admin::RunCommandLine(args, out, err);
     return {code, out.str(), err.str()};
-}
-
-// A folder of its own for each test that writes files.
-fs::path TempFolder(const std::string& name) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("harvexa-admin-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
 }
 
 TEST(AdminCommandLine, UsageErrorsAreOneLineWithExitCodeTwoAndHelpGoesToStandardOutput) {
@@ -75,12 +68,15 @@ TEST(AdminCommandLine, UsageErrorsAreOneLineWithExitCodeTwoAndHelpGoesToStandard
 }
 
 TEST(AdminCommandLine, UnreachableDatabasesFailWithOneLine) {
-    const fs::path folder = TempFolder("unreachable");
-    const std::string missing = (folder / "missing.db").string();
+    const std::string missing = (fs::temp_directory_path() /
+                                 ("harvexa-admin-missing-" + std::to_string(::getpid()) + ".db"))
+                                    .string();
     // clang-format off
     const struct { std::vector<std::string> args; std::string errStart; } cases[] = {
         {{"summary", "host=/nonexistent-harvexa-socket user=x dbname=x connect_timeout=2"},
          "harvexa-admin summary: Cannot connect to the PostgreSQL server: "},
+        {{"init", "/nonexistent-harvexa/x.db"},
+         "harvexa-admin init: Cannot open database /nonexistent-harvexa/x.db"},
         {{"seed-demo", "sqlite:" + missing},
          "harvexa-admin seed-demo: The database file " + missing + " does not exist."},
         {{"demo", "/proc/harvexa-demo/demo.db"},
@@ -93,7 +89,6 @@ TEST(AdminCommandLine, UnreachableDatabasesFailWithOneLine) {
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     EXPECT_FALSE(fs::exists(missing)) << "a mistyped path must not leave a file behind";
-    fs::remove_all(folder);
 }
 
 class AdminCommands : public hvxtest::DatabaseTest {
@@ -190,6 +185,104 @@ TEST_P(AdminCommands, SeedDemoThenSummary) {
          })
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\nin:\n" << r.out;
     EXPECT_EQ(r.out.find("HVXGR07 "), std::string::npos) << "empty tables are not listed";
+}
+
+class DemoSeed : public hvxtest::DatabaseTest {
+protected:
+    void Seed() {
+        std::string error;
+        ASSERT_TRUE(hvx::admin::SeedDemoData(error)) << error;
+    }
+};
+HVX_DATABASE_TEST_SUITE(DemoSeed);
+
+// Every row of every table, in a fixed order.
+std::map<std::string, std::vector<std::string>> Snapshot() {
+    std::map<std::string, std::vector<std::string>> all;
+    for (const hvx::data::TableDesc& table : hvx::data::AllTables()) {
+        std::string order;
+        for (size_t i = 1; i <= table.columns.size(); ++i)
+            order += (i > 1 ? "," : "") + std::to_string(i);
+        all[table.name] = Rows(std::string("SELECT * FROM ") + table.name + " ORDER BY " + order);
+    }
+    return all;
+}
+
+// A statement that fails anywhere in the seed either fails it, leaving every
+// table as it was, or (inside the next-number service, which retries a
+// counter it could not advance and takes a number it could not check) is
+// recovered from, and then the seed is complete. Never half of it. A second
+// seed is refused and changes nothing.
+TEST_P(DemoSeed, AFailureAnywhereLeavesNothingHalfSeeded) {
+    const long start = hvx::Session::StatementsRun();
+    Seed();
+    const long total = hvx::Session::StatementsRun() - start;
+    std::string error;
+    const auto full = Snapshot();
+    EXPECT_FALSE(hvx::admin::SeedDemoData(error));
+    EXPECT_EQ(error,
+              "The database already holds data (10 rows in HVXGR04); demo data is only seeded "
+              "into an empty database.");
+    EXPECT_EQ(Snapshot(), full);
+    const auto counts = [] {
+        std::map<std::string, size_t> rows;
+        for (const auto& [table, all] : Snapshot()) rows[table] = all.size();
+        return rows;
+    };
+    const auto seeded = counts();
+    auto reset = [&] {
+        ASSERT_TRUE(hvx::data::DropSchema(error) && hvx::data::CreateSchema(error)) << error;
+    };
+    reset();
+    const auto pristine = Snapshot();
+    std::vector<long> points;
+    for (long n = 1; n < total - 1; n += std::max(1L, total / 16)) points.push_back(n);
+    points.push_back(total - 1);  // the last insert
+    points.push_back(total);      // the commit
+    for (long n : points) {
+        hvx::Session::FailStatementForTesting(n);
+        error.clear();
+        const bool ok = hvx::admin::SeedDemoData(error);
+        hvx::Session::FailStatementForTesting(0);
+        EXPECT_FALSE(hvx::Session::InTransaction()) << n;
+        if (n >= total - 1) {
+            EXPECT_FALSE(ok) << "failing statement " << n;
+        }
+        if (ok) {
+            EXPECT_EQ(counts(), seeded) << "failing statement " << n;
+            reset();
+        } else {
+            EXPECT_FALSE(error.empty()) << n;
+            EXPECT_EQ(Snapshot(), pristine) << "failing statement " << n << ": " << error;
+        }
+    }
+}
+
+// The engine itself refuses the rows of one table, as a constraint or a full
+// disk would; on PostgreSQL this also leaves the transaction aborted.
+TEST_P(DemoSeed, ARefusedInsertIntoAnyTableRollsEverythingBack) {
+    const bool pg = GetParam() == hvxtest::Backend::PostgreSQL;
+    if (pg)
+        hvxtest::Exec(
+            "CREATE OR REPLACE FUNCTION HVXREFUSE() RETURNS trigger AS $$ BEGIN "
+            "RAISE EXCEPTION 'insert refused'; END $$ LANGUAGE plpgsql");
+    const auto pristine = Snapshot();
+    for (const std::string table : {"HVXGR40", "HVXAR50", "HVXGR04D", "HVXGR04F", "HVXGR57A"}) {
+        hvxtest::Exec(pg ? "CREATE TRIGGER HVXREFUSE BEFORE INSERT ON " + table +
+                               " FOR EACH ROW EXECUTE FUNCTION HVXREFUSE()"
+                         : "CREATE TRIGGER HVXREFUSE BEFORE INSERT ON " + table +
+                               " BEGIN SELECT RAISE(ABORT, 'insert refused'); END");
+        std::string error;
+        EXPECT_FALSE(hvx::admin::SeedDemoData(error)) << table;
+        EXPECT_EQ(error.rfind("Demo data not seeded, nothing was written: Unable to insert into " +
+                                  table + ": ",
+                              0),
+                  0u)
+            << error;
+        EXPECT_NE(error.find("insert refused"), std::string::npos) << error;
+        hvxtest::Exec(pg ? "DROP TRIGGER HVXREFUSE ON " + table : "DROP TRIGGER HVXREFUSE");
+        EXPECT_EQ(Snapshot(), pristine) << table;
+    }
 }
 
 }  // namespace
