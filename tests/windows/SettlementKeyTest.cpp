@@ -1,19 +1,15 @@
-// How the settlement windows start: the key's forms, where frames open on
-// small screens, and the size stored for the search results window.
+// The forms of the settlement key and how each makes the window start.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "windows/FramePlacement.h"
-#include "windows/SearchWindowSize.h"
 #include "windows/SettlementKey.h"
 
 namespace {
 
 using hvx::SettlementStart;
 
-// A key without "#" loads a settlement, "#n" starts one from source line n, an
-// empty key starts an empty one; a "#" without a record number is refused.
+// "n" loads settlement n, "#n" starts from source line n, "" starts empty.
 TEST(SettlementKey, FormsDecideHowTheWindowStarts) {
     const std::string cut(40, '7');
     const auto invalid = [](const std::string& key) {
@@ -56,42 +52,6 @@ TEST(SettlementKey, FormsDecideHowTheWindowStarts) {
         EXPECT_EQ(key.loadCondition, c.condition);
         EXPECT_EQ(hvx::DescribeStart(key), c.description);
     }
-}
-
-TEST(FramePlacement, DocumentAndSearchFramesOnEachScreen) {
-    const std::optional<hvx::FramePosition> corner = hvx::FramePosition{0, 0};
-    const std::optional<hvx::FramePosition> frame;  // left where the client area puts it
-    // clang-format off
-    const struct { int width, height; std::optional<hvx::FramePosition> document, search; } cases[] = {
-        {800, 600, corner, frame}, {1024, 768, frame, frame}, {640, 480, corner, corner},
-        {800, 601, frame, frame}, {801, 600, frame, frame},  // both sides must be small
-        {1280, 480, frame, frame},
-        {640, 481, corner, frame}, {639, 480, corner, frame}};  // search wants exactly 640 x 480
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-        EXPECT_EQ(hvx::DocumentFramePosition({c.width, c.height}), c.document);
-        EXPECT_EQ(hvx::SearchFramePosition({c.width, c.height}), c.search);
-    }
-}
-
-const hvx::WindowSize kDefault{590, 376};
-
-TEST(SearchWindowSize, ValueIsTwoPositiveNumbersInTheFirst99Characters) {
-    // The value was read into a 100-byte buffer: a height cut off there is not seen.
-    const std::string padded = "700," + std::string(94, ' ') + "9";
-    // clang-format off
-    const std::pair<std::string, hvx::WindowSize> cases[] = {
-        {"700,450", {700, 450}}, {"1,1", {1, 1}},
-        {" 800, 500", {800, 500}},   // %d skips the blanks before a number
-        {"800 ,500", kDefault},      // ...but not those before the ','
-        {"640,400,12", {640, 400}}, {"700,450px", {700, 450}},  // what follows is ignored
-        {"0,450", kDefault}, {"700,-3", kDefault}, {"700", kDefault}, {"700;450", kDefault},
-        {"wide,tall", kDefault}, {"", kDefault},
-        {padded, {700, 9}}, {padded.substr(0, 98) + " 9", kDefault}};
-    // clang-format on
-    for (const auto& [value, size] : cases)
-        EXPECT_EQ(hvx::ParseSearchWindowSize(value), size) << value;
 }
 
 }  // namespace
