@@ -24,6 +24,7 @@ TEST(PickColumns, ParsesGroupsOfFourAndRejectsMalformedLists) {
         {"  ", "Column list is empty."},
         {"LOCREF,Reference,18", "Column list \"LOCREF,Reference,18\" is not in groups of four."},
         {"A,a,1,0,B;DROP,b,2,0", "Bad column name \"B;DROP\" of column 2 in \"A,a,1,0,B;DROP,b,2,0\"."},
+        {"A,a,0,0", "Bad width \"0\" of column 1 in \"A,a,0,0\"."},
         {"A,a,10,-2", "Bad flag \"-2\" of column 1 in \"A,a,10,-2\"."}};
     // clang-format on
     for (const auto& [list, message] : cases) {
