@@ -1,12 +1,11 @@
-// harvexa-admin: argument handling, exit codes, messages, and what each
-// command does to a database.
+// harvexa-admin: arguments, exit codes, messages, commands, all-or-nothing seed.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
+#include <map>
 #include <sstream>
 
 #include "data/Schema.h"
@@ -19,8 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using hvx::admin::RunCommandLine;
 using hvxtest::Column;
+using hvxtest::Rows;
 
 struct Result {
     int code;
@@ -29,57 +28,20 @@ struct Result {
 
 Result Admin(const std::vector<std::string>& args) {
     std::ostringstream out, err;
-    const int code = RunCommandLine(args, out, err);
+    const int code = hvx::admin::RunCommandLine(args, out, err);
     return {code, out.str(), err.str()};
 }
 
-// A folder of its own for each test that writes files.
-fs::path TempFolder(const std::string& name) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("harvexa-admin-" + std::to_string(::getpid()) + "-" + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-// Sets environment variables for one test and puts the old values back.
-class Environment {
-public:
-    void Set(const char* name, const char* value) {
-        if (!saved_.count(name)) {
-            const char* old = std::getenv(name);
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~Environment() {
-        for (const auto& [name, value] : saved_)
-            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
-    }
-
-private:
-    std::map<std::string, std::optional<std::string>> saved_;
-};
-
-TEST(AdminCommandLine, UsageErrorsAreOneLineWithExitCodeTwo) {
-    const struct {
-        std::vector<std::string> args;
-        std::string err;
-    } cases[] = {
+TEST(AdminCommandLine, UsageErrorsAreOneLineWithExitCodeTwoAndHelpGoesToStandardOutput) {
+    // clang-format off
+    const struct { std::vector<std::string> args; std::string err; } cases[] = {
         {{}, "harvexa-admin: no command given."},
-        {{"frobnicate", "x.db"}, "harvexa-admin: unknown command \"frobnicate\"."},
-        {{"init"}, "harvexa-admin: init: a database is required."},
+        {{"bad\x1b[2Jname", "x.db"}, "harvexa-admin: unknown command \"bad?[2Jname\"."},
         {{"init", ""}, "harvexa-admin: init: a database is required."},
         {{"init", "a.db", "b.db"}, "harvexa-admin: init: unexpected argument \"b.db\"."},
         {{"seed-demo", "a.db", "--force"}, "harvexa-admin: seed-demo: unknown option \"--force\"."},
-        {{"summary", "--verbose"}, "harvexa-admin: summary: unknown option \"--verbose\"."},
-        {{"upgrade"}, "harvexa-admin: upgrade: a database is required."},
-        {{"demo", "a.db", "b.db"}, "harvexa-admin: demo: unexpected argument \"b.db\"."},
-        {{"bad\x1b[2Jname"}, "harvexa-admin: unknown command \"bad?[2Jname\"."},
-    };
+        {{"demo", "a.db", "b.db"}, "harvexa-admin: demo: unexpected argument \"b.db\"."}};
+    // clang-format on
     for (const auto& c : cases) {
         const Result r = Admin(c.args);
         EXPECT_EQ(r.code, hvx::admin::kExitUsage) << c.err;
@@ -87,9 +49,6 @@ TEST(AdminCommandLine, UsageErrorsAreOneLineWithExitCodeTwo) {
         EXPECT_EQ(r.out, "");
     }
     EXPECT_FALSE(hvx::Session::IsOpen());
-}
-
-TEST(AdminCommandLine, HelpGoesToStandardOutput) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--help"}, {"help"}, {"init", "x.db", "-h"}}) {
         const Result r = Admin(args);
@@ -97,26 +56,28 @@ TEST(AdminCommandLine, HelpGoesToStandardOutput) {
         EXPECT_EQ(r.out, hvx::admin::UsageText());
         EXPECT_EQ(r.err, "");
     }
+    // The built program answers with the same exit codes.
+    const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "harvexa-admin";
+    if (!fs::exists(program)) GTEST_SKIP() << program << " is not built";
+    const int help = std::system((program.string() + " --help >/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(help) && WEXITSTATUS(help) == 0);
+    const int unknown = std::system((program.string() + " frobnicate 2>/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(unknown) && WEXITSTATUS(unknown) == 2);
 }
 
 TEST(AdminCommandLine, UnreachableDatabasesFailWithOneLine) {
-    const fs::path folder = TempFolder("unreachable");
-    const std::string missing = (folder / "missing.db").string();
-    const struct {
-        std::vector<std::string> args;
-        std::string errStart;
-    } cases[] = {
+    const std::string missing = (fs::temp_directory_path() /
+                                 ("harvexa-admin-missing-" + std::to_string(::getpid()) + ".db"))
+                                    .string();
+    // clang-format off
+    const struct { std::vector<std::string> args; std::string errStart; } cases[] = {
         {{"summary", "host=/nonexistent-harvexa-socket user=x dbname=x connect_timeout=2"},
          "harvexa-admin summary: Cannot connect to the PostgreSQL server: "},
-        {{"init", "/nonexistent-harvexa/folder/x.db"},
-         "harvexa-admin init: Cannot open database /nonexistent-harvexa/folder/x.db"},
-        {{"summary", missing},
-         "harvexa-admin summary: The database file " + missing + " does not exist."},
+        {{"init", "/nonexistent-harvexa/x.db"},
+         "harvexa-admin init: Cannot open database /nonexistent-harvexa/x.db"},
         {{"seed-demo", "sqlite:" + missing},
-         "harvexa-admin seed-demo: The database file " + missing + " does not exist."},
-        {{"demo", "/proc/harvexa-demo/demo.db"},
-         "harvexa-admin demo: Cannot create the folder /proc/harvexa-demo: "},
-    };
+         "harvexa-admin seed-demo: The database file " + missing + " does not exist."}};
+    // clang-format on
     for (const auto& c : cases) {
         const Result r = Admin(c.args);
         EXPECT_EQ(r.code, hvx::admin::kExitFailed) << c.errStart;
@@ -124,60 +85,6 @@ TEST(AdminCommandLine, UnreachableDatabasesFailWithOneLine) {
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     EXPECT_FALSE(fs::exists(missing)) << "a mistyped path must not leave a file behind";
-    fs::remove_all(folder);
-}
-
-TEST(AdminCommandLine, DemoDatabaseFollowsTheDataHome) {
-    Environment env;
-    const struct {
-        const char* dataHome;
-        const char* home;
-        std::string expected;
-    } cases[] = {
-        {"/srv/data", "/home/ann", "/srv/data/harvexa/demo.db"},
-        {"", "/home/ann", "/home/ann/.local/share/harvexa/demo.db"},
-        {"relative/data", "/home/ann", "/home/ann/.local/share/harvexa/demo.db"},
-        {nullptr, "/home/ann", "/home/ann/.local/share/harvexa/demo.db"},
-        {nullptr, nullptr, ""},
-    };
-    for (const auto& c : cases) {
-        env.Set("XDG_DATA_HOME", c.dataHome);
-        env.Set("HOME", c.home);
-        std::string error;
-        EXPECT_EQ(hvx::demo::DefaultDemoDatabase(error), c.expected);
-        EXPECT_EQ(error.empty(), !c.expected.empty()) << error;
-    }
-}
-
-TEST(AdminCommandLine, DemoCreatesTheDefaultDatabaseOnceThenOnlyDescribesIt) {
-    const fs::path folder = TempFolder("demo");
-    Environment env;
-    env.Set("XDG_DATA_HOME", folder.c_str());
-    const fs::path file = folder / "harvexa" / "demo.db";
-
-    const Result first = Admin({"demo"});
-    ASSERT_EQ(first.code, 0) << first.err;
-    EXPECT_EQ(
-        first.out.rfind("Created the demo database SQLite database " + file.string() + ".", 0), 0u)
-        << first.out;
-    EXPECT_TRUE(fs::exists(file));
-    EXPECT_FALSE(hvx::Session::IsOpen());
-
-    const Result second = Admin({"demo"});
-    ASSERT_EQ(second.code, 0) << second.err;
-    EXPECT_EQ(second.out.rfind("Database: ", 0), 0u) << second.out;
-    EXPECT_EQ(second.out, first.out.substr(first.out.find("Database: ")))
-        << "the second run adds nothing";
-    fs::remove_all(folder);
-}
-
-TEST(AdminCommandLine, BuiltProgramAnswersHelpAndUsageErrors) {
-    const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "harvexa-admin";
-    if (!fs::exists(program)) GTEST_SKIP() << program << " is not built";
-    const int help = std::system((program.string() + " --help >/dev/null").c_str());
-    EXPECT_TRUE(WIFEXITED(help) && WEXITSTATUS(help) == 0);
-    const int unknown = std::system((program.string() + " frobnicate 2>/dev/null").c_str());
-    EXPECT_TRUE(WIFEXITED(unknown) && WEXITSTATUS(unknown) == 2);
 }
 
 class AdminCommands : public hvxtest::DatabaseTest {
@@ -193,12 +100,17 @@ protected:
         std::string error;
         ASSERT_TRUE(hvx::Session::Open(connection_, error)) << error;
     }
+    // Starts from a database without any table.
+    void Empty() {
+        hvx::Session::Close();
+        connection_ = hvxtest::FreshDatabase(GetParam());
+        Reopen();  // creates the empty SQLite file
+    }
 };
 HVX_DATABASE_TEST_SUITE(AdminCommands);
 
 TEST_P(AdminCommands, InitRefusesAPopulatedDatabaseUnlessForced) {
     ASSERT_EQ(Command({"seed-demo"}).code, 0);
-
     const Result refused = Command({"init"});
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(refused.err,
@@ -210,70 +122,60 @@ TEST_P(AdminCommands, InitRefusesAPopulatedDatabaseUnlessForced) {
     const Result forced = Command({"init", "--force"});
     EXPECT_EQ(forced.code, 0) << forced.err;
     EXPECT_EQ(forced.out.rfind("Dropped the existing Harvexa tables.\nCreated the Harvexa schema, "
-                               "version " +
-                                   std::to_string(hvx::data::ProgramSchemaVersion()),
+                               "version 2",
                                0),
               0u)
         << forced.out;
     Reopen();
     EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXAR50"), std::vector<std::string>{"0"});
-    EXPECT_EQ(hvx::data::StoredSchemaVersion(), hvx::data::ProgramSchemaVersion());
+    EXPECT_EQ(hvx::data::StoredSchemaVersion(), 2);
 }
 
-TEST_P(AdminCommands, InitCreatesTheSchemaInAnEmptyDatabase) {
+TEST_P(AdminCommands, UpgradeSaysWhatItDidAndEveryCommandRefusesAMissingOrNewerSchema) {
+    Empty();
     hvx::Session::Close();
-    connection_ = hvxtest::FreshDatabase(GetParam());
-    const Result r = Command({"init"});
-    EXPECT_EQ(r.code, 0) << r.err;
-    Reopen();
-    std::string error;
-    EXPECT_TRUE(hvx::data::CheckSchemaVersion(error)) << error;
-}
-
-TEST_P(AdminCommands, UpgradeSaysWhatItDidAndRefusesANewerDatabase) {
-    hvx::Session::Close();
-    connection_ = hvxtest::FreshDatabase(GetParam());
+    for (const char* command : {"seed-demo", "summary", "upgrade"}) {
+        const Result r = Command({command});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err, std::string("harvexa-admin ") + command +
+                             ": This database holds no Harvexa tables. Create them with: "
+                             "harvexa-admin init <database>\n");
+    }
     Reopen();
     std::string error;
     ASSERT_TRUE(hvx::data::CreateSchemaUpTo(1, error)) << error;
     hvx::Session::Close();
-    const std::string latest = std::to_string(hvx::data::ProgramSchemaVersion());
-
     Result r = Command({"upgrade"});
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, latest == "1" ? "Schema is already at version 1.\n"
-                                   : "Schema upgraded from version 1 to " + latest + ".\n");
+    EXPECT_EQ(r.out, "Schema upgraded from version 1 to 2.\n");
     r = Command({"upgrade"});
-    EXPECT_EQ(r.out, "Schema is already at version " + latest + ".\n");
+    EXPECT_EQ(r.out, "Schema is already at version 2.\n");
 
     Reopen();
     hvxtest::Exec("UPDATE HVXSCHEMA SET VERSION = 99");
-    EXPECT_FALSE(hvx::data::UpgradeSchema(error));
+    hvx::Session::Close();
     r = Command({"upgrade"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "harvexa-admin upgrade: " + error + "\n");
+    EXPECT_EQ(r.err,
+              "harvexa-admin upgrade: This database has schema version 99, newer than this "
+              "program understands (version 2). Use a newer Harvexa program.\n");
 }
 
 TEST_P(AdminCommands, SeedDemoThenSummary) {
     Result r = Command({"seed-demo"});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "Seeded the demo cooperative: 9 customers, 9 assemblies, 10 settlements.\n");
-
     r = Command({"seed-demo"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err.rfind("harvexa-admin seed-demo: The database already holds data", 0), 0u)
-        << r.err;
+    EXPECT_EQ(r.err,
+              "harvexa-admin seed-demo: The database already holds data (10 rows in HVXGR04); "
+              "demo data is only seeded into an empty database.\n");
 
     r = Command({"summary"});
     EXPECT_EQ(r.code, 0) << r.err;
     for (const char* line : {
-             "\n  HVXAR50             9\n",
-             "\n  HVXGR04F           11\n",
-             "\n  SOYBEANS  Yellow Soybeans No. 1 (BU, 60 lb)\n",
              "\nCustomers: 9, 7 with grain delivered\n",
              "\n  Installment Sale     1 contract        3,000.0000 units\n",
-             "\n  Priced Later         2 contracts       1,100.0000 units\n",
-             "\n  Storage Ticket       3 contracts       2,850.0000 units\n",
              "\nOpen advances: 3, $5,200.00 outstanding\n",
              "\nSettlements: 10, next number 11; next check number 10248\n",
          })
@@ -281,31 +183,87 @@ TEST_P(AdminCommands, SeedDemoThenSummary) {
     EXPECT_EQ(r.out.find("HVXGR07 "), std::string::npos) << "empty tables are not listed";
 }
 
-TEST_P(AdminCommands, SeedDemoAndSummaryNeedTheSchema) {
-    hvx::Session::Close();
-    connection_ = hvxtest::FreshDatabase(GetParam());
-    Reopen();  // creates the empty SQLite file
-    hvx::Session::Close();
-    const std::string message =
-        ": This database holds no Harvexa tables. Create them with: harvexa-admin init "
-        "<database>\n";
-    for (const char* command : {"seed-demo", "summary", "upgrade"}) {
-        const Result r = Command({command});
-        EXPECT_EQ(r.code, 1);
-        EXPECT_EQ(r.err, std::string("harvexa-admin ") + command + message);
+// Every row of every table, in a fixed order.
+std::map<std::string, std::vector<std::string>> Snapshot() {
+    std::map<std::string, std::vector<std::string>> all;
+    for (const hvx::data::TableDesc& table : hvx::data::AllTables()) {
+        std::string order;
+        for (size_t i = 1; i <= table.columns.size(); ++i)
+            order += (i > 1 ? "," : "") + std::to_string(i);
+        all[table.name] = Rows(std::string("SELECT * FROM ") + table.name + " ORDER BY " + order);
+    }
+    return all;
+}
+
+// A failing statement fails the seed and leaves every table as it was, or (in
+// the next-number service, which retries) is recovered from and the seed is
+// complete. Never half of it. A second seed is refused and changes nothing.
+TEST_P(AdminCommands, DemoSeedFailingAnywhereLeavesNothingHalfSeeded) {
+    const long start = hvx::Session::StatementsRun();
+    std::string error;
+    ASSERT_TRUE(hvx::demo::SeedDemoData(error)) << error;
+    const long total = hvx::Session::StatementsRun() - start;
+    const auto full = Snapshot();
+    EXPECT_FALSE(hvx::demo::SeedDemoData(error));
+    EXPECT_EQ(Snapshot(), full);
+    const auto counts = [] {
+        std::map<std::string, size_t> rows;
+        for (const auto& [table, all] : Snapshot()) rows[table] = all.size();
+        return rows;
+    };
+    const auto seeded = counts();
+    auto reset = [&] {
+        ASSERT_TRUE(hvx::data::DropSchema(error) && hvx::data::CreateSchema(error)) << error;
+    };
+    reset();
+    const auto pristine = Snapshot();
+    std::vector<long> points;
+    for (long n = 1; n < total - 1; n += std::max(1L, total / 16)) points.push_back(n);
+    points.push_back(total - 1);  // the last insert
+    points.push_back(total);      // the commit
+    for (long n : points) {
+        hvx::Session::FailStatementForTesting(n);
+        error.clear();
+        const bool ok = hvx::demo::SeedDemoData(error);
+        hvx::Session::FailStatementForTesting(0);
+        EXPECT_FALSE(hvx::Session::InTransaction()) << n;
+        if (n >= total - 1) {
+            EXPECT_FALSE(ok) << "failing statement " << n;
+        }
+        if (ok) {
+            EXPECT_EQ(counts(), seeded) << "failing statement " << n;
+            reset();
+        } else {
+            EXPECT_FALSE(error.empty()) << n;
+            EXPECT_EQ(Snapshot(), pristine) << "failing statement " << n << ": " << error;
+        }
     }
 }
 
-TEST_P(AdminCommands, DemoSeedsAnEmptyDatabaseOnce) {
-    hvx::Session::Close();
-    Result r = Command({"demo"});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("Created the demo database ", 0), 0u) << r.out;
-    r = Command({"demo"});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("Database: ", 0), 0u) << r.out;
-    Reopen();
-    EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXGR04"), std::vector<std::string>{"10"});
+// The engine refuses one table's rows (PostgreSQL then aborts the transaction).
+TEST_P(AdminCommands, DemoSeedRefusedByAnyTableRollsEverythingBack) {
+    const bool pg = GetParam() == hvxtest::Backend::PostgreSQL;
+    if (pg)
+        hvxtest::Exec(
+            "CREATE OR REPLACE FUNCTION HVXREFUSE() RETURNS trigger AS $$ BEGIN "
+            "RAISE EXCEPTION 'insert refused'; END $$ LANGUAGE plpgsql");
+    const auto pristine = Snapshot();
+    for (const std::string table : {"HVXGR40", "HVXAR50", "HVXGR04D", "HVXGR04F", "HVXGR57A"}) {
+        hvxtest::Exec(pg ? "CREATE TRIGGER HVXREFUSE BEFORE INSERT ON " + table +
+                               " FOR EACH ROW EXECUTE FUNCTION HVXREFUSE()"
+                         : "CREATE TRIGGER HVXREFUSE BEFORE INSERT ON " + table +
+                               " BEGIN SELECT RAISE(ABORT, 'insert refused'); END");
+        std::string error;
+        EXPECT_FALSE(hvx::demo::SeedDemoData(error)) << table;
+        EXPECT_EQ(error.rfind("Demo data not seeded, nothing was written: Unable to insert into " +
+                                  table + ": ",
+                              0),
+                  0u)
+            << error;
+        EXPECT_NE(error.find("insert refused"), std::string::npos) << error;
+        hvxtest::Exec(pg ? "DROP TRIGGER HVXREFUSE ON " + table : "DROP TRIGGER HVXREFUSE");
+        EXPECT_EQ(Snapshot(), pristine) << table;
+    }
 }
 
 }  // namespace
