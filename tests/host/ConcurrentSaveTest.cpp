@@ -4,22 +4,17 @@
 // locks of the save really cross processes: the share is checked under them,
 // and the split is never settled beyond its share.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "data/Schema.h"
-#include "host/LockService.h"
-#include "host/LockServiceHost.h"
+#include "host/Workstation.h"
 #include "platform/Session.h"
 #include "settlement/SettlementSaveTestSupport.h"
 
@@ -31,8 +26,6 @@ using hvxtest::Texts;
 
 constexpr double kShare = 100;
 constexpr double kTaken = 60;  // two such saves would overdraw the share
-constexpr auto kReadyWait = std::chrono::seconds(30);
-constexpr auto kRaceWait = std::chrono::seconds(60);
 // How long a clerk keeps pressing Save while another workstation holds the locks.
 constexpr auto kRetryFor = std::chrono::seconds(20);
 
@@ -59,18 +52,14 @@ int Broken(const std::string& why) {
 // One clerk: sets up the window and everything it needs, says it is ready,
 // waits for the go, then saves a new settlement selling 60 units of the split,
 // pressing Save again while another workstation holds the locks.
-int SaveWhenTold(const std::string& connection, const std::string& lineLink, int ready, int go) {
-    // A clerk that cannot even open its window says so at once, rather than
-    // keep the others waiting for it.
-    const auto cannotStart = [ready](const std::string& why) {
-        const char signal = 'x';
-        if (::write(ready, &signal, 1) != 1) return Broken("cannot say it failed");
-        return Broken(why);
-    };
+int SaveWhenTold(const std::string& connection, const std::string& lineLink,
+                 hvxtest::OtherProcess& self) {
     std::string error;
-    if (!hvx::Session::Open(connection, error)) return cannotStart(error);
     hvx::LockService locks;
-    if (!locks.Open(connection, error)) return cannotStart(error);
+    if (!hvx::Session::Open(connection, error) || !locks.Open(connection, error)) {
+        self.Ready(false);  // rather than keep the others waiting
+        return Broken(error);
+    }
     hvxtest::LockServiceHost host(locks);
     hvxtest::ScriptedUi ui;
     hvxtest::ScriptedSelection selection;
@@ -85,13 +74,8 @@ int SaveWhenTold(const std::string& connection, const std::string& lineLink, int
     std::string message;
     hvx::settlement::SettlementSaveWindow window{set, values, ui, &selection, message};
 
-    char signal = 'r';
-    if (::write(ready, &signal, 1) != 1) return Broken("cannot say it is ready");
-    pollfd fd{go, POLLIN, 0};
-    const int waitMs = std::chrono::duration_cast<std::chrono::milliseconds>(kRaceWait).count();
-    if (::poll(&fd, 1, waitMs) != 1 || ::read(go, &signal, 1) != 1)
-        return Broken("no go signal");
-
+    self.Ready(true);
+    if (!self.AwaitGo()) return Broken("no go signal");
     for (const auto deadline = Clock::now() + kRetryFor;;) {
         if (hvx::settlement::SaveSettlement(window)) return kSaved;
         if (message == kBeyondShare) return kRefusedBeyondShare;
@@ -101,18 +85,6 @@ int SaveWhenTold(const std::string& connection, const std::string& lineLink, int
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
-
-// The clerks of one round; any still running when the round ends is killed.
-struct Clerks {
-    std::vector<pid_t> pids;
-    ~Clerks() {
-        for (pid_t pid : pids)
-            if (pid > 0) {
-                ::kill(pid, SIGKILL);
-                ::waitpid(pid, nullptr, 0);
-            }
-    }
-};
 
 class ConcurrentSave : public hvxtest::DatabaseTest {
 protected:
@@ -142,100 +114,24 @@ protected:
     // Forks the clerks, lets them go together once all are ready, and waits
     // for every one of them: the outcome of each, in order.
     std::vector<int> Race(int clerkCount) {
-        int ready[2], go[2];
-        if (::pipe(ready) != 0 || ::pipe(go) != 0) {
-            ADD_FAILURE() << "no pipes";
-            return {};
-        }
-        Clerks clerks;
-        for (int i = 0; i < clerkCount; ++i) {
-            const pid_t pid = ::fork();
-            if (pid == 0) {
-                // Never returns into the test program.
-                ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-                ::close(ready[0]);
-                ::close(go[1]);
-                ::_exit(SaveWhenTold(connection_, LineLink(i), ready[1], go[0]));
-            }
-            if (pid < 0) {
-                ADD_FAILURE() << "cannot fork clerk " << i;
+        std::vector<std::unique_ptr<hvxtest::OtherProcess>> clerks;
+        for (int i = 0; i < clerkCount; ++i)
+            clerks.push_back(std::make_unique<hvxtest::OtherProcess>(
+                [&, i](hvxtest::OtherProcess& self) {
+                    return SaveWhenTold(connection_, LineLink(i), self);
+                }));
+        for (auto& clerk : clerks)
+            if (!clerk->AwaitReady()) {
+                ADD_FAILURE() << "the clerks did not all get ready";
                 return {};
             }
-            clerks.pids.push_back(pid);
-        }
-        ::close(ready[1]);
-        ::close(go[0]);
-        const bool allReady = AwaitReady(ready[0], clerkCount);
-        const std::string signals(clerkCount, 'g');
-        const bool released =
-            allReady && ::write(go[1], signals.data(), signals.size()) == clerkCount;
-        ::close(ready[0]);
-        ::close(go[1]);
-        if (!released) {
-            ADD_FAILURE() << "the clerks did not all get ready";
-            return {};
-        }
-        return AwaitOutcomes(clerks);
+        for (auto& clerk : clerks) clerk->Go();
+        std::vector<int> outcomes;
+        for (auto& clerk : clerks) outcomes.push_back(clerk->Wait());
+        return outcomes;
     }
 
     static std::string LineLink(int clerk) { return std::to_string(9101 + clerk); }
-
-    // Every lock row left in the database (kept beside it on SQLite).
-    Texts LockRows() const {
-        std::string error;
-        const bool pg = hvx::IsPostgresConnection(connection_);
-        auto engine = hvx::OpenEngine(pg ? connection_ : connection_ + "-locks", error);
-        auto statement =
-            engine ? engine->Prepare("SELECT PACKAGE, TABLENAME, LOCKRECNO FROM HVXLOCKS", false,
-                                     error)
-                   : nullptr;
-        Texts rows;
-        if (!statement || !statement->Execute({}, error)) ADD_FAILURE() << error;
-        std::string package, table, recno;
-        while (statement && statement->Next()) {
-            statement->Column(0, package), statement->Column(1, table),
-                statement->Column(2, recno);
-            rows.push_back(package + "|" + table + "|" + recno);
-        }
-        return rows;
-    }
-
-private:
-    static bool AwaitReady(int fd, int clerkCount) {
-        const auto deadline = Clock::now() + kReadyWait;
-        for (int seen = 0; seen < clerkCount;) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-            pollfd p{fd, POLLIN, 0};
-            char signal = 0;
-            if (left.count() <= 0 || ::poll(&p, 1, static_cast<int>(left.count())) != 1 ||
-                ::read(fd, &signal, 1) != 1 || signal != 'r')
-                return false;
-            ++seen;
-        }
-        return true;
-    }
-
-    static std::vector<int> AwaitOutcomes(Clerks& clerks) {
-        std::vector<int> outcomes(clerks.pids.size(), -1);
-        const auto deadline = Clock::now() + kRaceWait;
-        for (std::size_t left = clerks.pids.size(); left > 0;) {
-            for (std::size_t i = 0; i < clerks.pids.size(); ++i) {
-                int status = 0;
-                if (clerks.pids[i] <= 0 || ::waitpid(clerks.pids[i], &status, WNOHANG) == 0)
-                    continue;
-                outcomes[i] = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-                clerks.pids[i] = -1;
-                --left;
-            }
-            if (left > 0 && Clock::now() > deadline) {
-                ADD_FAILURE() << left << " clerk(s) still saving after the wait";
-                return {};
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return outcomes;
-    }
 };
 HVX_DATABASE_TEST_SUITE(ConcurrentSave);
 
@@ -282,7 +178,7 @@ TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
         EXPECT_EQ(Rows("SELECT ASSEMBLY,SETTLINK FROM HVXGR04H"), Texts{"A100\t1"});
         EXPECT_EQ(Rows("SELECT CONFIG18 FROM HVXGR40"), Texts{"42"});
         // Every lock a clerk took it gave back before it ended.
-        EXPECT_EQ(LockRows(), Texts{});
+        EXPECT_EQ(hvxtest::LockRows(connection_), Texts{});
     }
 }
 

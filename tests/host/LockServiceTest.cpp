@@ -1,11 +1,7 @@
 // The host's lock service on every engine: services of one process stand for
 // separate workstations, and a forked process for another program that dies.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <pwd.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,7 +10,7 @@
 #include <ctime>
 #include <thread>
 
-#include "host/LockService.h"
+#include "host/Workstation.h"
 #include "platform/Session.h"
 #include "shell/HostLocks.h"
 #include "support/TestDatabase.h"
@@ -30,28 +26,7 @@ protected:
         std::string error;
         ASSERT_TRUE(service.Open(connection_, error)) << error;
     }
-    // Every lock row as "PACKAGE|TABLENAME|LOCKRECNO|HOLDERPID", read on a
-    // connection of its own (on SQLite the locks are kept beside the database).
-    std::vector<std::string> LockRows() {
-        std::string error;
-        const bool pg = hvx::IsPostgresConnection(connection_);
-        auto engine = hvx::OpenEngine(pg ? connection_ : connection_ + "-locks", error);
-        auto statement = engine ? engine->Prepare(
-                                      "SELECT PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID FROM "
-                                      "HVXLOCKS ORDER BY PACKAGE, TABLENAME, LOCKRECNO",
-                                      false, error)
-                                : nullptr;
-        std::vector<std::string> rows;
-        if (!statement || !statement->Execute({}, error)) ADD_FAILURE() << error;
-        std::string value;
-        while (statement && statement->Next()) {
-            std::string row;
-            for (int i = 0; i < 4; ++i)
-                row += (i ? "|" : "") + (statement->Column(i, value) ? value : "<NULL>");
-            rows.push_back(row);
-        }
-        return rows;
-    }
+    std::vector<std::string> LockRows() { return hvxtest::LockRows(connection_); }
 };
 HVX_DATABASE_TEST_SUITE(LockServiceTest);
 
@@ -197,53 +172,24 @@ TEST_P(LockServiceTest, SaveTransactionNeitherDelaysNorUndoesLocks) {
     EXPECT_NE(WhoHolds(b, "HVXGR04", 3), "");
 }
 
-// Kills the forked holder on every way out of the test.
-struct Child {
-    pid_t pid = -1;
-    ~Child() {
-        if (pid > 0) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
-        }
-    }
-};
-
 TEST_P(LockServiceTest, LocksOfAKilledProcessAreFreed) {
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    Child child;
-    child.pid = ::fork();
-    ASSERT_GE(child.pid, 0);
-    if (child.pid == 0) {
-        // The child touches nothing of the parent's and never returns into
-        // the test program: it holds its locks until it is killed.
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // The holder touches nothing of the parent's: it holds its locks until killed.
+    hvxtest::OtherProcess holder([&](hvxtest::OtherProcess& self) {
         LockService service;
         std::string error;
-        const char ok = service.Open(connection_, error) &&
-                                Ask(service, hvx::kLockTable, "GrainLock1") &&
-                                Ask(service, hvx::kLockRecord, "HVXGR04", 12)
-                            ? '1'
-                            : '0';
-        if (::write(ready[1], &ok, 1) != 1) ::_exit(1);
+        self.Ready(service.Open(connection_, error) && Ask(service, hvx::kLockTable, "GrainLock1") &&
+                   Ask(service, hvx::kLockRecord, "HVXGR04", 12));
         for (;;) ::pause();
-    }
-    ::close(ready[1]);
-    pollfd fd{ready[0], POLLIN, 0};
-    char ok = 0;
-    ASSERT_EQ(::poll(&fd, 1, 10000), 1) << "the child did not answer";
-    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
-    ::close(ready[0]);
-    ASSERT_EQ(ok, '1');
+        return 0;
+    });
+    ASSERT_TRUE(holder.AwaitReady());
 
     LockService parent;
     Open(parent);
     EXPECT_EQ(Ask(parent, hvx::kLockTable, "GrainLock1"), 0);
     EXPECT_EQ(WhoHolds(parent, "HVXGR04", 12).rfind(HolderPrefix(), 0), 0u);
 
-    ::kill(child.pid, SIGKILL);
-    ASSERT_EQ(::waitpid(child.pid, nullptr, 0), child.pid);
-    child.pid = -1;
+    holder.Kill();
     // The server notices the dead connection a moment later; SQLite at once.
     int attempts = 0;
     long granted = 0;

@@ -1,0 +1,128 @@
+#pragma once
+// Workstations in a test. LockServiceHost is the host of this one: the
+// module's lock requests (7003 to the main window) go to its own lock service,
+// which shares its locks with every other process on the database. Another
+// workstation is a forked process on a connection of its own.
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/LockService.h"
+#include "platform/HostPort.h"
+#include "platform/Engine.h"
+#include "shell/LockRequest.h"
+
+namespace hvxtest {
+
+class LockServiceHost final : public hvx::HostPort {
+public:
+    explicit LockServiceHost(hvx::LockService& locks) : locks_(locks) { hvx::SetHostPort(this); }
+    ~LockServiceHost() override { hvx::SetHostPort(nullptr); }
+    hvx::HostWindow MainWindow() override { return this; }
+    long SendHostMessage(hvx::HostWindow window, unsigned message, long operation,
+                         void* lparam) override {
+        if (window != this || message != hvx::kMsgLock || !lparam) return 0;
+        return locks_.Handle(operation, *static_cast<hvx::LockRequest*>(lparam));
+    }
+    void BroadcastToDocuments(unsigned, long, const void*) override {}
+    void* FindSiblingFunction(void*, std::string_view) override { return nullptr; }
+    bool IsModuleLoaded(void*) override { return false; }
+
+private:
+    hvx::LockService& locks_;
+};
+
+// Another process: runs `body` in a child that never returns into the test
+// program and dies with it; the body's result is the child's exit status.
+// The child says when it is ready and may wait to be told to go on; it is
+// killed if still running when the object ends.
+class OtherProcess {
+public:
+    static constexpr int kWaitMs = 60000;
+
+    explicit OtherProcess(const std::function<int(OtherProcess&)>& body) {
+        if (::pipe(ready_) != 0 || ::pipe(go_) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            ::_exit(body(*this));
+        }
+    }
+    ~OtherProcess() { Kill(); }
+
+    // In the child: says it is ready (or cannot be); waits for the go.
+    void Ready(bool ok) {
+        const char signal = ok ? 'r' : 'x';
+        if (::write(ready_[1], &signal, 1) != 1) ::_exit(120);
+    }
+    bool AwaitGo() { return Await(go_[0]) == 'g'; }
+
+    // In the parent.
+    bool AwaitReady() { return pid_ > 0 && Await(ready_[0]) == 'r'; }
+    void Go() {
+        const char signal = 'g';
+        if (::write(go_[1], &signal, 1) != 1) ADD_FAILURE() << "cannot tell the child to go";
+    }
+    // The child's exit status once it ends (-1 when it had to be killed).
+    int Wait() {
+        for (const auto deadline = Clock::now() + std::chrono::milliseconds(kWaitMs);
+             pid_ > 0 && Clock::now() < deadline;
+             std::this_thread::sleep_for(std::chrono::milliseconds(2))) {
+            int status = 0;
+            if (::waitpid(pid_, &status, WNOHANG) != pid_) continue;
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        Kill();
+        return -1;
+    }
+    void Kill() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static char Await(int fd) {
+        pollfd p{fd, POLLIN, 0};
+        char signal = 0;
+        return ::poll(&p, 1, kWaitMs) == 1 && ::read(fd, &signal, 1) == 1 ? signal : 0;
+    }
+    pid_t pid_ = -1;
+    int ready_[2] = {-1, -1}, go_[2] = {-1, -1};
+};
+
+// Every lock row as "PACKAGE|TABLENAME|LOCKRECNO|HOLDERPID", read on a
+// connection of its own (on SQLite the locks are kept beside the database).
+inline std::vector<std::string> LockRows(const std::string& connection) {
+    std::string error;
+    const bool pg = hvx::IsPostgresConnection(connection);
+    auto engine = hvx::OpenEngine(pg ? connection : connection + "-locks", error);
+    auto statement = engine ? engine->Prepare("SELECT PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID "
+                                              "FROM HVXLOCKS ORDER BY 1, 2, 3",
+                                              false, error)
+                            : nullptr;
+    std::vector<std::string> rows;
+    if (!statement || !statement->Execute({}, error)) ADD_FAILURE() << error;
+    std::string value;
+    while (statement && statement->Next()) {
+        std::string row;
+        for (int i = 0; i < 4; ++i)
+            row += (i ? "|" : "") + (statement->Column(i, value) ? value : "<NULL>");
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+}  // namespace hvxtest
