@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -27,19 +28,15 @@ protected:
         hvx::ForgetLockTryCount();
     }
     void TearDown() override {
-        if (oldConfig_)
-            setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
+        if (oldConfig_) setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
+        else unsetenv("XDG_CONFIG_HOME");
         hvx::ForgetLockTryCount();
         fs::remove_all(folder_);
     }
-    void WriteLocalProfile(const std::string& text) {
-        fs::create_directories(folder_ / "harvexa");
-        std::ofstream(folder_ / "harvexa" / "hvxlocal.ini") << text;
-    }
     void SetTryCount(const std::string& value) {
-        WriteLocalProfile("[Grain]\nNetworkLockTryCount=" + value + "\n");
+        fs::create_directories(folder_ / "harvexa");
+        std::ofstream(folder_ / "harvexa" / "hvxlocal.ini")
+            << "[Grain]\nNetworkLockTryCount=" + value + "\n";
     }
 
     fs::path folder_;
@@ -48,38 +45,29 @@ protected:
     hvxtest::FakeHost host_;
 };
 
-TEST_F(ProcessLocks, RefusedLockIsAskedTryCountPlusOneTimes) {
+TEST_F(ProcessLocks, AskedUntilGrantedOrTryCountPlusOneTimes) {
     const struct {
         const char* value;  // null: no profile file
+        int refusals;       // -1: refuse every request
+        bool granted;
         int attempts;
-    } cases[] = {{"0", 11},    {"-3", 11},   {"6000", 11}, {nullptr, 11}, {"1", 2},
-                 {"5000", 5001}, {"25", 26}, {"abc", 11},  {"", 11}};
+    } cases[] = {{"0", -1, false, 11},      {"6000", -1, false, 11}, {nullptr, -1, false, 11},
+                 {"1", -1, false, 2},       {"5000", -1, false, 5001}, {"abc", -1, false, 11},
+                 {nullptr, 0, true, 1},     {nullptr, 3, true, 4},   {nullptr, 10, true, 11},
+                 {nullptr, 11, false, 11}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.value ? c.value : "<missing>");
+        SCOPED_TRACE(testing::Message() << (c.value ? c.value : "<missing>") << " refusals "
+                                        << c.refusals);
         fs::remove_all(folder_ / "harvexa");
         if (c.value) SetTryCount(c.value);
         hvx::ForgetLockTryCount();
         host_.sent.clear();
-        host_.refuseAll = true;
-        EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+        host_.refuseAll = c.refusals < 0;
+        host_.refusals = std::max(c.refusals, 0);
+        EXPECT_EQ(hvx::TryProcessLock("GrainLock1"), c.granted);
         EXPECT_EQ(host_.Count(hvx::kLockTable), c.attempts);
     }
     EXPECT_TRUE(ui_.messages.empty());
-}
-
-TEST_F(ProcessLocks, GrantAfterRefusalsStopsAsking) {
-    for (const int refusals : {0, 1, 3, 10}) {
-        SCOPED_TRACE(refusals);
-        host_.sent.clear();
-        host_.refusals = refusals;
-        EXPECT_TRUE(hvx::TryProcessLock("GrainLock1"));
-        EXPECT_EQ(host_.Count(hvx::kLockTable), refusals + 1);
-    }
-    // Eleven refusals exhaust the default ten retries.
-    host_.sent.clear();
-    host_.refusals = 11;
-    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
-    EXPECT_EQ(host_.Count(hvx::kLockTable), 11);
 }
 
 TEST_F(ProcessLocks, TryCountIsReadOncePerModuleLoad) {
@@ -98,12 +86,11 @@ TEST_F(ProcessLocks, RequestsNameThePackageAndTheLock) {
     EXPECT_TRUE(hvx::ReleaseProcessLock("GrainLock1"));
     ASSERT_EQ(host_.sent.size(), 2u);
     for (size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(host_.sent[i].message, hvx::kMsgLock);
-        EXPECT_EQ(host_.sent[i].operation, i == 0 ? hvx::kLockTable : hvx::kUnlockTable);
-        EXPECT_EQ(host_.sent[i].package, "HVXGRP");
-        EXPECT_EQ(host_.sent[i].table, "GrainLock1");
-        EXPECT_EQ(host_.sent[i].text, "");
-        EXPECT_EQ(host_.sent[i].recno, 0);
+        const hvxtest::HostMessage& m = host_.sent[i];
+        EXPECT_EQ(m.message, hvx::kMsgLock);
+        EXPECT_EQ(m.operation, i == 0 ? hvx::kLockTable : hvx::kUnlockTable);
+        EXPECT_EQ(m.package + "|" + m.table + "|" + m.text, "HVXGRP|GrainLock1|");
+        EXPECT_EQ(m.recno, 0);
     }
 }
 
@@ -114,8 +101,7 @@ TEST_F(ProcessLocks, NoMainWindowIsReportedOnceAndRefuses) {
     EXPECT_TRUE(host_.sent.empty());
     ASSERT_EQ(ui_.messages.size(), 2u);
     for (const auto& m : ui_.messages) {
-        EXPECT_EQ(m.text, "Please setup Ptr to Main Window");
-        EXPECT_EQ(m.caption, "Harvexa");
+        EXPECT_EQ(m.caption + ": " + m.text, "Harvexa: Please setup Ptr to Main Window");
         EXPECT_EQ(m.icon, hvx::MsgIcon::Exclamation);
         EXPECT_EQ(m.buttons, hvx::MsgButtons::Ok);
     }
