@@ -16,30 +16,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Points the user's configuration folder at a temporary one for the test.
+// Points the user's configuration folder at a fresh working folder for the test.
 class ProcessLocks : public ::testing::Test {
 protected:
     void SetUp() override {
         if (const char* old = getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
-        std::string pattern = (fs::temp_directory_path() / "hvxlocks-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", fs::current_path().c_str(), 1);
         hvx::ForgetLockTryCount();
     }
     void TearDown() override {
         if (oldConfig_) setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
         else unsetenv("XDG_CONFIG_HOME");
         hvx::ForgetLockTryCount();
-        fs::remove_all(folder_);
     }
     void SetTryCount(const std::string& value) {
-        fs::create_directories(folder_ / "harvexa");
-        std::ofstream(folder_ / "harvexa" / "hvxlocal.ini")
-            << "[Grain]\nNetworkLockTryCount=" + value + "\n";
+        fs::create_directories("harvexa");
+        std::ofstream("harvexa/hvxlocal.ini") << "[Grain]\nNetworkLockTryCount=" + value + "\n";
     }
 
-    fs::path folder_;
+    hvxtest::FakeWorkingFolder folder_;
     std::optional<std::string> oldConfig_;
     hvxtest::ScriptedUi ui_;
     hvxtest::FakeHost host_;
@@ -58,7 +53,7 @@ TEST_F(ProcessLocks, AskedUntilGrantedOrTryCountPlusOneTimes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.value ? c.value : "<missing>") << " refusals "
                                         << c.refusals);
-        fs::remove_all(folder_ / "harvexa");
+        fs::remove_all("harvexa");
         if (c.value) SetTryCount(c.value);
         hvx::ForgetLockTryCount();
         host_.sent.clear();
@@ -89,8 +84,8 @@ TEST_F(ProcessLocks, RequestsNameThePackageAndTheLock) {
         const hvxtest::HostMessage& m = host_.sent[i];
         EXPECT_EQ(m.message, hvx::kMsgLock);
         EXPECT_EQ(m.operation, i == 0 ? hvx::kLockTable : hvx::kUnlockTable);
-        EXPECT_EQ(m.package + "|" + m.table + "|" + m.text, "HVXGRP|GrainLock1|");
-        EXPECT_EQ(m.recno, 0);
+        EXPECT_EQ(m.package + "|" + m.table + "|" + m.text + "|" + std::to_string(m.recno),
+                  "HVXGRP|GrainLock1||0.000000");
     }
 }
 

@@ -10,11 +10,13 @@
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 // A window that records what the controller tells it.
 class Window final : public hvx::LockableWindow {
 public:
     std::string caption = "Settlement Maintenance";
-    std::vector<std::string> told;
+    Lines told;
     std::string FrameCaption() const override { return caption; }
     void SetFrameCaption(std::string_view text) override { caption = text; }
     void LockHeld() override { told.push_back("held"); }
@@ -36,6 +38,14 @@ protected:
     RecordLockControllerTest() : controller_(window_, [this] { return now_; }) {
         controller_.SetLockInformation("HVXGRP", "HVXGR08");
     }
+    // Every lock request, as "operation table record".
+    Lines Requests() const {
+        Lines lines;
+        for (const auto& m : host_.sent)
+            lines.push_back(std::to_string(m.operation) + " " + m.package + "|" + m.table + " " +
+                            std::to_string(static_cast<long>(m.recno)));
+        return lines;
+    }
     hvxtest::ScriptedUi ui_;
     hvxtest::FakeHost host_;
     Window window_;
@@ -43,61 +53,43 @@ protected:
     hvx::RecordLockController controller_;
 };
 
-TEST(WaitingSince, TwelveHourClock) {
+TEST_F(RecordLockControllerTest, RefusedLockMarksTheCaptionOnceAndAGrantRestoresIt) {
+    host_.refuseAll = true;
+    // The caption kept is the one before the first lock, so a later refusal
+    // does not mark it twice; the wait is told on a twelve-hour clock.
     const struct {
         int hour, minute;
-        const char* text;
-    } cases[] = {{0, 0, "12:00 AM 03/07/2024"}, {11, 5, "11:05 AM 03/07/2024"},
-                 {12, 0, "12:00 PM 03/07/2024"}, {23, 59, "11:59 PM 03/07/2024"}};
-    for (const auto& c : cases) EXPECT_EQ(hvx::FormatWaitingSince(At(c.hour, c.minute)), c.text);
-}
-
-TEST_F(RecordLockControllerTest, RefusedLockMarksTheCaptionOnce) {
-    host_.refuseAll = true;
-    EXPECT_FALSE(controller_.LockRecord(17));
-    EXPECT_EQ(window_.caption, "Settlement Maintenance (Locked)");
-    EXPECT_EQ(controller_.WaitingSince(), "01:05 PM 03/07/2024");
-    // The caption kept is the one before the first lock, so a second refusal
-    // does not mark it twice, and a grant restores it.
-    now_ = At(0, 30);
-    EXPECT_FALSE(controller_.LockRecord(18));
-    EXPECT_EQ(window_.caption, "Settlement Maintenance (Locked)");
-    EXPECT_EQ(controller_.WaitingSince(), "12:30 AM 03/07/2024");
+        const char* since;
+    } refusals[] = {{13, 5, "01:05 PM 03/07/2024"}, {0, 30, "12:30 AM 03/07/2024"},
+                    {12, 0, "12:00 PM 03/07/2024"}};
+    for (const auto& r : refusals) {
+        now_ = At(r.hour, r.minute);
+        EXPECT_FALSE(controller_.LockRecord(18));
+        EXPECT_EQ(window_.caption, "Settlement Maintenance (Locked)");
+        EXPECT_EQ(controller_.WaitingSince(), r.since);
+    }
+    now_ = At(9, 0);
+    EXPECT_FALSE(controller_.LockRecord(18, true));  // a silent refusal changes nothing
+    EXPECT_EQ(controller_.WaitingSince(), "12:00 PM 03/07/2024");
     host_.refuseAll = false;
     EXPECT_TRUE(controller_.LockRecord(18));
     EXPECT_EQ(window_.caption, "Settlement Maintenance");
-    EXPECT_EQ(window_.told, (std::vector<std::string>{"locked", "locked", "held"}));
+    EXPECT_EQ(window_.told, (Lines{"locked", "locked", "locked", "held"}));
     // One request per lock: a window's record lock is not retried.
-    EXPECT_EQ(host_.Count(hvx::kLockRecord), 3);
-}
-
-TEST_F(RecordLockControllerTest, SilentRefusalChangesNothing) {
-    host_.refuseAll = true;
-    EXPECT_FALSE(controller_.LockRecord(17, true));
-    EXPECT_EQ(window_.caption, "Settlement Maintenance");
-    EXPECT_TRUE(window_.told.empty());
-    EXPECT_EQ(controller_.WaitingSince(), "");
+    EXPECT_EQ(host_.Count(hvx::kLockRecord), 5);
+    EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(RecordLockControllerTest, MovingToAnotherRecordReleasesTheFirst) {
     EXPECT_TRUE(controller_.LockRecord(17));
     EXPECT_TRUE(controller_.HoldsLock());
     EXPECT_EQ(controller_.LockedRecord(), 17);
-    EXPECT_EQ(window_.told, std::vector<std::string>{"held"});
     host_.refuseAll = true;
     EXPECT_FALSE(controller_.LockRecord(18));
     EXPECT_FALSE(controller_.HoldsLock());
     controller_.ReleaseLock();  // nothing left to release
-    const long operations[] = {hvx::kLockRecord, hvx::kUnlockRecord, hvx::kLockRecord};
-    const double records[] = {17, 17, 18};
-    ASSERT_EQ(host_.sent.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) {
-        const hvxtest::HostMessage& m = host_.sent[i];
-        EXPECT_EQ(m.operation, operations[i]);
-        EXPECT_EQ(m.package + "|" + m.table, "HVXGRP|HVXGR08");
-        EXPECT_EQ(m.recno, records[i]);
-    }
-    EXPECT_TRUE(ui_.messages.empty());
+    EXPECT_EQ(Requests(), (Lines{"3 HVXGRP|HVXGR08 17", "4 HVXGRP|HVXGR08 17",
+                                 "3 HVXGRP|HVXGR08 18"}));
 }
 
 TEST_F(RecordLockControllerTest, LockInformationIsRequired) {
@@ -114,21 +106,13 @@ TEST_F(RecordLockControllerTest, LockInformationIsRequired) {
     EXPECT_EQ(window_.caption, "Settlement Maintenance");
 }
 
-TEST_F(RecordLockControllerTest, LongCaptionIsKeptToTwoHundredCharacters) {
+TEST_F(RecordLockControllerTest, LockButtonShowsWhoHoldsTheRecord) {
     window_.caption = std::string(230, 'C');
     host_.refuseAll = true;
     controller_.LockRecord(17);
-    EXPECT_EQ(window_.caption, std::string(200, 'C') + " (Locked)");
-}
-
-TEST_F(RecordLockControllerTest, LockButtonShowsWhoHoldsTheRecord) {
-    host_.refuseAll = true;
-    controller_.LockRecord(17);
+    EXPECT_EQ(window_.caption, std::string(200, 'C') + " (Locked)");  // kept to 200 characters
     controller_.ShowLockInformation();
-    ASSERT_EQ(host_.sent.size(), 2u);
-    EXPECT_EQ(host_.sent[1].operation, hvx::kWhoHoldsRecord);
-    EXPECT_EQ(host_.sent[1].table, "HVXGR08");
-    EXPECT_EQ(host_.sent[1].recno, 17);
+    EXPECT_EQ(Requests(), (Lines{"3 HVXGRP|HVXGR08 17", "5 HVXGRP|HVXGR08 17"}));
     ASSERT_EQ(ui_.popups.size(), 1u);
     EXPECT_EQ(ui_.popups[0].caption, "User Information");
     EXPECT_EQ(ui_.popups[0].text,
