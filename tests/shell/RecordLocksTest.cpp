@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/Format.h"
 #include "shell/HostLocks.h"
@@ -76,47 +75,6 @@ TEST_P(RecordLocks, RetriesUntilGrantedOrExhausted) {
         EXPECT_EQ(hvx::LockKeyedRecord(RecordKind::Assembly, "A-100", c.retries), c.granted);
         EXPECT_EQ(host_.Count(hvx::kLockRecord), c.attempts);
     }
-}
-
-// A host that keeps the raw bytes of the last request it was handed.
-class RawHost final : public hvx::HostPort {
-public:
-    unsigned char bytes[sizeof(hvx::LockRequest)] = {};
-    long operation = 0;
-    RawHost() { hvx::SetHostPort(this); }
-    ~RawHost() override { hvx::SetHostPort(nullptr); }
-    hvx::HostWindow MainWindow() override { return this; }
-    long SendHostMessage(hvx::HostWindow, unsigned, long wparam, void* lparam) override {
-        operation = wparam;
-        std::memcpy(bytes, lparam, sizeof bytes);
-        std::strcpy(static_cast<hvx::LockRequest*>(lparam)->text, "mlee on office-1");
-        return 1;
-    }
-    void BroadcastToDocuments(unsigned, long, const void*) override {}
-    void* FindSiblingFunction(void*, std::string_view) override { return nullptr; }
-    bool IsModuleLoaded(void*) override { return false; }
-};
-
-TEST_P(RecordLocks, WireRecordAndHolderText) {
-    RawHost raw;
-    EXPECT_TRUE(hvx::LockKeyedRecord(RecordKind::SalesContract, "SC-9", 0));
-    ASSERT_EQ(sizeof raw.bytes, 1092u);
-    EXPECT_EQ(raw.operation, 3);
-    EXPECT_EQ(std::memcmp(raw.bytes, "HVXGRP\0", 7), 0);
-    EXPECT_EQ(std::memcmp(raw.bytes + 30, "HVXGR05\0", 8), 0);
-    EXPECT_EQ(raw.bytes[60], 0);
-    double recno = 0;
-    std::memcpy(&recno, raw.bytes + 1084, sizeof recno);
-    EXPECT_EQ(recno, 12345678.0);
-
-    EXPECT_EQ(hvx::AskLockHolder("HVXGRP", "HVXGR05", 12345678), "mlee on office-1");
-    EXPECT_EQ(raw.operation, 5);
-    EXPECT_EQ(raw.bytes[60], 0);  // the text goes to the host cleared
-
-    // Names too long for their fields are cut to fit, with their end.
-    const hvx::LockRequest request = hvx::MakeLockRequest(std::string(40, 'N'), std::string(40, 'T'));
-    EXPECT_EQ(std::string(request.package) + std::string(request.table),
-              std::string(29, 'N') + std::string(29, 'T'));
 }
 
 }  // namespace
