@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <thread>
@@ -20,37 +19,22 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using hvxtest::Rows;
 using hvxtest::Texts;
 
-constexpr double kTaken = 60;  // two such saves would overdraw the share
-// How long a clerk keeps pressing Save while another workstation holds the locks.
-constexpr auto kRetryFor = std::chrono::seconds(20);
-
-const char* const kBeyondShare =
-    "Saving this settlement will make settled units greater than assembly A100 share units by "
-    "20.00 units. <7001>";
-const char* const kProcessLockRefused =
-    "Unable to get required process lock to save settlement. Another user is currently "
-    "performing an operation using the same lock.";
-// A save that won the process lock just as the previous one gave it up, but
-// before that one had released the assembly.
-const char* const kAssemblyLockRefused =
-    "Unable to lock assembly A100 for update. This assembly does not exist or is in use by "
-    "another user. Unable to save settlement.";
+constexpr double kTaken = 60;  // two such saves would overdraw the share of 100
 
 // How a clerk's process ends: its exit status.
-enum Outcome : int { kSaved = 0, kRefusedBeyondShare = 1, kLockedOut = 2, kBroken = 3 };
+enum Outcome : int { kSaved = 0, kRefusedBeyondShare = 1, kBroken = 2 };
 
 int Broken(const std::string& why) {
     std::fprintf(stderr, "clerk %d: %s\n", static_cast<int>(::getpid()), why.c_str());
     return kBroken;
 }
 
-// One clerk: sets up the window and everything it needs, says it is ready,
-// waits for the go, then saves a new settlement selling 60 units of the split,
-// pressing Save again while another workstation holds the locks.
+// One clerk: sets up the window, says it is ready, waits for the go, then
+// saves a new settlement selling 60 units of the split, pressing Save again
+// for up to 20 seconds while another workstation holds the locks.
 int SaveWhenTold(const std::string& connection, const std::string& lineLink,
                  hvxtest::OtherProcess& self) {
     std::string error;
@@ -75,23 +59,39 @@ int SaveWhenTold(const std::string& connection, const std::string& lineLink,
 
     self.Ready(true);
     if (!self.AwaitGo()) return Broken("no go signal");
-    for (const auto deadline = Clock::now() + kRetryFor;;) {
+    // A save that won the process lock just as the previous one gave it up,
+    // but before that one had released the assembly, is refused the assembly.
+    const std::string locked[] = {
+        "Unable to get required process lock to save settlement. Another user is currently "
+        "performing an operation using the same lock.",
+        "Unable to lock assembly A100 for update. This assembly does not exist or is in use by "
+        "another user. Unable to save settlement."};
+    for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+         std::chrono::steady_clock::now() < deadline;
+         std::this_thread::sleep_for(std::chrono::milliseconds(1))) {
         if (hvx::settlement::SaveSettlement(window)) return kSaved;
-        if (message == kBeyondShare) return kRefusedBeyondShare;
-        if (message != kProcessLockRefused && message != kAssemblyLockRefused)
-            return Broken(message);
-        if (Clock::now() > deadline) return kLockedOut;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (message == "Saving this settlement will make settled units greater than assembly "
+                       "A100 share units by 20.00 units. <7001>")
+            return kRefusedBeyondShare;
+        if (message != locked[0] && message != locked[1]) return Broken(message);
     }
+    return Broken("locked out: " + message);
 }
 
-class ConcurrentSave : public hvxtest::DatabaseTest {
-protected:
-    // A fresh database holding assembly A100 with split 7001 of customer C1
-    // (share 100 units, none settled, no scale tickets to spread over); the
-    // next settlement number is 41. The session is closed afterwards, so that
-    // no clerk inherits the connection.
-    void FreshRound() {
+class ConcurrentSave : public hvxtest::DatabaseTest {};
+HVX_DATABASE_TEST_SUITE(ConcurrentSave);
+
+TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
+    const auto lineLink = [](int clerk) { return std::to_string(9101 + clerk); };
+    // A race lost only when the saves meet: enough rounds that a share check
+    // made outside the locks would almost surely be caught.
+    for (int round = 1; round <= 10; ++round) {
+        const int clerkCount = round % 3 == 0 ? 2 : 3;
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(clerkCount) +
+                     " clerks");
+        // A fresh database holding assembly A100 with split 7001 of customer
+        // C1 (share 100 units, none settled, no scale tickets to spread over);
+        // the next settlement number is 41. No clerk inherits the session.
         hvx::Session::Close();
         connection_ = hvxtest::FreshDatabase(GetParam());
         std::string error;
@@ -106,35 +106,19 @@ protected:
         hvx::Session::Close();
         // The lock table exists already, as it does once any host has opened
         // this database: the clerks race for locks, not for creating it.
-        hvx::LockService locks;
-        ASSERT_TRUE(locks.Open(connection_, error)) << error;
-    }
+        ASSERT_TRUE(hvx::LockService().Open(connection_, error)) << error;
 
-    static std::string LineLink(int clerk) { return std::to_string(9101 + clerk); }
-};
-HVX_DATABASE_TEST_SUITE(ConcurrentSave);
-
-TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
-    // A race lost only when the saves meet: enough rounds that a share check
-    // made outside the locks would almost surely be caught.
-    for (int round = 1; round <= 10; ++round) {
-        const int clerkCount = round % 3 == 0 ? 2 : 3;
-        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(clerkCount) +
-                     " clerks");
-        FreshRound();
-        if (HasFatalFailure()) return;
         // The clerks start saving together once all are ready.
         std::vector<std::unique_ptr<hvxtest::OtherProcess>> clerks;
         for (int i = 0; i < clerkCount; ++i)
             clerks.push_back(std::make_unique<hvxtest::OtherProcess>(
                 [&, i](hvxtest::OtherProcess& self) {
-                    return SaveWhenTold(connection_, LineLink(i), self);
+                    return SaveWhenTold(connection_, lineLink(i), self);
                 }));
         for (auto& clerk : clerks) ASSERT_TRUE(clerk->AwaitReady()) << "a clerk is not ready";
         for (auto& clerk : clerks) clerk->Go();
         std::vector<int> outcomes;
         for (auto& clerk : clerks) outcomes.push_back(clerk->Wait());
-        std::string error;
         ASSERT_TRUE(hvx::Session::Open(connection_, error)) << error;
 
         // Two saves of 60 cannot both fit in 100: one is stored, every other
@@ -144,7 +128,7 @@ TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
             SCOPED_TRACE("clerk " + std::to_string(i));
             EXPECT_TRUE(outcomes[i] == kSaved || outcomes[i] == kRefusedBeyondShare)
                 << "outcome " << outcomes[i];
-            if (outcomes[i] == kSaved) savedLinks.push_back(LineLink(i));
+            if (outcomes[i] == kSaved) savedLinks.push_back(lineLink(i));
         }
         ASSERT_EQ(savedLinks.size(), 1u);
         EXPECT_EQ(Rows("SELECT SHAREUNITS,SETTUNITS,SETTLED FROM HVXGR02S"),

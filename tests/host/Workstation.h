@@ -10,10 +10,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
+#include <utility>
 #include <vector>
 
 #include "host/LockService.h"
@@ -43,12 +42,9 @@ private:
 
 // Another process: runs `body` in a child that never returns into the test
 // program and dies with it; the body's result is the child's exit status.
-// The child says when it is ready and may wait to be told to go on; it is
-// killed if still running when the object ends.
+// The child says when it is ready and may wait to be told to go on.
 class OtherProcess {
 public:
-    static constexpr int kWaitMs = 60000;
-
     explicit OtherProcess(const std::function<int(OtherProcess&)>& body) {
         if (::pipe(ready_) != 0 || ::pipe(go_) != 0) return;
         pid_ = ::fork();
@@ -59,45 +55,30 @@ public:
     }
     ~OtherProcess() { Kill(); }
 
-    // In the child: says it is ready (or cannot be); waits for the go.
+    // In the child.
     void Ready(bool ok) {
-        const char signal = ok ? 'r' : 'x';
-        if (::write(ready_[1], &signal, 1) != 1) ::_exit(120);
+        if (::write(ready_[1], ok ? "r" : "x", 1) != 1) ::_exit(120);
     }
     bool AwaitGo() { return Await(go_[0]) == 'g'; }
 
     // In the parent.
     bool AwaitReady() { return pid_ > 0 && Await(ready_[0]) == 'r'; }
-    void Go() {
-        const char signal = 'g';
-        if (::write(go_[1], &signal, 1) != 1) ADD_FAILURE() << "cannot tell the child to go";
-    }
-    // The child's exit status once it ends (-1 when it had to be killed).
-    int Wait() {
-        for (const auto deadline = Clock::now() + std::chrono::milliseconds(kWaitMs);
-             pid_ > 0 && Clock::now() < deadline;
-             std::this_thread::sleep_for(std::chrono::milliseconds(2))) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) != pid_) continue;
-            pid_ = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        Kill();
-        return -1;
+    void Go() { EXPECT_EQ(::write(go_[1], "g", 1), 1); }
+    int Wait() {  // the exit status, once the child ends on its own
+        int status = 0;
+        if (pid_ <= 0 || ::waitpid(std::exchange(pid_, -1), &status, 0) < 0) return -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     void Kill() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
+        if (pid_ > 0) ::kill(pid_, SIGKILL);
+        Wait();
     }
 
 private:
-    using Clock = std::chrono::steady_clock;
     static char Await(int fd) {
         pollfd p{fd, POLLIN, 0};
         char signal = 0;
-        return ::poll(&p, 1, kWaitMs) == 1 && ::read(fd, &signal, 1) == 1 ? signal : 0;
+        return ::poll(&p, 1, 60000) == 1 && ::read(fd, &signal, 1) == 1 ? signal : 0;
     }
     pid_t pid_ = -1;
     int ready_[2] = {-1, -1}, go_[2] = {-1, -1};
