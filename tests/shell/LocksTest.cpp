@@ -1,0 +1,282 @@
+// Process locks, record locks and a window's record-lock controller through
+// a fake host; record keys are looked up on every engine.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+#include "platform/Format.h"
+#include "shell/HostLocks.h"
+#include "shell/LockRequest.h"
+#include "shell/ProcessLocks.h"
+#include "shell/RecordLockController.h"
+#include "shell/RecordLocks.h"
+#include "support/FakeHost.h"
+#include "support/ScriptedUi.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using hvx::RecordKind;
+using hvxtest::Exec;
+using Lines = std::vector<std::string>;
+
+// Every lock request the host received, as "operation package|table|record|text".
+Lines Requests(const hvxtest::FakeHost& host) {
+    Lines lines;
+    for (const auto& m : host.sent)
+        if (m.message == hvx::kMsgLock)
+            lines.push_back(_HVXsprintf("%li %s|%s|%.0f|%s", m.operation, m.package, m.table,
+                                        m.recno, m.text));
+    return lines;
+}
+
+
+// Points the user's configuration folder at a fresh working folder for the test.
+class ProcessLocks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* old = getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
+        setenv("XDG_CONFIG_HOME", fs::current_path().c_str(), 1);
+        hvx::ForgetLockTryCount();
+    }
+    void TearDown() override {
+        if (oldConfig_) setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
+        else unsetenv("XDG_CONFIG_HOME");
+        hvx::ForgetLockTryCount();
+    }
+    void SetTryCount(const std::string& value) {
+        fs::create_directories("harvexa");
+        std::ofstream("harvexa/hvxlocal.ini") << "[Grain]\nNetworkLockTryCount=" + value + "\n";
+    }
+
+    hvxtest::FakeWorkingFolder folder_;
+    std::optional<std::string> oldConfig_;
+    hvxtest::ScriptedUi ui_;
+    hvxtest::FakeHost host_;
+};
+
+TEST_F(ProcessLocks, AskedUntilGrantedOrTryCountPlusOneTimes) {
+    const struct {
+        const char* value;  // null: no profile file
+        int refusals;       // -1: refuse every request
+        bool granted;
+        int attempts;
+    } cases[] = {{"0", -1, false, 11},      {"6000", -1, false, 11}, {nullptr, -1, false, 11},
+                 {"1", -1, false, 2},       {"5000", -1, false, 5001}, {"abc", -1, false, 11},
+                 {nullptr, 0, true, 1},     {nullptr, 3, true, 4},   {nullptr, 10, true, 11},
+                 {nullptr, 11, false, 11}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.value ? c.value : "<missing>") << " refusals "
+                                        << c.refusals);
+        fs::remove_all("harvexa");
+        if (c.value) SetTryCount(c.value);
+        hvx::ForgetLockTryCount();
+        host_.sent.clear();
+        host_.refuseAll = c.refusals < 0;
+        host_.refusals = std::max(c.refusals, 0);
+        EXPECT_EQ(hvx::TryProcessLock("GrainLock1"), c.granted);
+        EXPECT_EQ(host_.Count(hvx::kLockTable), c.attempts);
+    }
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(ProcessLocks, TryCountIsReadOncePerModuleLoad) {
+    SetTryCount("2");
+    host_.refuseAll = true;
+    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+    SetTryCount("4");
+    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+    EXPECT_EQ(host_.Count(hvx::kLockTable), 3 + 3);
+    hvx::ForgetLockTryCount();  // the module is unloaded and loaded again
+    EXPECT_EQ(hvx::LockTryCount(), 4);
+}
+
+TEST_F(ProcessLocks, RequestsNameThePackageAndTheLock) {
+    EXPECT_TRUE(hvx::TryProcessLock("GrainLock1"));
+    EXPECT_TRUE(hvx::ReleaseProcessLock("GrainLock1"));
+    EXPECT_EQ(Requests(host_), (Lines{"1 HVXGRP|GrainLock1|0|", "2 HVXGRP|GrainLock1|0|"}));
+}
+
+TEST_F(ProcessLocks, NoMainWindowIsReportedOnceAndRefuses) {
+    host_.hasMainWindow = false;
+    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+    EXPECT_FALSE(hvx::ReleaseProcessLock("GrainLock1"));
+    EXPECT_TRUE(host_.sent.empty());
+    ASSERT_EQ(ui_.messages.size(), 2u);
+    for (const auto& m : ui_.messages) {
+        EXPECT_EQ(m.caption + ": " + m.text, "Harvexa: Please setup Ptr to Main Window");
+        EXPECT_EQ(m.icon, hvx::MsgIcon::Exclamation);
+        EXPECT_EQ(m.buttons, hvx::MsgButtons::Ok);
+    }
+}
+
+
+class RecordLocks : public hvxtest::DatabaseTest {
+protected:
+    void SetUp() override {
+        hvxtest::DatabaseTest::SetUp();
+        Exec("INSERT INTO HVXGR02 (ASSEMBLY,RECNO) VALUES ('A-100',42)");
+        Exec("INSERT INTO HVXGR04 (SETTLEMENT,NUMCHANGE,RECNO) VALUES ('1001','0',7)");
+        Exec("INSERT INTO HVXGR05 (CONTRACT,RECNO) VALUES ('SC-9',12345678)");
+    }
+    hvxtest::ScriptedUi ui_;
+    hvxtest::FakeHost host_;
+};
+HVX_DATABASE_TEST_SUITE(RecordLocks);
+
+TEST_P(RecordLocks, EachKindLocksItsTableRecord) {
+    const struct {
+        RecordKind kind;
+        const char* key;
+        const char* request;  // package|table|record|text
+    } cases[] = {{RecordKind::Assembly, "A-100", "HVXGRP|HVXGR02|42|"},
+                 {RecordKind::Settlement, "1001", "HVXGRP|HVXGR04|7|"},
+                 {RecordKind::SalesContract, "SC-9", "HVXGRP|HVXGR05|12345678|"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        host_.sent.clear();
+        EXPECT_TRUE(hvx::LockKeyedRecord(c.kind, c.key, 0));
+        EXPECT_TRUE(hvx::UnlockKeyedRecord(c.kind, c.key));
+        EXPECT_EQ(Requests(host_), (Lines{std::string("3 ") + c.request, std::string("4 ") + c.request}));
+    }
+}
+
+TEST_P(RecordLocks, UnknownKeyNeverAsksTheHost) {
+    EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Assembly, "A-999", hvx::kAssemblyLockRetries));
+    EXPECT_FALSE(hvx::UnlockKeyedRecord(RecordKind::Assembly, "A-999"));
+    // The key of one kind means nothing in another kind's table.
+    EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Settlement, "A-100", 0));
+    EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::SalesContract, "x' OR '1'='1", 0));
+    EXPECT_TRUE(host_.sent.empty());
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_P(RecordLocks, RetriesUntilGrantedOrExhausted) {
+    const struct {
+        long retries;
+        int refusals;  // -1: refuse every request
+        bool granted;
+        int attempts;
+    } cases[] = {{5, -1, false, 6}, {0, -1, false, 1}, {5, 5, true, 6}, {5, 6, false, 6},
+                 {-2, -1, false, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.retries << " retries, " << c.refusals << " refusals");
+        host_.sent.clear();
+        host_.refuseAll = c.refusals < 0;
+        host_.refusals = std::max(c.refusals, 0);
+        EXPECT_EQ(hvx::LockKeyedRecord(RecordKind::Assembly, "A-100", c.retries), c.granted);
+        EXPECT_EQ(host_.Count(hvx::kLockRecord), c.attempts);
+    }
+}
+
+
+// A window that records what the controller tells it.
+class Window final : public hvx::LockableWindow {
+public:
+    std::string caption = "Settlement Maintenance";
+    Lines told;
+    std::string FrameCaption() const override { return caption; }
+    void SetFrameCaption(std::string_view text) override { caption = text; }
+    void LockHeld() override { told.push_back("held"); }
+    void LockedByOtherUser() override { told.push_back("locked"); }
+};
+
+std::tm At(int hour, int minute) {
+    std::tm t{};
+    t.tm_year = 2024 - 1900;
+    t.tm_mon = 2;
+    t.tm_mday = 7;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    return t;
+}
+
+class RecordLockControllerTest : public ::testing::Test {
+protected:
+    RecordLockControllerTest() : controller_(window_, [this] { return now_; }) {
+        controller_.SetLockInformation("HVXGRP", "HVXGR08");
+    }
+    hvxtest::ScriptedUi ui_;
+    hvxtest::FakeHost host_;
+    Window window_;
+    std::tm now_ = At(13, 5);
+    hvx::RecordLockController controller_;
+};
+
+TEST_F(RecordLockControllerTest, RefusedLockMarksTheCaptionOnceAndAGrantRestoresIt) {
+    host_.refuseAll = true;
+    // The caption kept is the one before the first lock, so a later refusal
+    // does not mark it twice; the wait is told on a twelve-hour clock.
+    const struct {
+        int hour, minute;
+        const char* since;
+    } refusals[] = {{13, 5, "01:05 PM 03/07/2024"}, {0, 30, "12:30 AM 03/07/2024"},
+                    {12, 0, "12:00 PM 03/07/2024"}};
+    for (const auto& r : refusals) {
+        now_ = At(r.hour, r.minute);
+        EXPECT_FALSE(controller_.LockRecord(18));
+        EXPECT_EQ(window_.caption, "Settlement Maintenance (Locked)");
+        EXPECT_EQ(controller_.WaitingSince(), r.since);
+    }
+    now_ = At(9, 0);
+    EXPECT_FALSE(controller_.LockRecord(18, true));  // a silent refusal changes nothing
+    EXPECT_EQ(controller_.WaitingSince(), "12:00 PM 03/07/2024");
+    host_.refuseAll = false;
+    EXPECT_TRUE(controller_.LockRecord(18));
+    EXPECT_EQ(window_.caption, "Settlement Maintenance");
+    EXPECT_EQ(window_.told, (Lines{"locked", "locked", "locked", "held"}));
+    // One request per lock: a window's record lock is not retried.
+    EXPECT_EQ(host_.Count(hvx::kLockRecord), 5);
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(RecordLockControllerTest, MovingToAnotherRecordReleasesTheFirst) {
+    EXPECT_TRUE(controller_.LockRecord(17));
+    EXPECT_TRUE(controller_.HoldsLock());
+    EXPECT_EQ(controller_.LockedRecord(), 17);
+    host_.refuseAll = true;
+    EXPECT_FALSE(controller_.LockRecord(18));
+    EXPECT_FALSE(controller_.HoldsLock());
+    controller_.ReleaseLock();  // nothing left to release
+    EXPECT_EQ(Requests(host_), (Lines{"3 HVXGRP|HVXGR08|17|", "4 HVXGRP|HVXGR08|17|",
+                                       "3 HVXGRP|HVXGR08|18|"}));
+}
+
+TEST_F(RecordLockControllerTest, LockInformationIsRequired) {
+    for (const auto& [package, table] : {std::pair{"", "HVXGR08"}, std::pair{"HVXGRP", ""}}) {
+        hvx::RecordLockController controller(window_, [this] { return now_; });
+        controller.SetLockInformation(package, table);
+        EXPECT_FALSE(controller.LockRecord(17));
+    }
+    EXPECT_TRUE(host_.sent.empty());
+    ASSERT_EQ(ui_.messages.size(), 2u);
+    EXPECT_EQ(ui_.messages[1].caption + ": " + ui_.messages[1].text,
+              "Harvexa: Package/Table lock information has not been setup.");
+    EXPECT_EQ(ui_.messages[1].icon, hvx::MsgIcon::Exclamation);
+    EXPECT_EQ(window_.caption, "Settlement Maintenance");
+}
+
+TEST_F(RecordLockControllerTest, LockButtonShowsWhoHoldsTheRecord) {
+    window_.caption = std::string(230, 'C');
+    host_.refuseAll = true;
+    controller_.LockRecord(17);
+    EXPECT_EQ(window_.caption, std::string(200, 'C') + " (Locked)");  // kept to 200 characters
+    controller_.ShowLockInformation();
+    EXPECT_EQ(Requests(host_), (Lines{"3 HVXGRP|HVXGR08|17|", "5 HVXGRP|HVXGR08|17|"}));
+    ASSERT_EQ(ui_.popups.size(), 1u);
+    EXPECT_EQ(ui_.popups[0].caption, "User Information");
+    EXPECT_EQ(ui_.popups[0].text,
+              "jdoe on workstation-2 since 03/07/2024 09:15 AM\n"
+              "Locked since <Unavailable>\n"
+              "Waiting since 01:05 PM 03/07/2024");
+    EXPECT_EQ(ui_.lastPopupWidth, 240);
+    EXPECT_EQ(ui_.lastPopupOffset, 20);
+}
+
+}  // namespace
