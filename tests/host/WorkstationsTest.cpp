@@ -1,8 +1,7 @@
-// Clerks on separate workstations saving settlements on one assembly split at
-// the same moment, on every engine. Each clerk is a forked process with a
-// session and a host lock service of its own on the shared database, so the
-// locks of the save really cross processes: the share is checked under them,
-// and the split is never settled beyond its share.
+// Workstations saving, reversing and deleting settlements at the same moment,
+// on every engine. Each other workstation is a forked process with a session
+// and a host lock service of its own on the shared database, so the locks
+// really cross processes.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,14 +14,28 @@
 #include "data/Schema.h"
 #include "host/Workstation.h"
 #include "platform/Session.h"
+#include "settlement/SettlementDeletion.h"
+#include "settlement/SettlementReversal.h"
 #include "settlement/SettlementSaveTestSupport.h"
+#include "shell/HostLocks.h"
 
 namespace {
 
 using hvxtest::Rows;
+using hvxtest::Tables;
 using hvxtest::Texts;
+using hvxtest::Without;
+
 
 constexpr double kTaken = 60;  // two such saves would overdraw the share of 100
+
+const std::string kProcessLockRefused =
+    "Unable to get required process lock to save settlement. Another user is currently "
+    "performing an operation using the same lock.";
+std::string AssemblyLockRefused(const std::string& operation) {
+    return "Unable to lock assembly A100 for update. This assembly does not exist or is in use by "
+           "another user. Unable to " + operation + " settlement.";
+}
 
 // How a clerk's process ends: its exit status.
 enum Outcome : int { kSaved = 0, kRefusedBeyondShare = 1, kBroken = 2 };
@@ -61,11 +74,6 @@ int SaveWhenTold(const std::string& connection, const std::string& lineLink,
     if (!self.AwaitGo()) return Broken("no go signal");
     // A save that won the process lock just as the previous one gave it up,
     // but before that one had released the assembly, is refused the assembly.
-    const std::string locked[] = {
-        "Unable to get required process lock to save settlement. Another user is currently "
-        "performing an operation using the same lock.",
-        "Unable to lock assembly A100 for update. This assembly does not exist or is in use by "
-        "another user. Unable to save settlement."};
     for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
          std::chrono::steady_clock::now() < deadline;
          std::this_thread::sleep_for(std::chrono::milliseconds(1))) {
@@ -73,11 +81,14 @@ int SaveWhenTold(const std::string& connection, const std::string& lineLink,
         if (message == "Saving this settlement will make settled units greater than assembly "
                        "A100 share units by 20.00 units. <7001>")
             return kRefusedBeyondShare;
-        if (message != locked[0] && message != locked[1]) return Broken(message);
+        if (message != kProcessLockRefused && message != AssemblyLockRefused("save"))
+            return Broken(message);
     }
     return Broken("locked out: " + message);
 }
 
+// The share of a split is checked under the locks of the save, so the split is
+// never settled beyond its share.
 class ConcurrentSave : public hvxtest::DatabaseTest {};
 HVX_DATABASE_TEST_SUITE(ConcurrentSave);
 
@@ -141,6 +152,75 @@ TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
         EXPECT_EQ(Rows("SELECT CONFIG18 FROM HVXGR40"), Texts{"42"});
         // Every lock a clerk took it gave back before it ended.
         EXPECT_EQ(hvxtest::LockRows(connection_), Texts{});
+    }
+}
+
+// Deleting or reversing a settlement while another workstation holds a lock it
+// needs is refused with its message before it changes anything, and goes
+// through once the other workstation lets go.
+
+class ReversalLocks : public hvxtest::SettlementSaveFixture {};
+HVX_DATABASE_TEST_SUITE(ReversalLocks);
+
+TEST_P(ReversalLocks, LockHeldByAnotherWorkstationRefusesBeforeAnyChange) {
+    const struct {
+        const char* name;
+        hvx::LockOperation operation;  // what the other workstation holds
+        const char* table;
+        double recno;
+        std::string reverseMessage, deleteMessage;
+    } cases[] = {
+        {"process lock", hvx::kLockTable, "GrainLock1", 0, kProcessLockRefused,
+         "Unable to get required lock to delete settlement."},
+        {"assembly", hvx::kLockRecord, "HVXGR02", 1, AssemblyLockRefused("reverse"),
+         AssemblyLockRefused("delete")},
+    };
+    for (const auto& c : cases) {
+        for (const bool reverse : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (reverse ? ", reversal" : ", deletion"));
+            TearDown();
+            SetUp();
+            hvx::SetHostPort(&host);  // the save before grants every lock
+            if (reverse)
+                SaveAndPost();
+            else
+                ASSERT_TRUE(SaveUndrawn()) << message;
+            const Tables before = Snapshot();
+
+            hvx::LockService locks;
+            std::string error;
+            ASSERT_TRUE(locks.Open(connection_, error)) << error;
+            hvxtest::LockServiceHost workstation(locks);
+            const auto run = [&] {
+                ui.messages.clear();
+                return reverse ? hvx::settlement::ReverseSettlement(window)
+                               : hvx::settlement::DeleteSettlement(window);
+            };
+            const auto shown = [&] {
+                return reverse ? message : ui.messages.empty() ? "" : ui.messages.back().text;
+            };
+
+            // Holds the lock on a connection of its own until told to let go.
+            hvxtest::OtherProcess other([&](hvxtest::OtherProcess& self) {
+                hvx::LockService held;
+                std::string error;
+                hvx::LockRequest request = hvx::MakeLockRequest("HVXGRP", c.table, c.recno);
+                self.Ready(held.Open(connection_, error) && held.Handle(c.operation, request));
+                return self.AwaitGo() ? 0 : 1;
+            });
+            ASSERT_TRUE(other.AwaitReady());
+            EXPECT_FALSE(run());
+            EXPECT_EQ(shown(), reverse ? c.reverseMessage : c.deleteMessage);
+            EXPECT_EQ(Without(Snapshot(), {"HVXLOCKS"}), Without(before, {"HVXLOCKS"}));
+
+            // Whatever this workstation took before the refusal it gave back:
+            // once the other lets go, the operation goes through.
+            other.Go();
+            EXPECT_EQ(other.Wait(), 0);
+            EXPECT_TRUE(run()) << shown();
+            EXPECT_EQ(hvxtest::Rows("SELECT COUNT(*) FROM HVXGR04"),
+                      hvxtest::Texts{reverse ? "2" : "0"});
+        }
     }
 }
 
