@@ -1,5 +1,6 @@
 // Calls to sibling modules on a fake host: the exact message (or the silence)
-// of every way a sibling can be missing, what it receives, how its answer is read.
+// of every way a sibling can be missing, what it receives, how its answer is
+// read; and the interface object's events to its receivers.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -8,11 +9,13 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "shell/BackOfficeCalls.h"
 #include "shell/GeneralLedgerCall.h"
+#include "shell/InterfaceObject.h"
 #include "shell/ModuleInstall.h"
 #include "shell/ReportCalls.h"
 #include "shell/SiblingAbi.h"
@@ -67,6 +70,17 @@ void UserNameFake(void* window, char* name, int size) {
 void KeyFake(void* window, const char* key) { Record(window, {key}, -1); }
 void ReportFake(void* window, const char* a, const char* b, const char* c, int options) {
     Record(window, {a, b, c}, options);
+}
+
+// The interface object's receivers; one event is refused.
+std::string gRefusedEvent;
+template <int Receiver>
+int HandleEventFake(void* owner, const char* className, const char* eventName, char* error,
+                    int size) {
+    Record(owner, {Receiver == 1 ? "H32CNSD.DLL" : "H32AUDIT.DLL", className, eventName}, size);
+    if (eventName != gRefusedEvent) return 0;
+    CopyToBuffer("Consolidation period 2026-11 is closed", error, static_cast<std::size_t>(size));
+    return 3;
 }
 
 // The general ledger's return buffer: byte 0, then an account from byte 50.
@@ -278,6 +292,68 @@ TEST_F(Siblings, AccountLookupsByBackOfficeSettingAndAnswer) {
         EXPECT_EQ(gCalls.size(), 1u);
     }
 }
+
+// The settlement save's interface object: who receives its events, in which
+// order, and what the user sees when a receiver fails or cannot take part.
+TEST_F(Siblings, InterfaceObjectReceiversInOrderWithTheirErrorsAndAbsences) {
+    const auto event = [](const std::string& receiver, const char* name) {
+        return receiver + ",Grain Settlements," + name + ";1024";
+    };
+    const std::string init = event("H32CNSD.DLL", "HVXInitializeEvent"),
+                      destroy = event("H32CNSD.DLL", "HVXDestroyEvent"),
+                      auditInit = event("H32AUDIT.DLL", "HVXInitializeEvent"),
+                      auditDestroy = event("H32AUDIT.DLL", "HVXDestroyEvent");
+    const std::string unsupported =
+        "Harvexa: The H32CNSD.DLL module does not support this interface object.";
+    const struct {
+        const char* name;
+        const char* installation;  // null: both receivers named by the caller
+        bool cnsdLoads, cnsdHandles;
+        const char* refusedEvent;
+        bool initialized;
+        Lines events, shown;
+    } cases[] = {
+        // The settlement save's own object asks only an installed consolidation module.
+        {"consolidation not installed", "[H32CNSD.DLL]\nVersion=2\n", true, true, "", true, {}, {}},
+        {"consolidation installed", "[H32CNSD.DLL]\nDllDate=2026-12-05\n", true, true, "", true,
+         {init, destroy}, {}},
+        {"both take every event", nullptr, true, true, "", true,
+         {init, auditInit, destroy, auditDestroy}, {}},
+        // The first refusal ends the firing: the second receiver never hears of it.
+        {"initialize refused", nullptr, true, true, "HVXInitializeEvent", false,
+         {init, destroy, auditDestroy}, {"Harvexa: Consolidation period 2026-11 is closed"}},
+        {"destroy refused, nothing to show", nullptr, true, true, "HVXDestroyEvent", true,
+         {init, auditInit, destroy}, {}},
+        {"receiver without the function", nullptr, true, false, "", true,
+         {auditInit, auditDestroy}, {unsupported, unsupported}},
+        {"receiver the host cannot load", nullptr, false, true, "", true,
+         {auditInit, auditDestroy}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset();
+        gRefusedEvent = c.refusedEvent;
+        if (c.cnsdLoads) {
+            hvxtest::FakeModule& cnsd = host.AddModule("H32CNSD.DLL");
+            if (c.cnsdHandles) cnsd.Export("HVXInterface_HandleEvent", HandleEventFake<1>);
+        }
+        host.AddModule("H32AUDIT.DLL").Export("HVXInterface_HandleEvent", HandleEventFake<2>);
+        if (c.installation) folder.WriteInstallation(c.installation);
+        {
+            const auto object =
+                c.installation ? std::make_unique<hvx::InterfaceObject>(kWindow)
+                               : std::make_unique<hvx::InterfaceObject>(
+                                     kWindow, "Grain Settlements",
+                                     Lines{"H32CNSD.DLL", "H32AUDIT.DLL"});
+            EXPECT_EQ(object->ClassName(), "Grain Settlements");
+            EXPECT_EQ(object->Initialize(), c.initialized);
+        }
+        EXPECT_EQ(gCalls, c.events);
+        EXPECT_EQ(Shown(), c.shown);
+        if (c.events.empty()) EXPECT_TRUE(host.sent.empty());
+    }
+}
+
 
 TEST(BackOfficeRecord, KeepsFieldsOneToEightAndIgnoresOtherPrefixes) {
     const hvx::BackOfficeRecord r = hvx::ParseBackOfficeRecord(
