@@ -36,7 +36,6 @@ Lines Requests(const hvxtest::FakeHost& host) {
     return lines;
 }
 
-
 // Points the user's configuration folder at a fresh working folder for the test.
 class ProcessLocks : public ::testing::Test {
 protected:
@@ -85,21 +84,16 @@ TEST_F(ProcessLocks, AskedUntilGrantedOrTryCountPlusOneTimes) {
     EXPECT_TRUE(ui_.messages.empty());
 }
 
-TEST_F(ProcessLocks, TryCountIsReadOncePerModuleLoad) {
-    SetTryCount("2");
-    host_.refuseAll = true;
-    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
-    SetTryCount("4");
-    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
-    EXPECT_EQ(host_.Count(hvx::kLockTable), 3 + 3);
-    hvx::ForgetLockTryCount();  // the module is unloaded and loaded again
-    EXPECT_EQ(hvx::LockTryCount(), 4);
-}
-
-TEST_F(ProcessLocks, RequestsNameThePackageAndTheLock) {
+TEST_F(ProcessLocks, RequestsNameTheLockAndTheTryCountIsReadOncePerModuleLoad) {
     EXPECT_TRUE(hvx::TryProcessLock("GrainLock1"));
     EXPECT_TRUE(hvx::ReleaseProcessLock("GrainLock1"));
     EXPECT_EQ(Requests(host_), (Lines{"1 HVXGRP|GrainLock1|0|", "2 HVXGRP|GrainLock1|0|"}));
+    SetTryCount("4");  // after the count of 10 was read
+    host_.refuseAll = true;
+    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
+    EXPECT_EQ(host_.Count(hvx::kLockTable), 1 + 11);
+    hvx::ForgetLockTryCount();  // the module is unloaded and loaded again
+    EXPECT_EQ(hvx::LockTryCount(), 4);
 }
 
 TEST_F(ProcessLocks, NoMainWindowIsReportedOnceAndRefuses) {
@@ -114,7 +108,6 @@ TEST_F(ProcessLocks, NoMainWindowIsReportedOnceAndRefuses) {
         EXPECT_EQ(m.buttons, hvx::MsgButtons::Ok);
     }
 }
-
 
 class RecordLocks : public hvxtest::DatabaseTest {
 protected:
@@ -146,26 +139,22 @@ TEST_P(RecordLocks, EachKindLocksItsTableRecord) {
     }
 }
 
-TEST_P(RecordLocks, UnknownKeyNeverAsksTheHost) {
+// Unknown keys never reach the host; retries follow the first request, and a
+// negative count still asks once.
+TEST_P(RecordLocks, UnknownKeysAndRetries) {
     EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Assembly, "A-999", hvx::kAssemblyLockRetries));
     EXPECT_FALSE(hvx::UnlockKeyedRecord(RecordKind::Assembly, "A-999"));
-    // The key of one kind means nothing in another kind's table.
-    EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Settlement, "A-100", 0));
+    EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Settlement, "A-100", 0));  // another kind's key
     EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::SalesContract, "x' OR '1'='1", 0));
     EXPECT_TRUE(host_.sent.empty());
-    EXPECT_TRUE(ui_.messages.empty());
-}
-
-// Retries follow the first request; a negative count still asks once.
-TEST_P(RecordLocks, RetriesUntilGrantedOrExhausted) {
     host_.refusals = 5;
     EXPECT_TRUE(hvx::LockKeyedRecord(RecordKind::Assembly, "A-100", 5));
     host_.refuseAll = true;
     EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Assembly, "A-100", 5));
     EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Assembly, "A-100", -2));
     EXPECT_EQ(host_.Count(hvx::kLockRecord), 6 + 6 + 1);
+    EXPECT_TRUE(ui_.messages.empty());
 }
-
 
 // A window that records what the controller tells it.
 class Window final : public hvx::LockableWindow {
@@ -178,14 +167,8 @@ public:
     void LockedByOtherUser() override { told.push_back("locked"); }
 };
 
-std::tm At(int hour, int minute) {
-    std::tm t{};
-    t.tm_year = 2024 - 1900;
-    t.tm_mon = 2;
-    t.tm_mday = 7;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    return t;
+std::tm At(int hour, int minute) {  // on March 7, 2024
+    return {.tm_min = minute, .tm_hour = hour, .tm_mday = 7, .tm_mon = 2, .tm_year = 124};
 }
 
 class RecordLockControllerTest : public ::testing::Test {
