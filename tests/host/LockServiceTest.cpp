@@ -74,36 +74,29 @@ TEST_P(LockServiceTest, TwoServicesBehaveLikeTwoWorkstations) {
     const std::time_t before = std::time(nullptr);
     enum { A, B };
     LockService* services[] = {&a, &b};
+    const long lockT = hvx::kLockTable, unlockT = hvx::kUnlockTable, lockR = hvx::kLockRecord,
+               unlockR = hvx::kUnlockRecord;
     const struct {
         int service;
         long operation;
         const char* table;
         double recno;
-        long expected;
+        long granted;
     } steps[] = {
-        {A, hvx::kLockTable, "GrainLock1", 0, 1},
-        {B, hvx::kLockTable, "GrainLock1", 0, 0},
-        {A, hvx::kLockTable, "GrainLock1", 0, 1},     // again: held twice now
-        {A, hvx::kUnlockTable, "GrainLock1", 0, 1},
-        {B, hvx::kLockTable, "GrainLock1", 0, 0},     // still held once
-        {B, hvx::kUnlockTable, "GrainLock1", 0, 0},   // not b's to release
-        {A, hvx::kUnlockTable, "GrainLock1", 0, 1},
-        {A, hvx::kUnlockTable, "GrainLock1", 0, 0},   // no longer held
-        {B, hvx::kLockTable, "GrainLock1", 0, 1},
-        {A, hvx::kLockRecord, "HVXGR04", 7, 1},
-        {B, hvx::kLockRecord, "HVXGR04", 8, 1},
-        {B, hvx::kLockRecord, "HVXGR04", 7, 0},
-        {B, hvx::kLockRecord, "HVXGR04", 7.5, 1},     // another record
-        {B, hvx::kLockRecord, "HVXGR05", 7, 1},       // same number, other table
-        {B, hvx::kUnlockRecord, "HVXGR04", 7, 0},
-        {A, hvx::kLockRecord, "HVXGR04", 7, 1},
-        {A, hvx::kUnlockRecord, "HVXGR04", 7, 1},
-        {A, 9, "HVXGR04", 7, 0},                      // no such operation
+        {A, lockT, "GrainLock1", 0, 1},   {B, lockT, "GrainLock1", 0, 0},
+        {A, lockT, "GrainLock1", 0, 1},   {A, unlockT, "GrainLock1", 0, 1},  // held twice, once
+        {B, lockT, "GrainLock1", 0, 0},   {B, unlockT, "GrainLock1", 0, 0},  // not b's to release
+        {A, unlockT, "GrainLock1", 0, 1}, {A, unlockT, "GrainLock1", 0, 0},  // no longer held
+        {B, lockT, "GrainLock1", 0, 1},   {A, lockR, "HVXGR04", 7, 1},
+        {B, lockR, "HVXGR04", 8, 1},      {B, lockR, "HVXGR04", 7, 0},
+        {B, lockR, "HVXGR04", 7.5, 1},    {B, lockR, "HVXGR05", 7, 1},  // same number, other table
+        {B, unlockR, "HVXGR04", 7, 0},    {A, lockR, "HVXGR04", 7, 1},
+        {A, unlockR, "HVXGR04", 7, 1},    {A, 9, "HVXGR04", 7, 0},  // no such operation
     };
     int i = 0;
     for (const auto& s : steps) {
         SCOPED_TRACE("step " + std::to_string(++i));
-        EXPECT_EQ(Ask(*services[s.service], s.operation, s.table, s.recno), s.expected);
+        EXPECT_EQ(Ask(*services[s.service], s.operation, s.table, s.recno), s.granted);
     }
     // Released only once of twice: a's record lock is still held, and told.
     EXPECT_EQ(Ask(b, hvx::kLockRecord, "HVXGR04", 7), 0);

@@ -168,7 +168,9 @@ public:
 };
 
 std::tm At(int hour, int minute) {  // on March 7, 2024
-    return {.tm_min = minute, .tm_hour = hour, .tm_mday = 7, .tm_mon = 2, .tm_year = 124};
+    std::tm t{};
+    t.tm_year = 124, t.tm_mon = 2, t.tm_mday = 7, t.tm_hour = hour, t.tm_min = minute;
+    return t;
 }
 
 class RecordLockControllerTest : public ::testing::Test {
