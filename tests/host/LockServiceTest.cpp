@@ -166,7 +166,7 @@ TEST_P(LockServiceTest, LocksOfAKilledProcessAreFreed) {
     // The server notices the dead connection a moment later; SQLite at once.
     const int attempts = AttemptsUntilGranted([&] { return Ask(a, hvx::kLockTable, "GrainLock1"); });
     ASSERT_GE(attempts, 1);
-    if (GetParam() == hvxtest::Backend::SQLite) EXPECT_EQ(attempts, 1);
+    if (GetParam() == hvxtest::Backend::SQLite) { EXPECT_EQ(attempts, 1); }
 
     // The dead holder's record row is still there, but no longer reported.
     EXPECT_EQ(LockRows().size(), 2u);

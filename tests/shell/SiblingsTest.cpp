@@ -29,13 +29,13 @@ namespace {
 using Lines = std::vector<std::string>;
 using Parts = std::array<std::string, 3>;
 
-// What the fakes answer (a code, a text, the general ledger's raw buffer) and
-// each call they received, as "texts;number", marked when the wait cursor was
-// on. One fake serves every function of a signature: the host finds it only
-// under the exact name asked for.
+// What the fakes answer (a code, a text; the general ledger puts its text at
+// byte 50 after byte 0) and each call they received, as "texts;number", marked
+// when the wait cursor was on. One fake serves every function of a signature:
+// the host finds it only under the exact name asked for.
 int gAnswer = 1;
+char gFirst = 1;
 std::string gText;
-std::vector<char> gBytes;
 Lines gCalls;
 hvxtest::ScriptedUi* gUi = nullptr;
 int gWindowTag = 0;
@@ -55,7 +55,8 @@ int BackOfficeFake(void* window, const char* text, char* result, int size) {
 int SendDLLMessageFake(void* window, const char* command, const char* argument, char* ret,
                        int size) {
     Record(window, {command, argument}, size);
-    std::copy_n(gBytes.begin(), std::min<std::size_t>(gBytes.size(), size), ret);
+    ret[0] = gFirst;
+    CopyToBuffer(gText, ret + 50, static_cast<std::size_t>(size - 50));
     return gAnswer;
 }
 // These two copy without an end when the text fills the buffer.
@@ -83,14 +84,6 @@ int HandleEventFake(void* owner, const char* className, const char* eventName, c
     return 3;
 }
 
-// The general ledger's return buffer: byte 0, then an account from byte 50.
-std::vector<char> GLAnswer(char first, const std::string& account) {
-    std::vector<char> bytes(400, '\0');
-    bytes[0] = first;
-    std::copy(account.begin(), account.end(), bytes.begin() + 50);
-    return bytes;
-}
-
 std::string Account(bool ok, const hvx::GLAccount& a) {
     return (ok ? "yes " : "no ") + a.parts[0] + "|" + a.parts[1] + "|" + a.parts[2];
 }
@@ -107,8 +100,7 @@ protected:
         host.sent.clear();
         ui.messages.clear();
         gCalls.clear();
-        gAnswer = 1;
-        gBytes = GLAnswer(1, "5100,20,30,40");
+        gAnswer = gFirst = 1;
     }
     Lines Shown() const {
         Lines lines;
@@ -119,7 +111,6 @@ protected:
     hvxtest::FakeWorkingFolder folder;
     hvxtest::FakeHost host;
     hvxtest::ScriptedUi ui;
-    hvx::HostWindow window = kWindow;
 };
 
 // One call to a sibling: its file and function, the call (its result as a
@@ -142,10 +133,12 @@ std::vector<SiblingCall> AllCalls() {
                 hvx::BackOfficeRecord r;
                 r.fields[0] = "KEEP";
                 const bool ok = hvx::CallBackOffice(kWindow, f, "Smi", r);
-                return (ok ? "yes " : "no ") + r.Reference() + "|" + r.Name() + "|" + r.Field(3);
+                return (ok ? "yes " : "no ") + r.Reference() + "|" + r.Name() + "|" + r.Field(3) +
+                       "|" + r.Field(5) + "|" + r.Field(8) + r.Field(0) + r.Field(9);
             },
-            "01=C100\t02=Jane Doe\t03=RR 2\t09=not a field", "Smi;4096", "yes C100|Jane Doe|RR 2",
-            "no KEEP||", "Harvexa: Unable to load H32BKOF.DLL",
+            // Fields 01= to 08= are kept; other prefixes are not fields.
+            "01=C100\t02=Jane Doe\t09=extra\t00=zero\t1=short\tAB=letters\t\t08=last\t05=a=b\t03=RR 2",
+            "Smi;4096", "yes C100|Jane Doe|RR 2|a=b|last", "no KEEP||||", "Harvexa: Unable to load H32BKOF.DLL",
             "Harvexa: Cannot find " + name + " function in H32BKOF.DLL"};
     };
     const auto ledger = [&](bool search) {
@@ -158,7 +151,7 @@ std::vector<SiblingCall> AllCalls() {
                 return Account(search ? hvx::SearchGLAccount(kWindow, "", a)
                                       : hvx::VerifyGLAccount(kWindow, "", a), a);
             },
-            "", command + (search ? ",4000,10,;400" : ",4000,10;400"),
+            "5100,20,30,40", command + (search ? ",4000,10,;400" : ",4000,10;400"),
             search ? "yes 5100|20|30,40" : "yes 4000|10|", "no 4000|10|",
             "General Ledger Connection Error: General Ledger is not currently installed!",
             "General Ledger Connection Error: Function " + command +
@@ -281,11 +274,11 @@ TEST_F(Siblings, AccountLookupsByBackOfficeSettingAndAnswer) {
             .Export(c.search ? "bSearchGLAccount" : "bVerifyGLAccount", BackOfficeFake);
         host.AddModule("H32GL.DLL").Export("SendDLLMessage", SendDLLMessageFake);
         gAnswer = c.code;
-        gText = "02=Cash\t01=5000";
-        gBytes = GLAnswer(c.first, "5100,20,30,40");
+        gFirst = c.first;
+        gText = c.backOffice ? "02=Cash\t01=5000" : "5100,20,30,40";
         hvx::GLAccount account{{"4000", "10", ""}};
-        const bool ok = c.search ? hvx::SearchGLAccount(window, c.setting, account)
-                                 : hvx::VerifyGLAccount(window, c.setting, account);
+        const bool ok = c.search ? hvx::SearchGLAccount(kWindow, c.setting, account)
+                                 : hvx::VerifyGLAccount(kWindow, c.setting, account);
         EXPECT_EQ(Account(ok, account), c.result);
         EXPECT_EQ(Shown(), c.shown);
         EXPECT_EQ(host.LoadRequests(), Lines{c.backOffice ? "H32BKOF.DLL" : "H32GL.DLL"});
@@ -350,30 +343,15 @@ TEST_F(Siblings, InterfaceObjectReceiversInOrderWithTheirErrorsAndAbsences) {
         }
         EXPECT_EQ(gCalls, c.events);
         EXPECT_EQ(Shown(), c.shown);
-        if (c.events.empty()) EXPECT_TRUE(host.sent.empty());
+        if (c.events.empty()) { EXPECT_TRUE(host.sent.empty()); }
     }
 }
 
-
-TEST(BackOfficeRecord, KeepsFieldsOneToEightAndIgnoresOtherPrefixes) {
-    const hvx::BackOfficeRecord r = hvx::ParseBackOfficeRecord(
-        "01=C100\t02=Jane Doe\t09=extra\t00=zero\t1=short\tAB=letters\t\t08=last\t05=a=b\t03=");
-    EXPECT_EQ(r.fields,
-              (std::array<std::string, 8>{"C100", "Jane Doe", "", "", "a=b", "", "", "last"}));
-    EXPECT_EQ(r.Field(9) + r.Field(0), "");
-}
 
 TEST(GeneralLedgerArguments, ByNumberOfPartsAndChosenAccountSplitAtTwoCommas) {
-    const struct {
-        Parts parts;
-        const char *search, *verify;
-    } arguments[] = {{{"1000", "", ""}, "1000,,", "1000"},
-                     {{"1000", "20", ""}, "1000,20,", "1000,20"},
-                     {{"1000", "", "3"}, "1000,,3", "1000,,3"}};
-    for (const auto& a : arguments) {
-        EXPECT_EQ(hvx::SearchAccountArgument({a.parts}), a.search);
-        EXPECT_EQ(hvx::VerifyAccountArgument({a.parts}), a.verify);
-    }
+    EXPECT_EQ(hvx::VerifyAccountArgument({{"1000", "", ""}}), "1000");
+    EXPECT_EQ(hvx::VerifyAccountArgument({{"1000", "", "3"}}), "1000,,3");
+    EXPECT_EQ(hvx::SearchAccountArgument({{"1000", "", ""}}), "1000,,");
     EXPECT_EQ(hvx::ParseChosenAccount("A,B").parts, (Parts{"A", "B", ""}));
     EXPECT_EQ(hvx::ParseChosenAccount("A").parts, (Parts{"A", "", ""}));
 }
@@ -385,7 +363,7 @@ TEST_F(Siblings, BalanceDueOnlyFromAnInstalledFuelModule) {
     for (const char* installation :
          {"", "[H32FUEL.DLL]\nVersion=4\n", "[H32FUELS.DLL]\nDllDate=1\n"}) {
         folder.WriteInstallation(installation);
-        EXPECT_EQ(hvx::CustomerBalanceDue(window, "C100"), 0.0) << installation;
+        EXPECT_EQ(hvx::CustomerBalanceDue(kWindow, "C100"), 0.0) << installation;
     }
     EXPECT_TRUE(host.sent.empty());
     EXPECT_FALSE(hvx::IsModuleInstalled(""));
@@ -398,20 +376,20 @@ TEST_F(Siblings, BalanceDueOnlyFromAnInstalledFuelModule) {
                    {"$7.50", 0},         {"", 0},    {"1e3", 1000}};
     for (const auto& a : answers) {
         gText = a.text;
-        EXPECT_DOUBLE_EQ(hvx::CustomerBalanceDue(window, "C100"), a.balance) << a.text;
+        EXPECT_DOUBLE_EQ(hvx::CustomerBalanceDue(kWindow, "C100"), a.balance) << a.text;
     }
 }
 
 TEST_F(Siblings, UserNameWithoutAHostFrameOrAnEnd) {
     host.AddModule("HVXCMP32.DLL").Export("ReturnCurrentUserName", UserNameFake);
     host.hasMainWindow = false;  // no frame to ask: as if the sibling were missing
-    EXPECT_EQ(hvx::HVXGetCurrentUserName(window), "");
+    EXPECT_EQ(hvx::HVXGetCurrentUserName(kWindow), "");
     EXPECT_EQ(Shown(), Lines{"Harvexa: Cannot Load HVXCMP(32) :: HVXGetCurrentUserName"});
     EXPECT_TRUE(host.sent.empty());
 
     host.hasMainWindow = true;
     gText = std::string(300, 'x');  // a sibling that fills the buffer without an end
-    EXPECT_EQ(hvx::HVXGetCurrentUserName(window), std::string(256, 'x'));
+    EXPECT_EQ(hvx::HVXGetCurrentUserName(kWindow), std::string(256, 'x'));
 }
 
 // The user-name sibling we ship, when the desktop build has made it.
