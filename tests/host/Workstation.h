@@ -1,8 +1,7 @@
 #pragma once
-// Workstations in a test. LockServiceHost is the host of this one: the
-// module's lock requests (7003 to the main window) go to its own lock service,
-// which shares its locks with every other process on the database. Another
-// workstation is a forked process on a connection of its own.
+// Workstations in a test: this one's host sends the module's lock requests
+// (7003 to the main window) to its own lock service; another workstation is a
+// forked process on a connection of its own.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -87,22 +86,16 @@ private:
 // Every lock row as "PACKAGE|TABLENAME|LOCKRECNO|HOLDERPID", read on a
 // connection of its own (on SQLite the locks are kept beside the database).
 inline std::vector<std::string> LockRows(const std::string& connection) {
-    std::string error;
+    std::string error, row;
     const bool pg = hvx::IsPostgresConnection(connection);
     auto engine = hvx::OpenEngine(pg ? connection : connection + "-locks", error);
-    auto statement = engine ? engine->Prepare("SELECT PACKAGE, TABLENAME, LOCKRECNO, HOLDERPID "
-                                              "FROM HVXLOCKS ORDER BY 1, 2, 3",
-                                              false, error)
+    auto statement = engine ? engine->Prepare("SELECT PACKAGE||'|'||TABLENAME||'|'||LOCKRECNO||'|'||"
+                                              "HOLDERPID FROM HVXLOCKS ORDER BY PACKAGE, "
+                                              "TABLENAME, LOCKRECNO", false, error)
                             : nullptr;
+    EXPECT_TRUE(statement && statement->Execute({}, error)) << error;
     std::vector<std::string> rows;
-    if (!statement || !statement->Execute({}, error)) ADD_FAILURE() << error;
-    std::string value;
-    while (statement && statement->Next()) {
-        std::string row;
-        for (int i = 0; i < 4; ++i)
-            row += (i ? "|" : "") + (statement->Column(i, value) ? value : "<NULL>");
-        rows.push_back(row);
-    }
+    while (statement && statement->Next()) rows.push_back(statement->Column(0, row) ? row : "");
     return rows;
 }
 

@@ -22,12 +22,7 @@
 namespace {
 
 using hvxtest::Rows;
-using hvxtest::Tables;
 using hvxtest::Texts;
-using hvxtest::Without;
-
-
-constexpr double kTaken = 60;  // two such saves would overdraw the share of 100
 
 const std::string kProcessLockRefused =
     "Unable to get required process lock to save settlement. Another user is currently "
@@ -37,11 +32,11 @@ std::string AssemblyLockRefused(const std::string& operation) {
            "another user. Unable to " + operation + " settlement.";
 }
 
-// How a clerk's process ends: its exit status.
+// How a clerk's process ends (its exit status): saved, refused beyond the
+// share, or broken for the reason it prints.
 enum Outcome : int { kSaved = 0, kRefusedBeyondShare = 1, kBroken = 2 };
-
 int Broken(const std::string& why) {
-    std::fprintf(stderr, "clerk %d: %s\n", static_cast<int>(::getpid()), why.c_str());
+    std::fprintf(stderr, "clerk: %s\n", why.c_str());
     return kBroken;
 }
 
@@ -64,8 +59,8 @@ int SaveWhenTold(const std::string& connection, const std::string& lineLink,
     set.header.custName = "Casey Farms";
     set.header.settDate = "03072024";
     set.header.entryDate = "03082024";
-    set.details.AddLine(
-        hvxtest::AssemblyLine(lineLink.c_str(), "Priced", kTaken, 4.25, kTaken * 4.25));
+    // Two such saves of 60 would overdraw the share of 100.
+    set.details.AddLine(hvxtest::AssemblyLine(lineLink.c_str(), "Priced", 60, 4.25, 60 * 4.25));
     const hvx::settlement::SettlementWindowValues values;
     std::string message;
     hvx::settlement::SettlementSaveWindow window{set, values, ui, &selection, message};
@@ -185,7 +180,7 @@ TEST_P(ReversalLocks, LockHeldByAnotherWorkstationRefusesBeforeAnyChange) {
             SaveAndPost();
         else
             ASSERT_TRUE(SaveUndrawn()) << message;
-        const Tables before = Snapshot();
+        const hvxtest::Tables before = Snapshot();
 
         hvx::LockService locks;
         std::string error;
@@ -211,7 +206,8 @@ TEST_P(ReversalLocks, LockHeldByAnotherWorkstationRefusesBeforeAnyChange) {
         ASSERT_TRUE(other.AwaitReady());
         EXPECT_FALSE(run());
         EXPECT_EQ(shown(), c.message);
-        EXPECT_EQ(Without(Snapshot(), {"HVXLOCKS"}), Without(before, {"HVXLOCKS"}));
+        EXPECT_EQ(hvxtest::Without(Snapshot(), {"HVXLOCKS"}),
+                  hvxtest::Without(before, {"HVXLOCKS"}));
 
         // Whatever this workstation took before the refusal it gave back:
         // once the other lets go, the operation goes through.

@@ -289,64 +289,57 @@ TEST_F(Siblings, AccountLookupsByBackOfficeSettingAndAnswer) {
 // The settlement save's interface object: who receives its events, in which
 // order, and what the user sees when a receiver fails or cannot take part.
 TEST_F(Siblings, InterfaceObjectReceiversInOrderWithTheirErrorsAndAbsences) {
-    const auto event = [](const std::string& receiver, const char* name) {
-        return receiver + ",Grain Settlements," + name + ";1024";
-    };
-    const std::string init = event("H32CNSD.DLL", "HVXInitializeEvent"),
-                      destroy = event("H32CNSD.DLL", "HVXDestroyEvent"),
-                      auditInit = event("H32AUDIT.DLL", "HVXInitializeEvent"),
-                      auditDestroy = event("H32AUDIT.DLL", "HVXDestroyEvent");
+    enum { CannotLoad, NoFunction, Handles };  // what the host has of H32CNSD.DLL
     const std::string unsupported =
         "Harvexa: The H32CNSD.DLL module does not support this interface object.";
     const struct {
-        const char* name;
         const char* installation;  // null: both receivers named by the caller
-        bool cnsdLoads, cnsdHandles;
+        int cnsd;
         const char* refusedEvent;
         bool initialized;
-        Lines events, shown;
+        const char* events;  // C: H32CNSD.DLL, A: H32AUDIT.DLL; + initialize, - destroy
+        Lines shown;
     } cases[] = {
         // The settlement save's own object asks only an installed consolidation module.
-        {"consolidation not installed", "[H32CNSD.DLL]\nVersion=2\n", true, true, "", true, {}, {}},
-        {"consolidation installed", "[H32CNSD.DLL]\nDllDate=2026-12-05\n", true, true, "", true,
-         {init, destroy}, {}},
-        {"both take every event", nullptr, true, true, "", true,
-         {init, auditInit, destroy, auditDestroy}, {}},
+        {"[H32CNSD.DLL]\nVersion=2\n", Handles, "", true, "", {}},
+        {"[H32CNSD.DLL]\nDllDate=2026-12-05\n", Handles, "", true, "C+ C-", {}},
+        {nullptr, Handles, "", true, "C+ A+ C- A-", {}},
         // The first refusal ends the firing: the second receiver never hears of it.
-        {"initialize refused", nullptr, true, true, "HVXInitializeEvent", false,
-         {init, destroy, auditDestroy}, {"Harvexa: Consolidation period 2026-11 is closed"}},
-        {"destroy refused, nothing to show", nullptr, true, true, "HVXDestroyEvent", true,
-         {init, auditInit, destroy}, {}},
-        {"receiver without the function", nullptr, true, false, "", true,
-         {auditInit, auditDestroy}, {unsupported, unsupported}},
-        {"receiver the host cannot load", nullptr, false, true, "", true,
-         {auditInit, auditDestroy}, {}},
+        {nullptr, Handles, "HVXInitializeEvent", false, "C+ C- A-",
+         {"Harvexa: Consolidation period 2026-11 is closed"}},
+        {nullptr, Handles, "HVXDestroyEvent", true, "C+ A+ C-", {}},  // nothing to show
+        {nullptr, NoFunction, "", true, "A+ A-", {unsupported, unsupported}},
+        {nullptr, CannotLoad, "", true, "A+ A-", {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.events);
         Reset();
         gRefusedEvent = c.refusedEvent;
-        if (c.cnsdLoads) {
+        if (c.cnsd != CannotLoad) {
             hvxtest::FakeModule& cnsd = host.AddModule("H32CNSD.DLL");
-            if (c.cnsdHandles) cnsd.Export("HVXInterface_HandleEvent", HandleEventFake<1>);
+            if (c.cnsd == Handles) cnsd.Export("HVXInterface_HandleEvent", HandleEventFake<1>);
         }
         host.AddModule("H32AUDIT.DLL").Export("HVXInterface_HandleEvent", HandleEventFake<2>);
         if (c.installation) folder.WriteInstallation(c.installation);
         {
-            const auto object =
-                c.installation ? std::make_unique<hvx::InterfaceObject>(kWindow)
-                               : std::make_unique<hvx::InterfaceObject>(
-                                     kWindow, "Grain Settlements",
-                                     Lines{"H32CNSD.DLL", "H32AUDIT.DLL"});
-            EXPECT_EQ(object->ClassName(), "Grain Settlements");
+            const auto object = c.installation ? std::make_unique<hvx::InterfaceObject>(kWindow)
+                                               : std::make_unique<hvx::InterfaceObject>(
+                                                     kWindow, "Grain Settlements",
+                                                     Lines{"H32CNSD.DLL", "H32AUDIT.DLL"});
             EXPECT_EQ(object->Initialize(), c.initialized);
         }
-        EXPECT_EQ(gCalls, c.events);
+        std::string events;
+        for (const std::string& call : gCalls)
+            events += (events.empty() ? "" : " ") + std::string(call[3] == 'C' ? "C" : "A") +
+                      (call.find("Initialize") != std::string::npos ? "+" : "-");
+        EXPECT_EQ(events, c.events);
+        for (const std::string& call : gCalls)  // the owner's class and the error buffer
+            EXPECT_TRUE(call.find(",Grain Settlements,HVX") != call.npos && call.ends_with(";1024"))
+                << call;
         EXPECT_EQ(Shown(), c.shown);
-        if (c.events.empty()) { EXPECT_TRUE(host.sent.empty()); }
+        if (!*c.events) { EXPECT_TRUE(host.sent.empty()); }
     }
 }
-
 
 TEST(GeneralLedgerArguments, ByNumberOfPartsAndChosenAccountSplitAtTwoCommas) {
     EXPECT_EQ(hvx::VerifyAccountArgument({{"1000", "", ""}}), "1000");
