@@ -34,29 +34,20 @@ protected:
 };
 HVX_DATABASE_TEST_SUITE(Configuration);
 
-TEST_P(Configuration, SettByTicketTakesOnlyAnUpperCaseT) {
-    const struct {
-        const char* value;  // null: no configuration row
-        bool on;
-    } cases[] = {{"T", true}, {"True", true}, {"t", false}, {" T", false}, {"", false},
-                 {nullptr, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value ? c.value : "<no row>");
-        Exec("DELETE FROM HVXGR40");
-        if (c.value) Exec(_HVXsprintf("INSERT INTO HVXGR40 (SETTBYTICK,RECNO) VALUES ('%s',1)", c.value));
-        EXPECT_EQ(hvx::SettByTicket(), c.on);
-    }
-}
-
-TEST_P(Configuration, DeductionCodesBackOfficeAndShipmentSettings) {
+// Each setting reads empty without a configuration row.
+TEST_P(Configuration, SettingsAndDeductionCodes) {
     const hvx::ShipmentConfiguration none = hvx::ReadShipmentConfiguration();
     char code[41] = "stale";
     hvx::ChargeDeductionCode(hvx::ChargeKind::Service, code, sizeof code);
     EXPECT_EQ(none.config9 + none.config19 + none.backOffice + hvx::BackOfficeSetting() + code, "");
+    EXPECT_FALSE(hvx::SettByTicket());
 
     Exec(_HVXsprintf("INSERT INTO HVXGR40 (DSERVICE,DSTORAGE,DINTEREST,CONFIG9,CONFIG19,BCKOFFCE,"
-                     "RECNO) VALUES ('SERV','%s','INT','T','F','TORVALE',1)",
+                     "SETTBYTICK,RECNO) VALUES ('SERV','%s','INT','T','F','TORVALE','True',1)",
                      std::string(45, 'X')));
+    EXPECT_TRUE(hvx::SettByTicket());  // settled by ticket: an upper-case T first
+    Exec("UPDATE HVXGR40 SET SETTBYTICK='t'");
+    EXPECT_FALSE(hvx::SettByTicket());
     EXPECT_EQ(hvx::ChargeDeductionCode(hvx::ChargeKind::Service), "SERV");
     EXPECT_EQ(hvx::ChargeDeductionCode(hvx::ChargeKind::Storage), std::string(40, 'X'));
     EXPECT_EQ(hvx::ChargeDeductionCode(hvx::ChargeKind::Interest), "INT");
