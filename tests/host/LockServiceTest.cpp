@@ -175,9 +175,8 @@ TEST_P(LockServiceTest, LocksOfAKilledProcessAreFreed) {
     EXPECT_EQ(LockRows(), (Lines{"HVXGRP|GrainLock1||" + Pid(), "HVXGRP|HVXGR04|12|" + Pid()}));
 }
 
-// A lock row on SQLite whose process is gone is taken over; one whose process
-// may still live is not. Rows are written straight into the lock file, as a
-// process that died would have left them.
+// A lock row on SQLite whose process is gone is taken over; one whose process may
+// still live is not. Rows are written into the lock file as a dead process left them.
 TEST_P(LockServiceTest, RowsOfGoneProcessesAreReclaimed) {
     if (GetParam() != hvxtest::Backend::SQLite)
         GTEST_SKIP() << "the server frees the locks of a lost connection itself";
@@ -235,11 +234,9 @@ TEST_P(LockServiceTest, LostConnectionIsOpenedAgainAndItsLocksForgotten) {
                   "application_name = '" + name + "'");
     ASSERT_GE(AttemptsUntilGranted([&] { return Ask(other, hvx::kLockTable, "GrainLock1"); }), 1);
 
-    // The other workstation has the process lock now: asking for it again is
-    // not answered from memory.
+    // The other workstation has the process lock now: not answered from memory.
     EXPECT_EQ(Ask(lost, hvx::kLockTable, "GrainLock1"), 0);
-    // Locks nobody holds are granted on the new connection, and the record
-    // lost with the old one is taken afresh.
+    // Free locks are granted on a new connection; the record lost is taken afresh.
     EXPECT_EQ(Ask(lost, hvx::kLockTable, "GrainLock2"), 1);
     EXPECT_EQ(Ask(lost, hvx::kLockRecord, "HVXGR02", 1), 1);
     EXPECT_EQ(Ask(other, hvx::kLockRecord, "HVXGR02", 1), 0);

@@ -1,7 +1,5 @@
-// Workstations saving, reversing and deleting settlements at the same moment,
-// on every engine. Each other workstation is a forked process with a session
-// and a host lock service of its own on the shared database, so the locks
-// really cross processes.
+// Workstations saving, reversing and deleting settlements at the same moment, on every
+// engine: each other one is a forked process with a session and a lock service of its own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -94,16 +92,13 @@ TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
     // made outside the locks would almost surely be caught.
     for (int round = 1; round <= 10; ++round) {
         const int clerkCount = round % 3 == 0 ? 2 : 3;
-        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(clerkCount) +
-                     " clerks");
+        SCOPED_TRACE(::testing::Message() << "round " << round << ", " << clerkCount << " clerks");
         // A fresh database holding assembly A100 with split 7001 of customer
         // C1 (share 100 units, none settled, no scale tickets to spread over);
         // the next settlement number is 41. No clerk inherits the session.
-        hvx::Session::Close();
-        connection_ = hvxtest::FreshDatabase(GetParam());
+        TearDown();
+        SetUp();
         std::string error;
-        ASSERT_TRUE(hvx::Session::Open(connection_, error)) << error;
-        ASSERT_TRUE(hvx::data::CreateSchema(error)) << error;
         hvxtest::Exec("INSERT INTO HVXGR40 (CONFIG18,SETTBYTICK,RECNO) VALUES ('41','F',1)");
         hvxtest::Exec("INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES ('A100','F',1)");
         hvxtest::Exec(

@@ -36,9 +36,30 @@ Lines Requests(const hvxtest::FakeHost& host) {
     return lines;
 }
 
-// Points the user's configuration folder at a fresh working folder for the test.
-class ProcessLocks : public ::testing::Test {
+// A window that records what the controller tells it.
+class Window final : public hvx::LockableWindow {
+public:
+    std::string caption = "Settlement Maintenance";
+    Lines told;
+    std::string FrameCaption() const override { return caption; }
+    void SetFrameCaption(std::string_view text) override { caption = text; }
+    void LockHeld() override { told.push_back("held"); }
+    void LockedByOtherUser() override { told.push_back("locked"); }
+};
+
+std::tm At(int hour, int minute) {  // on March 7, 2024
+    std::tm t{};
+    t.tm_year = 124, t.tm_mon = 2, t.tm_mday = 7, t.tm_hour = hour, t.tm_min = minute;
+    return t;
+}
+
+// Process locks, with the user's configuration folder in a fresh working
+// folder, and a maintenance window's record-lock controller.
+class Locks : public ::testing::Test {
 protected:
+    Locks() : controller_(window_, [this] { return now_; }) {
+        controller_.SetLockInformation("HVXGRP", "HVXGR08");
+    }
     void SetUp() override {
         if (const char* old = getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
         setenv("XDG_CONFIG_HOME", fs::current_path().c_str(), 1);
@@ -58,9 +79,12 @@ protected:
     std::optional<std::string> oldConfig_;
     hvxtest::ScriptedUi ui_;
     hvxtest::FakeHost host_;
+    Window window_;
+    std::tm now_ = At(13, 5);
+    hvx::RecordLockController controller_;
 };
 
-TEST_F(ProcessLocks, AskedUntilGrantedOrTryCountPlusOneTimes) {
+TEST_F(Locks, ProcessAskedUntilGrantedOrTryCountPlusOneTimes) {
     const struct {
         const char* value;  // null: no profile file
         int refusals;       // -1: refuse every request
@@ -84,7 +108,7 @@ TEST_F(ProcessLocks, AskedUntilGrantedOrTryCountPlusOneTimes) {
     EXPECT_TRUE(ui_.messages.empty());
 }
 
-TEST_F(ProcessLocks, RequestsNameTheLockAndTheTryCountIsReadOncePerModuleLoad) {
+TEST_F(Locks, ProcessRequestsNameTheLockAndTheTryCountIsReadOncePerModuleLoad) {
     EXPECT_TRUE(hvx::TryProcessLock("GrainLock1"));
     EXPECT_TRUE(hvx::ReleaseProcessLock("GrainLock1"));
     EXPECT_EQ(Requests(host_), (Lines{"1 HVXGRP|GrainLock1|0|", "2 HVXGRP|GrainLock1|0|"}));
@@ -94,19 +118,6 @@ TEST_F(ProcessLocks, RequestsNameTheLockAndTheTryCountIsReadOncePerModuleLoad) {
     EXPECT_EQ(host_.Count(hvx::kLockTable), 1 + 11);
     hvx::ForgetLockTryCount();  // the module is unloaded and loaded again
     EXPECT_EQ(hvx::LockTryCount(), 4);
-}
-
-TEST_F(ProcessLocks, NoMainWindowIsReportedOnceAndRefuses) {
-    host_.hasMainWindow = false;
-    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));
-    EXPECT_FALSE(hvx::ReleaseProcessLock("GrainLock1"));
-    EXPECT_TRUE(host_.sent.empty());
-    ASSERT_EQ(ui_.messages.size(), 2u);
-    for (const auto& m : ui_.messages) {
-        EXPECT_EQ(m.caption + ": " + m.text, "Harvexa: Please setup Ptr to Main Window");
-        EXPECT_EQ(m.icon, hvx::MsgIcon::Exclamation);
-        EXPECT_EQ(m.buttons, hvx::MsgButtons::Ok);
-    }
 }
 
 class RecordLocks : public hvxtest::DatabaseTest {
@@ -156,36 +167,7 @@ TEST_P(RecordLocks, UnknownKeysAndRetries) {
     EXPECT_TRUE(ui_.messages.empty());
 }
 
-// A window that records what the controller tells it.
-class Window final : public hvx::LockableWindow {
-public:
-    std::string caption = "Settlement Maintenance";
-    Lines told;
-    std::string FrameCaption() const override { return caption; }
-    void SetFrameCaption(std::string_view text) override { caption = text; }
-    void LockHeld() override { told.push_back("held"); }
-    void LockedByOtherUser() override { told.push_back("locked"); }
-};
-
-std::tm At(int hour, int minute) {  // on March 7, 2024
-    std::tm t{};
-    t.tm_year = 124, t.tm_mon = 2, t.tm_mday = 7, t.tm_hour = hour, t.tm_min = minute;
-    return t;
-}
-
-class RecordLockControllerTest : public ::testing::Test {
-protected:
-    RecordLockControllerTest() : controller_(window_, [this] { return now_; }) {
-        controller_.SetLockInformation("HVXGRP", "HVXGR08");
-    }
-    hvxtest::ScriptedUi ui_;
-    hvxtest::FakeHost host_;
-    Window window_;
-    std::tm now_ = At(13, 5);
-    hvx::RecordLockController controller_;
-};
-
-TEST_F(RecordLockControllerTest, RefusedLockMarksTheCaptionOnceAndAGrantRestoresIt) {
+TEST_F(Locks, WindowRefusedLockMarksTheCaptionOnceAndAGrantRestoresIt) {
     host_.refuseAll = true;
     // The caption kept is the one before the first lock, so a later refusal
     // does not mark it twice; the wait is told on a twelve-hour clock.
@@ -212,7 +194,7 @@ TEST_F(RecordLockControllerTest, RefusedLockMarksTheCaptionOnceAndAGrantRestores
     EXPECT_TRUE(ui_.messages.empty());
 }
 
-TEST_F(RecordLockControllerTest, MovingToAnotherRecordReleasesTheFirst) {
+TEST_F(Locks, WindowMovingToAnotherRecordReleasesTheFirst) {
     EXPECT_TRUE(controller_.LockRecord(17));
     EXPECT_TRUE(controller_.HoldsLock());
     EXPECT_EQ(controller_.LockedRecord(), 17);
@@ -224,21 +206,31 @@ TEST_F(RecordLockControllerTest, MovingToAnotherRecordReleasesTheFirst) {
                                        "3 HVXGRP|HVXGR08|18|"}));
 }
 
-TEST_F(RecordLockControllerTest, LockInformationIsRequired) {
+// Without a host frame, or without the lock's package and table, the host is never asked.
+TEST_F(Locks, RefusedWithAMessageBeforeAskingTheHost) {
     for (const auto& [package, table] : {std::pair{"", "HVXGR08"}, std::pair{"HVXGRP", ""}}) {
         hvx::RecordLockController controller(window_, [this] { return now_; });
         controller.SetLockInformation(package, table);
         EXPECT_FALSE(controller.LockRecord(17));
     }
+    host_.hasMainWindow = false;
+    EXPECT_FALSE(hvx::TryProcessLock("GrainLock1"));  // reported once, not per retry
+    EXPECT_FALSE(hvx::ReleaseProcessLock("GrainLock1"));
     EXPECT_TRUE(host_.sent.empty());
-    ASSERT_EQ(ui_.messages.size(), 2u);
-    EXPECT_EQ(ui_.messages[1].caption + ": " + ui_.messages[1].text,
-              "Harvexa: Package/Table lock information has not been setup.");
-    EXPECT_EQ(ui_.messages[1].icon, hvx::MsgIcon::Exclamation);
+    Lines shown;
+    for (const auto& m : ui_.messages) {
+        shown.push_back(m.caption + ": " + m.text);
+        EXPECT_EQ(m.icon, hvx::MsgIcon::Exclamation);
+        EXPECT_EQ(m.buttons, hvx::MsgButtons::Ok);
+    }
+    EXPECT_EQ(shown, (Lines{"Harvexa: Package/Table lock information has not been setup.",
+                            "Harvexa: Package/Table lock information has not been setup.",
+                            "Harvexa: Please setup Ptr to Main Window",
+                            "Harvexa: Please setup Ptr to Main Window"}));
     EXPECT_EQ(window_.caption, "Settlement Maintenance");
 }
 
-TEST_F(RecordLockControllerTest, LockButtonShowsWhoHoldsTheRecord) {
+TEST_F(Locks, WindowLockButtonShowsWhoHoldsTheRecord) {
     window_.caption = std::string(230, 'C');
     host_.refuseAll = true;
     controller_.LockRecord(17);
