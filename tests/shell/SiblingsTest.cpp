@@ -113,10 +113,9 @@ protected:
     hvxtest::ScriptedUi ui;
 };
 
-// One call to a sibling: its file and function, the call (its result as a
-// text), the text the sibling answers with, what it receives, the result when
-// it answers and when it cannot be reached, and the message shown when the
-// file is missing and when it lacks the function ("" for silence).
+// One call to a sibling: its file and function, the call (its result as a text), the
+// sibling's answer, what it receives, the result when it answers and when it cannot be
+// reached, the message when the file is missing and when it lacks the function ("": none).
 struct SiblingCall {
     std::string file, function;
     void* fake;
@@ -269,8 +268,7 @@ TEST_F(Siblings, AccountLookupsByBackOfficeSettingAndAnswer) {
         {"", false, false, 99, 1, "no 4000|10|", {"Harvexa: Unknown return value"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "'" << c.setting << "' search " << c.search
-                                          << " code " << c.code << " byte0 " << int(c.first));
+        SCOPED_TRACE(::testing::Message() << "'" << c.setting << "' " << c.search << c.code);
         Reset();
         host.AddModule("H32BKOF.DLL")
             .Export(c.search ? "bSearchGLAccount" : "bVerifyGLAccount", BackOfficeFake);
@@ -384,11 +382,10 @@ TEST(ShippedSibling, HVXCMP32AnswersTheLoginName) {
     const std::string path = std::string(modules ? modules : ".") + "/HVXCMP32.so";
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library) GTEST_SKIP() << "not built: " << path;
-    auto userName =
+    const auto userName =
         reinterpret_cast<HVXReturnCurrentUserNameFn>(dlsym(library, "ReturnCurrentUserName"));
     ASSERT_NE(userName, nullptr);
-    const passwd* entry = getpwuid(geteuid());
-    const std::string expected = entry ? entry->pw_name : std::getenv("USER");
+    const std::string expected = getpwuid(geteuid())->pw_name;
     char name[hvx::kUserNameSize], tiny[3];
     userName(nullptr, name, sizeof name);
     userName(nullptr, tiny, sizeof tiny);
