@@ -1,7 +1,5 @@
-// The host's lock service and workstations saving, reversing and deleting
-// settlements at the same moment, on every engine. Services of one process stand
-// for separate workstations; another workstation or program is a forked process
-// with a session and a lock service of its own.
+// The host's lock service, and settlements saved, reversed and deleted while other
+// workstations (forked processes with a session and lock service of their own) hold locks.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pwd.h>
@@ -25,15 +23,11 @@
 
 #include "data/Schema.h"
 #include "host/LockService.h"
-#include "platform/Engine.h"
-#include "platform/HostPort.h"
 #include "platform/Session.h"
 #include "settlement/SettlementDeletion.h"
 #include "settlement/SettlementReversal.h"
 #include "settlement/SettlementSaveTestSupport.h"
 #include "shell/HostLocks.h"
-#include "shell/LockRequest.h"
-#include "support/TestDatabase.h"
 
 namespace {
 
@@ -43,8 +37,7 @@ using hvxtest::Texts;
 using Clock = std::chrono::steady_clock;
 using Lines = std::vector<std::string>;
 
-// This workstation's host: the module's lock requests (7003 to the main
-// window) go to its own lock service.
+// This workstation's host: lock requests (7003 to the main window) go to its lock service.
 
 class LockServiceHost final : public hvx::HostPort {
 public:
@@ -64,9 +57,8 @@ private:
     hvx::LockService& locks_;
 };
 
-// Another process: runs `body` in a child that never returns into the test
-// program and dies with it; the body's result is the child's exit status.
-// The child says when it is ready and may wait to be told to go on.
+// Another process: `body` runs in a child that never returns into the test program and
+// dies with it, says when it is ready and may wait for the go; its result is the exit status.
 class OtherProcess {
 public:
     explicit OtherProcess(const std::function<int(OtherProcess&)>& body) {
@@ -108,16 +100,14 @@ private:
     int ready_[2] = {-1, -1}, go_[2] = {-1, -1};
 };
 
-// Every lock row as "PACKAGE|TABLENAME|LOCKRECNO|HOLDERPID", read on a
-// connection of its own (on SQLite the locks are kept beside the database).
+// Every lock row as "PACKAGE|TABLENAME|LOCKRECNO|HOLDERPID" (on SQLite, beside the database).
 inline std::vector<std::string> LockRows(const std::string& connection) {
     std::string error, row;
     const bool pg = hvx::IsPostgresConnection(connection);
     auto engine = hvx::OpenEngine(pg ? connection : connection + "-locks", error);
-    auto statement = engine ? engine->Prepare("SELECT PACKAGE||'|'||TABLENAME||'|'||LOCKRECNO||'|'||"
-                                              "HOLDERPID FROM HVXLOCKS ORDER BY PACKAGE, "
-                                              "TABLENAME, LOCKRECNO", false, error)
-                            : nullptr;
+    const char* sql = "SELECT PACKAGE||'|'||TABLENAME||'|'||LOCKRECNO||'|'||HOLDERPID "
+                      "FROM HVXLOCKS ORDER BY PACKAGE, TABLENAME, LOCKRECNO";
+    auto statement = engine ? engine->Prepare(sql, false, error) : nullptr;
     EXPECT_TRUE(statement && statement->Execute({}, error)) << error;
     std::vector<std::string> rows;
     while (statement && statement->Next()) rows.push_back(statement->Column(0, row) ? row : "");
@@ -172,8 +162,7 @@ std::string Holder(std::time_t when = 0) {
     return std::string(::getpwuid(::geteuid())->pw_name) + " on " + host + " since " + minute;
 }
 
-// The locks are taken while the module's own save transaction is open: they are
-// granted at once and outlive the rollback of that save.
+// Locks taken in the module's own save transaction are granted at once and outlive its rollback.
 TEST_P(LockServiceTest, TwoServicesBehaveLikeTwoWorkstations) {
     std::string error;
     ASSERT_TRUE(hvx::Session::Begin(error)) << error;
@@ -238,8 +227,9 @@ TEST_P(LockServiceTest, NamesFillingTheirWholeFieldAreReadWithinIt) {
     EXPECT_EQ(b.Handle(hvx::kLockTable, full), 0);
     hvx::LockRequest shorter = hvx::MakeLockRequest(std::string(29, 'P'), std::string(30, 'T'));
     EXPECT_EQ(b.Handle(hvx::kLockTable, shorter), 1);
-    EXPECT_EQ(LockRows(connection_), (Lines{std::string(29, 'P') + "|" + std::string(29, 'T') + "||" + Pid(),
-                                 std::string(30, 'P') + "|" + std::string(30, 'T') + "||" + Pid()}));
+    const std::string p = std::string(29, 'P'), t = std::string(29, 'T');
+    EXPECT_EQ(LockRows(connection_),
+              (Lines{p + "|" + t + "||" + Pid(), p + "P|" + t + "T||" + Pid()}));
 }
 
 TEST_P(LockServiceTest, LocksOfAKilledProcessAreFreed) {
@@ -247,7 +237,8 @@ TEST_P(LockServiceTest, LocksOfAKilledProcessAreFreed) {
     OtherProcess holder([&](OtherProcess& self) {
         LockService service;
         std::string error;
-        self.Ready(service.Open(connection_, error) && Ask(service, hvx::kLockTable, "GrainLock1") &&
+        self.Ready(service.Open(connection_, error) &&
+                   Ask(service, hvx::kLockTable, "GrainLock1") &&
                    Ask(service, hvx::kLockRecord, "HVXGR04", 12));
         for (;;) ::pause();
         return 0;
@@ -258,7 +249,8 @@ TEST_P(LockServiceTest, LocksOfAKilledProcessAreFreed) {
 
     holder.Kill();
     // The server notices the dead connection a moment later; SQLite at once.
-    const int attempts = AttemptsUntilGranted([&] { return Ask(a, hvx::kLockTable, "GrainLock1"); });
+    const int attempts = 
+        AttemptsUntilGranted([&] { return Ask(a, hvx::kLockTable, "GrainLock1"); });
     ASSERT_GE(attempts, 1);
     if (GetParam() == hvxtest::Backend::SQLite) { EXPECT_EQ(attempts, 1); }
 
@@ -266,7 +258,8 @@ TEST_P(LockServiceTest, LocksOfAKilledProcessAreFreed) {
     EXPECT_EQ(LockRows(connection_).size(), 2u);
     EXPECT_EQ(WhoHolds(a, "HVXGR04", 12), "<none>");
     EXPECT_EQ(Ask(a, hvx::kLockRecord, "HVXGR04", 12), 1);
-    EXPECT_EQ(LockRows(connection_), (Lines{"HVXGRP|GrainLock1||" + Pid(), "HVXGRP|HVXGR04|12|" + Pid()}));
+    EXPECT_EQ(LockRows(connection_),
+              (Lines{"HVXGRP|GrainLock1||" + Pid(), "HVXGRP|HVXGR04|12|" + Pid()}));
 }
 
 // A lock row on SQLite whose process is gone is taken over; one whose process may
@@ -322,8 +315,7 @@ TEST_P(LockServiceTest, LostConnectionIsOpenedAgainAndItsLocksForgotten) {
     ASSERT_EQ(Ask(lost, hvx::kLockRecord, "HVXGR02", 1), 1);
     ASSERT_EQ(Ask(other, hvx::kLockTable, "GrainLock1"), 0);
 
-    // The server side of the connection ends, as on a server restart or a
-    // dropped network; the server lets go of its locks a moment later.
+    // The server ends the connection (a restart, a dropped network) and frees its locks.
     hvxtest::Exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
                   "application_name = '" + name + "'");
     ASSERT_GE(AttemptsUntilGranted([&] { return Ask(other, hvx::kLockTable, "GrainLock1"); }), 1);
@@ -349,17 +341,15 @@ std::string AssemblyLockRefused(const std::string& operation) {
            "another user. Unable to " + operation + " settlement.";
 }
 
-// How a clerk's process ends (its exit status): saved, refused beyond the
-// share, or broken for the reason it prints.
+// How a clerk's process ends: saved, refused beyond the share, or broken (it says why).
 enum Outcome : int { kSaved = 0, kRefusedBeyondShare = 1, kBroken = 2 };
 int Broken(const std::string& why) {
     std::fprintf(stderr, "clerk: %s\n", why.c_str());
     return kBroken;
 }
 
-// One clerk: sets up the window, says it is ready, waits for the go, then
-// saves a new settlement selling 60 units of the split, pressing Save again
-// for up to 20 seconds while another workstation holds the locks.
+// One clerk: when told, saves a new settlement selling 60 units of the split, pressing
+// Save again for up to 20 seconds while another workstation holds the locks.
 int SaveWhenTold(const std::string& connection, const std::string& lineLink,
                  OtherProcess& self) {
     std::string error;
@@ -384,8 +374,7 @@ int SaveWhenTold(const std::string& connection, const std::string& lineLink,
 
     self.Ready(true);
     if (!self.AwaitGo()) return Broken("no go signal");
-    // A save that won the process lock just as the previous one gave it up,
-    // but before that one had released the assembly, is refused the assembly.
+    // A save winning the process lock before the previous one let the assembly go is refused it.
     for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
          std::chrono::steady_clock::now() < deadline;
          std::this_thread::sleep_for(std::chrono::milliseconds(1))) {
@@ -399,15 +388,13 @@ int SaveWhenTold(const std::string& connection, const std::string& lineLink,
     return Broken("locked out: " + message);
 }
 
-// The share of a split is checked under the locks of the save, so the split is
-// never settled beyond its share.
+// The share of a split is checked under the locks of the save: never settled beyond it.
 class ConcurrentSave : public hvxtest::DatabaseTest {};
 HVX_DATABASE_TEST_SUITE(ConcurrentSave);
 
 TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
     const auto lineLink = [](int clerk) { return std::to_string(9101 + clerk); };
-    // A race lost only when the saves meet: enough rounds that a share check
-    // made outside the locks would almost surely be caught.
+    // Enough rounds that a share check made outside the locks would almost surely be caught.
     for (int round = 1; round <= 10; ++round) {
         const int clerkCount = round % 3 == 0 ? 2 : 3;
         SCOPED_TRACE(::testing::Message() << "round " << round << ", " << clerkCount << " clerks");
@@ -424,8 +411,7 @@ TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
             "SETTUNITS,PSETUNITS,SETTLED,LINEID,RECNO) VALUES ('A100','','CORN','1',"
             "'Storage Ticket','C1','100.0000','0.0000','0.0000','F','7001',1)");
         hvx::Session::Close();
-        // The lock table exists already, as it does once any host has opened
-        // this database: the clerks race for locks, not for creating it.
+        // The lock table exists, as once any host opened the database: no race to create it.
         ASSERT_TRUE(hvx::LockService().Open(connection_, error)) << error;
 
         // The clerks start saving together once all are ready.
@@ -441,8 +427,7 @@ TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
         for (auto& clerk : clerks) outcomes.push_back(clerk->Wait());
         ASSERT_TRUE(hvx::Session::Open(connection_, error)) << error;
 
-        // Two saves of 60 cannot both fit in 100: one is stored, every other
-        // is refused by the share check and leaves nothing behind.
+        // One save is stored; every other is refused by the share check, leaving nothing behind.
         const auto saved = std::find(outcomes.begin(), outcomes.end(), kSaved);
         ASSERT_NE(saved, outcomes.end());
         EXPECT_EQ(std::count(outcomes.begin(), outcomes.end(), kRefusedBeyondShare), clerkCount - 1)
@@ -461,9 +446,8 @@ TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
     }
 }
 
-// Deleting or reversing a settlement while another workstation holds a lock it
-// needs is refused with its message before it changes anything, and goes
-// through once the other workstation lets go.
+// Deleting or reversing while another workstation holds a lock it needs is refused with its
+// message before anything changes, and goes through once the other workstation lets go.
 
 class ReversalLocks : public hvxtest::SettlementSaveFixture {};
 HVX_DATABASE_TEST_SUITE(ReversalLocks);
@@ -477,7 +461,8 @@ TEST_P(ReversalLocks, LockHeldByAnotherWorkstationRefusesBeforeAnyChange) {
         std::string message;
     } cases[] = {
         {true, hvx::kLockTable, "GrainLock1", 0, kProcessLockRefused},
-        {false, hvx::kLockTable, "GrainLock1", 0, "Unable to get required lock to delete settlement."},
+        {false, hvx::kLockTable, "GrainLock1", 0,
+         "Unable to get required lock to delete settlement."},
         {true, hvx::kLockRecord, "HVXGR02", 1, AssemblyLockRefused("reverse")},
         {false, hvx::kLockRecord, "HVXGR02", 1, AssemblyLockRefused("delete")},
     };
@@ -520,8 +505,7 @@ TEST_P(ReversalLocks, LockHeldByAnotherWorkstationRefusesBeforeAnyChange) {
         EXPECT_EQ(hvxtest::Without(Snapshot(), {"HVXLOCKS"}),
                   hvxtest::Without(before, {"HVXLOCKS"}));
 
-        // Whatever this workstation took before the refusal it gave back:
-        // once the other lets go, the operation goes through.
+        // Whatever this workstation took before the refusal it gave back.
         other.Go();
         EXPECT_EQ(other.Wait(), 0);
         EXPECT_TRUE(run()) << shown();

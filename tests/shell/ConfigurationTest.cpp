@@ -1,5 +1,4 @@
-// The configuration table HVXGR40 (settings and the settlement, activity and
-// shipment counters) and the change count of records, on every engine.
+// Settings and counters of the configuration table HVXGR40, and records' change counts.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -60,8 +59,7 @@ TEST_P(Configuration, SettingsAndDeductionCodes) {
     EXPECT_EQ(read.config9 + "|" + read.config19 + "|" + read.backOffice, "T|F|TORVALE");
 }
 
-// The number drawn is the one stored, skipping numbers on file; the counter
-// is left one higher.
+// The number drawn is the one stored, skipping numbers on file; the counter is left one higher.
 TEST_P(Configuration, SettlementNumberBothForms) {
     const struct {
         const char* counter;
@@ -71,7 +69,7 @@ TEST_P(Configuration, SettlementNumberBothForms) {
                  {"12'", {}, 12}};  // a quote in the stored text must not break the update
     for (const auto& c : cases) {
         for (const bool prepared : {false, true}) {
-            SCOPED_TRACE(std::string(prepared ? "prepared" : "simple") + " counter '" + c.counter + "'");
+            SCOPED_TRACE(::testing::Message() << prepared << " counter '" << c.counter << "'");
             Exec("DELETE FROM HVXGR40");
             Exec("DELETE FROM HVXGR04");
             Exec(_HVXsprintf("INSERT INTO HVXGR40 (CONFIG18,RECNO) VALUES ('%s',1)", c.counter));
@@ -89,8 +87,7 @@ TEST_P(Configuration, SettlementNumberBothForms) {
     }
 }
 
-// Both forms draw from one counter; the prepared form's draw is part of the
-// caller's transaction and is undone with it.
+// Both forms draw from one counter; the prepared form's draw is undone with the caller's.
 TEST_P(Configuration, DrawsFollowEachOtherAndTheSaveTransaction) {
     Exec("INSERT INTO HVXGR40 (CONFIG18,RECNO) VALUES ('',1)");
     HVXSConnection simple(1, nullptr, 0);
@@ -131,8 +128,7 @@ TEST_P(Configuration, CounterWithoutARowOrThatCannotMoveGivesUp) {
     EXPECT_EQ(message, noRow);
     EXPECT_EQ(Stored("CONFIG18"), "<no row>");
 
-    // A NULL counter reads as empty, but the update guarded by '' never
-    // matches it, so the number 1 on file would be drawn for ever.
+    // A NULL counter reads as empty, but the update guarded by '' never matches it.
     Exec("INSERT INTO HVXGR40 (CONFIG18,RECNO) VALUES (NULL,1)");
     EXPECT_EQ(hvx::NextSettlementNumber(simple, &message), 0);
     EXPECT_EQ(message,
@@ -142,8 +138,7 @@ TEST_P(Configuration, CounterWithoutARowOrThatCannotMoveGivesUp) {
 
 TEST_P(Configuration, ActivityAndShipmentNumbers) {
     Exec("INSERT INTO HVXGR40 (NEXTDPR,CONFIG8,RECNO) VALUES ('99999999','',1)");
-    // Activity numbers are not checked against stored rows: a settlement with
-    // the same number must not make it skip. Shipments on file are skipped.
+    // Activity numbers skip no settlement of the same number; shipment numbers skip shipments.
     Settlements({"99999999"});
     Exec("INSERT INTO HVXGR07 (REFERENCE,NUMCHANGE,RECNO) VALUES ('1','0',1)");
     Exec("INSERT INTO HVXGR07 (REFERENCE,NUMCHANGE,RECNO) VALUES ('2','0',2)");

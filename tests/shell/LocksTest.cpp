@@ -1,5 +1,4 @@
-// Process locks, record locks and a window's record-lock controller through
-// a fake host; record keys are looked up on every engine.
+// Process locks, record locks (keys looked up on every engine) and a window's lock controller.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -53,8 +52,7 @@ std::tm At(int hour, int minute) {  // on March 7, 2024
     return t;
 }
 
-// Process locks, with the user's configuration folder in a fresh working
-// folder, and a maintenance window's record-lock controller.
+// The user's configuration folder is a fresh working folder.
 class Locks : public ::testing::Test {
 protected:
     Locks() : controller_(window_, [this] { return now_; }) {
@@ -137,7 +135,7 @@ TEST_P(RecordLocks, EachKindLocksItsTableRecord) {
     const struct {
         RecordKind kind;
         const char* key;
-        const char* request;  // package|table|record|text
+        std::string request;  // package|table|record|text
     } cases[] = {{RecordKind::Assembly, "A-100", "HVXGRP|HVXGR02|42|"},
                  {RecordKind::Settlement, "1001", "HVXGRP|HVXGR04|7|"},
                  {RecordKind::SalesContract, "SC-9", "HVXGRP|HVXGR05|12345678|"}};
@@ -146,12 +144,11 @@ TEST_P(RecordLocks, EachKindLocksItsTableRecord) {
         host_.sent.clear();
         EXPECT_TRUE(hvx::LockKeyedRecord(c.kind, c.key, 0));
         EXPECT_TRUE(hvx::UnlockKeyedRecord(c.kind, c.key));
-        EXPECT_EQ(Requests(host_), (Lines{std::string("3 ") + c.request, std::string("4 ") + c.request}));
+        EXPECT_EQ(Requests(host_), (Lines{"3 " + c.request, "4 " + c.request}));
     }
 }
 
-// Unknown keys never reach the host; retries follow the first request, and a
-// negative count still asks once.
+// Unknown keys never reach the host; retries follow the first request (at least one).
 TEST_P(RecordLocks, UnknownKeysAndRetries) {
     EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Assembly, "A-999", hvx::kAssemblyLockRetries));
     EXPECT_FALSE(hvx::UnlockKeyedRecord(RecordKind::Assembly, "A-999"));
@@ -169,8 +166,7 @@ TEST_P(RecordLocks, UnknownKeysAndRetries) {
 
 TEST_F(Locks, WindowRefusedLockMarksTheCaptionOnceAndAGrantRestoresIt) {
     host_.refuseAll = true;
-    // The caption kept is the one before the first lock, so a later refusal
-    // does not mark it twice; the wait is told on a twelve-hour clock.
+    // The caption before the first lock is kept: marked once; waits on a twelve-hour clock.
     const struct {
         int hour, minute;
         const char* since;
