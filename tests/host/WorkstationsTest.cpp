@@ -57,8 +57,9 @@ private:
     hvx::LockService& locks_;
 };
 
-// Another process: `body` runs in a child that never returns into the test program and
-// dies with it, says when it is ready and may wait for the go; its result is the exit status.
+// Another process: `body` runs in a child that never returns into the test program and dies
+// with it; the child says when it is ready (Ready) and may wait for the go (AwaitGo), the
+// parent awaits it and says go; the body's result is the exit status.
 class OtherProcess {
 public:
     explicit OtherProcess(const std::function<int(OtherProcess&)>& body) {
@@ -71,13 +72,11 @@ public:
     }
     ~OtherProcess() { Kill(); }
 
-    // In the child.
     void Ready(bool ok) {
         if (::write(ready_[1], ok ? "r" : "x", 1) != 1) ::_exit(120);
     }
     bool AwaitGo() { return Await(go_[0]) == 'g'; }
 
-    // In the parent.
     bool AwaitReady() { return pid_ > 0 && Await(ready_[0]) == 'r'; }
     void Go() { EXPECT_EQ(::write(go_[1], "g", 1), 1); }
     int Wait() {  // the exit status, once the child ends on its own
@@ -115,7 +114,6 @@ inline std::vector<std::string> LockRows(const std::string& connection) {
 }
 
 
-// Two workstations, a and b, on the test's database.
 class LockServiceTest : public hvxtest::DatabaseTest {
 protected:
     void SetUp() override {
@@ -124,7 +122,7 @@ protected:
         ASSERT_TRUE(a.Open(connection_, error)) << error;
         ASSERT_TRUE(b.Open(connection_, error)) << error;
     }
-    LockService a, b;
+    LockService a, b;  // two workstations on the test's database
 };
 HVX_DATABASE_TEST_SUITE(LockServiceTest);
 
@@ -290,12 +288,9 @@ TEST_P(LockServiceTest, RowsOfGoneProcessesAreReclaimed) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         ASSERT_TRUE(locks->ExecScript(
-            "DELETE FROM HVXLOCKS; INSERT INTO HVXLOCKS (PACKAGE, TABLENAME, LOCKRECNO, "
-            "HOLDERPID, HOLDERHOST, HOLDERUSER, SINCE, HOLDERSTART, HOLDERSERVICE) VALUES "
-            "('HVXGRP', 'HVXGR04', '20', " + std::to_string(c.pid) + ", '" + c.host +
-                "', 'jdoe', '2024-03-07T20:05:00Z', '" + c.start + "', 1)",
-            error))
-            << error;
+            "DELETE FROM HVXLOCKS; INSERT INTO HVXLOCKS VALUES ('HVXGRP', 'HVXGR04', '20', " +
+                std::to_string(c.pid) + ", '" + c.host + "', 'jdoe', '2024-03-07T20:05:00Z', '" +
+                c.start + "', 1)", error)) << error;
         EXPECT_EQ(WhoHolds(a, "HVXGR04", 20),
                   c.reclaimed ? "<none>" : "jdoe on " + c.host + " since 03/07/2024 02:05 PM");
         EXPECT_EQ(Ask(a, hvx::kLockRecord, "HVXGR04", 20), c.reclaimed ? 1 : 0);
@@ -414,7 +409,6 @@ TEST_P(ConcurrentSave, SimultaneousSavesNeverSettleASplitBeyondItsShare) {
         // The lock table exists, as once any host opened the database: no race to create it.
         ASSERT_TRUE(hvx::LockService().Open(connection_, error)) << error;
 
-        // The clerks start saving together once all are ready.
         std::vector<std::unique_ptr<OtherProcess>> clerks;
         for (int i = 0; i < clerkCount; ++i)
             clerks.push_back(std::make_unique<OtherProcess>(
