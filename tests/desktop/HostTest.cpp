@@ -1,6 +1,7 @@
-// The host's side of the module: siblings loaded by suite file name, the
-// host port's messages and broadcasts, loading the module, the command line,
-// and the frame whose Grain menu opens the module's windows.
+// The host: siblings loaded by suite file name, the host port's messages and
+// broadcasts, loading the module, the frame whose Grain menu opens the
+// module's windows, the command line, and the program run as a user starts
+// it, with the database it picks.
 #include <cstdint>
 #include <filesystem>
 
@@ -10,6 +11,8 @@
 #include "host/app/HostWindow.h"
 #include "host/app/ModuleLoader.h"
 #include "host/app/SiblingLibraries.h"
+#include "platform/ProfileFile.h"
+#include "platform/Session.h"
 #include "shell/LockRequest.h"
 
 namespace {
@@ -172,6 +175,71 @@ TEST_F(HostFrame, GrainMenuWaitsForTheModuleAndWindowMenuListsWhatItOpened) {
     EXPECT_EQ(Texts(windows).at(3), "&1 Enter By Settlement Source *");
 }
 
+using ::testing::StartsWith;
+
+// The exit code and what the program wrote to standard error: "2: harvexa: ...".
+std::string Harvexa(const QStringList& args, const std::string& folder, bool display = true) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    if (display) env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_DATA_HOME", QString::fromStdString(folder + "/data"));
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(folder + "/config"));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(HARVEXA_EXECUTABLE, args);
+    if (!process.waitForFinished(120000)) process.kill();
+    const int code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return std::to_string(code) + ": " + process.readAllStandardError().toStdString();
+}
+
+TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime) {
+    desktop::PrivateFolders folders;
+    const QString shots = QString::fromStdString(folders.Path() + "/shots");
+    ASSERT_THAT(Harvexa({"--demo", "--screenshot", shots}, folders.Path()), StartsWith("0: "));
+    const QStringList files = QDir(shots).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(files.join("|").toStdString(),
+              "Collateral Warehouse Receipts.png|Create New Settlement.png|Direct Shipment.png|"
+              "Enter By Settlement Destination.png|Enter By Settlement Source.png|"
+              "Search For Settlements.png|Settlement Search Results.png");
+    for (const QString& file : files)
+        EXPECT_FALSE(QImage(shots + "/" + file).isNull()) << file.toStdString();
+    // No profile value yet: the results window has its default size.
+    EXPECT_EQ(QImage(shots + "/Settlement Search Results.png").size(), QSize(590, 376));
+    // The installation file is found in the program's folder.
+    EXPECT_TRUE(fs::exists(fs::path(HARVEXA_EXECUTABLE).parent_path() / "HVX32.INI"));
+    // The demo database, made on first use, is remembered and opens by itself next time.
+    EXPECT_EQ(GetPrivateProfileString("Host", "Database", "", hvx::LocalProfilePath()),
+              folders.Path() + "/data/harvexa/demo.db");
+    EXPECT_THAT(Harvexa({"--screenshot", shots + "/again"}, folders.Path()), StartsWith("0: "));
+}
+
+// Each refusal comes before any window: --screenshot keeps message boxes away.
+TEST(HostRun, RefusesClearlyWithoutADisplayADatabaseOrAGoodCommandLine) {
+    desktop::PrivateFolders folders;
+    const std::string missing = folders.Path() + "/missing.db",
+                      other = folders.Path() + "/other.db";
+    std::string error;
+    ASSERT_TRUE(hvx::Session::Open(other, error)) << error;  // a database, but not Harvexa's
+    hvx::Session::Close();
+    const auto run = [&](QStringList args, bool display = true) {
+        return Harvexa(args << "--screenshot"
+                            << "shots",
+                       folders.Path(), display);
+    };
+    EXPECT_THAT(run({"--demo"}, false), StartsWith("2: harvexa: no display:"));
+    EXPECT_EQ(run({"--dmeo"}), "2: harvexa: unknown argument --dmeo (see --help)\n");
+    EXPECT_EQ(run({}),
+              "1: harvexa: No database chosen: start harvexa with --database "
+              "CONNECTION, or with --demo for the demo database.\n");
+    // A mistyped file is refused and not made.
+    EXPECT_EQ(run({"--database", QString::fromStdString(missing)}),
+              "1: harvexa: Cannot open the database " + missing + ": The database file " + missing +
+                  " does not exist.\n");
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_THAT(run({"--database", QString::fromStdString(other)}),
+                StartsWith("1: harvexa: Cannot open the database " + other + ": "));
+}
+
 }  // namespace
 
-#include "HostPiecesTest.moc"
+#include "HostTest.moc"

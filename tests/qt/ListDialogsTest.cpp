@@ -1,6 +1,8 @@
-// The pick list on screen: typing ahead, picking, cancelling, bad lists.
+// The list dialogs on screen: the pick list (typing ahead, picking, cancelling,
+// bad lists) and the contract view of the window's category.
 
 #include "QtTestSupport.h"
+#include "qt/ui/ContractViewDialog.h"
 #include "qt/ui/PickListDialog.h"
 #include "qt/ui/QtUiPort.h"
 
@@ -85,6 +87,36 @@ TEST_P(PickListDialogs, BadColumnListIsReportedAndCancels) {
     EXPECT_EQ(port.SearchWin(text, "LOCREF,Reference,18", kSelect, ""), 0);
     EXPECT_EQ(message, "Harvexa: Column list \"LOCREF,Reference,18\" is not in groups of four.");
     EXPECT_EQ(text, "MILL");
+}
+
+class ContractViewDialogs : public hvxtest::DatabaseTest {};
+HVX_DATABASE_TEST_SUITE(ContractViewDialogs);
+
+TEST_P(ContractViewDialogs, ButtonShowsTheContractsOfTheWindowsCategory) {
+    hvxtest::Exec(
+        "INSERT INTO HVXGR04F (SETTLEMENT,COMMODITY,SETDTE,TODPR,RECNO) VALUES "
+        "('10','CORN','2024-03-09','Grain Bank',1),"
+        "('3','BEANS','2024-02-01','Storage Ticket',2)");
+    QWidget window;
+    std::string category;
+    QPushButton* button = hvx::ContractViewDialog::NewButton([&] { return category; }, &window);
+    for (const auto& [held, expected] :
+         {std::pair<std::string, QStringList>{"Storage Ticket", {"3", "BEANS", "02/01/2024"}},
+          {"Grain Bank", {"10", "CORN", "03/09/2024"}},
+          {"CCC", {}}}) {
+        SCOPED_TRACE(held);
+        category = held;
+        QStringList cells{"not shown"};
+        hvxtest::WhenModal<hvx::ContractViewDialog>([&](hvx::ContractViewDialog* view) {
+            cells.clear();
+            for (int r = 0; r < view->List()->rowCount(); ++r)
+                for (int c = 0; c < view->List()->columnCount(); ++c)
+                    cells << view->List()->item(r, c)->text();
+            view->reject();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(cells, expected);
+    }
 }
 
 }  // namespace
