@@ -15,18 +15,15 @@ namespace desktop {
 
 inline QApplication* gApp = nullptr;
 
-// The application ends after the last test, while the program (and Qt's own
-// globals) are still there and before the loaded module is detached (the
-// module frees its pictures then), so the window system shuts down in order.
+// The application ends after the last test, before the module is detached,
+// so the window system shuts down in order.
 struct EndApplication : ::testing::Environment {
     void TearDown() override { delete std::exchange(gApp, nullptr); }
 };
 inline const auto* const kEndApplication = ::testing::AddGlobalTestEnvironment(new EndApplication);
 
-// The application, made on first use. The offscreen platform's one screen is
-// 800 x 800, which says nothing about the small-screen rules, so it is given
-// three named after their use: "small" 800 x 600, "large" 1024 x 768 and
-// "vga" 640 x 480.
+// The application, made on first use. On the offscreen platform it has three
+// screens, named after their use by the small-screen rules.
 inline QApplication& App() {
     static int argc = 1;
     static char name[] = "hvx_desktop_tests", *argv[] = {name, nullptr};
@@ -43,7 +40,6 @@ inline QApplication& App() {
     return *gApp;
 }
 
-// One of those screens; null on another platform.
 inline QScreen* Screen(const char* name) {
     for (QScreen* screen : App().screens())
         if (screen->name() == name) return screen;
@@ -56,7 +52,6 @@ struct WithApp {
     WithApp() { App(); }
 };
 
-// $HARVEXA_MODULES_DIR, where the build puts H32GRS.so.
 inline std::string ModulesDir() {
     return qEnvironmentVariable("HARVEXA_MODULES_DIR").toStdString();
 }

@@ -14,7 +14,7 @@ using hvxtest::WhenModal;
 constexpr const char* kColumns = "LOCREF,Reference,18,-1,LOCDESC,Description,40,0";
 constexpr const char* kSelect = "SELECT LOCREF,LOCDESC,STR(RECNO) FROM HVXINV16";
 
-class PickListDialogs : public hvxtest::DatabaseTest {
+class ListDialogs : public hvxtest::DatabaseTest {
 protected:
     void SetUp() override {
         DatabaseTest::SetUp();
@@ -24,15 +24,13 @@ protected:
     }
     hvx::QtUiPort port;
 };
-HVX_DATABASE_TEST_SUITE(PickListDialogs);
+HVX_DATABASE_TEST_SUITE(ListDialogs);
 
-TEST_P(PickListDialogs, TypingSelectsTheFirstMatchAndEnterPicksIt) {
+TEST_P(ListDialogs, TypingSelectsTheFirstMatchAndEnterPicksIt) {
     const struct {
-        const char* start;
-        const char* typed;
-        Qt::Key arrow;  // pressed after typing, or Qt::Key_unknown
-        Qt::Key last;
-        int selected;  // the row selected as the list opens
+        const char *start, *typed;
+        Qt::Key arrow, last;  // pressed after typing; arrow may be Qt::Key_unknown
+        int selected;         // the row selected as the list opens; -2: not checked
         double recno;
         const char* text;
     } cases[] = {
@@ -64,7 +62,7 @@ TEST_P(PickListDialogs, TypingSelectsTheFirstMatchAndEnterPicksIt) {
     }
 }
 
-TEST_P(PickListDialogs, DoubleClickPicksTheRow) {
+TEST_P(ListDialogs, DoubleClickPicksTheRow) {
     std::string text;
     WhenModal<PickListDialog>([](PickListDialog* d) {
         QTableWidget* table = d->Table();
@@ -77,7 +75,7 @@ TEST_P(PickListDialogs, DoubleClickPicksTheRow) {
     EXPECT_EQ(text, "NORTH");
 }
 
-TEST_P(PickListDialogs, BadColumnListIsReportedAndCancels) {
+TEST_P(ListDialogs, BadColumnListIsReportedAndCancels) {
     std::string text = "MILL";
     QString message;
     WhenModal<QMessageBox>([&](QMessageBox* box) {
@@ -89,10 +87,7 @@ TEST_P(PickListDialogs, BadColumnListIsReportedAndCancels) {
     EXPECT_EQ(text, "MILL");
 }
 
-class ContractViewDialogs : public hvxtest::DatabaseTest {};
-HVX_DATABASE_TEST_SUITE(ContractViewDialogs);
-
-TEST_P(ContractViewDialogs, ButtonShowsTheContractsOfTheWindowsCategory) {
+TEST_P(ListDialogs, ButtonShowsTheContractsOfTheWindowsCategory) {
     hvxtest::Exec(
         "INSERT INTO HVXGR04F (SETTLEMENT,COMMODITY,SETDTE,TODPR,RECNO) VALUES "
         "('10','CORN','2024-03-09','Grain Bank',1),"

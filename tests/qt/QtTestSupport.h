@@ -32,9 +32,8 @@ struct QtEnvironment : ::testing::Environment {
 };
 inline const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-// Polls (for up to five seconds) until a modal widget of type T is active,
-// then runs the action on it once. The action must close the dialog; one
-// left open fails the test and is cancelled, so the program cannot hang.
+// Runs the action once on the modal widget of type T that becomes active within
+// five seconds. The action must close it; one left open fails the test.
 template <class T>
 void WhenModal(std::function<void(T*)> action) {
     auto* timer = new QTimer;

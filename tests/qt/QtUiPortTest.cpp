@@ -47,13 +47,13 @@ TEST(QtUiPort, MessageBoxShowsTextCaptionIconButtonsAndMapsTheKeyPressed) {
 
 TEST(QtUiPort, FocusMovesToTheNamedFieldAndThePopupShowsBelowIt) {
     QWidget window;
-    auto* customer = new QLineEdit;
-    auto* amount = new QLineEdit;
-    (new QVBoxLayout(&window))->addWidget(customer);
-    window.layout()->addWidget(amount);
     hvx::QtUiPort port{&window};
-    port.RegisterField("Customer", customer);
-    port.RegisterField("Amount", amount);
+    auto* layout = new QVBoxLayout(&window);
+    QLineEdit* amount = nullptr;
+    for (const char* name : {"Customer", "Amount"}) {
+        layout->addWidget(amount = new QLineEdit);
+        port.RegisterField(name, amount);
+    }
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -85,10 +85,7 @@ TEST(QtUiPort, FileDialogsOfferTheFiltersAndReturnTheChosenPathOrNothing) {
     hvx::QtUiPort port;
     const struct {
         bool save;
-        const char* filter;
-        const char* shown;  // Qt's filters, ";;" between them
-        const char* typed;  // null: cancelled
-        const char* chosen;
+        const char *filter, *shown, *typed, *chosen;  // shown: Qt's; typed null: cancelled
     } cases[] = {
         {true, "Text|*.txt;*.csv|All Files|*.*|", "Text (*.txt *.csv);;All Files (*.*)", "harvest",
          "harvest.txt"},

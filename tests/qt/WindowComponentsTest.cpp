@@ -12,17 +12,13 @@ namespace {
 
 TEST(DateField, LeavingTheFieldCompletesTheTypedDateAndTheCalendarChoosesOne) {
     QWidget window;
-    auto* date = new hvx::DateField;
-    auto* next = new QLineEdit;
-    window.setLayout(new QVBoxLayout);
-    window.layout()->addWidget(date);
-    window.layout()->addWidget(next);
+    auto* date = new hvx::DateField(&window);
+    new QLineEdit(&window);  // where the clerk tabs on to
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     const struct {
-        const char* typed;
-        const char* shown;  // null: refused as no date
+        const char *typed, *shown;  // shown null: refused as no date
     } cases[] = {{"3/7/24", "03/07/2024"}, {"  ", ""}, {"02/30/2024", nullptr}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -80,8 +76,7 @@ TEST(Help, ContextsOpenTheirPagesAndUnknownOnesTheContents) {
     const struct {
         const char* file;
         int context;
-        const char* page;  // file name and anchor
-        const char* title;
+        const char *page, *title;  // page: file name and anchor
     } cases[] = {
         {"HVXGRP.HLP", 2029, "settlement-search.html#", "Settlement search"},
         {"HVXGRP.HLP", 2024, "settlement-entry.html#single-source", "Entering settlements"},
