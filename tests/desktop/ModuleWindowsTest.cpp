@@ -21,16 +21,6 @@ TEST(ModuleLibrary, AnswersOnlyTheQueriesItKnows) {
         EXPECT_STREQ(whatCanIDo(other), "");
 }
 
-TEST(ModuleLibrary, WindowsNeedAnApplication) {
-    // Run alone (as ctest runs every test), this process has no application:
-    // the entry points that open windows refuse instead of aborting.
-    if (QCoreApplication::instance()) GTEST_SKIP() << "an application already exists";
-    EXPECT_EQ(Entry<HVXCreateWindowFn>("CreateSourceSettlementMENU")(nullptr), 0);
-    EXPECT_EQ(Entry<HVXCreateKeyedWindowFn>("CreateDestSettlement")(nullptr, "1042"), 0);
-    EXPECT_EQ(Entry<HVXNewSettlementFn>("NewSettlement")(nullptr), 0);
-    Entry<HVXCreateSettlementSearchFn>("CreateSettlementSearch")(nullptr);
-}
-
 constexpr Qt::WindowFlags kSizing = Qt::WindowMaximizeButtonHint;
 
 class ModuleWindows : public ::testing::Test, private desktop::WithApp {

@@ -33,15 +33,14 @@ TEST(QtUiPort, MessageBoxShowsTextCaptionIconButtonsAndMapsTheKeyPressed) {
     hvx::QtUiPort port;
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.buttons));
-        QString shown;
         hvxtest::WhenModal<QB>([&](QB* box) {
             EXPECT_EQ(box->standardButtons(), c.shown);
             EXPECT_EQ(box->icon(), c.qtIcon);
-            shown = box->windowTitle() + ": " + box->text();
+            EXPECT_EQ((box->windowTitle() + ": " + box->text()).toStdString(),
+                      "Delete Item?: " + text);
             QTest::keyClick(box, c.key);
         });
         EXPECT_EQ(port.MessageBox(text, "Delete Item?", c.buttons, c.icon), c.answer);
-        EXPECT_EQ(shown.toStdString(), "Delete Item?: " + text);
     }
 }
 
