@@ -46,8 +46,7 @@ inline QScreen* Screen(const char* name) {
     return nullptr;
 }
 
-// A base for fixtures that hold widgets: bases are built before members, so
-// the application exists before the fixture's first widget.
+// A base for fixtures that hold widgets: the application comes before them.
 struct WithApp {
     WithApp() { App(); }
 };
@@ -67,8 +66,7 @@ Fn Entry(const char* name) {
     return reinterpret_cast<Fn>(ModuleSymbol(name));
 }
 
-// A temporary folder set as XDG_CONFIG_HOME and XDG_DATA_HOME for the life
-// of the object; both are restored (and the folder removed) afterwards.
+// A temporary folder as XDG_CONFIG_HOME and XDG_DATA_HOME while the object lives.
 class PrivateFolders {
 public:
     PrivateFolders() {

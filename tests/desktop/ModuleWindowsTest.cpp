@@ -91,9 +91,8 @@ TEST_F(ModuleWindows, DocumentFramesFromEachEntryPointAndHowTheKeyStartsThem) {
         const QString startsAs = frame->widget()->property("startsAs").toString();
         EXPECT_EQ(frame->objectName() + "|" + frame->windowTitle() + "|" + startsAs, c.shown);
         EXPECT_EQ(frame->widget()->property("settlementKey").toString(), c.key ? c.key : "");
-        // A settlement window shows how it starts.
         auto* line = frame->widget()->findChild<QLabel*>("startsAs");
-        EXPECT_EQ(line ? line->text() : "", startsAs);
+        EXPECT_EQ(line ? line->text() : "", startsAs) << "a settlement window shows how it starts";
         EXPECT_TRUE(frame->isVisible() && !frame->windowIcon().isNull());
         // A minimise button, but no maximise button and no sizing border.
         EXPECT_EQ(frame->windowFlags() & (kSizing | Qt::WindowMinimizeButtonHint),

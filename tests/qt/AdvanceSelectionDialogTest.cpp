@@ -54,8 +54,7 @@ TEST_P(AdvanceSelectionDialogs, ButtonsReorderAndRefreshTheAmountLeftAndOkWaitsU
         Action action;
         double recno;  // the advance selected before the button is pressed
         const char* left;
-        Recnos chosen;  // in list order
-        Recnos open;    // sorted
+        Recnos chosen, open;  // chosen in list order, open sorted
     } steps[] = {
         {Add, 3, "$140.00 left to apply.", {3}, {1, 2}},
         {Add, 1, "$40.00 left to apply.", {3, 1}, {2}},
@@ -88,8 +87,7 @@ TEST_P(AdvanceSelectionDialogs, ButtonsReorderAndRefreshTheAmountLeftAndOkWaitsU
             EXPECT_EQ(d->LeftToApplyLabel()->text().toStdString(), s.left);
             EXPECT_EQ(Shown(d->ChosenList()), s.chosen);
             Recnos open = Shown(d->OpenList());
-            std::sort(open.begin(), open.end());
-            EXPECT_EQ(open, s.open);
+            EXPECT_EQ((std::sort(open.begin(), open.end()), open), s.open);
             // A moved advance stays selected, so it can be moved again at once.
             if (s.action == Up || s.action == Down)
                 EXPECT_EQ(d->ChosenList()->currentRow(), RowOf(d->ChosenList(), s.recno));

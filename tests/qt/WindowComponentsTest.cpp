@@ -99,15 +99,17 @@ TEST(Help, ContextsOpenTheirPagesAndUnknownOnesTheContents) {
 TEST(Help, MapSkipsCommentsAndBadLinesAndMissingPages) {
     QTemporaryDir folder;
     QFile map(folder.filePath("index.map")), page(folder.filePath("a.html"));
-    ASSERT_TRUE(map.open(QIODevice::WriteOnly | QIODevice::Text) &&
-                page.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(map.open(QIODevice::WriteOnly) && page.open(QIODevice::WriteOnly));
     map.write("# contexts\n 10 = a.html \n11=missing.html\nx=a.html\n12\n13=\n14=a.html#part\n");
     map.close();
     const hvx::HelpMap help(folder.path());
-    EXPECT_EQ(help.PageFor("HVXGRP.HLP", 10), folder.filePath("a.html"));
-    EXPECT_EQ(help.PageFor("HVXGRP.HLP", 14), folder.filePath("a.html#part"));
-    for (int context : {0, 11, 12, 13})
-        EXPECT_EQ(help.PageFor("HVXGRP.HLP", context), folder.filePath("index.html"));
+    for (const auto& [context, shown] : {std::pair{10, "a.html"},
+                                         {14, "a.html#part"},
+                                         {0, "index.html"},
+                                         {11, "index.html"},
+                                         {12, "index.html"},
+                                         {13, "index.html"}})
+        EXPECT_EQ(help.PageFor("HVXGRP.HLP", context), folder.filePath(shown)) << context;
     EXPECT_EQ(hvx::HelpMap(folder.filePath("nowhere")).PageFor("HVXGRP.HLP", 10),
               folder.filePath("nowhere/index.html"));
 }
