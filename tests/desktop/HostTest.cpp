@@ -1,6 +1,5 @@
-// The host: siblings loaded by suite file name, the host port's messages and
-// broadcasts, the frame whose Grain menu opens the module's windows, and the
-// program run as a user starts it, with the database it picks.
+// The host: siblings by suite file name, the port's messages and broadcasts, the
+// Grain menu, and the program run as a user starts it, with the database it picks.
 #include <cstdint>
 #include <filesystem>
 

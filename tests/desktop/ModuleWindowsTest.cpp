@@ -1,6 +1,5 @@
-// The module as the host meets it: loaded with dlopen, answering the host's
-// queries, and opening its windows through its entry points into a client
-// area, as the host's menu opens them.
+// The module as the host meets it: loaded with dlopen, answering its queries,
+// and opening its windows into a client area, as the host's menu opens them.
 #include <functional>
 
 #include "DesktopSupport.h"
@@ -19,6 +18,15 @@ TEST(ModuleLibrary, AnswersOnlyTheQueriesItKnows) {
     // Queries are exact; any other gets an empty text, never a null.
     for (const char* other : {"MAINTAINANCE", "requireddlls", static_cast<const char*>(nullptr)})
         EXPECT_STREQ(whatCanIDo(other), "");
+}
+
+// Run alone, as ctest runs each test, this process has no application: the
+// entry points that open windows refuse instead of aborting.
+TEST(ModuleLibrary, WindowsNeedAnApplication) {
+    if (QCoreApplication::instance()) GTEST_SKIP() << "an application already exists";
+    EXPECT_EQ(Entry<HVXCreateKeyedWindowFn>("CreateDestSettlement")(nullptr, "1042"), 0);
+    EXPECT_EQ(Entry<HVXNewSettlementFn>("NewSettlement")(nullptr), 0);
+    Entry<HVXCreateSettlementSearchFn>("CreateSettlementSearch")(nullptr);  // and returns
 }
 
 constexpr Qt::WindowFlags kSizing = Qt::WindowMaximizeButtonHint;
@@ -119,9 +127,8 @@ TEST_F(ModuleWindows, SmallScreensPutFramesInTheCornerAndTheProfileSizesTheResul
         area_->closeAllSubWindows();
         QApplication::processEvents();
         frame_.setScreen(desktop::Screen(c.screen));
-        if (c.stored)
-            ASSERT_TRUE(WritePrivateProfileString("Grain", "SettlementSearchWindowPos", c.stored,
-                                                  hvx::LocalProfilePath()));
+        ASSERT_TRUE(!c.stored || WritePrivateProfileString("Grain", "SettlementSearchWindowPos",
+                                                           c.stored, hvx::LocalProfilePath()));
         // A frame already in the corner: the area would place the next ones elsewhere.
         ASSERT_NE(Open(settlement), nullptr);
         QMdiSubWindow* document = Open(settlement);

@@ -1,5 +1,4 @@
-// The dated-comment editor: adding, changing and deleting rows, and the port
-// opening it for a record.
+// The dated-comment editor: adding, changing and deleting rows of one record.
 
 #include "QtTestSupport.h"
 #include "platform/Dates.h"

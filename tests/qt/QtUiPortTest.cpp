@@ -1,5 +1,4 @@
-// The Qt UI port: message boxes and their answers, focus, the information
-// popup and the file dialogs.
+// The Qt UI port: message boxes, focus, the information popup, file dialogs.
 
 #include "QtTestSupport.h"
 #include "qt/ui/InfoPopup.h"

@@ -1,8 +1,6 @@
-// The report module as the grain module meets it: loaded by file name from the
-// modules folder, its printer selection offering a PDF file (this machine has
-// no printer), and the check written there with its amount in words agreeing
-// with the amount in figures. The PDFs and a PNG of one stay in the build's
-// test-output folder for a person to look at.
+// The report module loaded by file name: its printer selection offers a PDF file
+// (no printer here), and the check written there has its amount in words agree
+// with its figures. The PDFs and a PNG stay in the build's test-output folder.
 #include <dlfcn.h>
 
 #include <filesystem>
