@@ -1,56 +1,90 @@
 #pragma once
 // Shared by the desktop tests: the one application of the test program, the
 // module as the host loads it, and private configuration and data folders.
-#include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QScreen>
+#include <dlfcn.h>
+#include <gmock/gmock.h>
+
+#include <QtTest>
+#include <QtWidgets>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace desktop {
 
-// The application, made on first use. It lives until the program ends and
-// goes before the module is detached (the module frees its pictures then).
-// On the offscreen platform it has three screens, named after their use:
-// "small" 800 x 600, "large" 1024 x 768 and "vga" 640 x 480.
-QApplication& App();
-// One of those screens; null on another platform.
-QScreen* Screen(const char* name);
+inline QApplication* gApp = nullptr;
 
-// A base for fixtures that hold widgets: bases are built before members, so
-// the application exists before the fixture's first widget.
+// The application ends after the last test, before the module is detached,
+// so the window system shuts down in order.
+struct EndApplication : ::testing::Environment {
+    void TearDown() override { delete std::exchange(gApp, nullptr); }
+};
+inline const auto* const kEndApplication = ::testing::AddGlobalTestEnvironment(new EndApplication);
+
+// The application, made on first use. On the offscreen platform it has three
+// screens, named after their use by the small-screen rules.
+inline QApplication& App() {
+    static int argc = 1;
+    static char name[] = "hvx_desktop_tests", *argv[] = {name, nullptr};
+    static QTemporaryFile screens;
+    if (!gApp && qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
+        screens.write(R"({"screens": [
+            {"name": "small", "x": 0, "y": 0, "width": 800, "height": 600},
+            {"name": "large", "x": 800, "y": 0, "width": 1024, "height": 768},
+            {"name": "vga", "x": 1824, "y": 0, "width": 640, "height": 480}]})");
+        screens.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    }
+    if (!gApp) gApp = new QApplication(argc, argv);
+    return *gApp;
+}
+
+inline QScreen* Screen(const char* name) {
+    for (QScreen* screen : App().screens())
+        if (screen->name() == name) return screen;
+    return nullptr;
+}
+
+// A base for fixtures that hold widgets: the application comes before them.
 struct WithApp {
     WithApp() { App(); }
 };
 
-// $HARVEXA_MODULES_DIR, where the build puts H32GRS.so.
-std::string ModulesDir();
+inline std::string ModulesDir() {
+    return qEnvironmentVariable("HARVEXA_MODULES_DIR").toStdString();
+}
 
-// The module, loaded with dlopen as the host does (once per program).
-void* Module();
-
-// An exported function of the module, as the host finds it; null when missing.
-void* ModuleSymbol(const char* name);
+// An exported function of the module, loaded with dlopen as the host does
+// (once per program); null when missing.
+inline void* ModuleSymbol(const char* name) {
+    static void* module = dlopen((ModulesDir() + "/H32GRS.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+    return module ? dlsym(module, name) : nullptr;
+}
 template <class Fn>
 Fn Entry(const char* name) {
     return reinterpret_cast<Fn>(ModuleSymbol(name));
 }
 
-// A temporary folder set as XDG_CONFIG_HOME and XDG_DATA_HOME for the life
-// of the object; both are restored (and the folder removed) afterwards.
+// A temporary folder as XDG_CONFIG_HOME and XDG_DATA_HOME while the object lives.
 class PrivateFolders {
 public:
-    PrivateFolders();
-    ~PrivateFolders();
-    const std::string& Path() const { return path_; }
+    PrivateFolders() {
+        for (const auto& [name, sub] :
+             {std::pair{"XDG_CONFIG_HOME", "/config"}, {"XDG_DATA_HOME", "/data"}}) {
+            saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name))
+                                                                      : std::nullopt);
+            qputenv(name, (dir_.path() + sub).toLocal8Bit());
+        }
+    }
+    ~PrivateFolders() {
+        for (const auto& [name, old] : saved_) old ? qputenv(name, *old) : qunsetenv(name);
+    }
+    std::string Path() const { return dir_.path().toStdString(); }
 
 private:
-    std::string path_;
-    std::optional<std::string> oldConfig_, oldData_;
+    QTemporaryDir dir_;
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
 };
-
-// The frames of an area that were not in `before`.
-QList<QMdiSubWindow*> NewFrames(QMdiArea& area, const QList<QMdiSubWindow*>& before);
 
 }  // namespace desktop

@@ -1,13 +1,5 @@
-// The module's windows opened through its entry points into a client area,
-// as the host's menu opens them.
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QDialog>
-#include <QLabel>
-#include <QMainWindow>
-#include <QPushButton>
-#include <QTimer>
+// The module as the host meets it: loaded with dlopen, answering its queries,
+// and opening its windows into a client area, as the host's menu opens them.
 #include <functional>
 
 #include "DesktopSupport.h"
@@ -19,134 +11,142 @@ namespace {
 
 using desktop::Entry;
 
-constexpr Qt::WindowFlags kNoSizing = Qt::WindowMaximizeButtonHint;
+TEST(ModuleLibrary, AnswersOnlyTheQueriesItKnows) {
+    auto whatCanIDo = Entry<HVXWhatCanIDoFn>("HVXWhatCanIDo");
+    ASSERT_NE(whatCanIDo, nullptr);
+    EXPECT_STREQ(whatCanIDo("REQUIREDDLLS"), "H32016.DLL");
+    // Queries are exact; any other gets an empty text, never a null.
+    for (const char* other : {"MAINTAINANCE", "requireddlls", static_cast<const char*>(nullptr)})
+        EXPECT_STREQ(whatCanIDo(other), "");
+}
+
+// Run alone, as ctest runs each test, this process has no application: the
+// entry points that open windows refuse instead of aborting.
+TEST(ModuleLibrary, WindowsNeedAnApplication) {
+    if (QCoreApplication::instance()) GTEST_SKIP() << "an application already exists";
+    EXPECT_EQ(Entry<HVXCreateKeyedWindowFn>("CreateDestSettlement")(nullptr, "1042"), 0);
+    EXPECT_EQ(Entry<HVXNewSettlementFn>("NewSettlement")(nullptr), 0);
+    Entry<HVXCreateSettlementSearchFn>("CreateSettlementSearch")(nullptr);  // and returns
+}
+
+constexpr Qt::WindowFlags kSizing = Qt::WindowMaximizeButtonHint;
 
 class ModuleWindows : public ::testing::Test, private desktop::WithApp {
 protected:
     void SetUp() override {
-        ASSERT_NE(desktop::Module(), nullptr);
-        ASSERT_NE(desktop::Screen("small"), nullptr);
+        ASSERT_TRUE(desktop::ModuleSymbol("Setup") && desktop::Screen("small"));
         frame_.setScreen(desktop::Screen("small"));
-        frame_.setCentralWidget(area_ = new QMdiArea);
+        frame_.setCentralWidget(area_);
         frame_.resize(780, 560);
         frame_.show();
     }
 
-    // Opens a window with an entry point and returns the one new frame.
+    // Runs `call` and returns the one frame it added to the area.
+    QMdiSubWindow* NewFrame(const std::function<void()>& call) {
+        const qsizetype before = area_->subWindowList().size();
+        call();
+        const auto frames = area_->subWindowList();
+        return frames.size() == before + 1 ? frames.back() : nullptr;
+    }
     QMdiSubWindow* Open(const std::function<int(void*)>& entry, void* parent = nullptr) {
-        const auto before = area_->subWindowList();
-        EXPECT_EQ(entry(parent ? parent : &frame_), 1);
-        const auto added = desktop::NewFrames(*area_, before);
-        return added.size() == 1 ? added.front() : nullptr;
+        return NewFrame([&] { EXPECT_EQ(entry(parent ? parent : &frame_), 1); });
     }
 
-    // Runs `call` while a timer answers the modal dialog it shows.
-    static QString AnswerModal(const std::function<void()>& call, const QString& button) {
+    // Runs `call` while a timer presses `key` in the modal dialog it shows, as
+    // a clerk would; returns the dialog's title.
+    static QString AnswerModal(const std::function<void()>& call, Qt::Key key) {
         QString title;
         QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            title = dialog->windowTitle();
-            for (auto* b : dialog->findChildren<QAbstractButton*>())
-                if (b->text() == button) b->click();
-            if (dialog->isVisible()) dialog->done(-1);  // the button was missing
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                title = dialog->windowTitle();
+                QTest::keyClick(dialog, key);
+                if (dialog->isVisible()) dialog->done(-1);  // the key did not close it
+            }
         });
         call();
         return title;
     }
+    void Search() { Entry<HVXCreateSettlementSearchFn>("CreateSettlementSearch")(&frame_); }
 
     QMainWindow frame_;
-    QMdiArea* area_ = nullptr;
+    QMdiArea* area_ = new QMdiArea;
 };
 
-TEST_F(ModuleWindows, DocumentFramesFromEachEntryPoint) {
+TEST_F(ModuleWindows, DocumentFramesFromEachEntryPointAndHowTheKeyStartsThem) {
     const struct {
-        const char* entry;
-        bool keyed;
-        const char* className;
-        const char* caption;
-        const char* startsAs;
+        const char *entry, *key;  // the entries without MENU take a key
+        const char* shown;        // class name | caption | how a settlement window starts
     } cases[] = {
-        {"CreateSourceSettlementMENU", false, "GRPVsettleDlg", "Enter By Settlement Source", "New settlement"},
-        {"CreateSourceSettlement", true, "GRPVsettleDlg", "Enter By Settlement Source", "New settlement"},
-        {"CreateDestSettlementMENU", false, "GRPVmsettleDlg", "Enter By Settlement Destination", "New settlement"},
-        {"CreateDestSettlement", true, "GRPVmsettleDlg", "Enter By Settlement Destination", "New settlement"},
-        {"CreateDirShipMENU", false, "GRPVdirshipDlg", "Direct Shipment", ""},
-        {"CreateCWRMENU", false, "GRPVcwrDlg", "Collateral Warehouse Receipts", ""},
+        {"CreateSourceSettlementMENU", nullptr,
+         "GRPVsettleDlg|Enter By Settlement Source|New settlement"},
+        {"CreateSourceSettlement", "#",
+         "GRPVsettleDlg|Enter By Settlement Source|The key \"#\" names no source line: a record "
+         "number must follow the \"#\"."},
+        {"CreateDestSettlementMENU", nullptr,
+         "GRPVmsettleDlg|Enter By Settlement Destination|New settlement"},
+        {"CreateDestSettlement", "1042",
+         "GRPVmsettleDlg|Enter By Settlement Destination|Settlement 1042"},
+        {"CreateDirShipMENU", nullptr, "GRPVdirshipDlg|Direct Shipment|"},
+        {"CreateCWRMENU", nullptr, "GRPVcwrDlg|Collateral Warehouse Receipts|"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.entry);
         QMdiSubWindow* frame =
-            c.keyed ? Open([&](void* p) { return Entry<HVXCreateKeyedWindowFn>(c.entry)(p, ""); })
-                    : Open([&](void* p) { return Entry<HVXCreateWindowFn>(c.entry)(p); });
+            QString(c.entry).endsWith("MENU")
+                ? Open([&](void* p) { return Entry<HVXCreateWindowFn>(c.entry)(p); })
+                : Open([&](void* p) { return Entry<HVXCreateKeyedWindowFn>(c.entry)(p, c.key); });
         ASSERT_NE(frame, nullptr);
-        EXPECT_EQ(frame->objectName(), c.className);
-        EXPECT_EQ(frame->windowTitle(), c.caption);
-        EXPECT_FALSE(frame->windowIcon().isNull());
-        EXPECT_TRUE(frame->isVisible());
-        // No maximise button and no sizing border.
-        EXPECT_FALSE(frame->windowFlags() & kNoSizing);
-        EXPECT_TRUE(frame->windowFlags() & Qt::WindowMinimizeButtonHint);
+        const QString startsAs = frame->widget()->property("startsAs").toString();
+        EXPECT_EQ(frame->objectName() + "|" + frame->windowTitle() + "|" + startsAs, c.shown);
+        EXPECT_EQ(frame->widget()->property("settlementKey").toString(), c.key ? c.key : "");
+        auto* line = frame->widget()->findChild<QLabel*>("startsAs");
+        EXPECT_EQ(line ? line->text() : "", startsAs) << "a settlement window shows how it starts";
+        EXPECT_TRUE(frame->isVisible() && !frame->windowIcon().isNull());
+        // A minimise button, but no maximise button and no sizing border.
+        EXPECT_EQ(frame->windowFlags() & (kSizing | Qt::WindowMinimizeButtonHint),
+                  Qt::WindowMinimizeButtonHint);
         EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
         // On an 800 x 600 screen every frame takes the corner, though the
         // frames before it are still open there.
         EXPECT_EQ(frame->pos(), QPoint(0, 0));
-        EXPECT_EQ(frame->widget()->property("startsAs").toString(), c.startsAs);
-        EXPECT_EQ(frame->widget()->property("settlementKey").toString(), "");
     }
 }
 
-TEST_F(ModuleWindows, SmallScreensPutFramesInTheCorner) {
+TEST_F(ModuleWindows, SmallScreensPutFramesInTheCornerAndTheProfileSizesTheResults) {
+    desktop::PrivateFolders folders;
     auto settlement = Entry<HVXCreateWindowFn>("CreateSourceSettlementMENU");
-    auto search = Entry<HVXCreateSettlementSearchFn>("CreateSettlementSearch");
     const struct {
-        const char* screen;
+        const char *screen, *stored;  // the results window's size in the profile; null: none
         bool documentInCorner, searchInCorner;
-    } cases[] = {{"small", true, false}, {"large", false, false}, {"vga", true, true}};
+        QSize size;
+    } cases[] = {{"small", nullptr, true, false, {590, 376}},
+                 {"large", "700,450", false, false, {700, 450}},
+                 {"vga", "0,450", true, true, {590, 376}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.screen);
         area_->closeAllSubWindows();
         QApplication::processEvents();
         frame_.setScreen(desktop::Screen(c.screen));
-        // A frame already in the corner: the area would place the next
-        // ones elsewhere.
+        ASSERT_TRUE(!c.stored || WritePrivateProfileString("Grain", "SettlementSearchWindowPos",
+                                                           c.stored, hvx::LocalProfilePath()));
+        // A frame already in the corner: the area would place the next ones elsewhere.
         ASSERT_NE(Open(settlement), nullptr);
         QMdiSubWindow* document = Open(settlement);
         ASSERT_NE(document, nullptr);
         EXPECT_EQ(document->pos() == QPoint(0, 0), c.documentInCorner) << document->pos().x();
-
-        const auto before = area_->subWindowList();
-        AnswerModal([&] { search(&frame_); }, "&Search");
-        const auto results = desktop::NewFrames(*area_, before);
-        ASSERT_EQ(results.size(), 1);
-        EXPECT_EQ(results.front()->pos() == QPoint(0, 0), c.searchInCorner);
-    }
-}
-
-TEST_F(ModuleWindows, KeyDecidesHowASettlementWindowStarts) {
-    const struct {
-        const char* key;
-        const char* startsAs;
-    } cases[] = {
-        {nullptr, "New settlement"},
-        {"#123", "New settlement from source line #123"},
-        {"123", "Settlement 123"},
-        {"1042", "Settlement 1042"},
-        {"#", "The key \"#\" names no source line: a record number must follow the \"#\"."},
-    };
-    for (const char* entry : {"CreateSourceSettlement", "CreateDestSettlement"}) {
-        for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(entry) + " " + (c.key ? c.key : "<null>"));
-            QMdiSubWindow* frame =
-                Open([&](void* p) { return Entry<HVXCreateKeyedWindowFn>(entry)(p, c.key); });
-            ASSERT_NE(frame, nullptr);
-            EXPECT_EQ(frame->widget()->property("settlementKey").toString(), c.key ? c.key : "");
-            EXPECT_EQ(frame->widget()->property("startsAs").toString(), c.startsAs);
-            // The window shows how it starts.
-            auto* line = frame->widget()->findChild<QLabel*>("startsAs");
-            ASSERT_NE(line, nullptr);
-            EXPECT_EQ(line->text(), c.startsAs);
-        }
+        // Enter in the search criteria presses Search, the default button.
+        QMdiSubWindow* results = NewFrame([&] {
+            EXPECT_EQ(AnswerModal([&] { Search(); }, Qt::Key_Return), "Search For Settlements");
+        });
+        ASSERT_NE(results, nullptr);
+        EXPECT_EQ(results->pos() == QPoint(0, 0), c.searchInCorner);
+        EXPECT_EQ(results->objectName() + "|" + results->windowTitle(),
+                  "SettlementSearchFrame|Settlement Search Results");
+        EXPECT_EQ(results->size(), c.size);
+        // The results window keeps its sizing border, and comes to the top.
+        EXPECT_TRUE(results->windowFlags() & kSizing);
+        EXPECT_NE(results->minimumSize(), results->maximumSize());
+        EXPECT_EQ(area_->activeSubWindow(), results);
     }
 }
 
@@ -157,60 +157,23 @@ TEST_F(ModuleWindows, ParentIsFoundFromAnyWindowOfTheFrame) {
     // A command coming from a document opens beside it in the same area.
     EXPECT_NE(Open(open, first->widget()), nullptr);
     EXPECT_NE(Open(open, area_), nullptr);
-    EXPECT_EQ(area_->subWindowList().size(), 3);
-
-    // A window with no client area anywhere in its frame opens nothing.
+    // A window with no client area anywhere in its frame opens nothing, nor
+    // does a call with no parent and no host.
     QWidget lonely;
     EXPECT_EQ(open(&lonely), 0);
-    // No parent and no host: nowhere to open.
     hvx::SetHostPort(nullptr);
     EXPECT_EQ(open(nullptr), 0);
     EXPECT_EQ(area_->subWindowList().size(), 3);
 }
 
-TEST_F(ModuleWindows, NewSettlementIsAModalDialogWithItsModalResult) {
+TEST_F(ModuleWindows, EscapeCancelsTheModalDialogsAndOpensNothing) {
     int result = -5;
-    const QString title = AnswerModal(
-        [&] { result = Entry<HVXNewSettlementFn>("NewSettlement")(&frame_); }, "Cancel");
-    EXPECT_EQ(title, "Create New Settlement");
-    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(AnswerModal([&] { result = Entry<HVXNewSettlementFn>("NewSettlement")(&frame_); },
+                          Qt::Key_Escape),
+              "Create New Settlement");
+    EXPECT_EQ(result, QDialog::Rejected) << "the dialog's modal result";
+    EXPECT_EQ(AnswerModal([&] { Search(); }, Qt::Key_Escape), "Search For Settlements");
     EXPECT_TRUE(area_->subWindowList().isEmpty());
-}
-
-TEST_F(ModuleWindows, SearchCancelledOpensNothing) {
-    auto search = Entry<HVXCreateSettlementSearchFn>("CreateSettlementSearch");
-    const QString title = AnswerModal([&] { search(&frame_); }, "Cancel");
-    EXPECT_EQ(title, "Search For Settlements");
-    EXPECT_TRUE(area_->subWindowList().isEmpty());
-}
-
-TEST_F(ModuleWindows, SearchResultsSizedFromTheProfile) {
-    desktop::PrivateFolders folders;
-    auto search = Entry<HVXCreateSettlementSearchFn>("CreateSettlementSearch");
-    const struct {
-        const char* stored;  // null: no key
-        QSize size;
-    } cases[] = {{nullptr, {590, 376}}, {"700,450", {700, 450}}, {"0,450", {590, 376}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored ? c.stored : "<none>");
-        if (c.stored) {
-            ASSERT_TRUE(WritePrivateProfileString("Grain", "SettlementSearchWindowPos", c.stored,
-                                                  hvx::LocalProfilePath()));
-        }
-        const auto before = area_->subWindowList();
-        EXPECT_EQ(AnswerModal([&] { search(&frame_); }, "&Search"), "Search For Settlements");
-        const auto added = desktop::NewFrames(*area_, before);
-        ASSERT_EQ(added.size(), 1);
-        QMdiSubWindow* frame = added.front();
-        EXPECT_EQ(frame->objectName(), "SettlementSearchFrame");
-        EXPECT_EQ(frame->windowTitle(), "Settlement Search Results");
-        EXPECT_EQ(frame->size(), c.size);
-        // The results window keeps its sizing border, and comes to the top.
-        EXPECT_TRUE(frame->windowFlags() & kNoSizing);
-        EXPECT_NE(frame->minimumSize(), frame->maximumSize());
-        EXPECT_EQ(area_->activeSubWindow(), frame);
-        frame->close();
-    }
 }
 
 }  // namespace

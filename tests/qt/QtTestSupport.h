@@ -1,41 +1,56 @@
 #pragma once
-// Qt tests run under GoogleTest: one QApplication for the whole program (set
-// up by a test environment), and a way to act on a modal dialog that the code
-// under test opens and runs with exec().
+// Qt tests run under GoogleTest with one QApplication, made before the first
+// test and closed after the last with every window still open, and act on
+// the modal dialogs the code under test runs with exec().
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDialog>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
+
+#include "support/TestDatabase.h"
 
 namespace hvxtest {
 
-// Polls until a modal widget of type T is active (at most a few seconds),
-// then runs the action on it once. The action is to close the dialog; one
-// left open fails the test and is cancelled.
+struct QtEnvironment : ::testing::Environment {
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "hvx_qt_tests", *argv[] = {name, nullptr};
+        app = new QApplication(argc, argv);
+    }
+    void TearDown() override {
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* w : QApplication::topLevelWidgets()) windows << w;
+        for (const QPointer<QWidget>& w : windows)
+            if (w && !w->parentWidget()) delete w.data();
+        delete app;
+    }
+    QApplication* app = nullptr;
+};
+inline const auto* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Runs the action once on the modal widget of type T that becomes active within
+// five seconds. The action must close it; one left open fails the test.
 template <class T>
 void WhenModal(std::function<void(T*)> action) {
     auto* timer = new QTimer;
     auto tries = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, [timer, tries, action] {
-        if (T* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(dialog);
-            // A dialog the action failed to close would hang the test program.
-            if (auto* d = qobject_cast<QDialog*>(dialog)) {
-                QTimer::singleShot(3000, d, [d] {
-                    if (!d->isVisible()) return;
-                    ADD_FAILURE() << "the dialog is still open; closing it";
-                    d->reject();
-                });
-            }
-        } else if (++*tries > 500) {
-            timer->stop();
-            timer->deleteLater();
-        }
+        T* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialog && ++*tries <= 500) return;
+        timer->stop();
+        timer->deleteLater();
+        if (!dialog) return;
+        action(dialog);
+        if (auto* d = qobject_cast<QDialog*>(dialog))
+            QTimer::singleShot(3000, d, [d] {
+                if (!d->isVisible()) return;
+                ADD_FAILURE() << "the dialog is still open; closing it";
+                d->reject();
+            });
     });
     timer->start(10);
 }
