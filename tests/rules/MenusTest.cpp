@@ -1,140 +1,116 @@
-// The destination and source menus, label by label in menu order.
+// The destination and source menus as one relation, and the activity class of
+// every move they offer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "rules/ActivityCodes.h"
 #include "rules/Categories.h"
 #include "rules/Menus.h"
 #include "rules/SourceKinds.h"
 
 namespace {
 
-// A menu as its labels, "-" standing for the separator.
-std::vector<std::string> Labels(const std::vector<hvx::MenuEntry>& menu) {
-    std::vector<std::string> labels;
+using Labels = std::vector<std::string>;
+
+Labels LabelsOf(const std::vector<hvx::MenuEntry>& menu) {
+    Labels labels;
     for (const hvx::MenuEntry& entry : menu)
         labels.push_back(entry.kind == hvx::MenuEntry::Kind::Separator ? "-"
                                                                        : std::string(entry.label));
     return labels;
 }
 
-using Menu = std::vector<std::string>;
+bool Contains(const std::vector<std::string_view>& list, std::string_view text) {
+    return std::find(list.begin(), list.end(), text) != list.end();
+}
 
-const Menu kAllDestinations{"&Priced",        "P&riced Later",   "&Storage Ticket",
-                            "&Installment Sale", "&Basis Fixed", "F&utures Fixed",
-                            "&Hedged-to-Arrive", "&Minimum Priced", "&Grain Bank",
-                            "&CCC",           "R&edelivered",    "-",
-                            "<&Finish Settlement>"};
-const Menu kContractDestinations{"&Priced",          "P&riced Later",   "&Installment Sale",
-                                 "&Basis Fixed",     "F&utures Fixed",  "&Hedged-to-Arrive",
-                                 "&Minimum Priced",  "-",               "<&Finish Settlement>"};
+const std::string_view kSources[] = {
+    hvx::kAssembly,     hvx::kScaleTicket,     hvx::kDirectIn,   hvx::kSetup,
+    hvx::kStorageTicket, hvx::kPricedLater,    hvx::kInstallmentSale, hvx::kGrainBank,
+    hvx::kCCC,          hvx::kBasisFixed,      hvx::kFuturesFixed, hvx::kHedgedToArrive,
+    hvx::kMinimumPriced};
 
-TEST(Menus, DestinationMenuOfEachSourceKind) {
-    const struct {
-        const char* source;
-        Menu labels;
-    } cases[] = {
-        {"Assembly", kAllDestinations},
-        {"Storage Ticket", kAllDestinations},
-        {"Grain Bank", kAllDestinations},
-        {"CCC", kAllDestinations},
-        {"Priced Later", kContractDestinations},
-        {"Futures Fixed", kContractDestinations},
-        {"Minimum Priced", kContractDestinations},
-        {"Basis Fixed", kContractDestinations},
-        {"Hedged-to-Arrive", kContractDestinations},
-        {"Direct In", kContractDestinations},
-        {"Installment Sale", {"&Priced", "&Installment Sale", "-", "<&Finish Settlement>"}},
-        {"Setup",
-         {"P&riced Later", "&Storage Ticket", "&Installment Sale", "&Basis Fixed",
-          "F&utures Fixed", "&Hedged-to-Arrive", "&Minimum Priced", "&Grain Bank", "&CCC", "-",
-          "<&Finish Settlement>"}},
-        // Scale tickets are settled only by destination; unknown texts offer nothing.
-        {"Scale Ticket", {"-", "<&Finish Settlement>"}},
-        {"Priced", {"-", "<&Finish Settlement>"}},
-        {"assembly", {"-", "<&Finish Settlement>"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.source);
-        EXPECT_EQ(Labels(hvx::DestinationMenu(c.source)), c.labels);
+// "Setup" only feeds single-source settlements and "Scale Ticket" only
+// multiple-source ones; every other move is offered from both sides. Every
+// move offered has an activity class with a text of its own, and no other
+// move is classified.
+TEST(Menus, BothMenusOfferTheSameMovesAndEachIsClassified) {
+    for (const hvx::Category& destination : hvx::Categories()) {
+        const std::string_view to = destination.text;
+        for (const std::string_view from : kSources) {
+            SCOPED_TRACE(std::string(from) + " -> " + std::string(to));
+            const bool bySingle = Contains(hvx::DestinationsFor(from), to);
+            const bool byAssembly = Contains(hvx::SourcesFor(to, false), from);
+            const bool byTicket = Contains(hvx::SourcesFor(to, true), from);
+            if (from == hvx::kSetup) {
+                EXPECT_FALSE(byAssembly || byTicket);
+            } else if (from == hvx::kScaleTicket) {
+                EXPECT_FALSE(bySingle || byAssembly);
+            } else if (from == hvx::kAssembly) {
+                EXPECT_EQ(bySingle, byAssembly);
+                EXPECT_FALSE(byTicket);
+            } else {
+                EXPECT_EQ(bySingle, byAssembly);
+                EXPECT_EQ(bySingle, byTicket);
+            }
+            const std::string code = hvx::ClassifyActivity(from, to);
+            EXPECT_EQ(code != "00", bySingle || byAssembly || byTicket) << code;
+            if (code != "00") {
+                EXPECT_EQ(hvx::ActivityClassText(code).find("Not Classified"), std::string::npos);
+            }
+        }
     }
-    // A choice carries the stored text, the last entry finishes the settlement.
-    const auto menu = hvx::DestinationMenu("Assembly");
-    const hvx::MenuEntry pricedLater{hvx::MenuEntry::Kind::Choice, "P&riced Later", "Priced Later"};
-    EXPECT_EQ(menu[1], pricedLater);
+}
+
+TEST(Menus, LabelsValuesAndTheFinishEntry) {
+    const Labels finish{"-", "<&Finish Settlement>"};
+    EXPECT_EQ(LabelsOf(hvx::DestinationMenu("Installment Sale")),
+              (Labels{"&Priced", "&Installment Sale", "-", "<&Finish Settlement>"}));
+    EXPECT_EQ(LabelsOf(hvx::DestinationMenu("Scale Ticket")), finish);
+    EXPECT_EQ(LabelsOf(hvx::DestinationMenu("assembly")), finish);
+    // Scale tickets are never redelivered.
+    EXPECT_EQ(LabelsOf(hvx::SourceMenu("Redelivered", true)),
+              (Labels{"&Storage Ticket", "&Grain Bank", "&CCC", "-", "<&Finish Settlement>"}));
+    EXPECT_EQ(LabelsOf(hvx::SourceMenu("Redelivered", false)).front(), "&Assembly");
+    EXPECT_EQ(LabelsOf(hvx::SourceMenu("Setup", false)), finish);
+    // "Priced Later" is offered as "&Price Later" but stored with its d.
+    const auto menu = hvx::SourceMenu("Priced Later", true);
+    EXPECT_EQ(menu[0].label, "Scale &Ticket");
+    const hvx::MenuEntry pricedLater{hvx::MenuEntry::Kind::Choice, "&Price Later", "Priced Later"};
+    EXPECT_EQ(menu[2], pricedLater);
     EXPECT_EQ(menu.back().kind, hvx::MenuEntry::Kind::Finish);
 }
 
-TEST(Menus, SourceMenuOfEachDestinationWithAndWithoutScaleTickets) {
-    const Menu sale{"&Storage Ticket",   "&Price Later",    "&Installment Sale",
-                    "&Basis Fixed",      "F&utures Fixed",  "&Hedged-to-Arrive",
-                    "&Minimum Priced",   "&Grain Bank",     "&CCC",
-                    "&Direct In",        "-",               "<&Finish Settlement>"};
-    const Menu contract{"&Storage Ticket",   "&Price Later",    "&Basis Fixed", "F&utures Fixed",
-                        "&Hedged-to-Arrive", "&Minimum Priced", "&Grain Bank",  "&CCC",
-                        "&Direct In",        "-",               "<&Finish Settlement>"};
-    const Menu storage{"&Storage Ticket", "&Grain Bank", "&CCC", "-", "<&Finish Settlement>"};
-    const auto with = [](const char* first, Menu rest) {
-        rest.insert(rest.begin(), first);
-        return rest;
-    };
+TEST(ActivityCodes, ClassOfAMoveAndItsText) {
     const struct {
-        const char* destination;
-        Menu byAssembly;
-        Menu byTicket;
+        const char *from, *to, *code, *text;
     } cases[] = {
-        {"Priced", with("&Assembly", sale), with("Scale &Ticket", sale)},
-        {"Installment Sale", with("&Assembly", sale), with("Scale &Ticket", sale)},
-        {"Priced Later", with("&Assembly", contract), with("Scale &Ticket", contract)},
-        {"Basis Fixed", with("&Assembly", contract), with("Scale &Ticket", contract)},
-        {"Futures Fixed", with("&Assembly", contract), with("Scale &Ticket", contract)},
-        {"Hedged-to-Arrive", with("&Assembly", contract), with("Scale &Ticket", contract)},
-        {"Minimum Priced", with("&Assembly", contract), with("Scale &Ticket", contract)},
-        {"Storage Ticket", with("&Assembly", storage), with("Scale &Ticket", storage)},
-        {"CCC", with("&Assembly", storage), with("Scale &Ticket", storage)},
-        {"Grain Bank", with("&Assembly", storage), with("Scale &Ticket", storage)},
-        // Scale tickets are never redelivered.
-        {"Redelivered", with("&Assembly", storage), storage},
-        {"Setup", {"-", "<&Finish Settlement>"}, {"-", "<&Finish Settlement>"}},
+        {"Assembly", "Priced", "06", "Cash Purchases (06)"},
+        {"CCC", "Priced", "04", "Purchase From Storage (04)"},
+        {"Installment Sale", "Priced", "07", "Paid Installments (07)"},
+        // A contract moved to its own kind is re-issued.
+        {"Priced Later", "Priced Later", "99", "Re-Issued (99)"},
+        {"Installment Sale", "Installment Sale", "25", "Re-Issued IS (25)"},
+        // Reports and G/L exports match this text as it is, blank missing.
+        {"Priced Later", "Minimum Priced", "50", "MP Issued from PL(50)"},
+        {"Assembly", "priced", "00", "Not Classified (00)"},
+        {"Priced", "Priced Later", "00", "Not Classified (00)"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.destination);
-        EXPECT_EQ(Labels(hvx::SourceMenu(c.destination, false)), c.byAssembly);
-        EXPECT_EQ(Labels(hvx::SourceMenu(c.destination, true)), c.byTicket);
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+        EXPECT_EQ(hvx::ClassifyActivity(c.from, c.to), c.code);
+        char code[3] = {'x', 'x', 'x'};
+        hvx::ClassifyActivity(c.from, c.to, code);
+        EXPECT_EQ(std::string(code), c.code);
+        EXPECT_EQ(hvx::ActivityClassText(c.code), c.text);
     }
-    const auto menu = hvx::SourceMenu("Priced Later", false);
-    EXPECT_EQ(menu[2].label, "&Price Later");
-    EXPECT_EQ(menu[2].value, "Priced Later");
-}
-
-// The two menus are one relation, except that "Setup" only feeds single-source
-// settlements and "Scale Ticket" only multiple-source ones.
-TEST(Menus, BothMenusOfferTheSameRelation) {
-    const auto contains = [](const std::vector<std::string_view>& list, std::string_view text) {
-        return std::find(list.begin(), list.end(), text) != list.end();
-    };
-    for (const hvx::Category& destination : hvx::Categories()) {
-        for (const bool byTicket : {false, true}) {
-            for (std::string_view source : hvx::SourcesFor(destination.text, byTicket)) {
-                SCOPED_TRACE(std::string(source) + " -> " + std::string(destination.text));
-                EXPECT_NE(source, hvx::kSetup);
-                if (source != hvx::kScaleTicket) {
-                    EXPECT_TRUE(contains(hvx::DestinationsFor(source), destination.text));
-                }
-            }
-        }
-        for (std::string_view source : {hvx::kAssembly, hvx::kDirectIn, hvx::kStorageTicket,
-                                        hvx::kPricedLater, hvx::kInstallmentSale, hvx::kGrainBank,
-                                        hvx::kCCC, hvx::kBasisFixed, hvx::kFuturesFixed,
-                                        hvx::kHedgedToArrive, hvx::kMinimumPriced}) {
-            SCOPED_TRACE(std::string(source) + " -> " + std::string(destination.text));
-            if (contains(hvx::DestinationsFor(source), destination.text)) {
-                EXPECT_TRUE(contains(hvx::SourcesFor(destination.text, false), source));
-            }
-        }
-    }
+    EXPECT_EQ(hvx::ActivityClassText("O'1"), "Not Classified (O'1)");
+    char text[8];
+    hvx::ActivityClassText("06", text, sizeof text);
+    EXPECT_EQ(std::string(text), "Cash Pu");
 }
 
 }  // namespace
