@@ -1,9 +1,8 @@
-// The position record HVXGR51A and the activity journal HVXGR29 on every
-// engine: received and shipped totals, company-owned units with their guard,
-// the change notices, journal rows, and a posted reversal rule by rule.
+// The position record HVXGR51A and the activity journal HVXGR29 on every engine: received and
+// shipped totals, company-owned units under their guard, notices, journal rows and reversals.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <tuple>
 
 #include "platform/Dates.h"
 #include "platform/Format.h"
@@ -35,16 +34,14 @@ protected:
         return Rows("SELECT " + columns + " FROM HVXGR51A WHERE REFERENCE='" + commodity +
                     "' AND LOCATION='" + location + "'");
     }
-    static void ActivityCounter(const std::string& next) {
-        Exec("INSERT INTO HVXGR40 (NEXTDPR,RECNO) VALUES ('" + next + "',1)");
-    }
     // Distinct day, month and year totals, so that one written to the wrong
     // column shows.
     static void SeedPosition() {
         Exec("DELETE FROM HVXGR51A");
-        Exec("INSERT INTO HVXGR51A (REFERENCE,LOCATION,URECVD,URECVM,URECVY,USHIPD,USHIPM,"
-             "USHIPY,DPRCO,NUMCHANGE,RECNO) VALUES ('CORN','1','100.0000','1000.0000',"
-             "'10000.0000','50.0000','500.0000','5000.0000','200.0000','0',1)");
+        Exec(
+            "INSERT INTO HVXGR51A (REFERENCE,LOCATION,URECVD,URECVM,URECVY,USHIPD,USHIPM,"
+            "USHIPY,DPRCO,NUMCHANGE,RECNO) VALUES ('CORN','1','100.0000','1000.0000',"
+            "'10000.0000','50.0000','500.0000','5000.0000','200.0000','0',1)");
     }
     static Texts Totals(double received, double shipped, double owned) {
         return {_HVXsprintf("%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f", 100 + received,
@@ -52,61 +49,52 @@ protected:
                             5000 + shipped, 200 + owned)};
     }
     static Texts Seeded() { return Position("URECVD,URECVM,URECVY,USHIPD,USHIPM,USHIPY,DPRCO"); }
-    static ReversalLine Line(const char* source, const char* from, const char* to) {
-        return {"CORN", "1", -10, source, from, to, "000321"};
+    // "message operation key" of each change notice sent.
+    Texts Notices() const {
+        Texts out;
+        for (const auto& b : host.broadcasts)
+            out.push_back(_HVXsprintf("%u %ld %s", b.message, b.operation, b.text));
+        return out;
     }
     hvxtest::FakeHost host;
     HVXSConnection connection{1, nullptr, 0};
 };
 HVX_DATABASE_TEST_SUITE(PositionLedger);
 
-using AddFn = bool (*)(HVXSConnection&, hvx::HostWindow, std::string_view, std::string_view,
-                       double);
-const struct Direction {
-    const char* name;
-    AddFn add;
-    const char* columns;
-    const char* reset;     // distinct day, month and year totals
-    const char* inserted;  // a new row: its totals, print flags and NUMCHANGE
-    bool noticeOnUpdate;
-} kDirections[] = {
-    {"received", hvx::AddUnitsReceived, "URECVD,URECVM,URECVY",
-     "URECVD='1',URECVM='10.5',URECVY=''", "12.5000\t12.5000\t12.5000\tT\tT\t0\t1", true},
-    {"shipped", hvx::AddUnitsShipped, "USHIPD,USHIPM,USHIPY",
-     "USHIPD='1',USHIPM='10.5',USHIPY=''", "12.5000\t12.5000\t12.5000\t\t\tF\t1", false},
-};
-
 TEST_P(PositionLedger, NewRowThenRunningTotals) {
-    for (const Direction& d : kDirections) {
-        SCOPED_TRACE(d.name);
+    using AddFn =
+        bool (*)(HVXSConnection&, hvx::HostWindow, std::string_view, std::string_view, double);
+    // Columns, a reset to distinct day, month and year totals, a new row's
+    // totals, print flags and NUMCHANGE, and whether an update is announced.
+    const std::tuple<AddFn, const char*, const char*, const char*, bool> directions[] = {
+        {hvx::AddUnitsReceived, "URECVD,URECVM,URECVY", "URECVD='1',URECVM='10.5',URECVY=''",
+         "12.5000\t12.5000\t12.5000\tT\tT\t0\t1", true},
+        {hvx::AddUnitsShipped, "USHIPD,USHIPM,USHIPY", "USHIPD='1',USHIPM='10.5',USHIPY=''",
+         "12.5000\t12.5000\t12.5000\t\t\tF\t1", false},
+    };
+    for (const auto& [add, columns, reset, inserted, noticeOnUpdate] : directions) {
+        SCOPED_TRACE(columns);
         Exec("DELETE FROM HVXGR51A");
         Exec("DELETE FROM HVXNEXTNUM");
         host.broadcasts.clear();
-        ASSERT_TRUE(d.add(connection, nullptr, "1", "CORN", 12.5));
-        EXPECT_EQ(Position(std::string(d.columns) + ",PRINTDPR,PRINTTP,NUMCHANGE,RECNO"),
-                  Texts{d.inserted});
-        ASSERT_EQ(host.broadcasts.size(), 1u);
-        EXPECT_EQ(host.broadcasts[0].message, 14001u);
-        EXPECT_EQ(host.broadcasts[0].operation, 8210);
-        EXPECT_EQ(host.broadcasts[0].text, "1  CORN");
-
-        Exec(std::string("UPDATE HVXGR51A SET ") + d.reset);
-        ASSERT_TRUE(d.add(connection, nullptr, "1", "CORN", 2.25));
-        ASSERT_TRUE(d.add(connection, nullptr, "1", "CORN", -0.00004));
-        EXPECT_EQ(Position(d.columns), Texts{"3.2500\t12.7500\t2.2500"});
-        EXPECT_EQ(host.broadcasts.size(), d.noticeOnUpdate ? 3u : 1u);
-        EXPECT_EQ(host.broadcasts.back().operation, d.noticeOnUpdate ? 8209 : 8210);
-
-        // Another commodity at the location, and a quote in a name, get rows of their own.
-        ASSERT_TRUE(d.add(connection, nullptr, "12", "O'BRIEN", 4));
-        EXPECT_EQ(Position(d.columns, "O''BRIEN", "12"), Texts{"4.0000\t4.0000\t4.0000"});
-        EXPECT_EQ(host.broadcasts.back().text, "12 O'BRIEN");
-        EXPECT_EQ(Position(d.columns), Texts{"3.2500\t12.7500\t2.2500"});
-
+        ASSERT_TRUE(add(connection, nullptr, "1", "CORN", 12.5));
+        EXPECT_EQ(Position(std::string(columns) + ",PRINTDPR,PRINTTP,NUMCHANGE,RECNO"),
+                  Texts{inserted});
+        EXPECT_EQ(Notices(), Texts{"14001 8210 1  CORN"});
+        Exec(std::string("UPDATE HVXGR51A SET ") + reset);
+        ASSERT_TRUE(add(connection, nullptr, "1", "CORN", 2.25));
+        ASSERT_TRUE(add(connection, nullptr, "1", "CORN", -0.00004));
+        EXPECT_EQ(Position(columns), Texts{"3.2500\t12.7500\t2.2500"});
+        EXPECT_EQ(Notices().size(), noticeOnUpdate ? 3u : 1u);
+        EXPECT_EQ(Notices().back(), noticeOnUpdate ? "14001 8209 1  CORN" : "14001 8210 1  CORN");
+        // Another commodity at another location gets a row of its own.
+        ASSERT_TRUE(add(connection, nullptr, "12", "SOY", 4));
+        EXPECT_EQ(Position(columns, "SOY", "12"), Texts{"4.0000\t4.0000\t4.0000"});
+        EXPECT_EQ(Position(columns), Texts{"3.2500\t12.7500\t2.2500"});
         // The select runs, the update is refused: false and no notice.
         host.broadcasts.clear();
         hvx::Session::FailStatementForTesting(2);
-        EXPECT_FALSE(d.add(connection, nullptr, "1", "CORN", 1));
+        EXPECT_FALSE(add(connection, nullptr, "1", "CORN", 1));
         hvx::Session::FailStatementForTesting(0);
         EXPECT_TRUE(host.broadcasts.empty());
     }
@@ -118,41 +106,33 @@ TEST_P(PositionLedger, NewRowThenRunningTotals) {
     EXPECT_TRUE(host.broadcasts.empty());
 }
 
-TEST_P(PositionLedger, CompanyOwnedUnits) {
+TEST_P(PositionLedger, CompanyOwnedUnitsUnderTheirGuard) {
     // No position row: nothing to add to, and nothing is created.
     EXPECT_TRUE(hvx::AddCompanyOwned(connection, "CORN", "1", 25));
     EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXGR51A"), Texts{"0"});
-    const struct {
-        const char* stored;
-        double units;
-        const char* expected;
-    } cases[] = {
-        {"", 25, "25.0000"},  // a row made by the received units
-        {"10.0000", -2.5, "7.5000"},
-        {"10", 1, "11.0000"},  // the guard matches the text as stored
-        {"0.00005", 0, "0.0001"},
-    };
     ASSERT_TRUE(hvx::AddUnitsReceived(connection, nullptr, "1", "CORN", 1));
     host.broadcasts.clear();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored);
-        Exec(std::string("UPDATE HVXGR51A SET DPRCO='") + c.stored + "'");
-        EXPECT_TRUE(hvx::AddCompanyOwned(connection, "CORN", "1", c.units));
-        EXPECT_EQ(Position("DPRCO"), Texts{c.expected});
+    // An empty DPRCO as the received units leave it; the guard matches the
+    // text as stored.
+    const std::tuple<const char*, double, const char*> cases[] = {{"", 25, "25.0000"},
+                                                                  {"10.0000", -2.5, "7.5000"},
+                                                                  {"10", 1, "11.0000"},
+                                                                  {"0.00005", 0, "0.0001"}};
+    for (const auto& [stored, units, expected] : cases) {
+        SCOPED_TRACE(stored);
+        Exec(std::string("UPDATE HVXGR51A SET DPRCO='") + stored + "'");
+        EXPECT_TRUE(hvx::AddCompanyOwned(connection, "CORN", "1", units));
+        EXPECT_EQ(Position("DPRCO"), Texts{expected});
     }
     EXPECT_TRUE(host.broadcasts.empty());
-}
-
-TEST_P(PositionLedger, CompanyOwnedGuardLosesToAnotherUser) {
-    SeedPosition();
     std::string read;
     ASSERT_EQ(hvx::ReadCompanyOwned(connection, "CORN", "1", read), hvx::PositionRead::Found);
-    EXPECT_EQ(read, "200.0000");
-    // Another user moves the units between our read and our write.
+    EXPECT_EQ(read, "0.0001");
+    // Another user moves the units between our read and our write; read
+    // afresh, the same change goes through on top of theirs.
     Exec("UPDATE HVXGR51A SET DPRCO='12.0000'");
     EXPECT_FALSE(hvx::UpdateCompanyOwned(connection, "CORN", "1", read, 5));
     EXPECT_EQ(Position("DPRCO"), Texts{"12.0000"});
-    // Read afresh, the same change goes through on top of theirs.
     EXPECT_TRUE(hvx::AddCompanyOwned(connection, "CORN", "1", 5));
     EXPECT_EQ(Position("DPRCO"), Texts{"17.0000"});
     EXPECT_EQ(hvx::ReadCompanyOwned(connection, "CORN", "2", read), hvx::PositionRead::Missing);
@@ -164,19 +144,19 @@ TEST_P(PositionLedger, JournalRowsAndCompanyOwnedShipment) {
     // Without an activity counter nothing is written, and nothing shipped.
     EXPECT_FALSE(hvx::RecordActivity(connection, "Settlement", "CORN", "1", 5, "1", "Setup",
                                      "Storage Ticket", ""));
-    EXPECT_FALSE(hvx::RecordCompanyOwnedShipment(connection, nullptr, "1", "CORN", 5, "Shipment",
-                                                 "S1"));
-    EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXGR29"), Texts{"0"});
-    EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXGR51A"), Texts{"0"});
+    EXPECT_FALSE(
+        hvx::RecordCompanyOwnedShipment(connection, nullptr, "1", "CORN", 5, "Shipment", "S1"));
+    EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXGR29 UNION ALL SELECT COUNT(*) FROM HVXGR51A"),
+              (Texts{"0", "0"}));
 
-    ActivityCounter("");  // an empty counter starts at 1
+    Exec("INSERT INTO HVXGR40 (NEXTDPR,RECNO) VALUES ('',1)");  // an empty counter starts at 1
     SeedPosition();
-    ASSERT_TRUE(hvx::RecordActivity(connection, "CWR", "CORN", "1", 1250.5, "CW'7",
-                                    "Company Owned", "Collateral WHR", "O"));
+    ASSERT_TRUE(hvx::RecordActivity(connection, "CWR", "CORN", "1", 1250.5, "CW'7", "Company Owned",
+                                    "Collateral WHR", "O"));
     ASSERT_TRUE(hvx::RecordActivity(connection, "Settlement", "SOY", "12", -3.33336, "000123",
                                     "Storage Ticket", "Priced", ""));
-    ASSERT_TRUE(hvx::RecordCompanyOwnedShipment(connection, nullptr, "1", "CORN", 100,
-                                                "Shipment", "S-17"));
+    ASSERT_TRUE(
+        hvx::RecordCompanyOwnedShipment(connection, nullptr, "1", "CORN", 100, "Shipment", "S-17"));
     EXPECT_EQ(Rows("SELECT TRANNUM,COMMODITY,LOCATION,PROGRAM,SOURCE,DEST,NETUNITS,REFERENCE,"
                    "STATUS,NUMCHANGE,RECNO FROM HVXGR29 ORDER BY RECNO"),
               (Texts{"00000001\tCORN\t1\tCWR\tCompany Owned\tCollateral WHR\t1250.5000\tCW'7\t"
@@ -198,30 +178,27 @@ TEST_P(PositionLedger, JournalRowsAndCompanyOwnedShipment) {
 // Each line of a posted reversal brings its position back and journals itself
 // under its source: "Setup" and "Direct In" by kind, others by category.
 TEST_P(PositionLedger, ReversalLineBringsThePositionBack) {
-    ActivityCounter("7");
-    const struct {
-        ReversalLine line;
-        double received, shipped, owned;  // changes of the totals (units are -10)
-        const char* source;
-    } cases[] = {
-        {Line("Setup", "", "Storage Ticket"), -10, 0, 0, "Setup"},
-        {Line("Direct In", "Priced Later", "Priced"), 0, 10, -10, "Direct In"},
-        {Line("Scale Ticket", "Assembly", "Priced"), 0, 0, -10, "Assembly"},
-        {Line("Storage Ticket", "Storage Ticket", "Installment Sale"), 0, 0, -10, "Storage Ticket"},
-        // Paying off an installment sale sells no grain again.
-        {Line("Installment Sale", "Installment Sale", "Priced"), 0, 0, 0, "Installment Sale"},
-        {Line("Storage Ticket", "Storage Ticket", "Grain Bank"), 0, 0, 0, "Storage Ticket"},
-        {Line("Grain Bank", "Grain Bank", "Redelivered"), 0, -10, 0, "Grain Bank"},
-    };
+    Exec("INSERT INTO HVXGR40 (NEXTDPR,RECNO) VALUES ('7',1)");
+    // Source kind, categories moved from and to, the changes of the received,
+    // shipped and company-owned totals (units are -10), the journal's source.
+    const std::tuple<const char*, const char*, const char*, double, double, double, const char*>
+        cases[] = {
+            {"Setup", "", "Storage Ticket", -10, 0, 0, "Setup"},
+            {"Direct In", "Priced Later", "Priced", 0, 10, -10, "Direct In"},
+            {"Scale Ticket", "Assembly", "Installment Sale", 0, 0, -10, "Assembly"},
+            // Paying off an installment sale sells no grain again.
+            {"Installment Sale", "Installment Sale", "Priced", 0, 0, 0, "Installment Sale"},
+            {"Grain Bank", "Grain Bank", "Redelivered", 0, -10, 0, "Grain Bank"},
+        };
     Texts journal;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.source + std::string(" -> ") + c.line.toCategory);
+    for (const auto& [kind, from, to, received, shipped, owned, source] : cases) {
+        SCOPED_TRACE(std::string(source) + " -> " + to);
         SeedPosition();
-        EXPECT_EQ(hvx::ReversalJournalSource(c.line), c.source);
-        EXPECT_TRUE(hvx::PostReversalLine(connection, nullptr, c.line));
-        EXPECT_EQ(Seeded(), Totals(c.received, c.shipped, c.owned));
-        journal.push_back(std::string(c.source) + "\t" + c.line.toCategory +
-                          "\t-10.0000\t000321\tSettlement\t\t");
+        const ReversalLine line{"CORN", "1", -10, kind, from, to, "000321"};
+        EXPECT_EQ(hvx::ReversalJournalSource(line), source);
+        EXPECT_TRUE(hvx::PostReversalLine(connection, nullptr, line));
+        EXPECT_EQ(Seeded(), Totals(received, shipped, owned));
+        journal.push_back(std::string(source) + "\t" + to + "\t-10.0000\t000321\tSettlement\t\t");
     }
     EXPECT_EQ(Rows("SELECT SOURCE,DEST,NETUNITS,REFERENCE,PROGRAM,STATUS,NUMCHANGE FROM HVXGR29 "
                    "ORDER BY RECNO"),
@@ -234,7 +211,8 @@ TEST_P(PositionLedger, ReversalLineBringsThePositionBack) {
     Exec("DELETE FROM HVXGR40");
     Exec("DELETE FROM HVXGR29");
     SeedPosition();
-    EXPECT_FALSE(hvx::PostReversalLine(connection, nullptr, Line("Setup", "", "Installment Sale")));
+    EXPECT_FALSE(hvx::PostReversalLine(connection, nullptr,
+                                       {"CORN", "1", -10, "Setup", "", "Priced", "000321"}));
     EXPECT_EQ(Seeded(), Totals(-10, 0, -10));
     EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXGR29"), Texts{"0"});
 }
