@@ -1,5 +1,4 @@
-// The position record HVXGR51A and the activity journal HVXGR29 on every engine: received and
-// shipped totals, company-owned units under their guard, notices, journal rows and reversals.
+// The position record HVXGR51A and the activity journal HVXGR29 on every engine.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -38,10 +37,9 @@ protected:
     // column shows.
     static void SeedPosition() {
         Exec("DELETE FROM HVXGR51A");
-        Exec(
-            "INSERT INTO HVXGR51A (REFERENCE,LOCATION,URECVD,URECVM,URECVY,USHIPD,USHIPM,"
-            "USHIPY,DPRCO,NUMCHANGE,RECNO) VALUES ('CORN','1','100.0000','1000.0000',"
-            "'10000.0000','50.0000','500.0000','5000.0000','200.0000','0',1)");
+        Exec("INSERT INTO HVXGR51A (REFERENCE,LOCATION,URECVD,URECVM,URECVY,USHIPD,USHIPM,"
+             "USHIPY,DPRCO,NUMCHANGE,RECNO) VALUES ('CORN','1','100.0000','1000.0000',"
+             "'10000.0000','50.0000','500.0000','5000.0000','200.0000','0',1)");
     }
     static Texts Totals(double received, double shipped, double owned) {
         return {_HVXsprintf("%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f\t%.4f", 100 + received,

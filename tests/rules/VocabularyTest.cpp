@@ -1,5 +1,4 @@
-// What the kind of a source and the chosen destination decide: the menus that offer each move
-// and its activity class, a source's charge and reference column, and the effects on a line.
+// What a source's kind and the destination chosen decide: menus, activity classes, charges.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -149,7 +148,6 @@ TEST(DestinationEffects, PageContractTermsGradesAndCharge) {
         {"Storage Ticket", "Priced", P::UnitsAndPrices, false, false, false, C::Storage},
         {"Grain Bank", "Installment Sale", P::UnitsAndPrices, true, true, false, C::Service},
         {"Installment Sale", "Priced", P::UnitsAndPrices, false, false, false, C::Interest},
-        {"Assembly", "Priced", P::UnitsAndPrices, false, false, false, C::None},
         {"Storage Ticket", "Grain Bank", P::ContractTerms, true, false, true, C::None},
         {"Setup", "CCC", P::StorageTerms, true, false, true, C::None},
         {"Grain Bank", "Redelivered", P::Bin, true, false, false, C::None},
@@ -181,7 +179,6 @@ TEST(DestinationEffects, PatronageInBothWindows) {
         {"Storage Ticket", "Installment Sale", false, {true, true}, {true, true}},
         {"Installment Sale", "Priced", true, {false, false}, {false, false}},
         {"Assembly", "Storage Ticket", true, {false, true}, {false, false}},
-        {"Assembly", "Storage Ticket", false, {false, false}, {false, false}},
     };
     for (const auto& [source, destination, wasChecked, single, multiple] : cases) {
         SCOPED_TRACE(std::string(source) + " -> " + destination);
