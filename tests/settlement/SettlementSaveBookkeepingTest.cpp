@@ -84,23 +84,43 @@ Texts Moved(const std::string& link) {
     return all;
 }
 
-// Straight from the tables: every split, source ticket and open contract
-// against the stored lines drawing on it (a ticket's lines count on its split
-// as well), every advance against its repayment rows, and every settlement's
+// Straight from the tables: every split, ticket and open contract against
+// the stored lines drawing on it (a ticket's lines count on its split as
+// well), every advance against its repayment rows, and every settlement's
 // repayment rows against its stored advance deduction.
 void ExpectBookkeeping() {
     std::map<std::string, double> drawn =
         SumBy("SELECT SOURCELINK,UNITSSET FROM HVXGR04D UNION ALL SELECT T.ASSEMLINK,D.UNITSSET "
               "FROM HVXGR04D D JOIN HVXGR03A T ON T.STDLINEID=D.SOURCELINK", 4);
-    for (const char* sql : {"SELECT LINEID,SETTUNITS FROM HVXGR02S",
-                            "SELECT STDLINEID,UNITSSET FROM HVXGR03A WHERE ASSEMLINK='L4'"})
-        for (const auto& [link, settled] : SumBy(sql, 4))
-            EXPECT_EQ(settled, drawn[link]) << "units settled on " << link;
-    for (const std::string& row :
-         Rows("SELECT DLLINK,UNITSSET,OUNITS FROM HVXGR04F WHERE SETTLEMENT='12'")) {
+    std::map<std::string, double> dollars = SumBy("SELECT SOURCELINK,TOTPRICE FROM HVXGR04D", 2);
+    std::map<std::string, Texts> splits;
+    for (const std::string& row : Rows("SELECT LINEID,SHAREUNITS,SETTUNITS,SETTLED FROM HVXGR02S")) {
+        const Texts f = splits[Fields(row)[0]] = Fields(row);
+        const double share = TextNumber(f[1]);
+        const bool full = share != 0 && HVXRound(share, 5) <= HVXRound(TextNumber(f[2]), 5);
+        EXPECT_EQ(TextNumber(f[2]), drawn[f[0]]) << "units settled on " << f[0];
+        EXPECT_EQ(f[3], full ? "T" : "F") << "split " << f[0];
+    }
+    // L1's tickets are covered in ticket order by its settled units; L4's are sources.
+    double rest = TextNumber(splits["L1"][2]);
+    for (const std::string& row : Rows("SELECT STDLINEID,UNITS,UNITSSET,SETTLED,ASSEMLINK FROM "
+                                       "HVXGR03A ORDER BY SCALETICK")) {
         const Texts f = Fields(row);
-        EXPECT_EQ(TextNumber(f[2]), HVXRound(TextNumber(f[1]) - drawn[f[0]], 4))
-            << "contract " << row;
+        const double ticket = TextNumber(f[1]);
+        const bool own = f[4] == "L4";
+        const bool covered = own ? ticket == drawn[f[0]] : splits["L1"][3] == "T" || rest >= ticket;
+        EXPECT_EQ(TextNumber(f[2]), own ? drawn[f[0]] : covered ? ticket : rest) << row;
+        EXPECT_EQ(f[3], !covered ? "F" : own ? "D" : "T") << "ticket " << row;
+        if (!own) rest = covered ? HVXRound(rest - ticket, 4) : 0;
+    }
+    for (const std::string& row : Rows("SELECT DLLINK,UNITSSET,OUNITS,STATUS,ISDOLUSED FROM "
+                                       "HVXGR04F WHERE SETTLEMENT='12'")) {
+        const Texts f = Fields(row);
+        const double open = HVXRound(TextNumber(f[1]) - drawn[f[0]], 4);
+        EXPECT_EQ(TextNumber(f[2]), open) << "contract " << row;
+        EXPECT_EQ(f[3], open == 0 ? "C" : "O") << "contract " << row;
+        // Only an installment sale counts the dollars drawn on it.
+        EXPECT_EQ(TextNumber(f[4]), f[0] == "9002" ? dollars[f[0]] : 0) << "contract " << row;
     }
     ExpectRepaidIsSumOfRows({});
     EXPECT_EQ(SumBy(kRepaidBySettlement, 2),

@@ -48,20 +48,19 @@ inline void SeedSources() {
 
 using Tables = std::vector<std::vector<std::string>>;
 
-// A snapshot without the tables named (counters and locks move on by design).
-inline Tables Without(Tables tables, std::initializer_list<std::string_view> names) {
+// A snapshot with only the tables named, or without them (counters and
+// locks move on by design).
+inline Tables Filtered(Tables tables, std::initializer_list<std::string_view> names, bool keep) {
     std::erase_if(tables, [&](const std::vector<std::string>& t) {
-        return std::ranges::find(names, t.front()) != names.end();
+        return (std::ranges::find(names, t.front()) != names.end()) != keep;
     });
     return tables;
 }
-
-// Only the tables named of a snapshot.
+inline Tables Without(Tables tables, std::initializer_list<std::string_view> names) {
+    return Filtered(std::move(tables), names, false);
+}
 inline Tables Only(Tables tables, std::initializer_list<std::string_view> names) {
-    std::erase_if(tables, [&](const std::vector<std::string>& t) {
-        return std::ranges::find(names, t.front()) == names.end();
-    });
-    return tables;
+    return Filtered(std::move(tables), names, true);
 }
 
 // A line of A100 (split 7001); what it does not sell stays open.
@@ -76,11 +75,7 @@ inline hvx::settlement::SettlementDetailItem AssemblyLine(const char* dlLink, co
     const bool open = std::string(toDpr) != "Priced";
     l.status = open ? "O" : "C";
     l.oUnits = open ? _HVXsprintf("%.4f", units) : "0.0000";
-    if (open) {
-        l.contract = "ST-88";
-        l.sRateDate = "0.0020";
-        l.ssDate = "03/07/2024";
-    }
+    if (open) l.contract = "ST-88", l.sRateDate = "0.0020", l.ssDate = "03/07/2024";
     return l;
 }
 
@@ -90,11 +85,9 @@ public:
         DatabaseTest::SetUp();
         hvx::SetTodayForTesting({2024, 3, 8});
         // A test may start afresh more than once: nothing of a former run stays.
-        set = hvx::settlement::SettlementRecordSet{};
+        set = {};
         values = hvx::settlement::SettlementWindowValues{};
-        message.clear();
-        ui.messages.clear();
-        host.sent.clear();
+        message.clear(), ui.messages.clear(), host.sent.clear();
         host.refuseAll = false;
         SeedSources();
         NewSettlement();
@@ -107,11 +100,8 @@ public:
     // Customer C1 sells 200 units of A100 at 4.25 (40.00 of it repaying an
     // advance) and stores 150.5 units on storage ticket contract ST-88.
     void NewSettlement() {
-        using namespace hvx::settlement;
-        SettlementHeader& h = set.header;
-        h.custRef = "C1";
-        h.custName = "Casey Farms";
-        h.settDate = "03072024";
+        hvx::settlement::SettlementHeader& h = set.header;
+        h.custRef = "C1", h.custName = "Casey Farms", h.settDate = "03072024";
         h.entryDate = "03082024";
         set.details.AddLine(AssemblyLine("9101", "Priced", 200, 4.25, 808.75));
         set.details.AddLine(AssemblyLine("9102", "Storage Ticket", 150.5, 0, 0));
@@ -147,8 +137,8 @@ public:
     }
 
     // Every table of the schema, each as its sorted rows.
-    static std::vector<std::vector<std::string>> Snapshot() {
-        std::vector<std::vector<std::string>> tables;
+    static Tables Snapshot() {
+        Tables tables;
         for (const hvx::data::TableDesc& table : hvx::data::AllTables()) {
             std::vector<std::string> rows = Rows(std::string("SELECT * FROM ") + table.name);
             std::ranges::sort(rows);
@@ -184,19 +174,16 @@ public:
         return held;
     }
 
-    // What failing an operation's statements one by one showed.
     struct StatementFailures {
         std::vector<long> unnoticed;  // failed statements the operation went through
         std::string lastFailure;      // the message of the last failed run
         long failedRuns = 0;
     };
-
     // Fails the operation's first statement, then its second, and so on,
     // until it runs to its end without reaching the failing one. After each
     // failed run the operation has said why (shown), every table is as it
-    // was, no lock is held, and restored() holds. A statement whose failure
-    // the operation lived with let it go through: wentThrough() checks what
-    // it left, and the database is set up afresh (arrange) for the next run.
+    // was, no lock is held, and restored() holds. An operation that lived
+    // with a failure is checked by wentThrough() and set up afresh.
     StatementFailures FailEachStatementInTurn(const std::function<void()>& arrange,
                                               const std::function<bool()>& operation,
                                               const std::function<std::string()>& shown,
