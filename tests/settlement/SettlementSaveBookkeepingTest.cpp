@@ -29,12 +29,11 @@ const std::string kCanceled = "Advance update canceled.\nSettlement save operati
 
 struct Source {
     const char *kind, *ref, *link;
-};
-const Source kSources[] = {
-    {"Assembly", "A-1", "L1"},        {"Assembly", "A-1", "L2"},
-    {"Assembly", "A-2", "L3"},        {"Scale Ticket", "U1", "ST-1"},
-    {"Scale Ticket", "U2", "ST-2"},   {"Storage Ticket", "CT-1", "9001"},
-    {"Installment Sale", "CT-2", "9002"}, {"Priced Later", "CT-3", "9003"},
+} const kSources[] = {
+    {"Assembly", "A-1", "L1"}, {"Assembly", "A-1", "L2"}, {"Assembly", "A-2", "L3"},
+    {"Scale Ticket", "U1", "ST-1"}, {"Scale Ticket", "U2", "ST-2"},
+    {"Storage Ticket", "CT-1", "9001"}, {"Installment Sale", "CT-2", "9002"},
+    {"Priced Later", "CT-3", "9003"},
 };
 
 struct Settlement {
@@ -193,10 +192,9 @@ protected:
     // The kinds of step; each changes the window's record set, then it is saved.
     void Create(Settlement& s) {
         s.set = SettlementRecordSet{};
-        s.set.header.custRef = s.custRef;
-        s.set.header.custName = "Name " + s.custRef;
-        s.set.header.settDate = "03072024";
-        s.set.header.type = s.Type();
+        SettlementHeader& h = s.set.header;
+        h.custRef = s.custRef, h.custName = "Name " + s.custRef, h.settDate = "03072024";
+        h.type = s.Type();
         s.values = {s.source < 0 ? "Priced" : "", 4.1, 0, 0};
         for (size_t n = 1 + Pick(3); n > 0; --n) AddLine(s);
         if (Pick(2) == 0) ToggleAdvance(s);

@@ -205,6 +205,9 @@ TEST_P(SettlementSave, ResaveIsAllOrNothingRewritesLinesAndMovesOnlyTheChange) {
               (Texts{"3\t3\t9101\t0.0000", "4\t4\t9102\t100.0000"}));
     EXPECT_EQ(Rows("SELECT FLINK FROM HVXGR04H ORDER BY RECNO"), (Texts{"3", "4"}));
     EXPECT_EQ(Rows("SELECT PAYNAME FROM HVXGR04E"), Texts{"O'Brien Farms"});
+    EXPECT_EQ(Rows("SELECT DEDUCT,AMOUNT FROM HVXGR04C ORDER BY RECNO"),
+              (Texts{"ADV\t60.00", "CHECKOFF\t1.25"}));
+    EXPECT_EQ(Rows("SELECT COUNT(*) FROM HVXGR04B"), Texts{"2"});
     EXPECT_EQ(Sources(), (Texts{"1001\t300.0000\tT", "1002\t0.0000\tF", "split\t300.0000\tF"}));
     // The earlier repayment was given back before the new one was applied.
     EXPECT_EQ(hvxtest::AdvanceState(), (Texts{"1\t60.00\tO", "2\t0.00\tO"}));
