@@ -7,7 +7,6 @@
 #include <map>
 #include <random>
 #include <span>
-#include <tuple>
 #include <utility>
 
 #include "rules/StoredText.h"
@@ -93,7 +92,7 @@ void ExpectBookkeeping() {
               "FROM HVXGR04D D JOIN HVXGR03A T ON T.STDLINEID=D.SOURCELINK", 4);
     std::map<std::string, double> dollars = SumBy("SELECT SOURCELINK,TOTPRICE FROM HVXGR04D", 2);
     std::map<std::string, Texts> splits;
-    for (const std::string& row : Rows("SELECT LINEID,SHAREUNITS,SETTUNITS,SETTLED FROM HVXGR02S")) {
+    for (const auto& row : Rows("SELECT LINEID,SHAREUNITS,SETTUNITS,SETTLED FROM HVXGR02S")) {
         const Texts f = splits[Fields(row)[0]] = Fields(row);
         const double share = TextNumber(f[1]);
         const bool full = share != 0 && HVXRound(share, 5) <= HVXRound(TextNumber(f[2]), 5);
@@ -133,14 +132,11 @@ protected:
         hvx::SetTodayForTesting({2024, 3, 8});
         Exec("INSERT INTO HVXGR40 (CONFIG18,SETTBYTICK,RECNO) VALUES ('41','T',1)");
         Exec("INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES ('A-1','F',1),('A-2','F',2)");
-        for (const auto& [assembly, split, share] : {std::tuple{"A-1", "L1", "150"},
-                                                     {"A-1", "L2", "100"}, {"A-2", "L3", "120"},
-                                                     {"A-1", "L4", "2000"}})
-            SeedSplit(assembly, split, share);
-        SeedTicket("T1", "L1", "TL-1", "60");  // covered by L1's units in ticket order
-        SeedTicket("T2", "L1", "TL-2", "90");
-        SeedTicket("U1", "L4", "ST-1", "900");  // sources of their own
-        SeedTicket("U2", "L4", "ST-2", "900");
+        SeedSplit("A-1", "L1", "150"), SeedSplit("A-1", "L2", "100");
+        SeedSplit("A-2", "L3", "120"), SeedSplit("A-1", "L4", "2000");
+        // T1 and T2 are covered by L1's units in ticket order; U1 and U2 are sources of their own.
+        SeedTicket("T1", "L1", "TL-1", "60"), SeedTicket("T2", "L1", "TL-2", "90");
+        SeedTicket("U1", "L4", "ST-1", "900"), SeedTicket("U2", "L4", "ST-2", "900");
         // Open contracts of settlement 12, drawn on by single- and multiple-source settlements.
         for (const Source& contract : std::span(kSources).last(3))
             SeedContract(contract.link, contract.kind, "2000.0000");
@@ -153,10 +149,8 @@ protected:
               {3, "C1", "2024-03-01", "Storage Ticket", "CT-1", "600.00", "0.00", "O"},
               {4, "C2", "2024-01-20", "Assembly", "A-2", "40.00", "0.00", "O"},
               {5, "C2", "2024-02-15", "Assembly", "A-1", "60.00", "0.00", "O"}});
-        for (const auto& [custRef, source] : {std::pair{"C1", 0}, {"C1", 3}, {"C1", 5},
-                                              {"C1", -1}, {"C2", 1}, {"C2", 2}, {"C2", 6},
-                                              {"C2", 7}, {"C2", -1}})
-            all_.push_back({custRef, source});
+        for (int source : {0, 3, 5, -1}) all_.push_back({"C1", source});
+        for (int source : {1, 2, 6, 7, -1}) all_.push_back({"C2", source});
         // Chosen by hand: the newest advances first, until the amount is covered.
         selection.script = [](AdvanceSelectionController& dialog) {
             while (dialog.LeftToApply() > 0 && !dialog.OpenAdvances().empty())
@@ -178,10 +172,8 @@ protected:
     // and its price row.
     void SetUnits(Settlement& s, SettlementDetailItem& line, double units) {
         const bool open = line.toDpr != "Priced";
-        line.unitsSet = units;
-        line.totPrice = line.netAmt = HVXRound(units * line.priceUnit, 2);
-        line.status = open ? "O" : "C";
-        line.oUnits = _HVXsprintf("%.4f", open ? units : 0.0);
+        line.unitsSet = units, line.totPrice = line.netAmt = HVXRound(units * line.priceUnit, 2);
+        line.status = open ? "O" : "C", line.oUnits = _HVXsprintf("%.4f", open ? units : 0.0);
         s.set.units.RemoveLink(line.dlLink);
         if (!open)
             s.set.units.Add(_HVXsprintf("%.4f", units), _HVXsprintf("%.4f", line.priceUnit),
@@ -222,8 +214,7 @@ protected:
     void RemoveLine(Settlement& s) {
         if (s.set.details.Count() < 2) return AddLine(s);
         const std::string link = SomeLine(s).dlLink;
-        s.set.details.RemoveLine(link, ui);
-        s.set.units.RemoveLink(link);
+        s.set.details.RemoveLine(link, ui), s.set.units.RemoveLink(link);
         s.set.deductions.RemoveLink(link);
     }
     // The settlement's only deduction repays advances: out of its first
@@ -242,8 +233,7 @@ protected:
     // The window reads the stored settlement again; it keeps the header's
     // record number itself.
     void Reopen(Settlement& s) {
-        s.set = SettlementRecordSet{};
-        s.refusedChange = false;
+        s.set = SettlementRecordSet{}, s.refusedChange = false;
         if (s.recno == 0) return;
         ASSERT_TRUE(LoadSettlement(s.set, s.link, s.Type(), ui));
         s.set.header.recno = s.recno;
@@ -255,8 +245,7 @@ protected:
     std::string ExpectedRefusal(const Settlement& s, bool byHand) {
         std::map<std::string, double> units = SumBy(
             "SELECT SOURCELINK,UNITSSET FROM HVXGR04D WHERE SOURCE='Assembly' AND SETLINK<>'" +
-                s.link + "'",
-            4);
+            s.link + "'", 4);
         for (const SettlementDetailItem& line : s.set.details.Items())
             if (line.source == "Assembly") units[line.sourceLink] += HVXRound(line.unitsSet, 4);
         for (const auto& [link, share] : SumBy("SELECT LINEID,SHAREUNITS FROM HVXGR02S", 4))
@@ -277,8 +266,7 @@ protected:
         const bool byHand = Pick(4) == 0;
         if (byHand) ui.answers.push_back(hvx::MsgAnswer::No);
         const std::string refusal = ExpectedRefusal(s, byHand);
-        const auto everything = refusal.empty() ? decltype(SettlementSaveFixture::Snapshot()){}
-                                                : SettlementSaveFixture::Snapshot();
+        const Tables everything = refusal.empty() ? Tables{} : SettlementSaveFixture::Snapshot();
         const Texts moved = Moved(s.link);
         s.set.header.entryDate = "03082024";
         std::string message;
@@ -296,9 +284,7 @@ protected:
             return;
         }
         ASSERT_TRUE(saved) << message;
-        s.link = s.set.header.setLink;
-        s.recno = s.set.header.recno;
-        ++saves_;
+        s.link = s.set.header.setLink, s.recno = s.set.header.recno, ++saves_;
         const bool mended = std::exchange(s.refusedChange, false);
         if (!unchanged || mended) return;
         EXPECT_EQ(Moved(s.link), moved) << "saved again unchanged";

@@ -35,10 +35,10 @@ inline void SeedSources() {
     Exec("INSERT INTO HVXGR40 (CONFIG18,SETTBYTICK,RECNO) VALUES ('41','T',1)");
     Exec("INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES ('A100','F',1)");
     Exec("INSERT INTO HVXGR02S (ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,CUSTREF,SHAREUNITS,"
-         "SETTUNITS,PSETUNITS,SETTLED,LINEID,RECNO) VALUES ('A100','','CORN','1',"
-         "'Storage Ticket','C1','500.0000','0.0000','0.0000','F','7001',1)");
-    Exec("INSERT INTO HVXGR03A (SCALETICK,ASSEMBLY,ASSEMLINK,STDLINEID,CONTRACT,CUSTREF,"
-         "DPRSTATUS,UNITS,UNITSSET,PRICE,SETTLED,RECNO) VALUES "
+         "SETTUNITS,PSETUNITS,SETTLED,LINEID,RECNO) VALUES ('A100','','CORN','1','Storage Ticket',"
+         "'C1','500.0000','0.0000','0.0000','F','7001',1)");
+    Exec("INSERT INTO HVXGR03A (SCALETICK,ASSEMBLY,ASSEMLINK,STDLINEID,CONTRACT,CUSTREF,DPRSTATUS,"
+         "UNITS,UNITSSET,PRICE,SETTLED,RECNO) VALUES "
          "('1001','A100','7001','8001','','C1','Storage Ticket','300.0000','0.0000','','F',1),"
          "('1002','A100','7001','8002','','C1','Storage Ticket','250.0000','0.0000','','F',2)");
     Exec("INSERT INTO HVXGR52 (REFERENCE,ADVCODE,RECNO) VALUES ('ADV','1',1),('CHECKOFF','0',2)");
@@ -85,12 +85,9 @@ public:
         DatabaseTest::SetUp();
         hvx::SetTodayForTesting({2024, 3, 8});
         // A test may start afresh more than once: nothing of a former run stays.
-        set = {};
-        values = hvx::settlement::SettlementWindowValues{};
-        message.clear(), ui.messages.clear(), host.sent.clear();
-        host.refuseAll = false;
-        SeedSources();
-        NewSettlement();
+        set = {}, values = hvx::settlement::SettlementWindowValues{};
+        message.clear(), ui.messages.clear(), host.sent.clear(), host.refuseAll = false;
+        SeedSources(), NewSettlement();
     }
     void TearDown() override {
         hvx::SetTodayForTesting({0, 0, 0});
@@ -101,17 +98,15 @@ public:
     // advance) and stores 150.5 units on storage ticket contract ST-88.
     void NewSettlement() {
         hvx::settlement::SettlementHeader& h = set.header;
-        h.custRef = "C1", h.custName = "Casey Farms", h.settDate = "03072024";
-        h.entryDate = "03082024";
+        h.custRef = "C1", h.custName = "Casey Farms";
+        h.settDate = "03072024", h.entryDate = "03082024";
         set.details.AddLine(AssemblyLine("9101", "Priced", 200, 4.25, 808.75));
         set.details.AddLine(AssemblyLine("9102", "Storage Ticket", 150.5, 0, 0));
-        set.units.Add("120.0000", "4.2500", "9101");
-        set.units.Add("80.0000", "4.2500", "9101");
+        set.units.Add("120.0000", "4.2500", "9101"), set.units.Add("80.0000", "4.2500", "9101");
         set.deductions.Add("ADV", "40.00", "D", "T", "9101", "A100", "Assembly");
         set.deductions.Add("CHECKOFF", "1.25", "D", "F", "9101", "A100", "Assembly");
         set.grades.Add("MOIST", "15.000", "9101", ui);
-        set.payNames.Add("O'Brien Farms", false);
-        set.payNames.Add("First Bank", true);
+        set.payNames.Add("O'Brien Farms", false), set.payNames.Add("First Bank", true);
     }
 
     bool Save() { return hvx::settlement::SaveSettlement(window); }
@@ -122,16 +117,15 @@ public:
     bool SaveUndrawn() {
         if (!Save()) return false;
         Exec("UPDATE HVXGR04F SET OUNITS=UNITSSET WHERE SETLINK='" + set.header.setLink + "'");
-        ui.messages.clear();
-        return true;
+        return ui.messages.clear(), true;
     }
     // The saved settlement as posting would have left it: posted, with its
     // splits' units counted as posted.
     void SaveAndPost() {
         ASSERT_TRUE(SaveUndrawn()) << message;
         const std::string link = "'" + set.header.setLink + "'";
-        Exec("UPDATE HVXGR04 SET POSTED='T' WHERE SETLINK=" + link);
-        Exec("UPDATE HVXGR04D SET POSTED='T' WHERE SETLINK=" + link);
+        for (const char* table : {"HVXGR04", "HVXGR04D"})
+            Exec(std::string("UPDATE ") + table + " SET POSTED='T' WHERE SETLINK=" + link);
         Exec("UPDATE HVXGR02S SET PSETUNITS=SETTUNITS");
         set.header.posted = true;
     }
@@ -204,19 +198,13 @@ public:
             }
             if (done) {
                 result.unnoticed.push_back(n);
-                if (wentThrough) {
-                    SCOPED_TRACE("went through a failure at statement " + std::to_string(n));
-                    wentThrough();
-                }
-                TearDown();
-                SetUp();
-                arrange();
-                before = Snapshot();
+                SCOPED_TRACE("went through a failure at statement " + std::to_string(n));
+                if (wentThrough) wentThrough();
+                TearDown(), SetUp(), arrange(), before = Snapshot();
                 continue;
             }
             SCOPED_TRACE("statement " + std::to_string(n) + ": " + shown());
-            ++result.failedRuns;
-            result.lastFailure = shown();
+            ++result.failedRuns, result.lastFailure = shown();
             EXPECT_NE(result.lastFailure, "");
             EXPECT_EQ(Snapshot(), before);
             EXPECT_EQ(Held(), std::vector<std::string>{});
