@@ -4,23 +4,10 @@
 // writers of the lists and of the assembly links: the rows they write, what
 // they leave alone, and the message of the first statement that fails.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
 #include <tuple>
-#include <vector>
 
-#include "platform/Format.h"
-#include "platform/Session.h"
-#include "settlement/AssemblyTrackingObject.h"
-#include "settlement/SettlementDeductionList.h"
-#include "settlement/SettlementDetailList.h"
-#include "settlement/SettlementGradeList.h"
-#include "settlement/SettlementPayNameList.h"
-#include "settlement/SettlementUnitsList.h"
-#include "settlement/SourceAllocationTestSupport.h"
-#include "support/ScriptedUi.h"
+#include "settlement/SettlementSaveTestSupport.h"
 
 namespace {
 
@@ -67,8 +54,7 @@ TEST(SettlementGradeList, ValuesKeepFourteenCharactersAndLongOnesAreShownFirst) 
 TEST(SettlementGradeList, AccumulationIsTheUnitsWeightedMean) {
     ScriptedUi ui;
     SettlementGradeList list;
-    list.Add("MOIST", "", "L1", ui);
-    list.Add("MOIST", "9.0", "L2", ui);
+    list.Add("MOIST", "", "L1", ui), list.Add("MOIST", "9.0", "L2", ui);
     // A result over some units, then the mean and the units it is taken over.
     for (const auto& [result, units, mean, over] : {
              std::tuple{"12.0", 100, "12.000", 100}, {"14.0", 300, "13.500", 400},
@@ -209,73 +195,43 @@ WriteFn Writer(const List& list) {
     };
 }
 
-class ChildListWriters : public DatabaseTest {
+// The lists of the fixture's new settlement, and of one that never had any.
+class ChildListWriters : public SettlementSaveFixture {
 protected:
-    void SetUp() override {
-        DatabaseTest::SetUp();
-        units.Add("100.0000", "3.2500", "L1");
-        units.Add("50.5000", "3.1000", "L1");
-        units.Add("25.0000", "2.9000", "L2");
-        deductions.Add("ADV", "30.00", "D", "T", "L1", "A-1", "Assembly");
-        deductions.Add("CHECKOFF", "1.25", "D", "F", "L2", "A-1", "Assembly");
-        grades.Add("MOIST", "14.500", "L1", ui);
-        grades.Add("TESTWT", "56.000", "L2", ui);
-        payNames.Add("O'Brien Farms", false);
-        payNames.Add("First Bank", true);
-    }
-
     struct List {
         const char *table, *columns;
         WriteFn write, writeNone;
         const char* seeded[2];  // rows of settlements 500 (record 1) and 501 (2)
-        const char* rows;       // the rows of the table after the write, in record order
-        const char *deleteFailure, *saveFailure;
+        const char *rows, *deleteFailure, *saveFailure;  // rows: after the write, by record
     };
     std::vector<List> Lists() const {
         return {
-            {"HVXGR04B",
-             "DLLINK,UNITS,PRICE",
-             Writer(units),
-             Writer(noUnits),
+            {"HVXGR04B", "DLLINK,UNITS,PRICE", Writer(set.units), Writer(none.units),
              {"'L1','1.0000','1.00'", "'L9','9.0000','9.00'"},
-             "S-10 501 L9 9.0000 9.00 0 2|S-17 500 L1 100.0000 3.2500 0 3|"
-             "S-17 500 L1 50.5000 3.1000 0 4|S-17 500 L2 25.0000 2.9000 0 5",
+             "S-10 501 L9 9.0000 9.00 0 2|S-17 500 9101 120.0000 4.2500 0 3|"
+             "S-17 500 9101 80.0000 4.2500 0 4",
              "Unable to delete units/price list detail item.",
              "Unable to save units/price list detail item."},
-            {"HVXGR04C",
-             "DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,SOURCE",
-             Writer(deductions),
-             Writer(noDeductions),
+            {"HVXGR04C", "DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,SOURCE", Writer(set.deductions),
+             Writer(none.deductions),
              {"'L1','ADV','1.00','D','A-1','Assembly'", "'L9','STOR','1.00','D','A-9','Assembly'"},
-             "S-10 501 L9 STOR 1.00 D A-9 Assembly 0 2|S-17 500 L1 ADV 30.00 D A-1 Assembly 0 3|"
-             "S-17 500 L2 CHECKOFF 1.25 D A-1 Assembly 0 4",
+             "S-10 501 L9 STOR 1.00 D A-9 Assembly 0 2|S-17 500 9101 ADV 40.00 D A100 Assembly 0 3|"
+             "S-17 500 9101 CHECKOFF 1.25 D A100 Assembly 0 4",
              "Unable to delete deduction list detail item.",
              "Unable to save deduction list detail item."},
-            {"HVXGR04A",
-             "DLLINK,GRADFACT,RESULT",
-             Writer(grades),
-             Writer(noGrades),
+            {"HVXGR04A", "DLLINK,GRADFACT,RESULT", Writer(set.grades), Writer(none.grades),
              {"'L1','MOIST','1'", "'L9','MOIST','13.0'"},
-             "S-10 501 L9 MOIST 13.0 0 2|S-17 500 L1 MOIST 14.500 0 3|S-17 500 L2 TESTWT 56.000 0 "
-             "4",
+             "S-10 501 L9 MOIST 13.0 0 2|S-17 500 9101 MOIST 15.000 0 3",
              "Unable to delete from grade factor list detail.",
              "Unable to save grade factor list detail item."},
-            {"HVXGR04E",
-             "PAYNAME,PNTYPE",
-             Writer(payNames),
-             Writer(noPayNames),
+            {"HVXGR04E", "PAYNAME,PNTYPE", Writer(set.payNames), Writer(none.payNames),
              {"'Old One','0'", "'Old Payee','0'"},
              "S-10 501 Old Payee 0 0 2|S-17 500 O'Brien Farms 0 0 3|S-17 500 First Bank 1 0 4",
              "Unable to delete from payname list detail.",
              "Unable to save payname list detail item."},
         };
     }
-
-    ScriptedUi ui;
-    SettlementUnitsList units, noUnits;
-    SettlementDeductionList deductions, noDeductions;
-    SettlementGradeList grades, noGrades;
-    SettlementPayNameList payNames, noPayNames;
+    SettlementRecordSet none;
 };
 HVX_DATABASE_TEST_SUITE(ChildListWriters);
 
@@ -291,13 +247,12 @@ TEST_P(ChildListWriters, EachWriterReplacesTheSettlementsRowsOrStopsAtTheFirstFa
             SCOPED_TRACE(std::string(list.table) + ", " + FormName(form));
             Exec("DELETE FROM HVXNEXTNUM"), Exec(std::string("DELETE FROM ") + list.table);
             for (int i = 0; i < 2; ++i)
-                Exec(
-                    _HVXsprintf("INSERT INTO %s (SETTLEMENT,SETLINK,%s,NUMCHANGE,RECNO) VALUES "
-                                "('S-%i','%i',%s,'0',%i)",
-                                list.table, list.columns, 9 + i, 500 + i, list.seeded[i], i + 1));
-            const std::string select =
-                _HVXsprintf("SELECT SETTLEMENT,SETLINK,%s,NUMCHANGE,RECNO FROM %s ORDER BY RECNO",
-                            list.columns, list.table);
+                Exec(_HVXsprintf("INSERT INTO %s (SETTLEMENT,SETLINK,%s,NUMCHANGE,RECNO) VALUES "
+                                 "('S-%i','%i',%s,'0',%i)",
+                                 list.table, list.columns, 9 + i, 500 + i, list.seeded[i], i + 1));
+            const std::string select = _HVXsprintf(
+                "SELECT SETTLEMENT,SETLINK,%s,NUMCHANGE,RECNO FROM %s ORDER BY RECNO", list.columns,
+                list.table);
             const std::string seeded = Joined(Rows(select));
             ASSERT_TRUE(list.writeNone(form, message)) << message;
             EXPECT_EQ(Joined(Rows(select)), seeded);
@@ -328,23 +283,20 @@ TEST_P(ChildListWriters, EachWriterReplacesTheSettlementsRowsOrStopsAtTheFirstFa
 }
 
 TEST_P(ChildListWriters, AssemblyLinksAreBuiltFromTheLinesAndWrittenUnderTheirDestination) {
-    Exec("INSERT INTO HVXGR03A (STDLINEID,ASSEMBLY,RECNO) VALUES ('T1','A-200',1)");
+    const char* const kLinks = "SELECT FLINK,ASSEMBLY,SETTLINK FROM HVXGR04H ORDER BY RECNO";
+    Exec("INSERT INTO HVXGR03A (STDLINEID,ASSEMBLY,RECNO) VALUES ('T1','A-200',9)");
     Exec("INSERT INTO HVXGR04F (DLLINK,RECNO) VALUES ('900',44)");
     const auto seedLinks = [] {
         Exec("DELETE FROM HVXGR04H");
-        Exec(
-            "INSERT INTO HVXGR04H (FLINK,ASSEMBLY,SETTLINK,RECNO) VALUES ('44','A-100','300',1),"
-            "('44','A-300','300',2),('45','A-999','300',3),('70','A-OLD','500',4)");
+        Exec("INSERT INTO HVXGR04H (FLINK,ASSEMBLY,SETTLINK,RECNO) VALUES ('44','A-100','300',1),"
+             "('44','A-300','300',2),('45','A-999','300',3),('70','A-OLD','500',4)");
     };
     seedLinks();
     SettlementDetailList lines;
-    for (const auto& [kind, ref, link] :
-         {std::tuple{"Assembly", "A-100", "L1"},
-          {"Scale Ticket", "T-5", "T1"},
-          {"Storage Ticket", "C-7", "900"},  // inherits the contract's assemblies
-          {"Assembly", "A-200", "L2"},
-          {"Direct In", "", ""},
-          {"Scale Ticket", "T-6", "T-0"}}) {
+    for (const auto& [kind, ref, link] : {
+             std::tuple{"Assembly", "A-100", "L1"}, {"Scale Ticket", "T-5", "T1"},
+             {"Storage Ticket", "C-7", "900"},  // inherits the contract's assemblies
+             {"Assembly", "A-200", "L2"}, {"Direct In", "", ""}, {"Scale Ticket", "T-6", "T-0"}}) {
         SettlementDetailItem line;
         line.source = kind, line.sourceRef = ref, line.sourceLink = link;
         lines.AddLine(line);
@@ -355,8 +307,7 @@ TEST_P(ChildListWriters, AssemblyLinksAreBuiltFromTheLinesAndWrittenUnderTheirDe
     ASSERT_TRUE(assemblies.Build(lines, reader, message)) << message;
     EXPECT_EQ(assemblies.Assemblies(), (Texts{"A-100", "A-200", "A-300"}));
     const std::string written =
-        "44 A-100 300|44 A-300 300|45 A-999 300|77 A-100 500|"
-        "77 A-200 500|77 A-300 500";
+        "44 A-100 300|44 A-300 300|45 A-999 300|77 A-100 500|77 A-200 500|77 A-300 500";
     for (Form form : kForms) {
         SCOPED_TRACE(FormName(form));
         seedLinks();
@@ -364,8 +315,7 @@ TEST_P(ChildListWriters, AssemblyLinksAreBuiltFromTheLinesAndWrittenUnderTheirDe
             return assemblies.DeleteLinks(cn, "500", message) &&
                    assemblies.WriteLinks(cn, "77", "500", message);
         })) << message;
-        EXPECT_EQ(Joined(Rows("SELECT FLINK,ASSEMBLY,SETTLINK FROM HVXGR04H ORDER BY RECNO")),
-                  written);
+        EXPECT_EQ(Joined(Rows(kLinks)), written);
         // A failing statement names the table, and writes nothing.
         std::string del, ins;
         hvx::Session::FailStatementForTesting(1);
@@ -376,8 +326,7 @@ TEST_P(ChildListWriters, AssemblyLinksAreBuiltFromTheLinesAndWrittenUnderTheirDe
         hvx::Session::FailStatementForTesting(0);
         EXPECT_EQ(del + "|" + ins,
                   "Error deleting from HVXGR04H.|Error writing information to HVXGR04H.");
-        EXPECT_EQ(Joined(Rows("SELECT FLINK,ASSEMBLY,SETTLINK FROM HVXGR04H ORDER BY RECNO")),
-                  written);
+        EXPECT_EQ(Joined(Rows(kLinks)), written);
     }
 }
 

@@ -12,7 +12,6 @@
 #include "rules/StoredText.h"
 #include "settlement/SettlementLoad.h"
 #include "settlement/SettlementSaveTestSupport.h"
-#include "settlement/SourceAllocationTestSupport.h"
 
 namespace {
 

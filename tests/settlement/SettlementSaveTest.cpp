@@ -1,23 +1,17 @@
 // Saving a settlement on every engine: every row of a new single-source and of
 // a multiple-source settlement, read back as written, a change saved again, the
 // check amount, every way out of the save, all or nothing at every statement.
-#include <functional>
 #include <tuple>
-#include <utility>
 
-#include "platform/Session.h"
 #include "settlement/CheckAmount.h"
 #include "settlement/SettlementLoad.h"
 #include "settlement/SettlementSaveTestSupport.h"
-#include "settlement/SourceAllocationTestSupport.h"
 
 namespace {
 
 using namespace hvx::settlement;
+using namespace hvxtest;
 using hvx::SettlementType;
-using hvxtest::Exec;
-using hvxtest::Rows;
-using hvxtest::Texts;
 constexpr SettlementType kSingle = SettlementType::SingleSource;
 constexpr SettlementType kMultiple = SettlementType::MultipleSource;
 const char* const kAdvances = "SELECT RECNO,RAMOUNT,OPENPAID FROM HVXGR57 ORDER BY RECNO";
