@@ -1,8 +1,7 @@
-// Settlements of two customers drawing on assembly splits, scale tickets and
-// open contracts are created, changed and saved again at random (fixed seed)
-// through the whole save, on every engine. After every step each source holds
-// what the stored lines take from it and each advance what its repayment rows
-// say; a settlement saved again unchanged moves nothing.
+// Settlements of two customers drawing on assembly splits, scale tickets and open contracts are
+// created, changed and saved again at random (fixed seed) through the whole save, on every engine.
+// After every step each source holds what the stored lines take from it and each advance what its
+// repayment rows say; a settlement saved again unchanged moves nothing.
 #include <algorithm>
 #include <map>
 #include <random>
@@ -58,12 +57,10 @@ std::map<std::string, double> SumBy(const std::string& sql, int places) {
 }
 const char* const kRepaidBySettlement = "SELECT SOURCELINK,AMOUNT FROM HVXGR57A";
 
-// What a save moves: the source records as they are, the repayment rows of
-// the other settlements, and what each customer and each settlement has
-// repaid. Which advances a settlement's own repayments rest on is left out:
-// every save gives them back and applies them again, to the advances the user
-// chooses or oldest first, so they may move to other advances than before
-// (an older one another settlement's change has opened meanwhile).
+// What a save moves: the source records, the repayment rows of the other settlements, and what each
+// customer and each settlement has repaid. Which advances a settlement's own repayments rest on is
+// left out: every save gives them back and applies them again, maybe to an older advance opened
+// meanwhile.
 Texts Moved(const std::string& link) {
     Texts all;
     for (const std::string& sql :
@@ -72,8 +69,7 @@ Texts Moved(const std::string& link) {
                "SELECT ADVLINK,CHECKNUM,AMOUNT,RDATE,SOURCELINK,PAIDLINK FROM HVXGR57A WHERE "
                "SOURCELINK<>'" + link + "'"}) {
         Texts rows = Rows(sql);
-        std::ranges::sort(rows);
-        all.insert(all.end(), rows.begin(), rows.end());
+        std::ranges::sort(rows), all.insert(all.end(), rows.begin(), rows.end());
     }
     for (const char* sql : {"SELECT CUSTREF,RAMOUNT FROM HVXGR57", kRepaidBySettlement})
         for (const auto& [who, amount] : SumBy(sql, 2))
@@ -81,10 +77,9 @@ Texts Moved(const std::string& link) {
     return all;
 }
 
-// Straight from the tables: every split, ticket and open contract against
-// the stored lines drawing on it (a ticket's lines count on its split as
-// well), every advance against its repayment rows, and every settlement's
-// repayment rows against its stored advance deduction.
+// Straight from the tables: every split, ticket and open contract against the stored lines drawing
+// on it (a ticket's lines count on its split as well), every advance against its repayment rows,
+// and every settlement's repayment rows against its stored advance deduction.
 void ExpectBookkeeping() {
     std::map<std::string, double> drawn =
         SumBy("SELECT SOURCELINK,UNITSSET FROM HVXGR04D UNION ALL SELECT T.ASSEMLINK,D.UNITSSET "
@@ -157,26 +152,21 @@ protected:
             return dialog.Ok();
         };
     }
-    void TearDown() override {
-        hvx::SetTodayForTesting({0, 0, 0});
-        DatabaseTest::TearDown();
-    }
+    void TearDown() override { hvx::SetTodayForTesting({0, 0, 0}), DatabaseTest::TearDown(); }
 
     size_t Pick(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random_); }
     const SettlementDetailItem& SomeLine(const Settlement& s) {
         return *std::next(s.set.details.Items().begin(), Pick(s.set.details.Count()));
     }
 
-    // A line's units, and what follows from them: its dollars, its open units
-    // and its price row.
+    // A line's units, and its dollars, open units and price row that follow.
     void SetUnits(Settlement& s, SettlementDetailItem& line, double units) {
         const bool open = line.toDpr != "Priced";
         line.unitsSet = units, line.totPrice = line.netAmt = HVXRound(units * line.priceUnit, 2);
         line.status = open ? "O" : "C", line.oUnits = _HVXsprintf("%.4f", open ? units : 0.0);
         s.set.units.RemoveLink(line.dlLink);
-        if (!open)
-            s.set.units.Add(_HVXsprintf("%.4f", units), _HVXsprintf("%.4f", line.priceUnit),
-                            line.dlLink);
+        const std::string price = _HVXsprintf("%.4f", line.priceUnit);
+        if (!open) s.set.units.Add(_HVXsprintf("%.4f", units), price, line.dlLink);
     }
     double SomeUnits() { return (1 + Pick(800000)) / 10000.0; }
 
@@ -216,8 +206,8 @@ protected:
         s.set.details.RemoveLine(link, ui), s.set.units.RemoveLink(link);
         s.set.deductions.RemoveLink(link);
     }
-    // The settlement's only deduction repays advances: out of its first
-    // priced line, or out of the one destination of a multiple-source one.
+    // The settlement's only deduction repays advances: out of its first priced line, or out of the
+    // one destination of a multiple-source one.
     void ToggleAdvance(Settlement& s) {
         SettlementDeductionList& deductions = s.set.deductions;
         if (!deductions.Nodes().empty()) return deductions.RemoveLink(deductions.Nodes()[0].dlLink);
@@ -229,8 +219,7 @@ protected:
     }
     void Keep(Settlement&) {}
 
-    // The window reads the stored settlement again; it keeps the header's
-    // record number itself.
+    // The window reads the stored settlement again; it keeps the header's record number itself.
     void Reopen(Settlement& s) {
         s.set = SettlementRecordSet{}, s.refusedChange = false;
         if (s.recno == 0) return;
@@ -238,9 +227,9 @@ protected:
         s.set.header.recno = s.recno;
     }
 
-    // What the tables say of a save before it runs: a split pushed over its
-    // share refuses it, and so do repayments beyond what the customer owes
-    // once this settlement's own repayments are given back.
+    // What the tables say of a save before it runs: a split pushed over its share refuses it, and
+    // so do repayments beyond what the customer owes once this settlement's own repayments are
+    // given back.
     std::string ExpectedRefusal(const Settlement& s, bool byHand) {
         std::map<std::string, double> units = SumBy(
             "SELECT SOURCELINK,UNITSSET FROM HVXGR04D WHERE SOURCE='Assembly' AND SETLINK<>'" +
@@ -259,8 +248,8 @@ protected:
         return "";
     }
 
-    // Saves as the window does. A refused save leaves every table as it was
-    // and the record set as before it.
+    // Saves as the window does. A refused save leaves every table as it was and the record set as
+    // before it.
     void Save(Settlement& s, bool unchanged) {
         const bool byHand = Pick(4) == 0;
         if (byHand) ui.answers.push_back(hvx::MsgAnswer::No);
@@ -294,16 +283,17 @@ protected:
         const char* name;
         int weight;
         void (SettlementSaveBookkeeping::*change)(Settlement&);
-        bool unchanged;
     };
-    static constexpr StepKind kCreate{"create", 0, &SettlementSaveBookkeeping::Create, false};
+    static constexpr StepKind kCreate{"create", 0, &SettlementSaveBookkeeping::Create};
     static constexpr StepKind kSteps[] = {
-        {"change units", 4, &SettlementSaveBookkeeping::ChangeUnits, false},
-        {"add line", 2, &SettlementSaveBookkeeping::AddLine, false},
-        {"remove line", 2, &SettlementSaveBookkeeping::RemoveLine, false},
-        {"add or remove advance", 2, &SettlementSaveBookkeeping::ToggleAdvance, false},
-        {"save unchanged", 3, &SettlementSaveBookkeeping::Keep, true},
-    };
+        {"change units", 4, &SettlementSaveBookkeeping::ChangeUnits},
+        {"add line", 2, &SettlementSaveBookkeeping::AddLine},
+        {"remove line", 2, &SettlementSaveBookkeeping::RemoveLine},
+        {"add or remove advance", 2, &SettlementSaveBookkeeping::ToggleAdvance},
+        {"save unchanged", 3, &SettlementSaveBookkeeping::Keep}};
+    void Step(const StepKind& kind, Settlement& s) {
+        (this->*kind.change)(s), Save(s, kind.change == &SettlementSaveBookkeeping::Keep);
+    }
     const StepKind& SomeStep() {
         std::vector<int> weights;
         for (const StepKind& kind : kSteps) weights.push_back(kind.weight);
@@ -328,8 +318,7 @@ TEST_P(SettlementSaveBookkeeping, SourcesAndAdvancesHoldWhatTheStoredLinesTakeAf
         SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", step " << step << " ("
                                         << kind.name << ") of settlement " << which);
         if (s.recno != 0 && Pick(3) == 0) Reopen(s);  // as the window does after a save
-        (this->*kind.change)(s);
-        Save(s, kind.unchanged);
+        Step(kind, s);
         ExpectBookkeeping();
     }
     // The walk really saved, saved unchanged, and ran into shares and debts.

@@ -1,6 +1,6 @@
-// Saving a settlement on every engine: every row of a new single-source and of
-// a multiple-source settlement, read back as written, a change saved again, the
-// check amount, every way out of the save, all or nothing at every statement.
+// Saving a settlement on every engine: every row of a new single-source and of a multiple-source
+// settlement, read back as written, a change saved again, the check amount, every way out of the
+// save, all or nothing at every statement.
 #include <tuple>
 
 #include "settlement/CheckAmount.h"
@@ -18,7 +18,7 @@ const char* const kAdvances = "SELECT RECNO,RAMOUNT,OPENPAID FROM HVXGR57 ORDER 
 const char* const kRepayments =
     "SELECT ADVLINK,AMOUNT,SOURCELINK,PAIDLINK,CHECKNUM FROM HVXGR57A ORDER BY RECNO";
 
-std::string Table(const char* sql) { return hvxtest::Joined(Rows(sql)); }
+std::string Table(const char* sql) { return Joined(Rows(sql)); }
 void ExpectTables(std::initializer_list<std::pair<const char*, const char*>> tables) {
     for (const auto& [sql, rows] : tables) EXPECT_EQ(Table(sql), rows) << sql;
 }
@@ -29,26 +29,10 @@ const char* const kSources =
     "SELECT 'split',SETTUNITS,SETTLED FROM HVXGR02S UNION ALL SELECT SCALETICK,UNITSSET,SETTLED "
     "FROM HVXGR03A ORDER BY 1";
 
-class SettlementSave : public hvxtest::SettlementSaveFixture {
+class SettlementSave : public SettlementSaveFixture {
 protected:
-    // 100 units of split 7001 and 50 of ticket 1002 sold to one destination.
-    void MultipleSource() {
-        set.details.Clear(), set.deductions.Clear();
-        set.header.type = kMultiple;
-        SettlementDetailItem fromSplit = hvxtest::AssemblyLine("9201", "Priced", 100, 4.1, 0);
-        SettlementDetailItem fromTicket = hvxtest::AssemblyLine("9202", "Priced", 50, 4.1, 0);
-        fromSplit.location.clear(), fromSplit.status = "O";
-        fromTicket.source = "Scale Ticket", fromTicket.sourceRef = "1002";
-        fromTicket.sourceLink = "8002", fromTicket.location = "3";
-        for (SettlementDetailItem* line : {&fromSplit, &fromTicket})
-            line->stype = "1", set.details.AddLine(*line);
-        set.terms.submitted = "T", set.terms.ssDate = "04/01/2024";
-        set.terms.isDate = "05012024", set.terms.sRateDate = "0.0015";
-        set.deductions.Add("ADV", "25.00", "D", "T", "", "A100", "Assembly");
-        values = {"Priced", 4.1, 615, 590};
-    }
-    // Every failed save leaves the header as it was; the commit is the last
-    // statement that can fail it.
+    // Every failed save leaves the header as it was; the commit is the last statement that can fail
+    // it.
     std::vector<long> FailEachSaveStatement(const std::function<void()>& arrange) {
         SettlementHeader header;
         const auto failures = FailEachStatementInTurn(
@@ -63,17 +47,16 @@ protected:
 };
 HVX_DATABASE_TEST_SUITE(SettlementSave);
 
-// Whichever statement fails, every table is as it was, every lock is
-// released and the record set is as it was, so the next save does the whole
-// work once: under the first number, with no unit or repayment kept by a
-// failed attempt.
+// Whichever statement fails, every table is as it was, every lock is released and the record set is
+// as it was, so the next save does the whole work once: under the first number, with no unit or
+// repayment kept by a failed attempt.
 TEST_P(SettlementSave, NewSettlementIsAllOrNothingWritesEveryRowAndReadsBackAsSaved) {
     EXPECT_EQ(FailEachSaveStatement([] {}), std::vector<long>{});
     EXPECT_EQ(message, "");
     EXPECT_EQ(set.header.setLink + "|" + set.header.settlement, "1|41");
     EXPECT_EQ(set.header.recno, 1);
-    // The check pays the Priced line's net amount only; 350.5 units leave the
-    // split, spread over its tickets in ticket order.
+    // The check pays the Priced line's net amount only; 350.5 units leave the split, spread over
+    // its tickets in ticket order.
     ExpectTables({
         {"SELECT CONFIG18 FROM HVXGR40", "42"},
         {kHeader, "41 C1 Casey Farms 03/08/2024 03/07/2024 1 F F  808.75 0 0 1"},
@@ -104,9 +87,9 @@ TEST_P(SettlementSave, NewSettlementIsAllOrNothingWritesEveryRowAndReadsBackAsSa
          "A1 40.00 1 9101  03/08/2024"},
     });
 
-    // Read back, with what the save filled in and its sources counted as saved:
-    // the entry date comes back as the settlement date, in the window's form;
-    // the contract is the first line's that has one.
+    // Read back, with what the save filled in and its sources counted as saved: the entry date
+    // comes back as the settlement date, in the window's form; the contract is the first line's
+    // that has one.
     ui.messages.clear();
     SettlementRecordSet loaded;
     loaded.units.Add("stale", "stale", "99");
@@ -122,8 +105,8 @@ TEST_P(SettlementSave, NewSettlementIsAllOrNothingWritesEveryRowAndReadsBackAsSa
         l.setDte = "03/07/2024", l.avgPrice = l.priceUnit, l.grossAmt = l.totPrice;
     EXPECT_EQ(loaded.details.Items(), lines);
     for (const SettlementUniqueDetailItem& s : loaded.details.UniqueSources())
-        EXPECT_EQ(_HVXsprintf("%g %g %g %g", s.savedUnits, s.savedDollars, s.UnitDelta(),
-                              s.DollarDelta()), "350.5 850 0 0");
+        EXPECT_EQ(_HVXsprintf("%.15g %.15g %.15g %.15g", s.savedUnits, s.savedDollars,
+                              s.UnitDelta(), s.DollarDelta()), "350.5 850 0 0");
     EXPECT_DOUBLE_EQ(loaded.loadedTotals.units, 350.5);
     EXPECT_EQ(loaded.units.Nodes(), set.units.Nodes());
     EXPECT_EQ(loaded.deductions.Nodes(), set.deductions.Nodes());  // flags from HVXGR52
@@ -133,33 +116,28 @@ TEST_P(SettlementSave, NewSettlementIsAllOrNothingWritesEveryRowAndReadsBackAsSa
 
 TEST_P(SettlementSave, LoadRefusalsShowTheirMessage) {
     ASSERT_TRUE(Save()) << message;
-    const struct {
-        const char* link;
-        SettlementType window;
-        const char* message;
-        std::size_t linesLeft;
-    } cases[] = {
-        {"999", kSingle, "Unable to find record with this settlement link <999>", 0},
-        {"1", kMultiple, "Incorrect settlement type for this settlement window.", 0},
-        // The stored line without its destination record.
-        {"1", kSingle, "Error retrieving record from HVXGR04F. Unable to load settlement.", 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
-        if (c.linesLeft) Exec("DELETE FROM HVXGR04F WHERE DLLINK='9102'");
-        hvxtest::ScriptedUi shown;
+    // The last: the stored line without its destination record.
+    for (const auto& [link, window, text, linesLeft] : {
+             std::tuple{"999", kSingle, "Unable to find record with this settlement link <999>",
+                        0u},
+             {"1", kMultiple, "Incorrect settlement type for this settlement window.", 0u},
+             {"1", kSingle, "Error retrieving record from HVXGR04F. Unable to load settlement.",
+              1u}}) {
+        SCOPED_TRACE(text);
+        if (linesLeft) Exec("DELETE FROM HVXGR04F WHERE DLLINK='9102'");
+        ScriptedUi shown;
         SettlementRecordSet loaded;
-        EXPECT_FALSE(LoadSettlement(loaded, c.link, c.window, shown));
+        EXPECT_FALSE(LoadSettlement(loaded, link, window, shown));
         ASSERT_EQ(shown.messages.size(), 1u);
         EXPECT_EQ(shown.messages[0].caption + ": " + shown.messages[0].text,
-                  std::string("Harvexa: ") + c.message);
-        EXPECT_EQ(loaded.details.Count(), c.linesLeft);
+                  std::string("Harvexa: ") + text);
+        EXPECT_EQ(loaded.details.Count(), linesLeft);
         EXPECT_FALSE(loaded.details.Loading());
     }
 }
 
-// A re-save is all or nothing too: the stored line goes from 150.5 to 100
-// units, the repayment from 40.00 to 60.00, and the bank leaves the pay names.
+// A re-save is all or nothing too: the stored line goes from 150.5 to 100 units, the repayment from
+// 40.00 to 60.00, and the bank leaves the pay names.
 TEST_P(SettlementSave, ResaveIsAllOrNothingRewritesLinesAndMovesOnlyTheChange) {
     EXPECT_EQ(FailEachSaveStatement([this] {
                   ASSERT_TRUE(Save()) << message;
@@ -198,12 +176,25 @@ TEST_P(SettlementSave, ResaveIsAllOrNothingRewritesLinesAndMovesOnlyTheChange) {
     EXPECT_TRUE(Held().empty());
 }
 
+// 100 units of split 7001 and 50 of ticket 1002 sold to one destination.
 TEST_P(SettlementSave, MultipleSourceSettlementHasOneDestinationUnderItsLink) {
-    MultipleSource();
+    set.details.Clear(), set.deductions.Clear();
+    set.header.type = kMultiple;
+    SettlementDetailItem fromSplit = AssemblyLine("9201", "Priced", 100, 4.1, 0);
+    SettlementDetailItem fromTicket = AssemblyLine("9202", "Priced", 50, 4.1, 0);
+    fromSplit.location.clear(), fromSplit.status = "O";
+    fromTicket.source = "Scale Ticket", fromTicket.sourceRef = "1002";
+    fromTicket.sourceLink = "8002", fromTicket.location = "3";
+    for (SettlementDetailItem* line : {&fromSplit, &fromTicket})
+        line->stype = "1", set.details.AddLine(*line);
+    set.terms.submitted = "T", set.terms.ssDate = "04/01/2024";
+    set.terms.isDate = "05012024", set.terms.sRateDate = "0.0015";
+    set.deductions.Add("ADV", "25.00", "D", "T", "", "A100", "Assembly");
+    values = {"Priced", 4.1, 615, 590};
     ASSERT_TRUE(Save()) << message;
-    // The destination takes the status of the last line and the location of the
-    // first line that has one; the ticket's assembly is the split's: one link.
-    // One destination repays for the whole settlement: no line is named.
+    // The destination takes the status of the last line and the location of the first line that has
+    // one; the ticket's assembly is the split's: one link. One destination repays for the whole
+    // settlement: no line is named.
     ExpectTables({
         {"SELECT CHECKAMT,STYPE FROM HVXGR04", "590.00 1"},
         {"SELECT RECNO,SOURCE,STYPE FROM HVXGR04D ORDER BY RECNO", "1 Assembly 1|2 Scale Ticket 1"},
@@ -214,8 +205,8 @@ TEST_P(SettlementSave, MultipleSourceSettlementHasOneDestinationUnderItsLink) {
         {"SELECT SETTUNITS FROM HVXGR02S", "150.0000"},
         {kRepayments, "A1 25.00 1  "},
     });
-    // Read back, the destination's terms come with it, dates in the window's
-    // form; the rate is never read as a date.
+    // Read back, the destination's terms come with it, dates in the window's form; the rate is
+    // never read as a date.
     SettlementRecordSet loaded;
     ASSERT_TRUE(LoadSettlement(loaded, "1", kMultiple, ui));
     EXPECT_EQ(loaded.details.Count(), 2u);
@@ -229,8 +220,8 @@ TEST_P(SettlementSave, MultipleSourceSettlementHasOneDestinationUnderItsLink) {
 TEST(CheckAmount, PaysOnlyGrainSoldOutrightEachLineRoundedToTheCent) {
     SettlementRecordSet single, multiple;
     for (const char* link : {"1", "2"})
-        single.details.AddLine(hvxtest::AssemblyLine(link, "Priced", 1, 0.125, 0.125));
-    single.details.AddLine(hvxtest::AssemblyLine("3", "Storage Ticket", 1, 0, 7));
+        single.details.AddLine(AssemblyLine(link, "Priced", 1, 0.125, 0.125));
+    single.details.AddLine(AssemblyLine("3", "Storage Ticket", 1, 0, 7));
     multiple.header.type = kMultiple;
     SettlementWindowValues sold{"Priced", 0, 0, 590.55}, stored = sold;
     stored.destination = "Storage Ticket";
@@ -239,9 +230,8 @@ TEST(CheckAmount, PaysOnlyGrainSoldOutrightEachLineRoundedToTheCent) {
     EXPECT_DOUBLE_EQ(CheckAmount(multiple, stored), 0);
 }
 
-// Storage ticket contract ST-5 (DLLINK 5000) of settlement 12 (HVXGR04 record
-// 50), each when on file, and a settlement selling 80 of its units. (Both on
-// file, it is saved by the round trips.)
+// Storage ticket contract ST-5 (DLLINK 5000) of settlement 12 (HVXGR04 record 50), each when on
+// file, and a settlement selling 80 of its units. (Both on file, it is saved by the round trips.)
 void DrawOnContract(SettlementSave& t, bool contractOnFile, bool ownerOnFile) {
     if (contractOnFile)
         Exec("INSERT INTO HVXGR04F (SETTLEMENT,DLLINK,CONTRACT,TODPR,OUNITS,STATUS,STYPE,RECNO) "
@@ -254,18 +244,14 @@ void DrawOnContract(SettlementSave& t, bool contractOnFile, bool ownerOnFile) {
     t.set.details.Clear(), t.set.details.AddLine(line), t.set.defaults.FillFrom(line);
 }
 
-// The save itself shows nothing but the advance question; the window shows
-// its message. The lock requests reach the host in the order given (a
-// refused process lock, and a split over its share, are met by the host's
-// concurrent saves).
+// The save itself shows nothing but the advance question; the window shows its message. The lock
+// requests reach the host in the order given (a refused process lock, and a split over its share,
+// are met by the host's concurrent saves).
 TEST_P(SettlementSave, MessagesAndLockReleaseOrderOfEachPath) {
     const Texts processLockOnly{"1 GrainLock1", "2 GrainLock1"};
-    const struct {
-        const char* name;
-        std::function<void(SettlementSave&)> arrange;
-        const char* message;  // empty: saved
-        Texts lockOps;
-    } paths[] = {
+    // The message (empty: saved) and the lock requests of each path.
+    using Path = std::tuple<const char*, std::function<void(SettlementSave&)>, const char*, Texts>;
+    for (const auto& [name, arrange, shown, lockOps] : std::initializer_list<Path>{
         {"saved", [](auto&) {}, "", {"1 GrainLock1", "3 HVXGR02 1", "2 GrainLock1", "4 HVXGR02 1"}},
         {"no lines", [](SettlementSave& t) { t.set.details.Clear(); },
          "Settlement must have at least one source entry to save. Cannot save this settlement.",
@@ -296,20 +282,18 @@ TEST_P(SettlementSave, MessagesAndLockReleaseOrderOfEachPath) {
          [](SettlementSave& t) { DrawOnContract(t, true, false); },
          "Unable to lock settlement <12> for update. Settlement does not exist or is in use by "
          "another user.",
-         processLockOnly},
-    };
-    for (const auto& path : paths) {
-        SCOPED_TRACE(path.name);
+         processLockOnly}}) {
+        SCOPED_TRACE(name);
         TearDown(), SetUp();
-        path.arrange(*this);
+        arrange(*this);
         const auto before = Snapshot();
         host.sent.clear();
-        const bool saved = *path.message == '\0';
+        const bool saved = *shown == '\0';
         EXPECT_EQ(Save(), saved);
         std::string ignored;
         if (hvx::Session::InTransaction()) hvx::Session::Rollback(ignored);
-        EXPECT_EQ(message, path.message);
-        EXPECT_EQ(LockOps(), path.lockOps);
+        EXPECT_EQ(message, shown);
+        EXPECT_EQ(LockOps(), lockOps);
         EXPECT_EQ(Held(), Texts{});
         EXPECT_EQ(ui.messages.size(), saved ? 1u : 0u);
         if (saved) continue;

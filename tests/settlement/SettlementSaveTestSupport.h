@@ -1,8 +1,7 @@
 #pragma once
-// Save tests on every engine: a customer's assembly with its split and scale
-// tickets, an open advance, a settlement window over a new two-line
-// settlement, and a fake host that grants locks and records each request;
-// source records as the tables hold them, and both connection forms.
+// Save tests on every engine: a customer's assembly with its split and tickets, an open advance, a
+// window over a new two-line settlement, and a fake host that grants locks and records each
+// request; source records as the tables hold them; both connection forms.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,9 +47,9 @@ inline void SeedTicket(const std::string& scaleTick, const std::string& splitLin
            {scaleTick, "A-1", splitLink, stdLineId, units, unitsSet, flag});
 }
 inline void SeedContract(const std::string& dlLink, const std::string& category,
-                         const std::string& open, const std::string& dollarsUsed = "0.00") {
+                         const std::string& open) {
     Insert("HVXGR04F", "DLLINK,TODPR,UNITSSET,OUNITS,STATUS,ISDOLUSED",
-           {dlLink, category, open, open, "O", dollarsUsed});
+           {dlLink, category, open, open, "O", "0.00"});
 }
 
 // The fields of a row as Rows gives it, or of a text split at `by`.
@@ -77,9 +76,7 @@ inline std::string SplitsAndTickets() {
 // Literal SQL on the simple connection, or prepared statements.
 enum class Form { Literal, Prepared };
 inline constexpr Form kForms[] = {Form::Literal, Form::Prepared};
-inline const char* FormName(Form form) {
-    return form == Form::Literal ? "literal" : "prepared";
-}
+inline const char* FormName(Form form) { return form == Form::Literal ? "literal" : "prepared"; }
 
 template <class Operation>
 bool InForm(Form form, Operation operation) {
@@ -91,12 +88,10 @@ bool InForm(Form form, Operation operation) {
     return operation(connection);
 }
 
-// Assembly A100 (HVXGR02 record 1) with one split of customer C1 (LINEID
-// 7001, share 500) delivered on tickets 1001 (300 units) and 1002 (250);
-// settlements are settled by ticket. C1 owes 100.00 on an advance against
-// A100, C2 500.00 on another (a re-save checks the open advances of all
-// customers before it gives its own repayments back); "ADV" repays
-// advances, "CHECKOFF" does not. The next settlement number is 41.
+// Assembly A100 (HVXGR02 record 1) with one split of customer C1 (LINEID 7001, share 500) delivered
+// on tickets 1001 (300 units) and 1002 (250), settled by ticket. C1 owes 100.00 on an advance
+// against A100, C2 500.00 on another (a re-save checks every open advance); "ADV" repays advances,
+// "CHECKOFF" does not. The next settlement is 41.
 inline void SeedSources() {
     Exec("INSERT INTO HVXGR40 (CONFIG18,SETTBYTICK,RECNO) VALUES ('41','T',1)");
     Exec("INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES ('A100','F',1)");
@@ -114,20 +109,17 @@ inline void SeedSources() {
 
 using Tables = std::vector<std::vector<std::string>>;
 
-// A snapshot with only the tables named, or without them (counters and
-// locks move on by design).
-inline Tables Filtered(Tables tables, std::initializer_list<std::string_view> names, bool keep) {
+using TableNames = std::initializer_list<std::string_view>;
+
+// A snapshot with only the tables named, or without them (counters and locks move on).
+inline Tables Filtered(Tables tables, TableNames names, bool keep) {
     std::erase_if(tables, [&](const std::vector<std::string>& t) {
         return (std::ranges::find(names, t.front()) != names.end()) != keep;
     });
     return tables;
 }
-inline Tables Without(Tables tables, std::initializer_list<std::string_view> names) {
-    return Filtered(std::move(tables), names, false);
-}
-inline Tables Only(Tables tables, std::initializer_list<std::string_view> names) {
-    return Filtered(std::move(tables), names, true);
-}
+inline Tables Without(Tables t, TableNames names) { return Filtered(std::move(t), names, false); }
+inline Tables Only(Tables t, TableNames names) { return Filtered(std::move(t), names, true); }
 
 // A line of A100 (split 7001); what it does not sell stays open.
 inline hvx::settlement::SettlementDetailItem AssemblyLine(const char* dlLink, const char* toDpr,
@@ -139,8 +131,7 @@ inline hvx::settlement::SettlementDetailItem AssemblyLine(const char* dlLink, co
     l.unitsSet = units, l.priceUnit = price, l.totPrice = units * price, l.netAmt = net;
     l.patronage = "T", l.submitted = "F", l.glCode = "21", l.stype = "0";
     const bool open = std::string(toDpr) != "Priced";
-    l.status = open ? "O" : "C";
-    l.oUnits = open ? _HVXsprintf("%.4f", units) : "0.0000";
+    l.status = open ? "O" : "C", l.oUnits = open ? _HVXsprintf("%.4f", units) : "0.0000";
     if (open) l.contract = "ST-88", l.sRateDate = "0.0020", l.ssDate = "03/07/2024";
     return l;
 }
@@ -160,8 +151,8 @@ public:
         DatabaseTest::TearDown();
     }
 
-    // Customer C1 sells 200 units of A100 at 4.25 (40.00 of it repaying an
-    // advance) and stores 150.5 units on storage ticket contract ST-88.
+    // Customer C1 sells 200 units of A100 at 4.25 (40.00 of it repaying an advance) and stores
+    // 150.5 units on storage ticket contract ST-88.
     void NewSettlement() {
         hvx::settlement::SettlementHeader& h = set.header;
         h.custRef = "C1", h.custName = "Casey Farms";
@@ -177,16 +168,14 @@ public:
 
     bool Save() { return hvx::settlement::SaveSettlement(window); }
 
-    // A destination not yet drawn on holds all its units open; a priced
-    // line saved closed at 0 (as the window would not leave it) is opened
-    // here. Settlements of other numbers keep what they hold.
+    // A destination not yet drawn on holds all its units open, even a priced line's (saved closed
+    // at 0, as the window would not leave it). Other settlements keep theirs.
     bool SaveUndrawn() {
         if (!Save()) return false;
         Exec("UPDATE HVXGR04F SET OUNITS=UNITSSET WHERE SETLINK='" + set.header.setLink + "'");
         return ui.messages.clear(), true;
     }
-    // The saved settlement as posting would have left it: posted, with its
-    // splits' units counted as posted.
+    // The saved settlement as posting leaves it: posted, its splits' units counted posted.
     void SaveAndPost() {
         ASSERT_TRUE(SaveUndrawn()) << message;
         const std::string link = "'" + set.header.setLink + "'";
@@ -219,17 +208,14 @@ public:
         return ops;
     }
 
-    // Locks granted and not released.
+    // Locks granted (operations 1 and 3) and not released (2 and 4).
     std::vector<std::string> Held() const {
         std::vector<std::string> held;
         if (host.refuseAll) return held;
         for (const std::string& op : LockOps()) {
-            const std::string key = op.substr(2);
-            if (op[0] == '1' || op[0] == '3') held.push_back(key);
-            if (op[0] == '2' || op[0] == '4') {
-                const auto found = std::ranges::find(held, key);
-                if (found != held.end()) held.erase(found);
-            }
+            const auto found = std::ranges::find(held, op.substr(2));
+            if (op[0] == '1' || op[0] == '3') held.push_back(op.substr(2));
+            else if (found != held.end()) held.erase(found);
         }
         return held;
     }
@@ -239,11 +225,10 @@ public:
         std::string lastFailure;      // the message of the last failed run
         long failedRuns = 0;
     };
-    // Fails the operation's first statement, then its second, and so on,
-    // until it runs to its end without reaching the failing one. After each
-    // failed run the operation has said why (shown), every table is as it
-    // was, no lock is held, and restored() holds. An operation that lived
-    // with a failure is checked by wentThrough() and set up afresh.
+    // Fails the operation's first statement, then its second, and so on, until it runs to its end
+    // without reaching the failing one. After each failed run the operation has said why (shown),
+    // every table is as it was, no lock is held, and restored() holds. An operation that lived with
+    // a failure is checked by wentThrough() and set afresh.
     StatementFailures FailEachStatementInTurn(const std::function<void()>& arrange,
                                               const std::function<bool()>& operation,
                                               const std::function<std::string()>& shown,
