@@ -16,9 +16,7 @@ using WriteFn = std::function<bool(Form, std::string&)>;
 // What is kept of a grade factor, result and line link, and the boxes shown first ("caption:
 // text"): fifteen characters are cut without a word; characters, not bytes.
 TEST(SettlementGradeList, ValuesKeepFourteenCharactersAndLongOnesAreShownFirst) {
-    const struct {
-        std::string gradFact, result, link, kept, shown;
-    } cases[] = {
+    const struct { std::string gradFact, result, link, kept, shown; } cases[] = {
         {"MOISTURE-LEVEL", "12.34567890123", "12345678901234",
          "MOISTURE-LEVEL|12.34567890123|12345678901234", ""},
         {"FOREIGN MATERIAL", "12.345678901234", "L1", "FOREIGN MATERI|12.34567890123|L1",
@@ -119,11 +117,8 @@ TEST(SettlementDetailList, SourcesCountTheirLinesAndOnlyChangesSinceTheLoadMakeD
     list.AddLine(Line("9", "L2", 10, 20));  // same assembly, another split
     auto& source = list.UniqueSources().front();
     // Line count, removed, saved and current units and dollars, and the deltas.
-    const struct {
-        const char* step;
-        std::function<void()> action;
-        std::vector<double> values;
-    } steps[] = {
+    using Step = std::tuple<const char*, std::function<void()>, std::vector<double>>;
+    for (const auto& [step, action, expected] : std::initializer_list<Step>{
         {"as loaded", [] {}, {2, 0, 15.1236, 15.1236, 100.14, 100.14, 0, 0}},
         {"a line removed", [&] { list.RemoveLine("2", ui); },
          {1, 0, 15.1236, 10.1235, 100.14, 100.01, -5.0001, -0.13}},
@@ -137,16 +132,14 @@ TEST(SettlementDetailList, SourcesCountTheirLinesAndOnlyChangesSinceTheLoadMakeD
         {"committed: current starts again from 0", [&] { list.CommitSources(); },
          {1, 0, 7.25, 0, 9.99, 0, -7.25, -9.99}},
         {"current rebuilt from the lines", [&] { list.RebuildCurrentValues(); },
-         {1, 0, 7.25, 7.25, 9.99, 9.99, 0, 0}},
-    };
-    for (const auto& e : steps) {
-        SCOPED_TRACE(e.step);
-        e.action();
+         {1, 0, 7.25, 7.25, 9.99, 9.99, 0, 0}}}) {
+        SCOPED_TRACE(step);
+        action();
         const std::vector<double> values{double(source.count), double(source.removed),
                                          source.SavedUnitsRounded(), source.CurrentUnitsRounded(),
                                          source.savedDollars, source.currentDollars,
                                          source.UnitDelta(), source.DollarDelta()};
-        EXPECT_THAT(values, testing::Pointwise(testing::DoubleEq(), e.values));
+        EXPECT_THAT(values, testing::Pointwise(testing::DoubleEq(), expected));
     }
     ASSERT_EQ(list.UniqueSources().size(), 2u);
     EXPECT_EQ(list.UniqueSources().back().Key(), (SourceKey{"Assembly", "A-1", "L2"}));
@@ -189,8 +182,7 @@ WriteFn Writer(const List& list) {
 class ChildListWriters : public SettlementSaveFixture {
 protected:
     struct List {
-        const char *table, *columns;
-        WriteFn write, writeNone;
+        const char *table, *columns; WriteFn write, writeNone;
         const char* seeded[2];  // rows of settlements 500 (record 1) and 501 (2)
         const char *rows, *deleteFailure, *saveFailure;  // rows: after the write, by record
     };

@@ -67,7 +67,6 @@ inline std::string Joined(const Texts& rows) {
     return all;
 }
 
-// The splits, then the tickets, as one text.
 inline std::string SplitsAndTickets() {
     return Joined(Rows("SELECT LINEID,SETTUNITS,SETTLED FROM HVXGR02S ORDER BY LINEID")) + "|" +
            Joined(Rows("SELECT SCALETICK,UNITSSET,SETTLED FROM HVXGR03A ORDER BY SCALETICK"));
@@ -200,11 +199,9 @@ public:
     // The lock requests sent, in order: "<operation> <table>[ <recno>]".
     std::vector<std::string> LockOps() const {
         std::vector<std::string> ops;
-        for (const HostMessage& m : host.sent) {
-            std::string op = std::to_string(m.operation) + " " + m.table;
-            if (m.operation >= 3) op += " " + _HVXsprintf("%.0f", m.recno);
-            ops.push_back(op);
-        }
+        for (const HostMessage& m : host.sent)
+            ops.push_back(std::to_string(m.operation) + " " + m.table +
+                          (m.operation >= 3 ? _HVXsprintf(" %.0f", m.recno) : ""));
         return ops;
     }
 
