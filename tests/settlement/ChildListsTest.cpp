@@ -13,8 +13,8 @@ using namespace hvx::settlement;
 using namespace hvxtest;
 using WriteFn = std::function<bool(Form, std::string&)>;
 
-// What is kept of a grade factor, result and line link, and the boxes shown first ("caption:
-// text"): fifteen characters are cut without a word; characters, not bytes.
+// What is kept of a grade factor, result and line link, and the boxes shown first
+// ("caption: text"): fifteen characters are cut without a word; characters, not bytes.
 TEST(SettlementGradeList, ValuesKeepFourteenCharactersAndLongOnesAreShownFirst) {
     const struct { std::string gradFact, result, link, kept, shown; } cases[] = {
         {"MOISTURE-LEVEL", "12.34567890123", "12345678901234",
@@ -265,12 +265,8 @@ TEST_P(ChildListWriters, AssemblyLinksAreBuiltFromTheLinesAndWrittenUnderTheirDe
     const char* const kLinks = "SELECT FLINK,ASSEMBLY,SETTLINK FROM HVXGR04H ORDER BY RECNO";
     Exec("INSERT INTO HVXGR03A (STDLINEID,ASSEMBLY,RECNO) VALUES ('T1','A-200',9)");
     Exec("INSERT INTO HVXGR04F (DLLINK,RECNO) VALUES ('900',44)");
-    const auto seedLinks = [] {
-        Exec("DELETE FROM HVXGR04H");
-        Exec("INSERT INTO HVXGR04H (FLINK,ASSEMBLY,SETTLINK,RECNO) VALUES ('44','A-100','300',1),"
-             "('44','A-300','300',2),('45','A-999','300',3),('70','A-OLD','500',4)");
-    };
-    seedLinks();
+    Exec("INSERT INTO HVXGR04H (FLINK,ASSEMBLY,SETTLINK,RECNO) VALUES ('44','A-100','300',1),"
+         "('44','A-300','300',2),('45','A-999','300',3),('70','A-OLD','500',4)");
     SettlementDetailList lines;
     for (const auto& [kind, ref, link] : {
              std::tuple{"Assembly", "A-100", "L1"}, {"Scale Ticket", "T-5", "T1"},
@@ -287,14 +283,18 @@ TEST_P(ChildListWriters, AssemblyLinksAreBuiltFromTheLinesAndWrittenUnderTheirDe
     EXPECT_EQ(assemblies.Assemblies(), (Texts{"A-100", "A-200", "A-300"}));
     const std::string written =
         "44 A-100 300|44 A-300 300|45 A-999 300|77 A-100 500|77 A-200 500|77 A-300 500";
-    for (Form form : kForms) {
+    for (Form form : kForms) {  // each form replaces the links the one before wrote
         SCOPED_TRACE(FormName(form));
-        seedLinks();
         ASSERT_TRUE(InForm(form, [&](auto& cn) {
             return assemblies.DeleteLinks(cn, "500", message) &&
                    assemblies.WriteLinks(cn, "77", "500", message);
         })) << message;
         EXPECT_EQ(Joined(Rows(kLinks)), written);
+        hvx::Session::FailStatementForTesting(1);  // a failed insert names the table
+        EXPECT_FALSE(
+            InForm(form, [&](auto& cn) { return assemblies.WriteLinks(cn, "9", "9", message); }));
+        hvx::Session::FailStatementForTesting(0);
+        EXPECT_EQ(message, "Error writing information to HVXGR04H.");
     }
 }
 

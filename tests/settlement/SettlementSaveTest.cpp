@@ -1,6 +1,5 @@
-// Saving a settlement on every engine: every row of a new single-source and of a multiple-source
-// settlement, read back as written, a change saved again, the check amount, every way out of the
-// save, all or nothing at every statement.
+// Saving a settlement on every engine: the rows of a new single- and multiple-source settlement,
+// read back; a change saved again; the check amount; every way out; all or nothing throughout.
 #include <tuple>
 
 #include "settlement/CheckAmount.h"
@@ -31,8 +30,7 @@ const char* const kSources =
 
 class SettlementSave : public SettlementSaveFixture {
 protected:
-    // Every failed save leaves the header as it was; the commit is the last statement that can fail
-    // it.
+    // A failed save leaves the header as it was; the commit is the last statement that can fail.
     std::vector<long> FailEachSaveStatement(const std::function<void()>& arrange) {
         SettlementHeader header;
         const auto failures = FailEachStatementInTurn(

@@ -86,9 +86,8 @@ TEST_P(SourceAllocation, ValidationRefusesSharesExceededAndContractsUsedTwice) {
     }
 }
 
-// Split L1 with the case's share, settled units and tickets ("tick units [settled flag]", STDLINEID
-// "S" + tick), and X1, a ticket of another split; then the split, a ticket or no record settles the
-// units.
+// Split L1 with the case's share, settled units and tickets ("tick units [settled flag]",
+// STDLINEID "S" + tick), and X1, a ticket of another split; the split, a ticket or nothing settles.
 TEST_P(SourceAllocation, SplitsAndTicketsHoldTheirSettledUnitsAndFlags) {
     const struct {
         const char *byTicket, *share, *settled, *tickets, *link;
@@ -132,8 +131,7 @@ TEST_P(SourceAllocation, SplitsAndTicketsHoldTheirSettledUnitsAndFlags) {
         }
 }
 
-// (An installment sale's dollars, and a refused update, are met by the settlement walk and the
-// round trips.)
+// (An installment sale's dollars and a refused update are met by the walk and the round trips.)
 TEST_P(SourceAllocation, OpenContractKeepsItsOpenUnitsAndStatus) {
     for (Form form : kForms)
         for (const auto& [category, open, dlLink, units, after, shown] : {
