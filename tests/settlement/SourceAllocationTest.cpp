@@ -78,7 +78,7 @@ TEST_P(SourceAllocation, ValidationRefusesSharesExceededAndContractsUsedTwice) {
         Clear();
         SeedSplit("A-1", "L1", "100", settled);
         Exec("INSERT INTO HVXGR04D (SETLINK,TODPR,CONTRACT,RECNO) VALUES "
-             "('77','Storage Ticket','C-1',1),('500','Storage Ticket','C-2',2)");
+             "('77','Storage Ticket','C-1',1)");
         SettlementRecordSet set = Build(hvx::SettlementType::SingleSource, line);
         std::string message;
         EXPECT_EQ(ValidateSources(set.details, "500", message), shown.empty()) << settled;
