@@ -1,228 +1,174 @@
-// A settlement's units applied to its sources, the checks before a save and
-// the assemblies' record locks, on every engine.
-#include <gtest/gtest.h>
-
-#include "platform/Session.h"
-#include "settlement/AssemblyLocks.h"
-#include "settlement/SettlementLocks.h"
-#include "settlement/SettlementRecordSet.h"
+// A settlement's units applied to its sources, the checks before a save, and the unit operations on
+// one source record in both connection forms, on every engine.
+#include "settlement/AssemblySettle.h"
+#include "settlement/OpenContractAdjust.h"
+#include "settlement/PostedUnits.h"
+#include "settlement/ScaleTicketSettle.h"
+#include "settlement/SettlementSaveTestSupport.h"
 #include "settlement/SourceAllocation.h"
 #include "settlement/SourceValidation.h"
-#include "abi/LockRequest.h"
-#include "support/FakeHost.h"
-#include "support/ScriptedUi.h"
-#include "SourceAllocationTestSupport.h"
 
 namespace {
 
 using namespace hvx::settlement;
 using namespace hvxtest;
-using hvx::SettlementType;
-using Lines = std::vector<SettlementDetailItem>;
-constexpr SettlementType kSingle = SettlementType::SingleSource;
-constexpr SettlementType kMultiple = SettlementType::MultipleSource;
 
-SettlementDetailItem Line(const char* dlLink, const char* kind, const char* link, double units,
-                          double dollars = 0, const char* to = "Priced",
-                          const char* contract = "") {
+SettlementDetailItem Line(const char* kind, const char* link, double units,
+                          const char* to = "Priced", const char* contract = "") {
     SettlementDetailItem line;
-    line.dlLink = dlLink;
-    line.source = kind;
+    line.dlLink = "1", line.source = kind, line.sourceLink = link;
     line.sourceRef = std::string(kind) == "Assembly" ? std::string("A-") + link[1] : "R";
-    line.sourceLink = link;
-    line.unitsSet = units;
-    line.totPrice = dollars;
-    line.toDpr = to;
-    line.contract = contract;
+    line.unitsSet = units, line.toDpr = to, line.contract = contract;
     return line;
 }
 
-// A record set as loaded (the loaded lines count as saved), then changed.
-SettlementRecordSet Build(SettlementType type, const Lines& loaded, const Texts& removed,
-                          const Lines& added) {
-    ScriptedUi ui;
+// A new settlement of the one line.
+SettlementRecordSet Build(hvx::SettlementType type, const SettlementDetailItem& line) {
     SettlementRecordSet set;
     set.header.type = type;
-    set.details.SetLoading(true);
-    for (const SettlementDetailItem& line : loaded) set.details.AddLine(line);
-    set.details.SetLoading(false);
-    set.loadedTotals = set.details.Totals();
-    for (const std::string& link : removed) set.details.RemoveLine(link, ui);
-    for (const SettlementDetailItem& line : added) set.details.AddLine(line);
-    for (const Lines* lines : {&loaded, &added})
-        for (const SettlementDetailItem& line : *lines) set.defaults.FillFrom(line);
+    set.details.AddLine(line), set.defaults.FillFrom(line);
     return set;
 }
 
 class SourceAllocation : public DatabaseTest {
 protected:
-    static void Reset() {
-        for (const char* table : {"HVXGR02", "HVXGR02S", "HVXGR03A", "HVXGR04D", "HVXGR04F"})
+    static void Clear() {
+        for (const char* table : {"HVXGR02S", "HVXGR03A", "HVXGR04D", "HVXGR04F", "HVXGR40"})
             Exec(std::string("DELETE FROM ") + table);
-        SeedSplit("A-1", "L1", "500", "100.0000");
-        SeedSplit("A-2", "L2", "300", "60.0000");
-        SeedTicket("T1", "L2", "ST1", "80");
-        SeedContract("9001", "Storage Ticket", "1000.0000");
-        SeedContract("9002", "Installment Sale", "500.0000", "100.00");
-    }
-    // The seeded rows, those of the same key replaced.
-    static Texts Seeded(const Texts& changed) {
-        Texts rows = {"L1\t100.0000\tF", "L2\t60.0000\tF", "T1\t0.0000\tF",
-                      "9001\t1000.0000\tO\t0.00", "9002\t500.0000\tO\t100.00"};
-        for (const std::string& c : changed)
-            for (std::string& row : rows)
-                if (row.substr(0, row.find('\t')) == c.substr(0, c.find('\t'))) row = c;
-        return rows;
     }
 };
 HVX_DATABASE_TEST_SUITE(SourceAllocation);
 
-TEST_P(SourceAllocation, OnlyTheChangeSinceTheLoadMovesAndRemovedSourcesGiveBack) {
-    const struct {
-        const char* name;
-        SettlementType type;
-        Lines loaded;
-        Texts removed;
-        Lines added;
-        Texts changed;
-    } cases[] = {
-        {"a new settlement takes its lines", kSingle, {}, {},
-         {Line("1", "Assembly", "L1", 60.5), Line("2", "Assembly", "L1", 39.5)},
-          {"L1\t200.0000\tF"}},
-        {"a changed line moves the difference", kSingle, {Line("1", "Assembly", "L1", 100)}, {"1"},
-         {Line("2", "Assembly", "L1", 70)}, {"L1\t70.0000\tF"}},
-        {"a removed source gives back", kMultiple,
-         {Line("1", "Assembly", "L2", 60), Line("2", "Assembly", "L1", 10)}, {"1"}, {},
-          {"L2\t0.0000\tF"}},
-        {"a ticket counts on its split", kMultiple, {}, {}, {Line("1", "Scale Ticket", "ST1", 25)},
-         {"T1\t25.0000\tF", "L2\t85.0000\tF"}},
-        {"contracts of a multiple-source settlement", kMultiple, {}, {},
-         {Line("1", "Storage Ticket", "9001", 30, 12.5), Line("2", "Installment Sale", "9002", 20,
-          70)},
-         {"9001\t970.0000\tO\t0.00", "9002\t480.0000\tO\t170.00"}},
-        {"a Priced source is no contract", kMultiple, {}, {}, {Line("1", "Priced", "9001", 10)},
-         {}},
-        {"a single-source contract moves by its totals, once", kSingle,
-         {Line("1", "Storage Ticket", "9001", 30), Line("2", "Storage Ticket", "9001", 20)}, {"2"},
-         {Line("3", "Storage Ticket", "9001", 45, 0, "Grain Bank", "K-3")},
-          {"9001\t975.0000\tO\t0.00"}},
-    };
+// A failed settle leaves the source as it was and the line's units still to apply.
+TEST_P(SourceAllocation, AFailedSettleNamesTheSourceKindAndCommitsNothing) {
+    SeedSplit("A-1", "L1", "500", "100.0000"), SeedSplit("A-2", "L2", "300", "60.0000");
+    SeedTicket("T1", "L2", "ST1", "80");
+    const std::string before = SplitsAndTickets();
     for (Form form : kForms)
-        for (const auto& c : cases) {
-            Reset();
-            SettlementRecordSet set = Build(c.type, c.loaded, c.removed, c.added);
+        for (const auto& [line, shown] :
+             {std::pair{Line("Assembly", "L1", 5), "Settle assembly routine failed."},
+              {Line("Scale Ticket", "ST1", 5), "Settle scale ticket routine failed."}}) {
+            SCOPED_TRACE(std::string(shown) + " (" + FormName(form) + ")");
+            SettlementRecordSet set = Build(hvx::SettlementType::MultipleSource, line);
             std::string message;
-            const auto apply = [&](auto& cn) {
-                return ApplySettlementToSources(cn, set, ContractSourceOf(set), message);
-            };
-            for (const char* when : {"", ", saved again unchanged"}) {
-                EXPECT_TRUE(InForm(form, apply)) << message;
-                EXPECT_EQ(SourceRecords(), Seeded(c.changed))
-                    << c.name << when << " (" << FormName(form) << ")";
-            }
+            hvx::Session::FailStatementForTesting(2);  // its update
+            EXPECT_FALSE(InForm(form, [&](auto& cn) {
+                return ApplySettlementToSources(cn, set, {}, message);
+            }));
+            hvx::Session::FailStatementForTesting(0);
+            EXPECT_EQ(message, shown);
+            EXPECT_EQ(set.details.UniqueSources().front().UnitDelta(), 5);
+            EXPECT_EQ(SplitsAndTickets(), before);
         }
 }
 
-TEST_P(SourceAllocation, AFailedStepLeavesItsMessageAndCommitsNothing) {
-    const struct {
-        SettlementDetailItem line;
-        long failStatement;
-        const char* message;
-    } cases[] = {
-        {Line("1", "Assembly", "L1", 5), 2, "Settle assembly routine failed."},
-        {Line("1", "Scale Ticket", "ST1", 5), 2, "Settle scale ticket routine failed."},
-        {Line("1", "Grain Bank", "9009", 5), 0,
-         "Error retrieving remaining units value from HVXGR04F."},
-    };
-    for (const auto& c : cases) {
-        Reset();
-        SettlementRecordSet set = Build(kMultiple, {}, {}, {c.line});
-        HVXConnection connection(1);
-        std::string message;
-        hvx::Session::FailStatementForTesting(c.failStatement);
-        EXPECT_FALSE(ApplySettlementToSources(connection, set, {}, message));
-        hvx::Session::FailStatementForTesting(0);
-        EXPECT_EQ(message, c.message);
-        EXPECT_EQ(set.details.UniqueSources().front().UnitDelta(), 5) << c.message;
-        EXPECT_EQ(SourceRecords(), Seeded({}));
-    }
-}
-
+// Split L1 (share 100) with the settled units given; settlement 77 stores contract C-1. (Its own
+// units and contracts are met by the settlement walk's saves again.)
 TEST_P(SourceAllocation, ValidationRefusesSharesExceededAndContractsUsedTwice) {
     const std::string beyond =
         "Saving this settlement will make settled units greater than assembly A-1 share units by ";
-    const std::string duplicate = "Contract C-1 source Storage Ticket is has already been entered. "
-                                  "Cannot duplicate this settlement contract.";
-    const struct {
-        const char* settled;
-        Lines loaded, added;
+    for (const auto& [settled, line, shown] : {
+             std::tuple{"60.0000", Line("Assembly", "L1", 50), beyond + "10.00 units. <L1>"},
+             {"60.000004", Line("Assembly", "L1", 40), std::string()},
+             {"60.00001", Line("Assembly", "L1", 40), beyond + "0.00 units. <L1>"},
+             {"0", Line("Assembly", "L9", 1), "Unable to verify assembly detail line L9."},
+             {"0", Line("Setup", "", 5, "Storage Ticket", "C-1"),
+              "Contract C-1 source Storage Ticket is has already been entered. Cannot duplicate "
+              "this settlement contract."}}) {
+        Clear();
+        SeedSplit("A-1", "L1", "100", settled);
+        Exec("INSERT INTO HVXGR04D (SETLINK,TODPR,CONTRACT,RECNO) VALUES "
+             "('77','Storage Ticket','C-1',1)");
+        SettlementRecordSet set = Build(hvx::SettlementType::SingleSource, line);
         std::string message;
-    } cases[] = {
-        {"60.0000", {}, {Line("1", "Assembly", "L1", 40)}, ""},
-        {"60.0000", {}, {Line("1", "Assembly", "L1", 50)}, beyond + "10.00 units. <L1>"},
-        {"100.0000", {Line("1", "Assembly", "L1", 60)}, {}, ""},  // its own units count once
-        {"60.000004", {}, {Line("1", "Assembly", "L1", 40)}, ""},
-        {"60.00001", {}, {Line("1", "Assembly", "L1", 40)}, beyond + "0.00 units. <L1>"},
-        {"0", {}, {Line("1", "Assembly", "L9", 1)}, "Unable to verify assembly detail line L9."},
-        {"0", {}, {Line("1", "Setup", "", 5, 0, "Storage Ticket", "C-1")}, duplicate},
-        {"0", {}, {Line("1", "Setup", "", 5, 0, "Storage Ticket", "C-2")}, ""},  // its own
-        {"0", {}, {Line("1", "Setup", "", 5, 0, "Priced", "C-1")}, ""},
-        {"0", {}, {Line("1", "Setup", "", 5, 0, "Grain Bank", "C-1")}, ""},
-    };
-    for (const auto& c : cases) {
-        Exec("DELETE FROM HVXGR02S");
-        Exec("DELETE FROM HVXGR04D");
-        SeedSplit("A-1", "L1", "100", c.settled);
-        Insert("HVXGR04D", "SETLINK,TODPR,CONTRACT", {"77", "Storage Ticket", "C-1"});
-        Insert("HVXGR04D", "SETLINK,TODPR,CONTRACT", {"500", "Storage Ticket", "C-2"});
-        SettlementRecordSet set = Build(kSingle, c.loaded, {}, c.added);
-        std::string message;
-        EXPECT_EQ(ValidateSources(set.details, "500", message), c.message.empty()) << c.settled;
-        EXPECT_EQ(message, c.message);
+        EXPECT_EQ(ValidateSources(set.details, "500", message), shown.empty()) << settled;
+        EXPECT_EQ(message, shown);
     }
 }
 
-TEST_P(SourceAllocation, EachAssemblyIsLockedOnceReleasedAndNamedWhenRefused) {
-    for (const char* assembly : {"A-1", "A-2"})
-        Insert("HVXGR02", "ASSEMBLY,SETTLED", {assembly, "F"});
-    const Texts recnos = Column("SELECT RECNO FROM HVXGR02 ORDER BY ASSEMBLY");
-    const std::string refused = "Unable to lock assembly A-2 for update. This assembly does not "
-                                "exist or is in use by another user.";
+// Split L1 with the case's share, settled units and tickets ("tick units [settled flag]",
+// STDLINEID "S" + tick), and X1, a ticket of another split; the split, a ticket or nothing settles.
+TEST_P(SourceAllocation, SplitsAndTicketsHoldTheirSettledUnitsAndFlags) {
     const struct {
-        LockPurpose purpose;
-        int refusals;
-        std::string message;
-        Texts locks, unlocks;
+        const char *byTicket, *share, *settled, *tickets, *link;
+        double units;
+        const char* after;  // the split, then its tickets
     } cases[] = {
-        {LockPurpose::Save, 0, "", {recnos[1], recnos[0]}, {recnos[1], recnos[0]}},
-        {LockPurpose::Save, 6, refused + " Unable to save settlement.", Texts(6, recnos[1]), {}},
-        {LockPurpose::Delete, 7, refused + " Unable to delete settlement.", Texts(6, recnos[1]),
-         {}},
-        {LockPurpose::Reverse, 6, refused + " Unable to reverse settlement.", Texts(6, recnos[1]),
-         {}},
+        {"F", "0", "0.0000", "", "L1", 5, "L1 5.0000 F"},  // a share of 0 is never settled
+        {"F", "100", "99.99999", "", "L1", 0.000006, "L1 100.0000 T"},  // equal at 5 decimals
+        {"F", "100", "99.9999", "", "L1", 0.00004, "L1 99.9999 F"},     // short at 5 decimals
+        {"F", "100", "30.0000", "", "L1", 0.12345, "L1 30.1235 F"},     // half away from zero
+        {"F", "100", "50.00", "", "L9", 7, "L1 50.00 F"},
+        {"T", "500", "40.0000", "T1 40 40.0000 D,T3 100,T2 80", "L1", 110,  // D keeps its units
+         "L1 150.0000 F|T1 40.0000 D|T2 80.0000 T|T3 30.0000 F"},
+        {"T", "150", "0.0000", "T1 100,T2 80", "L1", 150,  // a full split covers every ticket
+         "L1 150.0000 T|T1 100.0000 T|T2 80.0000 T"},
+        {"T", "500", "0.0000", "T1 -5,T2 100", "L1", 100,
+         "L1 100.0000 F|T1 0.0000 F|T2 100.0000 T"},
+        {"T", "500", "0.0000", "T1 0.1,T2 0.2", "L1", 0.3, "L1 0.3000 F|T1 0.1000 T|T2 0.2000 T"},
+        {"T", "200", "50.0000", "T1 50 50.0000 D", "ST1", -10, "L1 40.0000 F|T1 40.0000 F"},
+        {"T", "50", "0.0000", "T1 50", "ST1", 50, "L1 50.0000 T|T1 50.0000 D"},
+        {"T", "50", "0.0000", "T1 50", "ST9", 50, "L1 0.0000 F|T1 0.0000 F"},
     };
-    for (const auto& c : cases) {
-        FakeHost host;
-        host.refusals = c.refusals;
-        // A-2 only through a removed source: its units go back, so it is locked too.
-        SettlementRecordSet set = Build(kMultiple, {Line("1", "Assembly", "L2", 5)}, {"1"},
-                                        {Line("2", "Assembly", "L1", 5), Line("3", "Scale Ticket",
-                                         "ST1", 5),
-                                         Line("4", "Assembly", "L1b", 5)});  // another split of A-1
-        std::string message;
-        EXPECT_EQ(LockAssemblies(set.details, message, c.purpose), c.message.empty());
-        EXPECT_EQ(message, c.message);
-        hvx::Session::FailStatementForTesting(1);  // a release's first lookup fails
-        EXPECT_TRUE(ReleaseAssemblies(set.details));
-        hvx::Session::FailStatementForTesting(0);
-        for (const SettlementUniqueDetailItem& s : set.details.UniqueSources())
-            EXPECT_FALSE(s.locked);
-        Texts locks, unlocks;
-        for (const HostMessage& m : host.sent)
-            (m.operation == hvx::kLockRecord ? locks : unlocks)
-                .push_back(std::to_string(int(m.recno)));
-        EXPECT_EQ(locks, c.locks) << c.message;
-        EXPECT_EQ(unlocks, c.unlocks) << c.message;
+    for (Form form : kForms)
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.after) + " (" + FormName(form) + ")");
+            Clear();
+            Insert("HVXGR40", "SETTBYTICK", {c.byTicket});
+            SeedSplit("A-1", "L1", c.share, c.settled);
+            for (const std::string& ticket : Fields(c.tickets, ',')) {
+                Texts t = Fields(ticket, ' ');
+                t.resize(4);
+                SeedTicket(t[0], "L1", "S" + t[0], t[1], t[2].empty() ? "0.0000" : t[2],
+                           t[3].empty() ? "F" : t[3]);
+            }
+            SeedTicket("X1", "L2", "SX1", "70");
+            EXPECT_TRUE(InForm(form, [&](auto& cn) {
+                return *c.link == 'L' ? SettleAssemblySplit(cn, c.link, c.units)
+                                      : SettleScaleTicket(cn, c.link, c.units);
+            }));
+            EXPECT_EQ(SplitsAndTickets(), c.after + std::string("|X1 0.0000 F"));
+        }
+}
+
+// (An installment sale's dollars and a refused update are met by the walk and the round trips.)
+TEST_P(SourceAllocation, OpenContractKeepsItsOpenUnitsAndStatus) {
+    for (Form form : kForms)
+        for (const auto& [category, open, dlLink, units, after, shown] : {
+                 std::tuple{"Priced Later", "100.0000", 9001, 100, "9001 0.0000 C 0.00", ""},
+                 {"Grain Bank", "10.00004", 9001, 10, "9001 0.0000 C 0.00", ""},
+                 {"Grain Bank", "10.0000", 9002, 10, "9001 10.0000 O 0.00",
+                  "Error retrieving remaining units value from HVXGR04F."}}) {
+            SCOPED_TRACE(std::string(category) + " (" + FormName(form) + ")");
+            Clear();
+            SeedContract("9001", category, open);
+            std::string message;
+            EXPECT_EQ(InForm(form, [&](auto& cn) {
+                          return AdjustOpenContract(cn, dlLink, units, 0, message);
+                      }), *shown == '\0');
+            EXPECT_EQ(message, shown);
+            EXPECT_EQ(Joined(Rows("SELECT DLLINK,OUNITS,STATUS,ISDOLUSED FROM HVXGR04F")), after);
+        }
+}
+
+// Posted units of L1, L2 and L3, then whether A-1 and A-2 are settled.
+TEST_P(SourceAllocation, PostedUnitsDecideWhetherTheAssemblyIsSettled) {
+    Exec("INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES ('A-1','F',1),('A-2','F',2)");
+    SeedSplit("A-1", "L1", "100"), SeedSplit("A-2", "L3", "0");
+    Insert("HVXGR02S", "ASSEMBLY,LINEID,SHAREUNITS,PSETUNITS", {"A-1", "L2", "50", "50.0000"});
+    SeedTicket("T1", "L2", "ST1", "50");
+    HVXSConnection connection(1, nullptr, 0);
+    for (const auto& [kind, link, ref, units, after] : {
+             std::tuple{"Assembly", "L1", "A-1", 60, "60.0000|50.0000|0.0000|F|F"},
+             {"Assembly", "L1", "A-1", 40, "100.0000|50.0000|0.0000|T|F"},
+             {"Scale Ticket", "ST1", "", -10, "100.0000|40.0000|0.0000|F|F"},
+             {"Scale Ticket", "ST1", "", 10, "100.0000|50.0000|0.0000|T|F"},
+             {"Assembly", "L3", "A-2", 5, "100.0000|50.0000|5.0000|T|F"},  // a share of 0
+             {"Direct In", "L1", "A-1", 5, "100.0000|50.0000|5.0000|T|F"}}) {
+        SCOPED_TRACE(std::string(kind) + " " + std::to_string(units));
+        EXPECT_TRUE(PostSourceUnits(connection, kind, link, ref, units));
+        EXPECT_EQ(Joined(Column("SELECT PSETUNITS FROM HVXGR02S ORDER BY LINEID")) + "|" +
+                      Joined(Column("SELECT SETTLED FROM HVXGR02 ORDER BY ASSEMBLY")), after);
     }
 }
 
