@@ -1,8 +1,13 @@
-// The accept checks of a settlement window in their order, and the status
-// popup's texts.
+// The settlement window's own checks and lists on every engine: the accept
+// checks in their order, the status popup's texts, the settlement lookup
+// keyed by settlement number, and the contract view of one category.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/PickList.h"
 #include "settlement/AcceptChecks.h"
+#include "settlement/SettlementLookups.h"
 #include "settlement/SettlementStatus.h"
 #include "shell/BackOfficeCalls.h"
 #include "support/FakeHost.h"
@@ -12,24 +17,26 @@
 namespace {
 
 using namespace hvx::settlement;
+using hvxtest::Exec;
 
 int VerifyFake(void*, const char* reference, char* result, int) {
     result[0] = '\0';
     return std::string(reference) == "BK-1";
 }
 
-class AcceptChecks_ : public hvxtest::DatabaseTest {};
+class SettlementWindow : public hvxtest::DatabaseTest {};
+HVX_DATABASE_TEST_SUITE(SettlementWindow);
 
-TEST_P(AcceptChecks_, FirstFailingCheckShowsItsMessageAndMovesTheFocus) {
-    hvxtest::Exec("INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES ('C-1','Ann',1)");
+TEST_P(SettlementWindow, FirstFailingAcceptCheckShowsItsMessageAndMovesTheFocus) {
+    Exec("INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES ('C-1','Ann',1)");
     hvxtest::FakeHost host;
     host.AddModule("H32BKOF.DLL").Export("bVerifyCustomer", &VerifyFake);
     const AcceptCheckInput good{&host, false, "C-1", "CustRef", "03/07/2024", "SettDate", true, "HVX"};
+    const char* const kCustomer = "A valid customer reference is required.";
     const struct {
         const char* name;
         void (*change)(AcceptCheckInput&);
-        const char* message;  // "" when the accept goes on
-        const char* focus;
+        const char *message, *focus;  // "" when the accept goes on, or no focus moves
     } cases[] = {
         {"all good", [](AcceptCheckInput&) {}, "", ""},
         {"posted comes first",
@@ -37,17 +44,16 @@ TEST_P(AcceptChecks_, FirstFailingCheckShowsItsMessageAndMovesTheFocus) {
          "Cannot change a settlement once it has been posted. Please use the change button "
          "provided below.",
          ""},
-        {"empty customer", [](AcceptCheckInput& i) { i.custRef = ""; i.settDate = ""; },
-         "A valid customer reference is required.", "CustRef"},
-        {"unknown customer", [](AcceptCheckInput& i) { i.custRef = "C-2"; },
-         "A valid customer reference is required.", "CustRef"},
-        {"back office knows BK-1", [](AcceptCheckInput& i) { i.custRef = "BK-1"; i.customerSystem = "TORVALE"; },
-         "", ""},
+        {"empty customer", [](AcceptCheckInput& i) { i.custRef = "", i.settDate = ""; }, kCustomer,
+         "CustRef"},
+        {"unknown customer", [](AcceptCheckInput& i) { i.custRef = "C-2"; }, kCustomer, "CustRef"},
+        {"back office knows BK-1",
+         [](AcceptCheckInput& i) { i.custRef = "BK-1", i.customerSystem = "TORVALE"; }, "", ""},
         {"back office does not know C-1", [](AcceptCheckInput& i) { i.customerSystem = "TORVALE"; },
-         "A valid customer reference is required.", "CustRef"},
+         kCustomer, "CustRef"},
         {"other system uses the own table", [](AcceptCheckInput& i) { i.customerSystem = "ACME"; },
          "", ""},
-        {"blank date", [](AcceptCheckInput& i) { i.settDate = "  "; i.hasLines = false; },
+        {"blank date", [](AcceptCheckInput& i) { i.settDate = "  ", i.hasLines = false; },
          "Settlement date is required to accept this settlement.", "SettDate"},
         {"no lines", [](AcceptCheckInput& i) { i.hasLines = false; },
          "Settlement requires at least one source entry to save.", ""},
@@ -58,18 +64,14 @@ TEST_P(AcceptChecks_, FirstFailingCheckShowsItsMessageAndMovesTheFocus) {
         AcceptCheckInput input = good;
         c.change(input);
         EXPECT_EQ(AcceptBlocked(input, ui), *c.message != '\0');
-        if (*c.message) {
-            ASSERT_EQ(ui.messages.size(), 1u);
-            EXPECT_EQ(ui.messages[0].text, c.message);
-            EXPECT_EQ(ui.messages[0].caption, "Harvexa");
-        } else {
-            EXPECT_TRUE(ui.messages.empty());
-        }
-        EXPECT_EQ(ui.focus, *c.focus ? std::vector<std::string>{c.focus} : std::vector<std::string>{});
+        std::vector<std::string> shown, focus;
+        for (const auto& m : ui.messages) shown.push_back(m.text + "|" + m.caption);
+        EXPECT_EQ(shown, *c.message ? std::vector<std::string>{std::string(c.message) + "|Harvexa"}
+                                    : std::vector<std::string>{});
+        if (*c.focus) focus.push_back(c.focus);
+        EXPECT_EQ(ui.focus, focus);
     }
 }
-
-HVX_DATABASE_TEST_SUITE(AcceptChecks_);
 
 TEST(SettlementStatus, ShowsTheGLClassRowOnlyWithACode) {
     EXPECT_EQ(SettlementStatus("10", "Grain Purchases", true, false, false),
@@ -80,8 +82,74 @@ TEST(SettlementStatus, ShowsTheGLClassRowOnlyWithACode) {
     hvxtest::ScriptedUi ui;
     ShowSettlementStatus(ui, "", "", true, true, false);
     ASSERT_EQ(ui.popups.size(), 1u);
-    EXPECT_EQ(ui.popups[0].caption, "Settlement Status");
-    EXPECT_EQ(ui.popups[0].text, "\nPosted~Yes\nG/L Posted~Yes");
+    EXPECT_EQ(ui.popups[0].caption + "|" + ui.popups[0].text,
+              "Settlement Status|\nPosted~Yes\nG/L Posted~Yes");
+}
+
+// Lines of single-source settlements 7, 10 and 3 (two lines) and of
+// multiple-source settlement 12; the destination records of 10, 3 and 8.
+void SeedSettlements() {
+    Exec("INSERT INTO HVXGR04D (CUSTNAME,SETTLEMENT,SETDTE,STYPE,RECNO) VALUES "
+         "('Casey Farms','7','2024-03-07','0',1),('Able Acres','10','2024-03-09','0',2),"
+         "('Casey Farms','12','2024-03-10','1',3),('O''Brien Farms','3','2024-02-01','0',4),"
+         "('O''Brien Farms','3','2024-02-01','0',5)");
+    Exec("INSERT INTO HVXGR04F (SETTLEMENT,COMMODITY,SETDTE,TODPR,RECNO) VALUES "
+         "('10','CORN','2024-03-09','Grain Bank',1),('3','BEANS','2024-02-01',"
+         "'Storage Ticket',2),('8','CORN','2023-12-30','Storage Ticket',3)");
+}
+
+TEST_P(SettlementWindow, LookupListsTheLinesOfOneTypeKeyedBySettlementNumber) {
+    SeedSettlements();
+    const struct {
+        hvx::SettlementType type;
+        std::vector<std::string> settlements;  // the key column, in list order
+        const char *typed, *picked;
+    } cases[] = {
+        {hvx::SettlementType::SingleSource, {"3", "3", "7", "10"}, "1", "10"},
+        {hvx::SettlementType::MultipleSource, {"12"}, "", "12"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picked);
+        hvxtest::ScriptedUi ui;
+        std::string field = c.typed, error;
+        // Cancelled: nothing picked, the field keeps what was typed.
+        EXPECT_FALSE(LookupSettlement(ui, c.type, field));
+        EXPECT_EQ(field, c.typed);
+        hvx::PickList list;
+        ASSERT_TRUE(list.Load(ui.pickColumns.back(), ui.pickLists.back(), ui.pickKeys.back(), error))
+            << error;
+        ASSERT_EQ(list.Columns().size(), 10u);
+        EXPECT_EQ(list.Columns()[0].title + "|" + list.Columns()[6].title, "Name|Units Settled");
+        std::vector<std::string> keys;
+        for (int r = 0; r < static_cast<int>(list.Rows().size()); ++r) keys.push_back(list.KeyText(r));
+        EXPECT_EQ(keys, c.settlements);
+        // Typing the start of a number lands on its settlement; the pick
+        // hands back the settlement number, not the customer's name.
+        const int row = list.RowFor(c.typed);
+        ASSERT_GE(row, 0);
+        ui.picks.push_back({list.Rows()[row].recno, list.KeyText(row)});
+        EXPECT_TRUE(LookupSettlement(ui, c.type, field));
+        EXPECT_EQ(field, c.picked);
+    }
+}
+
+TEST_P(SettlementWindow, ContractViewListsTheDestinationRecordsOfOneCategory) {
+    SeedSettlements();
+    const struct {
+        const char* category;
+        std::vector<ContractViewRow> rows;
+    } cases[] = {
+        {"Storage Ticket", {{"3", "BEANS", "02/01/2024"}, {"8", "CORN", "12/30/2023"}}},
+        {"O'Brien", {}},  // a quote in the text is a value, not SQL
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.category);
+        std::vector<ContractViewRow> rows{{"stale", "", ""}};
+        std::string error;
+        ASSERT_TRUE(ReadContractView(c.category, rows, error)) << error;
+        std::ranges::sort(rows, {}, &ContractViewRow::settlement);
+        EXPECT_EQ(rows, c.rows);
+    }
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
-// Printing a settlement check on every engine, with the report module played
-// by fake functions that count the prints: which number is printed, how often,
-// and what the counter and the settlement hold afterwards.
+// The check on every engine: words and figures that agree to the cent, the
+// pay-to line and stub read back from a stored settlement, and printing with
+// the report module played by fakes that count the prints: which number is
+// printed, how often, and what the counter and the settlement hold afterwards.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "settlement/AmountInWords.h"
+#include "settlement/CheckLayout.h"
 #include "settlement/CheckPrinting.h"
 #include "shell/SiblingAbi.h"
 #include "support/CheckSeed.h"
@@ -15,17 +18,52 @@
 
 namespace {
 
+using namespace hvx::settlement;
 using hvx::MsgAnswer;
 using hvxtest::Column;
+using Texts = std::vector<std::string>;
 
-constexpr const char* kQuestion = "Did the check print correctly?.\n\nNo will reprint this check.";
+TEST(AmountInWords, WritesDollarsInWordsAndCentsAsAFraction) {
+    const struct {
+        double amount;
+        const char *words, *figures;
+    } cases[] = {
+        {0, "Zero and 00/100 Dollars", "0.00"},
+        {13.07, "Thirteen and 07/100 Dollars", "13.07"},
+        {305.10, "Three Hundred Five and 10/100 Dollars", "305.10"},
+        {1234.56, "One Thousand Two Hundred Thirty-Four and 56/100 Dollars", "1,234.56"},
+        {2001011.99, "Two Million One Thousand Eleven and 99/100 Dollars", "2,001,011.99"},
+        {3000000000.0, "Three Billion and 00/100 Dollars", "3,000,000,000.00"},
+        // Half a cent rounds up even where the double lies just below it, so
+        // the words and the figures never disagree by a cent.
+        {1.005, "One and 01/100 Dollars", "1.01"},
+        {0.995, "One and 00/100 Dollars", "1.00"},
+        {2.675, "Two and 68/100 Dollars", "2.68"},
+        {0.1 + 0.2, "Zero and 30/100 Dollars", "0.30"},
+        {999.999, "One Thousand and 00/100 Dollars", "1,000.00"},
+        {-12.5, "Minus Twelve and 50/100 Dollars", "-12.50"},
+        {-0.001, "Zero and 00/100 Dollars", "0.00"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AmountInWords(c.amount), c.words) << c.amount;
+        EXPECT_EQ(AmountInFigures(c.amount), c.figures) << c.amount;
+    }
+}
+
+TEST(CheckLayout, PayToLinePutsPayeesBeforeMortgageesJoinedByAnd) {
+    SettlementPayNameList list;
+    EXPECT_EQ(PayToLine(list, "Customer Name"), "Customer Name");
+    for (const auto& [name, mortgagee] : {std::pair{"Farm Credit", true}, {"Ann Lee", false},
+                                          {"", true}, {"Bob Lee", false}})
+        list.Add(name, mortgagee);
+    EXPECT_EQ(PayToLine(list, "Customer Name"), "Ann Lee and Bob Lee and Farm Credit");
+}
 
 struct Fakes {
-    int selectAnswer = 1;
-    int detail = 1;
+    int selectAnswer = 1, detail = 1;
     std::string selectCall;
-    std::vector<std::string> prints;  // "link/number/detail/file" of each print
-    std::string duringPrint;          // SQL another workstation runs meanwhile
+    Texts prints;             // "link/number/detail/file" of each print
+    std::string duringPrint;  // SQL another workstation runs meanwhile
 };
 Fakes gFakes;
 
@@ -53,108 +91,100 @@ protected:
             .Export("CheckPrinterSelect", &SelectFake)
             .Export("DoPrintSettlementCheck", &PrintFake);
     }
-    std::string Counter() {
-        auto c = Column("SELECT CHECKNUM FROM HVXREP4");
+    static std::string Counter() {
+        const Texts c = Column("SELECT CHECKNUM FROM HVXREP4");
         return c.empty() ? "<none>" : c[0];
     }
-    std::string Stored() { return Column("SELECT CHECKNUM FROM HVXGR04 WHERE RECNO=77")[0]; }
-
     hvxtest::FakeHost host;
     hvxtest::ScriptedUi ui;
 };
+HVX_DATABASE_TEST_SUITE(CheckPrinting_);
 
-TEST_P(CheckPrinting_, UsesUpACounterNumberOnlyOnYesAndReprintsWithTheSameNumber) {
+TEST_P(CheckPrinting_, ReadsTheStoredSettlementIntoTheCheck) {
+    hvxtest::SeedCheckSettlement("", "5001");
+    CheckData check;
+    std::string message;
+    ASSERT_TRUE(LoadCheckData(hvxtest::kCheckSetLink, "5001", "03/07/2024", true, check, message))
+        << message;
+    EXPECT_EQ(check.settlement + "|" + check.checkNumber + "|" + check.date + "|" + check.payTo,
+              "1042|5001|03/07/2024|O'Neil Farms and Farm Credit West");
+    EXPECT_EQ(check.amountFigures, "1,234.56");
+    EXPECT_EQ(check.amountWords, "One Thousand Two Hundred Thirty-Four and 56/100 Dollars");
+    Texts rows;
+    for (const auto& s : check.stub)
+        rows.push_back(s.text + "|" + s.units + "|" + s.price + "|" + s.amount);
+    EXPECT_EQ(rows, (Texts{"Corn|400.00|2.5000|1,000.00",
+                           "  Assembly A-17: Open Storage to Priced|||",
+                           "Corn|100.50|2.5000|251.25",
+                           "  Scale Ticket T-88: Open Storage to Priced, contract C-5|||",
+                           "Drying <& Shrink>|||-20.19", "PREM|||3.50", "Net|||1,234.56"}));
+    EXPECT_FALSE(LoadCheckData("999", "1", "03/07/2024", false, check, message));
+    EXPECT_EQ(message, "Settlement 999 was not found.");
+}
+
+// Only the confirmed print uses a number up: the settlement's own number is
+// reprinted as it is, a counter number is stored and the counter moves on
+// past it, unless another workstation took it meanwhile.
+TEST_P(CheckPrinting_, UsesUpANumberOnlyOnYesAndReprintsWithTheSameNumber) {
+    const char* const question = "Did the check print correctly?.\n\nNo will reprint this check.";
+    const std::string taken =
+        "Check number 5001 was also given to a check printed at another workstation while this "
+        "one printed. Please void one of the two checks.";
     const struct {
-        const char* name;
-        const char* own;  // the settlement's own check number
+        const char *name, *own, *counter;  // the settlement's own number, the counter's
         std::vector<MsgAnswer> answers;
-        int detail;
         bool confirmed;
-        std::vector<std::string> prints;
-        const char* counter;
-        const char* stored;
+        Texts prints, messages;  // messages after the questions
+        const char *counterAfter, *storedAfter;
+        int detail = 1, selectAnswer = 1;
+        const char* duringPrint = "";
     } cases[] = {
-        {"counter, Yes", "", {MsgAnswer::Yes}, 1, true, {"77/5001/T/"}, "5002", "5001"},
-        {"own number, No No Yes", "1001",
-         {MsgAnswer::No, MsgAnswer::No, MsgAnswer::Yes}, 0, true,
-         {"77/1001/F/", "77/1001/F/", "77/1001/F/"}, "5001", "1001"},
-        {"counter, No then Cancel", "", {MsgAnswer::No, MsgAnswer::Cancel}, 1, false,
-         {"77/5001/T/", "77/5001/T/"}, "5001", ""},
-        {"own number, Cancel", "1001", {MsgAnswer::Cancel}, 1, false, {"77/1001/T/"}, "5001",
-         "1001"},
+        {"counter, Yes", "", "5001", {MsgAnswer::Yes}, true, {"77/5001/T/"}, {}, "5002", "5001"},
+        {"own number, No No Yes", "1001", "5001", {MsgAnswer::No, MsgAnswer::No, MsgAnswer::Yes},
+         true, {"77/1001/F/", "77/1001/F/", "77/1001/F/"}, {}, "5001", "1001", 0},
+        {"counter, No then Cancel", "", "5001", {MsgAnswer::No, MsgAnswer::Cancel}, false,
+         {"77/5001/T/", "77/5001/T/"}, {}, "5001", ""},
+        {"own number, Cancel", "1001", "5001", {MsgAnswer::Cancel}, false, {"77/1001/T/"}, {},
+         "5001", "1001"},
+        {"taken meanwhile: told, the counter kept", "", "5001", {MsgAnswer::Yes}, true,
+         {"77/5001/T/"}, {taken}, "5003", "5001", 1, 1, "UPDATE HVXREP4 SET CHECKNUM='5003'"},
+        {"selection cancelled", "", "5001", {}, false, {}, {}, "5001", "", 1, 0},
+        {"no counter", "", "", {}, false, {},
+         {"Unable to retrieve current check number from HVXREP4."}, "<none>", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        hvxtest::Exec("DELETE FROM HVXGR04");
-        hvxtest::Exec("DELETE FROM HVXGR04D");
-        hvxtest::Exec("DELETE FROM HVXGR04C");
-        hvxtest::Exec("DELETE FROM HVXGR04E");
-        hvxtest::Exec("DELETE FROM HVXGR52");
-        hvxtest::Exec("DELETE FROM HVXREP4");
-        hvxtest::SeedCheckSettlement(c.own, "5001");
-        gFakes.prints.clear();
+        TearDown();
+        SetUp();
+        hvxtest::SeedCheckSettlement(c.own, c.counter);
         gFakes.detail = c.detail;
+        gFakes.selectAnswer = c.selectAnswer;
+        gFakes.duringPrint = c.duringPrint;
         ui.messages.clear();
         ui.answers.assign(c.answers.begin(), c.answers.end());
-
         std::string field = c.own;
-        hvx::settlement::CheckPrinting printing(ui, &host);
+        CheckPrinting printing(ui, &host);
         EXPECT_EQ(printing.PrintSettlementCheck(field, hvxtest::kCheckSetLink, hvxtest::kCheckRecno),
                   c.confirmed);
-
-        std::vector<std::string> expected;
-        for (const auto& p : c.prints) expected.push_back(p + "/tmp/check.pdf");
-        EXPECT_EQ(gFakes.prints, expected);
+        Texts prints, messages(c.answers.size(), question);
+        for (const auto& p : c.prints) prints.push_back(p + "/tmp/check.pdf");
+        EXPECT_EQ(gFakes.prints, prints);
         EXPECT_EQ(gFakes.selectCall, "Print Source Detail:1");
-        ASSERT_EQ(ui.messages.size(), c.answers.size());
+        messages.insert(messages.end(), c.messages.begin(), c.messages.end());
+        Texts shown;
         for (const auto& m : ui.messages) {
-            EXPECT_EQ(m.text, kQuestion);
+            shown.push_back(m.text);
             EXPECT_EQ(m.caption, "Harvexa");
-            EXPECT_EQ(m.buttons, hvx::MsgButtons::YesNoCancel);
+            if (m.text == question) {
+                EXPECT_EQ(m.buttons, hvx::MsgButtons::YesNoCancel);
+            }
         }
-        EXPECT_EQ(Counter(), c.counter);
-        EXPECT_EQ(Stored(), c.stored);
-        EXPECT_EQ(field, c.confirmed ? c.stored : c.own);
+        EXPECT_EQ(shown, messages);
+        EXPECT_EQ(Counter(), c.counterAfter);
+        EXPECT_EQ(Column("SELECT CHECKNUM FROM HVXGR04")[0], c.storedAfter);
+        EXPECT_EQ(field, c.confirmed ? c.storedAfter : c.own);
         EXPECT_EQ(ui.waitDepth, 0);
     }
-}
-
-// Another workstation took the same counter number and printed two checks
-// while this one printed: the clerk is told, the settlement keeps the number
-// its check bears, and the counter is not set back over the other's checks.
-TEST_P(CheckPrinting_, NumberTakenMeanwhileByAnotherWorkstationIsToldAndTheCounterKept) {
-    hvxtest::SeedCheckSettlement("", "5001");
-    gFakes.duringPrint = "UPDATE HVXREP4 SET CHECKNUM='5003'";
-    ui.answers = {MsgAnswer::Yes};
-    std::string field;
-    hvx::settlement::CheckPrinting printing(ui, &host);
-    EXPECT_TRUE(printing.PrintSettlementCheck(field, hvxtest::kCheckSetLink, hvxtest::kCheckRecno));
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[1].text,
-              "Check number 5001 was also given to a check printed at another workstation while "
-              "this one printed. Please void one of the two checks.");
-    EXPECT_EQ(ui.messages[1].caption, "Harvexa");
-    EXPECT_EQ(Counter(), "5003");
-    EXPECT_EQ(Stored(), "5001");
-    EXPECT_EQ(field, "5001");
-}
-
-TEST_P(CheckPrinting_, StopsBeforePrintingWhenTheSelectionIsCancelledOrNoNumberIsAvailable) {
-    hvxtest::SeedCheckSettlement("", "");
-    std::string field;
-    hvx::settlement::CheckPrinting printing(ui, &host);
-
-    gFakes.selectAnswer = 0;
-    EXPECT_FALSE(printing.PrintSettlementCheck(field, hvxtest::kCheckSetLink, 77));
-    EXPECT_TRUE(ui.messages.empty());
-
-    gFakes.selectAnswer = 1;
-    EXPECT_FALSE(printing.PrintSettlementCheck(field, hvxtest::kCheckSetLink, 77));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Unable to retrieve current check number from HVXREP4.");
-    EXPECT_EQ(ui.messages[0].caption, "Harvexa");
-    EXPECT_TRUE(gFakes.prints.empty());
-    EXPECT_EQ(Stored(), "");
 }
 
 // A settlement not saved yet has nothing stored to print from or to keep
@@ -162,8 +192,8 @@ TEST_P(CheckPrinting_, StopsBeforePrintingWhenTheSelectionIsCancelledOrNoNumberI
 TEST_P(CheckPrinting_, UnsavedSettlementPrintsNothingAndUsesNoNumber) {
     hvxtest::SeedCheckSettlement("", "5001");
     std::string field;
-    hvx::settlement::CheckPrinting printing(ui, &host);
-    for (const auto& [link, recno] : {std::pair<const char*, double>{"", 0}, {"", 77},
+    CheckPrinting printing(ui, &host);
+    for (const auto& [link, recno] : {std::pair<const char*, double>{"", 77},
                                       {hvxtest::kCheckSetLink, 0}}) {
         ui.messages.clear();
         EXPECT_FALSE(printing.PrintSettlementCheck(field, link, recno));
@@ -171,7 +201,6 @@ TEST_P(CheckPrinting_, UnsavedSettlementPrintsNothingAndUsesNoNumber) {
         EXPECT_EQ(ui.messages[0].text, "Please save this settlement before printing its check.");
     }
     EXPECT_EQ(gFakes.selectCall, "");
-    EXPECT_TRUE(gFakes.prints.empty());
     EXPECT_EQ(Counter(), "5001");
     EXPECT_EQ(field, "");
 }
@@ -181,21 +210,19 @@ TEST_P(CheckPrinting_, TellsWhenTheReportIsMissingAndStillAsks) {
     host.modules["H32GRR.DLL"].functions.erase("DoPrintSettlementCheck");
     ui.answers = {MsgAnswer::Ok, MsgAnswer::Cancel};  // the report message, then the question
     std::string field;
-    hvx::settlement::CheckPrinting printing(ui, &host);
+    CheckPrinting printing(ui, &host);
     EXPECT_FALSE(printing.PrintSettlementCheck(field, hvxtest::kCheckSetLink, 77));
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, "Unable to find report (DoPrintSettlementCheck) in H32GRR.DLL");
-    EXPECT_EQ(ui.messages[1].text, kQuestion);
+    EXPECT_EQ(ui.messages[1].text, "Did the check print correctly?.\n\nNo will reprint this check.");
     EXPECT_EQ(Counter(), "12");
 }
 
 TEST_P(CheckPrinting_, CurrentCheckNumberKeepsAtMostTheBufferOfTheCounter) {
     hvxtest::SeedCheckSettlement("", "123456789012345678901234");
     std::string number;
-    ASSERT_TRUE(hvx::settlement::CurrentCheckNumber(ui, number));
+    ASSERT_TRUE(CurrentCheckNumber(ui, number));
     EXPECT_EQ(number, "1234567890123456789");
 }
-
-HVX_DATABASE_TEST_SUITE(CheckPrinting_);
 
 }  // namespace

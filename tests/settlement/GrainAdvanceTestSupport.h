@@ -51,9 +51,7 @@ inline void Seed(const std::vector<SeedAdvance>& advances) {
              std::to_string(a.recno) + ")");
 }
 
-inline Texts AdvanceState() {
-    return Rows("SELECT RECNO,RAMOUNT,OPENPAID FROM HVXGR57 ORDER BY RECNO");
-}
+inline Texts AdvanceState() { return Rows("SELECT RECNO,RAMOUNT,OPENPAID FROM HVXGR57 ORDER BY RECNO"); }
 inline Texts Repayments() {
     return Rows("SELECT ADVLINK,AMOUNT,SOURCELINK,PAIDLINK,CHECKNUM FROM HVXGR57A ORDER BY RECNO");
 }
@@ -85,6 +83,7 @@ protected:
     void SetUp() override {
         DatabaseTest::SetUp();
         hvx::SetTodayForTesting({2024, 5, 20});
+        Seed(kCustomerAdvances);
     }
     void TearDown() override {
         hvx::SetTodayForTesting({0, 0, 0});
