@@ -1,9 +1,7 @@
 // The settlement window's own checks and lists on every engine: the accept
-// checks in their order, the status popup's texts, the settlement lookup
-// keyed by settlement number, and the contract view of one category.
+// checks in their order, the status popup's texts, and the settlement lookup
+// keyed by settlement number.
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "platform/PickList.h"
 #include "settlement/AcceptChecks.h"
@@ -18,6 +16,7 @@ namespace {
 
 using namespace hvx::settlement;
 using hvxtest::Exec;
+using Texts = std::vector<std::string>;
 
 int VerifyFake(void*, const char* reference, char* result, int) {
     result[0] = '\0';
@@ -51,8 +50,6 @@ TEST_P(SettlementWindow, FirstFailingAcceptCheckShowsItsMessageAndMovesTheFocus)
          [](AcceptCheckInput& i) { i.custRef = "BK-1", i.customerSystem = "TORVALE"; }, "", ""},
         {"back office does not know C-1", [](AcceptCheckInput& i) { i.customerSystem = "TORVALE"; },
          kCustomer, "CustRef"},
-        {"other system uses the own table", [](AcceptCheckInput& i) { i.customerSystem = "ACME"; },
-         "", ""},
         {"blank date", [](AcceptCheckInput& i) { i.settDate = "  ", i.hasLines = false; },
          "Settlement date is required to accept this settlement.", "SettDate"},
         {"no lines", [](AcceptCheckInput& i) { i.hasLines = false; },
@@ -64,12 +61,10 @@ TEST_P(SettlementWindow, FirstFailingAcceptCheckShowsItsMessageAndMovesTheFocus)
         AcceptCheckInput input = good;
         c.change(input);
         EXPECT_EQ(AcceptBlocked(input, ui), *c.message != '\0');
-        std::vector<std::string> shown, focus;
-        for (const auto& m : ui.messages) shown.push_back(m.text + "|" + m.caption);
-        EXPECT_EQ(shown, *c.message ? std::vector<std::string>{std::string(c.message) + "|Harvexa"}
-                                    : std::vector<std::string>{});
-        if (*c.focus) focus.push_back(c.focus);
-        EXPECT_EQ(ui.focus, focus);
+        std::string shown;
+        for (const auto& m : ui.messages) shown += m.text + "|" + m.caption + ";";
+        EXPECT_EQ(shown, *c.message ? std::string(c.message) + "|Harvexa;" : "");
+        EXPECT_EQ(ui.focus, *c.focus ? Texts{c.focus} : Texts{});
     }
 }
 
@@ -77,79 +72,40 @@ TEST(SettlementStatus, ShowsTheGLClassRowOnlyWithACode) {
     EXPECT_EQ(SettlementStatus("10", "Grain Purchases", true, false, false),
               (SettlementStatusText{"Settlement Status",
                                     "G/L Class~Grain Purchases\nPosted~Yes\nG/L Posted~No"}));
-    EXPECT_EQ(SettlementStatus("", "ignored", false, true, true),
-              (SettlementStatusText{"Settlement Status (Reversed)", "\nPosted~No\nG/L Posted~Yes"}));
     hvxtest::ScriptedUi ui;
-    ShowSettlementStatus(ui, "", "", true, true, false);
+    ShowSettlementStatus(ui, "", "ignored", false, true, true);
     ASSERT_EQ(ui.popups.size(), 1u);
     EXPECT_EQ(ui.popups[0].caption + "|" + ui.popups[0].text,
-              "Settlement Status|\nPosted~Yes\nG/L Posted~Yes");
+              "Settlement Status (Reversed)|\nPosted~No\nG/L Posted~Yes");
 }
 
 // Lines of single-source settlements 7, 10 and 3 (two lines) and of
-// multiple-source settlement 12; the destination records of 10, 3 and 8.
-void SeedSettlements() {
+// multiple-source settlement 12.
+TEST_P(SettlementWindow, LookupListsTheLinesOfOneTypeKeyedBySettlementNumber) {
     Exec("INSERT INTO HVXGR04D (CUSTNAME,SETTLEMENT,SETDTE,STYPE,RECNO) VALUES "
          "('Casey Farms','7','2024-03-07','0',1),('Able Acres','10','2024-03-09','0',2),"
          "('Casey Farms','12','2024-03-10','1',3),('O''Brien Farms','3','2024-02-01','0',4),"
          "('O''Brien Farms','3','2024-02-01','0',5)");
-    Exec("INSERT INTO HVXGR04F (SETTLEMENT,COMMODITY,SETDTE,TODPR,RECNO) VALUES "
-         "('10','CORN','2024-03-09','Grain Bank',1),('3','BEANS','2024-02-01',"
-         "'Storage Ticket',2),('8','CORN','2023-12-30','Storage Ticket',3)");
-}
-
-TEST_P(SettlementWindow, LookupListsTheLinesOfOneTypeKeyedBySettlementNumber) {
-    SeedSettlements();
-    const struct {
-        hvx::SettlementType type;
-        std::vector<std::string> settlements;  // the key column, in list order
-        const char *typed, *picked;
-    } cases[] = {
-        {hvx::SettlementType::SingleSource, {"3", "3", "7", "10"}, "1", "10"},
-        {hvx::SettlementType::MultipleSource, {"12"}, "", "12"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.picked);
-        hvxtest::ScriptedUi ui;
-        std::string field = c.typed, error;
-        // Cancelled: nothing picked, the field keeps what was typed.
-        EXPECT_FALSE(LookupSettlement(ui, c.type, field));
-        EXPECT_EQ(field, c.typed);
-        hvx::PickList list;
-        ASSERT_TRUE(list.Load(ui.pickColumns.back(), ui.pickLists.back(), ui.pickKeys.back(), error))
-            << error;
-        ASSERT_EQ(list.Columns().size(), 10u);
-        EXPECT_EQ(list.Columns()[0].title + "|" + list.Columns()[6].title, "Name|Units Settled");
-        std::vector<std::string> keys;
-        for (int r = 0; r < static_cast<int>(list.Rows().size()); ++r) keys.push_back(list.KeyText(r));
-        EXPECT_EQ(keys, c.settlements);
-        // Typing the start of a number lands on its settlement; the pick
-        // hands back the settlement number, not the customer's name.
-        const int row = list.RowFor(c.typed);
-        ASSERT_GE(row, 0);
-        ui.picks.push_back({list.Rows()[row].recno, list.KeyText(row)});
-        EXPECT_TRUE(LookupSettlement(ui, c.type, field));
-        EXPECT_EQ(field, c.picked);
-    }
-}
-
-TEST_P(SettlementWindow, ContractViewListsTheDestinationRecordsOfOneCategory) {
-    SeedSettlements();
-    const struct {
-        const char* category;
-        std::vector<ContractViewRow> rows;
-    } cases[] = {
-        {"Storage Ticket", {{"3", "BEANS", "02/01/2024"}, {"8", "CORN", "12/30/2023"}}},
-        {"O'Brien", {}},  // a quote in the text is a value, not SQL
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.category);
-        std::vector<ContractViewRow> rows{{"stale", "", ""}};
-        std::string error;
-        ASSERT_TRUE(ReadContractView(c.category, rows, error)) << error;
-        std::ranges::sort(rows, {}, &ContractViewRow::settlement);
-        EXPECT_EQ(rows, c.rows);
-    }
+    hvxtest::ScriptedUi ui;
+    std::string field = "1", error;
+    // Cancelled: nothing picked, the field keeps what was typed.
+    EXPECT_FALSE(LookupSettlement(ui, hvx::SettlementType::SingleSource, field));
+    EXPECT_EQ(field, "1");
+    hvx::PickList list;
+    ASSERT_TRUE(list.Load(ui.pickColumns.back(), ui.pickLists.back(), ui.pickKeys.back(), error))
+        << error;
+    ASSERT_EQ(list.Columns().size(), 10u);
+    EXPECT_EQ(list.Columns()[0].title + "|" + list.Columns()[6].title, "Name|Units Settled");
+    Texts keys;
+    for (int r = 0; r < static_cast<int>(list.Rows().size()); ++r) keys.push_back(list.KeyText(r));
+    EXPECT_EQ(keys, (Texts{"3", "3", "7", "10"}));
+    // Typing the start of a number lands on its settlement; the pick hands
+    // back the settlement number, not the customer's name.
+    const int row = list.RowFor("1");
+    ASSERT_GE(row, 0);
+    ui.picks.push_back({list.Rows()[row].recno, list.KeyText(row)});
+    EXPECT_TRUE(LookupSettlement(ui, hvx::SettlementType::SingleSource, field));
+    EXPECT_EQ(field, "10");
 }
 
 }  // namespace
