@@ -1,16 +1,23 @@
-// The check on every engine: words and figures that agree to the cent, the
-// pay-to line and stub read back from a stored settlement, and printing with
-// the report module played by fakes that count the prints: which number is
-// printed, how often, and what the counter and the settlement hold afterwards.
+// The settlement window on every engine: the accept checks in their order,
+// the status popup, the settlement lookup keyed by settlement number, and the
+// check: words and figures that agree to the cent, the pay-to line and stub
+// read back from a stored settlement, and printing with the report module
+// played by fakes that count the prints: which number is printed, how often,
+// and what the counter and the settlement hold afterwards.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/PickList.h"
+#include "settlement/AcceptChecks.h"
 #include "settlement/AmountInWords.h"
 #include "settlement/CheckLayout.h"
 #include "settlement/CheckPrinting.h"
+#include "settlement/SettlementLookups.h"
+#include "settlement/SettlementStatus.h"
+#include "shell/BackOfficeCalls.h"
 #include "shell/SiblingAbi.h"
 #include "support/CheckSeed.h"
 #include "support/FakeHost.h"
@@ -21,6 +28,7 @@ namespace {
 using namespace hvx::settlement;
 using hvx::MsgAnswer;
 using hvxtest::Column;
+using hvxtest::Exec;
 using Texts = std::vector<std::string>;
 
 TEST(AmountInWords, WritesDollarsInWordsAndCentsAsAFraction) {
@@ -59,7 +67,7 @@ TEST(CheckLayout, PayToLinePutsPayeesBeforeMortgageesJoinedByAnd) {
 struct Fakes {
     int selectAnswer = 1, detail = 1;
     std::string selectCall;
-    Texts prints;             // "link/number/detail/file" of each print
+    Texts prints;             // "link/number/detail" of each print
     std::string duringPrint;  // SQL another workstation runs meanwhile
 };
 Fakes gFakes;
@@ -74,12 +82,12 @@ int SelectFake(void*, const char* caption, int on, HVXCheckPrintOptions* options
 
 void PrintFake(void*, const char* setLink, const char* number, const char* detail,
                const HVXCheckPrintOptions* options) {
-    gFakes.prints.push_back(std::string(setLink) + "/" + number + "/" + detail + "/" +
-                            options->fileName);
+    gFakes.prints.push_back(std::string(setLink) + "/" + number + "/" + detail);
+    EXPECT_STREQ(options->fileName, "/tmp/check.pdf");
     if (!gFakes.duringPrint.empty()) hvxtest::Exec(gFakes.duringPrint);
 }
 
-class CheckPrinting_ : public hvxtest::DatabaseTest {
+class SettlementWindow : public hvxtest::DatabaseTest {
 protected:
     void SetUp() override {
         DatabaseTest::SetUp();
@@ -95,9 +103,9 @@ protected:
     hvxtest::FakeHost host;
     hvxtest::ScriptedUi ui;
 };
-HVX_DATABASE_TEST_SUITE(CheckPrinting_);
+HVX_DATABASE_TEST_SUITE(SettlementWindow);
 
-TEST_P(CheckPrinting_, ReadsTheStoredSettlementIntoTheCheck) {
+TEST_P(SettlementWindow, ReadsTheStoredSettlementIntoTheCheck) {
     hvxtest::SeedCheckSettlement("", "5001");
     CheckData check;
     std::string message;
@@ -125,7 +133,7 @@ TEST_P(CheckPrinting_, ReadsTheStoredSettlementIntoTheCheck) {
 // saved yet has nothing to print from or keep the number with: no printer
 // selection, no print, no number used. A missing report is told, and the
 // question still comes.
-TEST_P(CheckPrinting_, UsesUpANumberOnlyOnYesAndReprintsWithTheSameNumber) {
+TEST_P(SettlementWindow, UsesUpANumberOnlyOnYesAndReprintsWithTheSameNumber) {
     const std::string q = "Did the check print correctly?.\n\nNo will reprint this check.";
     const std::string taken =
         "Check number 5001 was also given to a check printed at another workstation while this "
@@ -144,15 +152,15 @@ TEST_P(CheckPrinting_, UsesUpANumberOnlyOnYesAndReprintsWithTheSameNumber) {
         const char* link = hvxtest::kCheckSetLink;
         double recno = hvxtest::kCheckRecno;
     } cases[] = {
-        {"counter, Yes", "", "5001", {MsgAnswer::Yes}, true, {"77/5001/T/"}, {q}, "5002", "5001"},
+        {"counter, Yes", "", "5001", {MsgAnswer::Yes}, true, {"77/5001/T"}, {q}, "5002", "5001"},
         {"own number, No No Yes", "1001", "5001", {MsgAnswer::No, MsgAnswer::No, MsgAnswer::Yes},
-         true, {"77/1001/F/", "77/1001/F/", "77/1001/F/"}, {q, q, q}, "5001", "1001", 0},
+         true, {"77/1001/F", "77/1001/F", "77/1001/F"}, {q, q, q}, "5001", "1001", 0},
         {"counter, No then Cancel", "", "5001", {MsgAnswer::No, MsgAnswer::Cancel}, false,
-         {"77/5001/T/", "77/5001/T/"}, {q, q}, "5001", ""},
-        {"own number, Cancel", "1001", "5001", {MsgAnswer::Cancel}, false, {"77/1001/T/"}, {q},
+         {"77/5001/T", "77/5001/T"}, {q, q}, "5001", ""},
+        {"own number, Cancel", "1001", "5001", {MsgAnswer::Cancel}, false, {"77/1001/T"}, {q},
          "5001", "1001"},
         {"taken meanwhile: told, the counter kept", "", "5001", {MsgAnswer::Yes}, true,
-         {"77/5001/T/"}, {q, taken}, "5003", "5001", 1, 1, "UPDATE HVXREP4 SET CHECKNUM='5003'"},
+         {"77/5001/T"}, {q, taken}, "5003", "5001", 1, 1, "UPDATE HVXREP4 SET CHECKNUM='5003'"},
         {"selection cancelled", "", "5001", {}, false, {}, {}, "5001", "", 1, 0},
         {"no counter", "", "", {}, false, {},
          {"Unable to retrieve current check number from HVXREP4."}, "<none>", ""},
@@ -175,16 +183,13 @@ TEST_P(CheckPrinting_, UsesUpANumberOnlyOnYesAndReprintsWithTheSameNumber) {
         std::string field = c.own;
         CheckPrinting printing(ui, &host);
         EXPECT_EQ(printing.PrintSettlementCheck(field, c.link, c.recno), c.confirmed);
-        Texts prints, shown;
-        for (const auto& p : c.prints) prints.push_back(p + "/tmp/check.pdf");
-        EXPECT_EQ(gFakes.prints, prints);
+        EXPECT_EQ(gFakes.prints, c.prints);
         EXPECT_EQ(gFakes.selectCall, c.messages == Texts{unsaved} ? "" : "Print Source Detail:1");
+        Texts shown;
         for (const auto& m : ui.messages) {
             shown.push_back(m.text);
             EXPECT_EQ(m.caption, "Harvexa");
-            if (m.text == q) {
-                EXPECT_EQ(m.buttons, hvx::MsgButtons::YesNoCancel);
-            }
+            EXPECT_EQ(m.buttons == hvx::MsgButtons::YesNoCancel, m.text == q);
         }
         EXPECT_EQ(shown, c.messages);
         EXPECT_EQ(Counter(), c.counterAfter);
@@ -194,11 +199,96 @@ TEST_P(CheckPrinting_, UsesUpANumberOnlyOnYesAndReprintsWithTheSameNumber) {
     }
 }
 
-TEST_P(CheckPrinting_, CurrentCheckNumberKeepsAtMostTheBufferOfTheCounter) {
+TEST_P(SettlementWindow, CurrentCheckNumberKeepsAtMostTheBufferOfTheCounter) {
     hvxtest::SeedCheckSettlement("", "123456789012345678901234");
     std::string number;
     ASSERT_TRUE(CurrentCheckNumber(ui, number));
     EXPECT_EQ(number, "1234567890123456789");
+}
+
+int VerifyFake(void*, const char* reference, char* result, int) {
+    result[0] = '\0';
+    return std::string(reference) == "BK-1";
+}
+
+TEST_P(SettlementWindow, FirstFailingAcceptCheckShowsItsMessageAndMovesTheFocus) {
+    Exec("INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES ('C-1','Ann',1)");
+    host.AddModule("H32BKOF.DLL").Export("bVerifyCustomer", &VerifyFake);
+    const AcceptCheckInput good{&host, false, "C-1", "CustRef", "03/07/2024", "SettDate", true, "HVX"};
+    const char* const kCustomer = "A valid customer reference is required.";
+    const struct {
+        const char* name;
+        void (*change)(AcceptCheckInput&);
+        const char *message, *focus;  // "" when the accept goes on, or no focus moves
+    } cases[] = {
+        {"all good", [](AcceptCheckInput&) {}, "", ""},
+        {"posted comes first",
+         [](AcceptCheckInput& i) { i = {i.window, true, "", "CustRef", "", "SettDate", false, ""}; },
+         "Cannot change a settlement once it has been posted. Please use the change button "
+         "provided below.",
+         ""},
+        {"empty customer", [](AcceptCheckInput& i) { i.custRef = "", i.settDate = ""; }, kCustomer,
+         "CustRef"},
+        {"unknown customer", [](AcceptCheckInput& i) { i.custRef = "C-2"; }, kCustomer, "CustRef"},
+        {"back office knows BK-1",
+         [](AcceptCheckInput& i) { i.custRef = "BK-1", i.customerSystem = "TORVALE"; }, "", ""},
+        {"back office does not know C-1", [](AcceptCheckInput& i) { i.customerSystem = "TORVALE"; },
+         kCustomer, "CustRef"},
+        {"blank date", [](AcceptCheckInput& i) { i.settDate = "  ", i.hasLines = false; },
+         "Settlement date is required to accept this settlement.", "SettDate"},
+        {"no lines", [](AcceptCheckInput& i) { i.hasLines = false; },
+         "Settlement requires at least one source entry to save.", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.messages.clear(), ui.focus.clear();
+        AcceptCheckInput input = good;
+        c.change(input);
+        EXPECT_EQ(AcceptBlocked(input, ui), *c.message != '\0');
+        std::string shown;
+        for (const auto& m : ui.messages) shown += m.text + "|" + m.caption + ";";
+        EXPECT_EQ(shown, *c.message ? std::string(c.message) + "|Harvexa;" : "");
+        EXPECT_EQ(ui.focus, *c.focus ? Texts{c.focus} : Texts{});
+    }
+}
+
+TEST(SettlementStatus, ShowsTheGLClassRowOnlyWithACode) {
+    EXPECT_EQ(SettlementStatus("10", "Grain Purchases", true, false, false),
+              (SettlementStatusText{"Settlement Status",
+                                    "G/L Class~Grain Purchases\nPosted~Yes\nG/L Posted~No"}));
+    hvxtest::ScriptedUi ui;
+    ShowSettlementStatus(ui, "", "ignored", false, true, true);
+    ASSERT_EQ(ui.popups.size(), 1u);
+    EXPECT_EQ(ui.popups[0].caption + "|" + ui.popups[0].text,
+              "Settlement Status (Reversed)|\nPosted~No\nG/L Posted~Yes");
+}
+
+// Lines of single-source settlements 7, 10 and 3 (two lines) and of
+// multiple-source settlement 12.
+TEST_P(SettlementWindow, LookupListsTheLinesOfOneTypeKeyedBySettlementNumber) {
+    Exec("INSERT INTO HVXGR04D (CUSTNAME,SETTLEMENT,SETDTE,STYPE,RECNO) VALUES "
+         "('Casey Farms','7','2024-03-07','0',1),('Able Acres','10','2024-03-09','0',2),"
+         "('Casey Farms','12','2024-03-10','1',3),('O''Brien Farms','3','2024-02-01','0',4),"
+         "('O''Brien Farms','3','2024-02-01','0',5)");
+    std::string field = "1", error;
+    // Cancelled: nothing picked, the field keeps what was typed.
+    EXPECT_FALSE(LookupSettlement(ui, hvx::SettlementType::SingleSource, field));
+    EXPECT_EQ(field, "1");
+    hvx::PickList list;
+    ASSERT_TRUE(list.Load(ui.pickColumns.back(), ui.pickLists.back(), ui.pickKeys.back(), error))
+        << error;
+    ASSERT_EQ(list.Columns().size(), 10u);
+    EXPECT_EQ(list.Columns()[0].title + "|" + list.Columns()[6].title, "Name|Units Settled");
+    Texts keys;
+    for (int r = 0; r < static_cast<int>(list.Rows().size()); ++r) keys.push_back(list.KeyText(r));
+    EXPECT_EQ(keys, (Texts{"3", "3", "7", "10"}));
+    // Typing the start of a number lands on its settlement; the pick hands
+    // back the settlement number, not the customer's name.
+    const int row = list.RowFor("1");
+    ASSERT_GE(row, 0);
+    ui.picks.push_back({list.Rows()[row].recno, list.KeyText(row)});
+    EXPECT_TRUE(LookupSettlement(ui, hvx::SettlementType::SingleSource, field));
+    EXPECT_EQ(field, "10");
 }
 
 }  // namespace
