@@ -1,7 +1,5 @@
-// Advances on every engine: which rows become advance items, repaying oldest
-// first over the two passes or the chosen advances to the cent, the question
-// of the save and its answers, the advances a settlement pays out, giving
-// repayments back, and a statement failing anywhere in the advance step.
+// The advance step of the save on every engine: repaying advances to the
+// cent, the advances a settlement pays out, and giving repayments back.
 #include <algorithm>
 #include <set>
 
@@ -23,7 +21,9 @@ using Recnos = std::vector<double>;
 const Texts kUntouched = {"1\t0.00\tO", "2\t20.00\tO", "3\t0.00\tO", "6\t10.00\tO"};
 const char* const kOpenOfC1 =
     "SELECT RECNO,RAMOUNT,OPENPAID FROM HVXGR57 WHERE RECNO IN (1,2,3,6) ORDER BY RECNO";
+const char* const kRepaid = "SELECT ADVLINK,AMOUNT FROM HVXGR57A ORDER BY RECNO";
 const char* const kCanceled = "Advance update canceled.\nSettlement save operation aborted.";
+const char* const kNotEnough = "There are not enough advances available to pay this deduction.";
 const std::map<std::string, double> kSeededRepaid = {{"A2", 20}, {"A4", 50}, {"A6", 10}};
 const AdvanceSettlement kSettlement{"C1", "Name C1", "05/01/2024", "77", "S9"};
 
@@ -44,11 +44,6 @@ protected:
         hvx::SetTodayForTesting({0, 0, 0});
         DatabaseTest::TearDown();
     }
-    static Texts Repaid(const Texts& rows) {  // written by S9's line D9 with check 1234
-        Texts out;
-        for (const std::string& r : rows) out.push_back(r + "\tS9\tD9\t1234");
-        return out;
-    }
     hvxtest::ScriptedUi ui;
     hvxtest::ScriptedSelection selection;
     GrainAdvanceObject advances{ui, selection};
@@ -57,29 +52,6 @@ protected:
     const AdvanceRepayer repayer{"S9", "D9", "1234"};
 };
 HVX_DATABASE_TEST_SUITE(GrainAdvances);
-
-// Per line in line order, the check only for grain sold outright, each item
-// to the cent; earlier items go, and a hand choice, cut to a hundred advances.
-TEST(GrainAdvanceTracking, CollectsTheAdvanceRowsOfPaidGrainPerLine) {
-    GrainAdvanceTrackingObject tracking;
-    tracking.AddItem("old", "", "", "", -1);
-    tracking.SetChosen(std::vector<double>(105, 4));
-    EXPECT_EQ(tracking.Chosen().size(), 100u);
-    CollectAdvanceItems({false, "9001", "", {{"L1", "Assembly", "A1", "Priced"},
-                                             {"L2", "Scale Ticket", "T2", "Installment Sale"},
-                                             {"L3", "Assembly", "A1", "Storage Ticket"}},
-                         {{"L2", 10, "D", true}, {"L1", 25.5, "D", true}, {"L1", 40, "A", true},
-                          {"L1", 99, "D", false}, {"L3", 7, "D", true}, {"L1", 5.004, "D", true}}},
-                        tracking);
-    Texts items;
-    for (const auto& i : tracking.Items())
-        items.push_back(_HVXsprintf("%s|%s|%s|%s|%.2f", i.lineLink, i.source, i.sourceRef,
-                                    i.checkNumber, i.amount));
-    EXPECT_EQ(items, (Texts{"L1|Assembly|A1|9001|-25.50", "L1|Assembly|A1|9001|40.00",
-                            "L1|Assembly|A1|9001|-5.00", "L2|Scale Ticket|T2||-10.00"}));
-    EXPECT_DOUBLE_EQ(tracking.RepaymentTotal(), 40.5);
-    EXPECT_FALSE(tracking.ChoseByHand() || !tracking.Chosen().empty());
-}
 
 TEST_P(GrainAdvances, AutomaticallyOldestFirstSameSourceThenOthers) {
     const struct {
@@ -107,9 +79,10 @@ TEST_P(GrainAdvances, AutomaticallyOldestFirstSameSourceThenOthers) {
         EXPECT_EQ(message, c.failure ? c.failure : message);
         ASSERT_EQ(ok ? connection.CommitTran("t") : connection.CancelTran("t"), 0);
         EXPECT_EQ(Rows(kOpenOfC1), c.advances);
-        EXPECT_EQ(hvxtest::Repayments(), Repaid(c.repayments));
-        EXPECT_EQ(Rows("SELECT DISTINCT RDATE,NUMCHANGE FROM HVXGR57A"),
-                  c.repayments.empty() ? Texts{} : Texts{"05/20/2024\t0"});
+        EXPECT_EQ(Rows(kRepaid), c.repayments);  // written by S9's line D9 with check 1234
+        EXPECT_EQ(Rows("SELECT DISTINCT RDATE,NUMCHANGE,SOURCELINK,PAIDLINK,CHECKNUM "
+                       "FROM HVXGR57A"),
+                  c.repayments.empty() ? Texts{} : Texts{"05/20/2024\t0\tS9\tD9\t1234"});
         hvxtest::ExpectRepaidIsSumOfRows(kSeededRepaid);
         // Everything given back: the advances are as seeded again.
         ASSERT_TRUE(advances.RemoveRepayments(connection, "S9", message)) << message;
@@ -135,21 +108,19 @@ TEST_P(GrainAdvances, ChosenAdvancesInTheirOrderToTheCent) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.amount);
         ASSERT_TRUE(advances.ApplyToChosen(connection, c.chosen, repayer, c.amount, message));
-        EXPECT_EQ(hvxtest::Repayments(), Repaid(c.repayments));
+        EXPECT_EQ(Rows(kRepaid), c.repayments);
         hvxtest::ExpectRepaidIsSumOfRows(seeded);
         ASSERT_TRUE(advances.RemoveRepayments(connection, "S9", message));
         EXPECT_EQ(Rows(kOpenOfC1), kUntouched);
     }
     // The same cents walked in one pass of the automatic application.
-    ASSERT_TRUE(advances.ApplyAutomatically(connection, "C3", "Setup", "X", repayer, 0.3, message));
+    ASSERT_TRUE(advances.ApplyAutomatically(connection, "C3", "Setup", "X", repayer, .3, message));
     EXPECT_EQ(Rows("SELECT RECNO,RAMOUNT,OPENPAID FROM HVXGR57 WHERE RECNO >= 7"),
               (Texts{"7\t0.30\tP", "8\t0.20\tP"}));
 }
 
 size_t RowOf(const std::vector<AdvanceSelectionRow>& rows, double recno) {
-    return static_cast<size_t>(
-        std::ranges::find_if(rows, [&](const auto& row) { return row.recno == recno; }) -
-        rows.begin());
+    return std::ranges::find(rows, recno, &AdvanceSelectionRow::recno) - rows.begin();
 }
 
 // A paid advance is never listed; an advance of another customer, chosen
@@ -177,9 +148,8 @@ TEST_P(GrainAdvances, NotEnoughOpenAdvancesOfAllCustomersAsksNothing) {
         tracking.AddItem("D9", "Assembly", "A100", "", -60);
         tracking.AddItem("D8", "Assembly", "A100", "", 60 - amount);
         ui.answers = {MsgAnswer::Cancel};
-        EXPECT_FALSE(advances.ApplyAdvances(tracking, connection, {"C1", "", "", "", "S9"}, message));
-        EXPECT_EQ(message, amount > 760 ? "There are not enough advances available to pay this "
-                                          "deduction." : kCanceled);
+        EXPECT_FALSE(advances.ApplyAdvances(tracking, connection, kSettlement, message));
+        EXPECT_EQ(message, amount > 760 ? kNotEnough : kCanceled);
         EXPECT_EQ(ui.messages.size(), amount > 760 ? 0u : 1u);
     }
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -192,7 +162,8 @@ TEST_P(GrainAdvances, NotEnoughOpenAdvancesOfAllCustomersAsksNothing) {
 }
 
 TEST_P(GrainAdvances, NewChangedAndRemovedAdvancesPaidOut) {
-    const hvxtest::SeedAdvance line{1, "C0", "2024-01-01", "Setup", "X", "100.00", "40.00", "O", "S9", "D1"},
+    const hvxtest::SeedAdvance
+        line{1, "C0", "2024-01-01", "Setup", "X", "100.00", "40.00", "O", "S9", "D1"},
         ms{1, "C0", "2024-01-01", "Setup", "X", "100.00", "40.00", "O", "S9", ""},
         unpaid{2, "C0", "2024-01-01", "Setup", "X", "80.00", "0.00", "O", "S9", "D2"},
         repaid{2, "C0", "2024-01-01", "Setup", "X", "80.00", "5.00", "O", "S9", "D2"},
@@ -205,7 +176,8 @@ TEST_P(GrainAdvances, NewChangedAndRemovedAdvancesPaidOut) {
         Texts rows;  // SETITEM, AMOUNT, RAMOUNT, OPENPAID, CUSTREF, ADVDATE, SOURCE, ..., ADVLINK
         const char* failure = nullptr;
     } cases[] = {
-        {"new", {}, {{"D1", 250.004}}, {"D1\t250.00\t0.00\tO\tC1\t05/01/2024\tAssembly\t77\t555\t1"}},
+        {"new", {}, {{"D1", 250.004}},
+         {"D1\t250.00\t0.00\tO\tC1\t05/01/2024\tAssembly\t77\t555\t1"}},
         {"raised: stays open", {line}, {{"D1", 90.004}},
          {"D1\t90.00\t40.00\tO\tC1\t05/01/2024\tAssembly\t\t555\tA1"}},
         {"lowered to what was repaid", {line}, {{"D1", 40}},
@@ -234,8 +206,7 @@ TEST_P(GrainAdvances, NewChangedAndRemovedAdvancesPaidOut) {
                   c.failure == nullptr);
         EXPECT_EQ(message, c.failure ? c.failure : message);
         EXPECT_EQ(Rows("SELECT SETITEM,AMOUNT,RAMOUNT,OPENPAID,CUSTREF,ADVDATE,SOURCE,SETTLEMENT,"
-                       "CHECKNUM,ADVLINK FROM HVXGR57 ORDER BY RECNO"),
-                  c.rows);
+                       "CHECKNUM,ADVLINK FROM HVXGR57 ORDER BY RECNO"), c.rows);
         ASSERT_EQ(connection.CancelTran("t"), 0);
     }
 }
@@ -269,9 +240,8 @@ TEST_P(GrainAdvances, LiteralRepaymentRowAsAReversalCopiesIt) {
               Texts{"A1\tO'Neil\t-50.00\t03/02/2024\tS10\tD10\t0\t8"});
 }
 
-// Whichever statement of a re-save fails, the advances and repayments are as
-// the earlier save left them; a re-save that goes through gives back first,
-// so saving the same settlement again ends where it began.
+// A re-save that goes through gives back first, so saving the same
+// settlement again ends where it began.
 TEST_P(GrainAdvances, ResaveFailingAnywhereChangesNothingAndRepeatsExactly) {
     GrainAdvanceTrackingObject earlier, tracking;
     earlier.AddItem("D1", "Assembly", "A100", "555", -30);

@@ -1,7 +1,5 @@
 #pragma once
-// Advance tests on every engine: advances seeded in one statement each, a
-// scripted selection dialog, and the check that an advance's repaid amount is
-// the sum of its repayment rows.
+// Advances seeded, a scripted selection dialog, and the repaid amounts checked.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -30,10 +28,10 @@ struct SeedAdvance {
 
 inline void Seed(const std::vector<SeedAdvance>& advances) {
     for (const SeedAdvance& a : advances)
-        Exec(_HVXsprintf("INSERT INTO HVXGR57 (CUSTREF,CUSTNAME,ADVDATE,SOURCE,SOURCEREF,SETTLEMENT,"
-                         "AMOUNT,RAMOUNT,CHECKNUM,OPENPAID,SETTLELINK,SETITEM,ADVLINK,NUMCHANGE,RECNO) "
-                         "VALUES ('%s','Name %s','%s','%s','%s','','%s','%s','','%s','%s','%s','A%d',"
-                         "'0',%d)",
+        Exec(_HVXsprintf("INSERT INTO HVXGR57 (CUSTREF,CUSTNAME,ADVDATE,SOURCE,SOURCEREF,"
+                         "SETTLEMENT,AMOUNT,RAMOUNT,CHECKNUM,OPENPAID,SETTLELINK,SETITEM,ADVLINK,"
+                         "NUMCHANGE,RECNO) VALUES ('%s','Name %s','%s','%s','%s','','%s','%s','',"
+                         "'%s','%s','%s','A%d','0',%d)",
                          a.custRef, a.custRef, a.date, a.source, a.sourceRef, a.amount, a.repaid,
                          a.status, a.settleLink, a.setItem, a.recno, a.recno));
 }

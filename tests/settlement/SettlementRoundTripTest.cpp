@@ -1,8 +1,5 @@
 // Deletion and reversal on every engine: what a settlement took goes back to
-// its sources, contracts and advances exactly once, the reversing copy
-// mirrors the settlement with negated values and is posted, every refusal
-// comes before anything changes, and whichever statement of a deletion or a
-// reversal fails, nothing of it stays.
+// its sources, contracts and advances exactly once.
 #include "settlement/ReversalCopy.h"
 #include "settlement/SettlementDeletion.h"
 #include "settlement/SettlementReversal.h"
@@ -90,9 +87,6 @@ TEST(NegateText, FlipsTheSignAsText) {
         EXPECT_EQ(NegateText(in), out) << in;
 }
 
-// Whichever statement fails, every table is as before and no lock is held;
-// once the deletion goes through, every source, the contract and the advance
-// are as before the save, and the window is cleared.
 TEST_P(SettlementRoundTrip, DeletionIsAllOrNothingAndGivesEverythingBack) {
     Tables before;
     const auto failures = FailEachStatementInTurn(
@@ -104,8 +98,7 @@ TEST_P(SettlementRoundTrip, DeletionIsAllOrNothingAndGivesEverythingBack) {
                                         "2001\t50.0000\tF", "7001\t100.0000\tF",
                                         "7002\t50.0000\tF", "9900\t225.0000\tO"}));
             EXPECT_EQ(AdvanceState(), (Texts{"1\t40.00\tO", "2\t0.00\tO"}));
-        },
-        [this] { return DeleteSettlement(window); }, [this] { return Shown(); }, [] {});
+        }, [this] { return DeleteSettlement(window); }, [this] { return Shown(); }, [] {});
     EXPECT_EQ(failures.unnoticed, std::vector<long>{});
     EXPECT_EQ(failures.lastFailure, "Error committing connection transaction.");
     EXPECT_EQ(Without(Snapshot(), kMovesOn), Without(before, kMovesOn));
@@ -125,8 +118,7 @@ TEST_P(SettlementRoundTrip, ReversalIsAllOrNothingButForItsPostingPartsAndGivesE
             before = Snapshot();
             sourcesBefore = Sources();
             SaveAndPost();
-        },
-        [this] { return ReverseSettlement(window); }, [this] { return message; }, [] {},
+        }, [this] { return ReverseSettlement(window); }, [this] { return message; }, [] {},
         [&] {
             EXPECT_EQ(Sources(), sourcesBefore);
             EXPECT_EQ(Rows("SELECT COUNT(*) FROM HVXGR04D WHERE SETTLEMENT='42' AND POSTED='T'"),
@@ -156,10 +148,8 @@ TEST_P(SettlementRoundTrip, ReversalIsAllOrNothingButForItsPostingPartsAndGivesE
               (Texts{"40.00\t51", "-40.00\t52"}));
 }
 
-// A single-source settlement copies each line's destination and child rows;
-// a line whose G/L code needs no entry (99) is copied as G/L posted, an
-// advance the settlement paid out is marked R, and the settlement is not
-// reversed again.
+// Each line's destination and child rows are copied; a line whose G/L code
+// needs no entry (99) is copied as G/L posted, a paid-out advance marked R.
 TEST_P(SettlementRoundTrip, ReversalMirrorsASingleSourceSettlementOnce) {
     const Tables before = Snapshot();
     SaveAndPost();
@@ -208,8 +198,7 @@ TEST_P(SettlementRoundTrip, ReversalMirrorsASingleSourceSettlementOnce) {
                      "Settlement\tStorage Ticket\tStorage Ticket\t-150.5000\t42"}));
     // The copy's deduction of -1.25 is owed back to the customer.
     EXPECT_EQ(Rows("SELECT SOURCE,ARACCT1,ARACCT2,ARACCT3,DESCRIPT,CUSTREF,REFERENCE,AMOUNT,"
-                   "STATUS FROM HVXGRAR"),
-              Texts{"GR\t1200\t1210\t1220\tCheckoff\tC1\t42\t1.25\t"});
+                   "STATUS FROM HVXGRAR"), Texts{"GR\t1200\t1210\t1220\tCheckoff\tC1\t42\t1.25\t"});
 
     // A second window still holding the settlement as it was reads that it
     // is reversed now (the copy is stored reversed too, above).
@@ -221,8 +210,6 @@ TEST_P(SettlementRoundTrip, ReversalMirrorsASingleSourceSettlementOnce) {
     EXPECT_TRUE(Held().empty());
 }
 
-// A settlement of one installment-sale contract gives the contract its units
-// and dollars back once, summed over its lines, whichever way it leaves.
 TEST_P(SettlementRoundTrip, SingleSourceContractGetsItsUnitsAndDollarsBackOnce) {
     for (const bool reverse : {false, true}) {
         SCOPED_TRACE(reverse ? "reversal" : "deletion");
@@ -242,11 +229,9 @@ TEST_P(SettlementRoundTrip, SingleSourceContractGetsItsUnitsAndDollarsBackOnce) 
     }
 }
 
-// Each refusal shows its message, leaves every table as it was and holds no
-// lock; a settlement posted in the window, or a deletion answered No, asks
-// for no lock at all. A settlement never saved only leaves the window:
-// nothing stored is touched, not even the advances whose settlement number
-// is empty. (A refused lock: the two-workstation lock test.)
+// A settlement posted in the window, or a deletion answered No, asks for no
+// lock; one never saved only leaves the window, touching not even the stored
+// rows whose settlement number is empty. (A refused lock: the lock test.)
 TEST_P(SettlementRoundTrip, RefusalsComeBeforeAnyChange) {
     const std::string settledOnward = "UPDATE HVXGR04F SET OUNITS='100.0000' WHERE DLLINK='9102'";
     const std::string repaid = _HVXsprintf(kPaidOutAdvance, "10.00");
@@ -286,7 +271,8 @@ TEST_P(SettlementRoundTrip, RefusalsComeBeforeAnyChange) {
         EXPECT_EQ(c.reverse ? ReverseSettlement(window) : DeleteSettlement(window), c.unsaved);
         EXPECT_EQ(c.reverse ? message : Shown(), c.message);
         if (!c.reverse) {
-            EXPECT_EQ(ui.messages.back().caption, c.message == kConfirm ? "Delete Item?" : "Harvexa");
+            EXPECT_EQ(ui.messages.back().caption,
+                      c.message == kConfirm ? "Delete Item?" : "Harvexa");
         }
         EXPECT_EQ(Without(Snapshot(), {"HVXLOCKS"}), Without(before, {"HVXLOCKS"}));
         EXPECT_TRUE(Held().empty());
