@@ -1,7 +1,5 @@
 #pragma once
-// Advance tests on every engine: a customer's open advances, a scripted
-// selection dialog, and the check that an advance's repaid amount is the sum
-// of its repayment rows.
+// Advances seeded, a scripted selection dialog, and the repaid amounts checked.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,12 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/Dates.h"
+#include "platform/Format.h"
 #include "platform/HVXConnection.h"
 #include "platform/Rounding.h"
 #include "windows/advances/AdvanceSelectionController.h"
 #include "settlement/GrainAdvanceObject.h"
-#include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
 namespace hvxtest {
@@ -29,31 +26,17 @@ struct SeedAdvance {
     const char *settleLink = "", *setItem = "";
 };
 
-// C1 owes on two advances of assembly A100, a ticket and a storage ticket; C2 on one.
-inline const std::vector<SeedAdvance> kCustomerAdvances = {
-    {1, "C1", "2024-03-01", "Assembly", "A100", "100.00", "0.00", "O"},
-    {2, "C1", "2024-04-01", "Assembly", "A100", "100.00", "20.00", "O"},
-    {3, "C1", "2024-02-01", "Scale Ticket", "T7", "60.00", "0.00", "O"},
-    {4, "C1", "2024-01-15", "Assembly", "A100", "50.00", "50.00", "P"},
-    {5, "C2", "2024-01-01", "Assembly", "A100", "500.00", "0.00", "O"},
-    {6, "C1", "2024-05-01", "Storage Ticket", "S1", "30.00", "10.00", "O"},
-};
-inline const std::map<std::string, double> kSeededRepaid = {{"A2", 20}, {"A4", 50}, {"A6", 10}};
-
 inline void Seed(const std::vector<SeedAdvance>& advances) {
     for (const SeedAdvance& a : advances)
-        Exec(std::string("INSERT INTO HVXGR57 (CUSTREF,CUSTNAME,ADVDATE,SOURCE,SOURCEREF,"
+        Exec(_HVXsprintf("INSERT INTO HVXGR57 (CUSTREF,CUSTNAME,ADVDATE,SOURCE,SOURCEREF,"
                          "SETTLEMENT,AMOUNT,RAMOUNT,CHECKNUM,OPENPAID,SETTLELINK,SETITEM,ADVLINK,"
-                         "NUMCHANGE,RECNO) VALUES ('") +
-             a.custRef + "','Name " + a.custRef + "','" + a.date + "','" + a.source + "','" +
-             a.sourceRef + "','','" + a.amount + "','" + a.repaid + "','','" + a.status + "','" +
-             a.settleLink + "','" + a.setItem + "','A" + std::to_string(a.recno) + "','0'," +
-             std::to_string(a.recno) + ")");
+                         "NUMCHANGE,RECNO) VALUES ('%s','Name %s','%s','%s','%s','','%s','%s','',"
+                         "'%s','%s','%s','A%d','0',%d)",
+                         a.custRef, a.custRef, a.date, a.source, a.sourceRef, a.amount, a.repaid,
+                         a.status, a.settleLink, a.setItem, a.recno, a.recno));
 }
 
-inline Texts AdvanceState() {
-    return Rows("SELECT RECNO,RAMOUNT,OPENPAID FROM HVXGR57 ORDER BY RECNO");
-}
+inline Texts AdvanceState() { return Rows("SELECT RECNO,RAMOUNT,OPENPAID FROM HVXGR57 ORDER BY RECNO"); }
 inline Texts Repayments() {
     return Rows("SELECT ADVLINK,AMOUNT,SOURCELINK,PAIDLINK,CHECKNUM FROM HVXGR57A ORDER BY RECNO");
 }
@@ -81,23 +64,6 @@ struct ScriptedSelection final : hvx::AdvanceSelectionDialogPort {
         ++runs;
         return script && script(dialog);
     }
-};
-
-class AdvanceTest : public DatabaseTest {
-protected:
-    void SetUp() override {
-        DatabaseTest::SetUp();
-        hvx::SetTodayForTesting({2024, 5, 20});
-    }
-    void TearDown() override {
-        hvx::SetTodayForTesting({0, 0, 0});
-        DatabaseTest::TearDown();
-    }
-    ScriptedUi ui;
-    ScriptedSelection selection;
-    hvx::settlement::GrainAdvanceObject advances{ui, selection};
-    HVXConnection connection{1};
-    std::string message;
 };
 
 }  // namespace hvxtest

@@ -1,227 +1,126 @@
-// A multiple-source settlement drawing on an assembly split, a scale ticket
-// and an open contract, with an advance repayment, leaves the books whole on
-// every engine: deleted unposted, or reversed once posted, every unit and
-// every repaid dollar is back where it came from. Whichever statement of a
-// deletion or a reversal fails, nothing of it stays.
+// Deletion and reversal on every engine: what a settlement took goes back to
+// its sources, contracts and advances exactly once.
+#include "settlement/ReversalCopy.h"
 #include "settlement/SettlementDeletion.h"
 #include "settlement/SettlementReversal.h"
 #include "settlement/SettlementSaveTestSupport.h"
 
 namespace {
 
-using hvx::settlement::SettlementDetailItem;
-using hvxtest::Exec;
-using hvxtest::Only;
-using hvxtest::Rows;
-using hvxtest::Tables;
-using hvxtest::Texts;
-using hvxtest::Without;
+using namespace hvx::settlement;
+using namespace hvxtest;
+using hvx::MsgAnswer;
 
 // Counters, locks and the save's assembly links (which the deletion leaves,
 // keyed by the settlement link no other settlement will use) move on.
 const std::initializer_list<std::string_view> kMovesOn = {"HVXNEXTNUM", "HVXGR40", "HVXLOCKS",
                                                           "HVXGR04H"};
-const std::initializer_list<std::string_view> kSourceTables = {"HVXGR02",  "HVXGR02S",
-                                                               "HVXGR03A", "HVXGR57"};
+const char* const kPaidOutAdvance =
+    "INSERT INTO HVXGR57 (CUSTREF,AMOUNT,RAMOUNT,OPENPAID,SETTLELINK,SETTLEMENT,ADVLINK,RECNO) "
+    "VALUES ('C1','75.00','%s','O','1','41','9',9)";
 
-class SettlementRoundTrip : public hvxtest::SettlementSaveFixture {
+class SettlementRoundTrip : public SettlementSaveFixture {
 protected:
-    void SetUp() override {
-        SettlementSaveFixture::SetUp();
-        SeedOtherSources();
-        MultipleSourceSettlement();
-    }
-
     // Assembly A200 with split 7002 of C1, delivered on scale ticket 2001 that
     // is settled as a source of its own; open storage-ticket contract ST-12
-    // (300 units) made by settlement 12.
-    static void SeedOtherSources() {
+    // (300 units) made by settlement 12. The settlement starts empty.
+    void SeedOtherSources(hvx::SettlementType type) {
         Exec("INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES ('A200','F',2)");
         Exec("INSERT INTO HVXGR02S (ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,CUSTREF,SHAREUNITS,"
              "SETTUNITS,PSETUNITS,SETTLED,LINEID,RECNO) VALUES ('A200','','CORN','1',"
              "'Storage Ticket','C1','400.0000','0.0000','0.0000','F','7002',2)");
         Exec("INSERT INTO HVXGR03A (SCALETICK,ASSEMBLY,ASSEMLINK,STDLINEID,CONTRACT,CUSTREF,"
-             "DPRSTATUS,UNITS,UNITSSET,PRICE,SETTLED,RECNO) VALUES "
-             "('2001','A200','7002','8101','','C1','Storage Ticket','400.0000','0.0000','','F',3)");
+             "DPRSTATUS,UNITS,UNITSSET,PRICE,SETTLED,RECNO) VALUES ('2001','A200','7002','8101',"
+             "'','C1','Storage Ticket','400.0000','0.0000','','F',3)");
         Exec("INSERT INTO HVXGR04 (SETTLEMENT,SETLINK,STYPE,POSTED,REVERSED,RECNO) VALUES "
              "('12','50','0','T','F',50)");
         Exec("INSERT INTO HVXGR04F (SETTLEMENT,SETLINK,DLLINK,CONTRACT,COMMODITY,LOCATION,CUSTREF,"
              "TODPR,UNITSSET,OUNITS,STATUS,STYPE,ISDOLUSED,RECNO) VALUES ('12','50','9900',"
              "'ST-12','CORN','1','C1','Storage Ticket','300.0000','300.0000','O','0','0.00',50)");
+        set.ClearLists();
+        set.header.type = type;
+        values = {};
     }
 
-    static SettlementDetailItem Line(const char* source, const char* ref, const char* link,
-                                     const char* dlLink, double units) {
-        SettlementDetailItem l;
-        l.source = source, l.sourceRef = ref, l.sourceLink = link, l.dlLink = dlLink;
-        l.commodity = "CORN", l.location = "1", l.fromDpr = "Storage Ticket", l.toDpr = "Priced";
-        l.unitsSet = units, l.priceUnit = 4, l.totPrice = l.netAmt = units * 4;
-        l.patronage = "T", l.submitted = "F", l.glCode = "21", l.stype = "1";
-        l.status = "C", l.oUnits = "0.0000";
-        return l;
+    // A line priced at 4.00 off a source other than A100.
+    void AddLine(const char* source, const char* ref, const char* link, const char* dlLink,
+                 double units, const char* stype) {
+        SettlementDetailItem l = AssemblyLine(dlLink, "Priced", units, 4, units * 4);
+        l.source = source, l.sourceRef = ref, l.sourceLink = link, l.stype = stype;
+        if (*stype == '0') {  // the one source of a single-source settlement
+            l.fromDpr = source;
+            set.defaults.FillFrom(l);
+        }
+        set.units.Add(_HVXsprintf("%.4f", units), "4.0000", dlLink);
+        set.details.AddLine(std::move(l));
     }
 
     // C1 sells 100 units of split 7001 (spread over its tickets), 50 of
-    // ticket 2001 and 75 off contract ST-12, all priced at 4.00; 40.00 of the
-    // 900.00 repays C1's advance.
+    // ticket 2001 and 75 off contract ST-12; 40.00 of the 900.00 repays C1's
+    // advance.
     void MultipleSourceSettlement() {
-        set = hvx::settlement::SettlementRecordSet{};
-        set.header.custRef = "C1";
-        set.header.custName = "Casey Farms";
-        set.header.settDate = "03072024";
-        set.header.entryDate = "03082024";
-        set.header.type = hvx::SettlementType::MultipleSource;
+        SeedOtherSources(hvx::SettlementType::MultipleSource);
         values = {"Priced", 4, 900, 858.75};
-        set.details.AddLine(Line("Assembly", "A100", "7001", "9201", 100));
-        set.details.AddLine(Line("Scale Ticket", "2001", "8101", "9202", 50));
-        set.details.AddLine(Line("Storage Ticket", "ST-12", "9900", "9203", 75));
-        for (const SettlementDetailItem& line : set.details.Items())
-            set.units.Add(_HVXsprintf("%.4f", line.unitsSet), "4.0000", line.dlLink);
+        AddLine("Assembly", "A100", "7001", "9201", 100, "1");
+        AddLine("Scale Ticket", "2001", "8101", "9202", 50, "1");
+        AddLine("Storage Ticket", "ST-12", "9900", "9203", 75, "1");
         set.deductions.Add("ADV", "40.00", "D", "T", "", "A100", "Assembly");
         set.deductions.Add("CHECKOFF", "1.25", "D", "F", "", "A100", "Assembly");
         set.payNames.Add("Casey Farms", false);
     }
 
-    // C1 sells 60 and then 40 units off installment-sale contract ST-12 at
-    // 4.00, a settlement of that one source.
-    void SingleSourceContractSettlement() {
-        Exec("UPDATE HVXGR04F SET TODPR='Installment Sale',ISDOLUSED='100.00' WHERE DLLINK='9900'");
-        set = hvx::settlement::SettlementRecordSet{};
-        values = {};
-        set.header.custRef = "C1";
-        set.header.custName = "Casey Farms";
-        set.header.settDate = "03072024";
-        set.header.entryDate = "03082024";
-        for (const auto& [dlLink, units] : {std::pair{"9301", 60.0}, {"9302", 40.0}}) {
-            SettlementDetailItem line = Line("Installment Sale", "ST-12", "9900", dlLink, units);
-            line.fromDpr = "Installment Sale", line.stype = "0";
-            set.defaults.FillFrom(line);
-            set.units.Add(_HVXsprintf("%.4f", units), "4.0000", dlLink);
-            set.details.AddLine(std::move(line));
-        }
-    }
-
-    static Texts Contract() {
-        return Rows("SELECT OUNITS,STATUS,ISDOLUSED FROM HVXGR04F WHERE DLLINK='9900'");
-    }
     static Texts Sources() {
         return Rows("SELECT LINEID,SETTUNITS,SETTLED FROM HVXGR02S UNION ALL "
                     "SELECT SCALETICK,UNITSSET,SETTLED FROM HVXGR03A UNION ALL "
                     "SELECT DLLINK,OUNITS,STATUS FROM HVXGR04F WHERE SETTLEMENT='12' ORDER BY 1");
     }
+    static Texts Contract() {
+        return Rows("SELECT OUNITS,STATUS,ISDOLUSED FROM HVXGR04F WHERE DLLINK='9900'");
+    }
     std::string Shown() const { return ui.messages.empty() ? "" : ui.messages.back().text; }
 };
 HVX_DATABASE_TEST_SUITE(SettlementRoundTrip);
 
-TEST_P(SettlementRoundTrip, SaveDrawsOnEverySource) {
-    const Texts before = Sources();
-    ASSERT_TRUE(SaveUndrawn()) << message;
-    EXPECT_EQ(Sources(), (Texts{"1001\t100.0000\tF", "1002\t0.0000\tF", "2001\t50.0000\tF",
-                                "7001\t100.0000\tF", "7002\t50.0000\tF", "9900\t225.0000\tO"}));
-    EXPECT_EQ(hvxtest::AdvanceState(), (Texts{"1\t40.00\tO", "2\t0.00\tO"}));
-    EXPECT_NE(Sources(), before);
+TEST(NegateText, FlipsTheSignAsText) {
+    for (const auto& [in, out] : {std::pair{"100.0000", "-100.0000"}, {"-25.00", "25.00"},
+                                  {"0.00", "-0.00"}, {"--1", "-1"}})
+        EXPECT_EQ(NegateText(in), out) << in;
 }
 
-TEST_P(SettlementRoundTrip, DeletionGivesEverySourceContractAndAdvanceBack) {
-    const Tables before = Snapshot();
-    ASSERT_TRUE(SaveUndrawn()) << message;
-    ASSERT_TRUE(hvx::settlement::DeleteSettlement(window)) << Shown();
-    EXPECT_EQ(Without(Snapshot(), kMovesOn), Without(before, kMovesOn));
-    EXPECT_TRUE(Held().empty());
-}
-
-TEST_P(SettlementRoundTrip, ReversalGivesEverythingBackAndPostsANegatedCopy) {
-    const Tables before = Snapshot();
-    const Texts sourcesBefore = Sources();
-    SaveAndPost();
-    ASSERT_TRUE(hvx::settlement::ReverseSettlement(window)) << message;
-    EXPECT_TRUE(Held().empty());
-
-    EXPECT_EQ(Sources(), sourcesBefore);
-    EXPECT_EQ(Only(Snapshot(), kSourceTables), Only(before, kSourceTables));
-    EXPECT_EQ(Rows("SELECT SETTLEMENT,REVERSED,POSTED,CHECKAMT FROM HVXGR04 WHERE RECNO<>50 "
-                   "ORDER BY RECNO"),
-              (Texts{"41\tT\tT\t858.75", "42\tT\tT\t-858.75"}));
-    EXPECT_EQ(Rows("SELECT SETTLEMENT,SOURCE,SOURCELINK,UNITSSET,TOTPRICE,STATUS,REVERSED,POSTED "
-                   "FROM HVXGR04D ORDER BY RECNO"),
-              (Texts{"41\tAssembly\t7001\t100.0000\t400.00\tC\tT\tT",
-                     "41\tScale Ticket\t8101\t50.0000\t200.00\tC\tT\tT",
-                     "41\tStorage Ticket\t9900\t75.0000\t300.00\tC\tT\tT",
-                     "42\tAssembly\t7001\t-100.0000\t-400.00\tC\tT\tT",
-                     "42\tScale Ticket\t8101\t-50.0000\t-200.00\tC\tT\tT",
-                     "42\tStorage Ticket\t9900\t-75.0000\t-300.00\tC\tT\tT"}));
-    EXPECT_EQ(Rows("SELECT SETTLEMENT,UNITSSET,GROSSAMT,NETAMT,STATUS,REVERSED FROM HVXGR04F "
-                   "WHERE SETTLEMENT<>'12' ORDER BY RECNO"),
-              (Texts{"41\t225.0000\t900.00\t858.75\tC\tT",
-                     "42\t-225.0000\t-900.00\t-858.75\tC\tT"}));
-    EXPECT_EQ(Rows("SELECT SETTLEMENT,DEDUCT,AMOUNT FROM HVXGR04C ORDER BY RECNO"),
-              (Texts{"41\tADV\t40.00", "41\tCHECKOFF\t1.25", "42\tADV\t-40.00",
-                     "42\tCHECKOFF\t-1.25"}));
-    EXPECT_EQ(Rows("SELECT AMOUNT,SOURCELINK FROM HVXGR57A ORDER BY RECNO"),
-              (Texts{"40.00\t51", "-40.00\t52"}));
-    // One journal row per copied line, under the copy's number.
-    EXPECT_EQ(Rows("SELECT SOURCE,DEST,NETUNITS,REFERENCE FROM HVXGR29 ORDER BY RECNO"),
-              (Texts{"Storage Ticket\tPriced\t-100.0000\t42",
-                     "Storage Ticket\tPriced\t-50.0000\t42",
-                     "Storage Ticket\tPriced\t-75.0000\t42"}));
-}
-
-// A settlement of one open contract gives the contract its units and
-// dollars back once, summed over its lines, whichever way it leaves.
-TEST_P(SettlementRoundTrip, SingleSourceContractGetsItsUnitsBackOnce) {
-    for (const bool reverse : {false, true}) {
-        SCOPED_TRACE(reverse ? "reversal" : "deletion");
-        TearDown();
-        SetUp();
-        SingleSourceContractSettlement();
-        const Texts contract = Contract();
-        ASSERT_EQ(contract, Texts{"300.0000\tO\t100.00"});
-        if (reverse)
-            SaveAndPost();
-        else
-            ASSERT_TRUE(SaveUndrawn()) << message;
-        EXPECT_EQ(Contract(), Texts{"200.0000\tO\t500.00"});
-        const bool done = reverse ? hvx::settlement::ReverseSettlement(window)
-                                  : hvx::settlement::DeleteSettlement(window);
-        ASSERT_TRUE(done) << (reverse ? message : Shown());
-        EXPECT_EQ(Contract(), contract);
-        EXPECT_TRUE(Held().empty());
-    }
-}
-
-// Deletion and reversal are all or nothing: whichever statement fails,
-// every table is as before and no lock is held.
-TEST_P(SettlementRoundTrip, DeletionIsAllOrNothing) {
+TEST_P(SettlementRoundTrip, DeletionIsAllOrNothingAndGivesEverythingBack) {
+    Tables before;
     const auto failures = FailEachStatementInTurn(
-        [this] {
+        [&] {
             MultipleSourceSettlement();
+            before = Snapshot();
             ASSERT_TRUE(SaveUndrawn()) << message;
-        },
-        [this] { return hvx::settlement::DeleteSettlement(window); }, [this] { return Shown(); },
-        [] {});
+            EXPECT_EQ(Sources(), (Texts{"1001\t100.0000\tF", "1002\t0.0000\tF",
+                                        "2001\t50.0000\tF", "7001\t100.0000\tF",
+                                        "7002\t50.0000\tF", "9900\t225.0000\tO"}));
+            EXPECT_EQ(AdvanceState(), (Texts{"1\t40.00\tO", "2\t0.00\tO"}));
+        }, [this] { return DeleteSettlement(window); }, [this] { return Shown(); }, [] {});
     EXPECT_EQ(failures.unnoticed, std::vector<long>{});
     EXPECT_EQ(failures.lastFailure, "Error committing connection transaction.");
-    EXPECT_EQ(Rows("SELECT COUNT(*) FROM HVXGR04 WHERE SETTLEMENT='41'"), Texts{"0"});
+    EXPECT_EQ(Without(Snapshot(), kMovesOn), Without(before, kMovesOn));
+    EXPECT_EQ(set.header.recno, 0);
+    EXPECT_EQ(set.details.Count(), 0u);
 }
 
-// A reversal is all or nothing but for the parts it lives without: a failed
-// ledger or journal rule of one line, or a failed receivable entry, leaves
-// nothing of itself and the reversal goes through, whole otherwise.
-TEST_P(SettlementRoundTrip, ReversalIsAllOrNothingButForItsPostingParts) {
+// All or nothing but for the parts a reversal lives without: a failed ledger
+// or journal rule of one line, or a failed receivable entry, leaves nothing
+// of itself and the reversal goes through, whole otherwise.
+TEST_P(SettlementRoundTrip, ReversalIsAllOrNothingButForItsPostingPartsAndGivesEverythingBack) {
+    Tables before;
     Texts sourcesBefore;
     const auto failures = FailEachStatementInTurn(
         [&] {
-            sourcesBefore = Sources();
             MultipleSourceSettlement();
+            before = Snapshot();
+            sourcesBefore = Sources();
             SaveAndPost();
-        },
-        [this] { return hvx::settlement::ReverseSettlement(window); },
-        [this] { return message; }, [] {},
+        }, [this] { return ReverseSettlement(window); }, [this] { return message; }, [] {},
         [&] {
             EXPECT_EQ(Sources(), sourcesBefore);
-            EXPECT_EQ(Rows("SELECT SETTLEMENT,REVERSED,POSTED FROM HVXGR04 WHERE RECNO<>50 "
-                           "ORDER BY RECNO"),
-                      (Texts{"41\tT\tT", "42\tT\tT"}));
             EXPECT_EQ(Rows("SELECT COUNT(*) FROM HVXGR04D WHERE SETTLEMENT='42' AND POSTED='T'"),
                       Texts{"3"});
             // At most the one failed line's journal row is missing.
@@ -232,8 +131,156 @@ TEST_P(SettlementRoundTrip, ReversalIsAllOrNothingButForItsPostingParts) {
     EXPECT_LT(failures.unnoticed.size(), 40u) << "only the posting parts may fail alone";
     EXPECT_GT(failures.failedRuns, 50);
     EXPECT_EQ(failures.lastFailure, "Unable to commit transaction.");
-    EXPECT_EQ(Rows("SELECT SETTLEMENT,REVERSED FROM HVXGR04 WHERE RECNO<>50 ORDER BY RECNO"),
-              (Texts{"41\tT", "42\tT"}));
+    EXPECT_TRUE(Held().empty());
+
+    EXPECT_EQ(Sources(), sourcesBefore);
+    EXPECT_EQ(Only(Snapshot(), {"HVXGR02", "HVXGR02S", "HVXGR03A", "HVXGR57"}),
+              Only(before, {"HVXGR02", "HVXGR02S", "HVXGR03A", "HVXGR57"}));
+    // The settlement-wide destination, deductions and repayments, negated.
+    EXPECT_EQ(Rows("SELECT SETTLEMENT,UNITSSET,GROSSAMT,NETAMT,STATUS,REVERSED FROM HVXGR04F "
+                   "WHERE SETTLEMENT<>'12' ORDER BY RECNO"),
+              (Texts{"41\t225.0000\t900.00\t858.75\tC\tT",
+                     "42\t-225.0000\t-900.00\t-858.75\tC\tT"}));
+    EXPECT_EQ(Rows("SELECT SETTLEMENT,DEDUCT,AMOUNT FROM HVXGR04C ORDER BY RECNO"),
+              (Texts{"41\tADV\t40.00", "41\tCHECKOFF\t1.25", "42\tADV\t-40.00",
+                     "42\tCHECKOFF\t-1.25"}));
+    EXPECT_EQ(Rows("SELECT AMOUNT,SOURCELINK FROM HVXGR57A ORDER BY RECNO"),
+              (Texts{"40.00\t51", "-40.00\t52"}));
+}
+
+// Each line's destination and child rows are copied; a line whose G/L code
+// needs no entry (99) is copied as G/L posted, a paid-out advance marked R.
+TEST_P(SettlementRoundTrip, ReversalMirrorsASingleSourceSettlementOnce) {
+    const Tables before = Snapshot();
+    SaveAndPost();
+    Exec("UPDATE HVXGR52 SET MAKEENTRY='1',ARACCT1='1200',ARACCT2='1210',ARACCT3='1220',"
+         "DESCRIPT='Checkoff' WHERE REFERENCE='CHECKOFF'");
+    Exec("UPDATE HVXGR04D SET GLCODE='99' WHERE DLLINK='9102'");
+    Exec(_HVXsprintf(kPaidOutAdvance, "0.00"));
+    const SettlementRecordSet stale = set;
+
+    ASSERT_TRUE(ReverseSettlement(window)) << message;
+    EXPECT_EQ(message, "");
+    EXPECT_TRUE(Held().empty());
+    EXPECT_EQ(Only(Snapshot(), {"HVXGR02S", "HVXGR03A", "HVXGR02"}),
+              Only(before, {"HVXGR02S", "HVXGR03A", "HVXGR02"}));
+    EXPECT_EQ(AdvanceState(), (Texts{"1\t0.00\tO", "2\t0.00\tO", "9\t0.00\tR"}));
+    // The repayment is undone by a negated copy, not deleted.
+    EXPECT_EQ(Rows("SELECT ADVLINK,AMOUNT,SOURCELINK,PAIDLINK FROM HVXGR57A ORDER BY RECNO"),
+              (Texts{"A1\t40.00\t1\t9101", "A1\t-40.00\t2\t" + Rows("SELECT DLLINK FROM HVXGR04D "
+                                                                   "WHERE RECNO=3")[0]}));
+    EXPECT_EQ(Rows("SELECT SETTLEMENT,ADTE,SETLINK,POSTED,REVERSED,CHECKAMT,STYPE,NUMCHANGE "
+                   "FROM HVXGR04 ORDER BY RECNO"),
+              (Texts{"41\t03/08/2024\t1\tT\tT\t808.75\t0\t0",
+                     "42\t03/08/2024\t2\tT\tT\t-808.75\t0\t0"}));
+    EXPECT_EQ(Rows("SELECT SETTLEMENT,SETLINK,UNITSSET,TOTPRICE,GLCODE,STATUS,REVERSED,POSTED,"
+                   "GLPOSTED,NUMCHANGE FROM HVXGR04D ORDER BY RECNO"),
+              (Texts{"41\t1\t200.0000\t850.00\t21\tC\tT\tT\tF\t0",
+                     "41\t1\t150.5000\t0.00\t99\tC\tT\tT\tF\t0",
+                     "42\t2\t-200.0000\t-850.00\t21\tC\tT\tT\tF\t0",
+                     "42\t2\t-150.5000\t-0.00\t99\tC\tT\tT\tT\t0"}));
+    EXPECT_EQ(Rows("SELECT SETTLEMENT,SETLINK,OUNITS,UNITSSET,GROSSAMT,NETAMT,STATUS,REVERSED "
+                   "FROM HVXGR04F ORDER BY RECNO"),
+              (Texts{"41\t1\t200.0000\t200.0000\t850.00\t808.75\tC\tT",
+                     "41\t1\t150.5000\t150.5000\t0.00\t0.00\tC\tT",
+                     "42\t2\t-200.0000\t-200.0000\t-850.00\t-808.75\tC\tT",
+                     "42\t2\t-150.5000\t-150.5000\t-0.00\t-0.00\tO\tT"}));
+    EXPECT_EQ(Rows("SELECT SETTLEMENT,UNITS FROM HVXGR04B WHERE SETLINK='2' ORDER BY RECNO"),
+              (Texts{"42\t-120.0000", "42\t-80.0000"}));
+    EXPECT_EQ(Rows("SELECT DEDUCT,AMOUNT FROM HVXGR04C WHERE SETLINK='2' ORDER BY RECNO"),
+              (Texts{"ADV\t-40.00", "CHECKOFF\t-1.25"}));
+    EXPECT_EQ(Rows("SELECT GRADFACT,RESULT FROM HVXGR04A WHERE SETLINK='2'"),
+              Texts{"MOIST\t15.000"});
+    EXPECT_EQ(Rows("SELECT PAYNAME,PNTYPE FROM HVXGR04E WHERE SETLINK='2' ORDER BY RECNO"),
+              Rows("SELECT PAYNAME,PNTYPE FROM HVXGR04E WHERE SETLINK='1' ORDER BY RECNO"));
+    EXPECT_EQ(Rows("SELECT PROGRAM,SOURCE,DEST,NETUNITS,REFERENCE FROM HVXGR29 ORDER BY RECNO"),
+              (Texts{"Settlement\tStorage Ticket\tPriced\t-200.0000\t42",
+                     "Settlement\tStorage Ticket\tStorage Ticket\t-150.5000\t42"}));
+    // The copy's deduction of -1.25 is owed back to the customer.
+    EXPECT_EQ(Rows("SELECT SOURCE,ARACCT1,ARACCT2,ARACCT3,DESCRIPT,CUSTREF,REFERENCE,AMOUNT,"
+                   "STATUS FROM HVXGRAR"), Texts{"GR\t1200\t1210\t1220\tCheckoff\tC1\t42\t1.25\t"});
+
+    // A second window still holding the settlement as it was reads that it
+    // is reversed now (the copy is stored reversed too, above).
+    const Tables reversed = Snapshot();
+    set = stale;
+    EXPECT_FALSE(ReverseSettlement(window));
+    EXPECT_EQ(message, "This settlement has already been reversed. It cannot be reversed again.");
+    EXPECT_EQ(Without(Snapshot(), {"HVXLOCKS"}), Without(reversed, {"HVXLOCKS"}));
+    EXPECT_TRUE(Held().empty());
+}
+
+TEST_P(SettlementRoundTrip, SingleSourceContractGetsItsUnitsAndDollarsBackOnce) {
+    for (const bool reverse : {false, true}) {
+        SCOPED_TRACE(reverse ? "reversal" : "deletion");
+        TearDown();
+        SetUp();
+        SeedOtherSources(hvx::SettlementType::SingleSource);
+        Exec("UPDATE HVXGR04F SET TODPR='Installment Sale',ISDOLUSED='100.00' WHERE DLLINK='9900'");
+        AddLine("Installment Sale", "ST-12", "9900", "9301", 60, "0");
+        AddLine("Installment Sale", "ST-12", "9900", "9302", 40, "0");
+        ASSERT_EQ(Contract(), Texts{"300.0000\tO\t100.00"});
+        ASSERT_TRUE(reverse ? (SaveAndPost(), true) : SaveUndrawn()) << message;
+        EXPECT_EQ(Contract(), Texts{"200.0000\tO\t500.00"});
+        ASSERT_TRUE(reverse ? ReverseSettlement(window) : DeleteSettlement(window))
+            << (reverse ? message : Shown());
+        EXPECT_EQ(Contract(), Texts{"300.0000\tO\t100.00"});
+        EXPECT_TRUE(Held().empty());
+    }
+}
+
+// A settlement posted in the window, or a deletion answered No, asks for no
+// lock; one never saved only leaves the window, touching not even the stored
+// rows whose settlement number is empty. (A refused lock: the lock test.)
+TEST_P(SettlementRoundTrip, RefusalsComeBeforeAnyChange) {
+    const std::string settledOnward = "UPDATE HVXGR04F SET OUNITS='100.0000' WHERE DLLINK='9102'";
+    const std::string repaid = _HVXsprintf(kPaidOutAdvance, "10.00");
+    const char* const kConfirm = "Item Will Be Deleted! Do You Wish To Continue?";
+    const struct {
+        bool reverse;
+        std::string setup;  // SQL run after the save
+        const char* message;
+        bool postedInWindow = false, unsaved = false;
+        MsgAnswer answer = MsgAnswer::Yes;
+    } cases[] = {
+        {true, settledOnward,
+         "This settlement has units currently settled against it. Please remove or reverse "
+         "these settlements first."},
+        {false, settledOnward,
+         "Settlement has settled units. Please delete all settlements with units from this "
+         "settlement and try again."},
+        {true, repaid,
+         "This settlement has advances paid against it. It cannot be reversed until the "
+         "advance payments are removed."},
+        {false, repaid, "Cannot delete Advance. It has payments applied to it."},
+        {false, "UPDATE HVXGR04 SET POSTED='T'", "Cannot delete posted settlement."},
+        {false, "", "Cannot delete posted settlement.", true},
+        {false, "", kConfirm, false, false, MsgAnswer::No},
+        {false, "", kConfirm, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.message) + (c.unsaved ? " (unsaved)" : ""));
+        TearDown();
+        SetUp();
+        ASSERT_TRUE(c.unsaved || SaveUndrawn()) << message;
+        if (!c.setup.empty()) Exec(c.setup);
+        set.header.posted = c.reverse || c.postedInWindow;
+        const Tables before = Snapshot();
+        host.sent.clear();
+        ui.answers = {c.answer};
+        EXPECT_EQ(c.reverse ? ReverseSettlement(window) : DeleteSettlement(window), c.unsaved);
+        EXPECT_EQ(c.reverse ? message : Shown(), c.message);
+        if (!c.reverse) {
+            EXPECT_EQ(ui.messages.back().caption,
+                      c.message == kConfirm ? "Delete Item?" : "Harvexa");
+        }
+        EXPECT_EQ(Without(Snapshot(), {"HVXLOCKS"}), Without(before, {"HVXLOCKS"}));
+        EXPECT_TRUE(Held().empty());
+        if (c.postedInWindow || c.message == kConfirm) {
+            EXPECT_TRUE(host.sent.empty());
+        }
+        EXPECT_EQ(set.details.Count(), c.unsaved ? 0u : 2u);
+    }
 }
 
 }  // namespace
