@@ -9,12 +9,6 @@
 namespace hvx {
 namespace {
 
-bool Run(const std::string& sql, const std::vector<Param>& params,
-         std::vector<SqlRow>* rows = nullptr) {
-    std::string error;
-    return RunNative(nullptr, sql, params, rows, error);
-}
-
 // The first column of the first row as a whole number; false when there is
 // no row.
 bool FirstNumber(const std::vector<SqlRow>& rows, long long& out) {
@@ -30,14 +24,15 @@ enum class Outcome { Done, NoRow, Failed };
 // Highest number in use: RECNO as a number, a link column over its texts
 // that are whole numbers.
 bool HighestInUse(const std::string& table, const std::string& column, long long& highest) {
+    std::string error;  // a failure gives no number, whatever its reason
     std::vector<SqlRow> rows;
     highest = 0;
     if (column == "RECNO") {
-        if (!Run("SELECT MAX(RECNO) FROM " + table, {}, &rows)) return false;
+        if (!RunNative(nullptr, "SELECT MAX(RECNO) FROM " + table, {}, &rows, error)) return false;
         FirstNumber(rows, highest);
         return true;
     }
-    if (!Run("SELECT " + column + " FROM " + table, {}, &rows)) return false;
+    if (!RunNative(nullptr, "SELECT " + column + " FROM " + table, {}, &rows, error)) return false;
     for (const SqlRow& row : rows) {
         const std::string& text = row[0];
         if (text.empty()) continue;
@@ -50,10 +45,12 @@ bool HighestInUse(const std::string& table, const std::string& column, long long
 }
 
 Outcome InUse(const std::string& table, const std::string& column, long long number) {
+    std::string error;  // a failure gives no number, whatever its reason
     const Param value = column == "RECNO" ? Param::Number(static_cast<double>(number))
                                           : Param::Text(std::to_string(number));
     std::vector<SqlRow> rows;
-    if (!Run("SELECT 1 FROM " + table + " WHERE " + column + " = ?", {value}, &rows))
+    if (!RunNative(nullptr, "SELECT 1 FROM " + table + " WHERE " + column + " = ?", {value}, &rows,
+                   error))
         return Outcome::Failed;
     return rows.empty() ? Outcome::NoRow : Outcome::Done;
 }
@@ -61,15 +58,19 @@ Outcome InUse(const std::string& table, const std::string& column, long long num
 // Takes the counter's value and advances it by one; NoRow when the counter
 // row does not exist yet.
 Outcome TakeCounter(const std::string& table, const std::string& column, long long& taken) {
+    std::string error;  // a failure gives no number, whatever its reason
     std::vector<SqlRow> rows;
-    if (!Run("UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND COLNAME = ? "
-             "RETURNING NEXTVAL - 1",
-             {Param::Text(table), Param::Text(column)}, &rows))
+    if (!RunNative(
+            nullptr,
+            "UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND COLNAME = ? "
+            "RETURNING NEXTVAL - 1",
+            {Param::Text(table), Param::Text(column)}, &rows, error))
         return Outcome::Failed;
     return FirstNumber(rows, taken) ? Outcome::Done : Outcome::NoRow;
 }
 
 long long Next(std::string_view tableName, std::string_view columnName) {
+    std::string error;  // a failure gives no number, whatever its reason
     if (!IsSqlName(tableName) || !IsSqlName(columnName)) return 0;
     const std::string table(tableName), column(columnName);
     for (int attempt = 0; attempt < 1000; ++attempt) {
@@ -79,10 +80,12 @@ long long Next(std::string_view tableName, std::string_view columnName) {
             // First use: start after what the table already holds.
             long long highest = 0;
             if (!HighestInUse(table, column, highest) ||
-                !Run("INSERT INTO HVXNEXTNUM (TABLENAME, COLNAME, NEXTVAL) VALUES (?, ?, ?) "
-                     "ON CONFLICT (TABLENAME, COLNAME) DO NOTHING",
-                     {Param::Text(table), Param::Text(column),
-                      Param::Number(static_cast<double>(highest + 1))}))
+                !RunNative(nullptr,
+                           "INSERT INTO HVXNEXTNUM (TABLENAME, COLNAME, NEXTVAL) VALUES (?, ?, ?) "
+                           "ON CONFLICT (TABLENAME, COLNAME) DO NOTHING",
+                           {Param::Text(table), Param::Text(column),
+                            Param::Number(static_cast<double>(highest + 1))},
+                           nullptr, error))
                 return 0;
             taken = TakeCounter(table, column, candidate);
         }
@@ -96,9 +99,10 @@ long long Next(std::string_view tableName, std::string_view columnName) {
         long long highest = 0;
         if (!HighestInUse(table, column, highest)) return 0;
         const Param beyond = Param::Number(static_cast<double>(highest + 1));
-        if (!Run("UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = ? "
-                 "AND NEXTVAL < ?",
-                 {beyond, Param::Text(table), Param::Text(column), beyond}))
+        if (!RunNative(nullptr,
+                       "UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = ? "
+                       "AND NEXTVAL < ?",
+                       {beyond, Param::Text(table), Param::Text(column), beyond}, nullptr, error))
             return 0;
     }
     return 0;

@@ -13,6 +13,8 @@
 namespace {
 
 using namespace hvx::settlement;
+using hvx::AdvanceSelectionController;
+using hvx::AdvanceSelectionRow;
 using hvx::MsgAnswer;
 using hvxtest::Rows;
 using hvxtest::Texts;

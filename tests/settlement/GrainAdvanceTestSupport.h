@@ -14,6 +14,7 @@
 #include "platform/Rounding.h"
 #include "windows/advances/AdvanceSelectionController.h"
 #include "settlement/GrainAdvanceObject.h"
+#include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
 namespace hvxtest {
