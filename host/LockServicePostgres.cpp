@@ -86,7 +86,7 @@ public:
                 {Param::Text(key.package), Param::Text(key.table), Param::Text(key.recno),
                  Param::Text(std::to_string(hash >> 32)),
                  Param::Text(std::to_string(hash & 0xffffffffull))},
-                &rows, error) ||
+                &rows, error, 1) ||
             rows.empty() || rows[0].size() < 3)
             return false;
         holder = {rows[0][0], rows[0][1], rows[0][2]};
@@ -111,7 +111,7 @@ public:
         // A refusal for another reason leaves a working connection alone.
         std::vector<SqlRow> rows;
         std::string error;
-        if (RunNative(engine_.get(), "SELECT 1", {}, &rows, error)) return false;
+        if (RunNative(engine_.get(), "SELECT 1", {}, &rows, error, 1)) return false;
         auto engine = OpenEngine(connection_, error);
         if (!engine) return false;
         engine_ = std::move(engine);
@@ -157,7 +157,7 @@ std::unique_ptr<LockBackend> OpenPostgresLocks(const std::string& connection,
     auto engine = OpenEngine(connection, error);
     if (!engine) return nullptr;
     std::vector<SqlRow> rows;
-    if (!RunNative(engine.get(), "SELECT current_schema()", {}, &rows, error)) return nullptr;
+    if (!RunNative(engine.get(), "SELECT current_schema()", {}, &rows, error, 1)) return nullptr;
     const std::string schema = rows.empty() ? std::string() : rows[0][0];
     return std::make_unique<PostgresLocks>(std::move(engine), connection, schema, identity);
 }

@@ -97,7 +97,7 @@ public:
         if (!RunNative(
                 engine_.get(),
                 std::string("SELECT HOLDERHOST, HOLDERPID, HOLDERSTART FROM HVXLOCKS") + kKeyWhere,
-                KeyParams(key), &rows, error))
+                KeyParams(key), &rows, error, 1))
             return false;
         if (!rows.empty()) {
             if (!HolderGone(rows[0][0], rows[0][1], rows[0][2])) return false;
@@ -139,7 +139,7 @@ public:
                        std::string("SELECT HOLDERUSER, HOLDERHOST, SINCE, HOLDERPID, "
                                    "HOLDERSTART FROM HVXLOCKS") +
                            kKeyWhere,
-                       KeyParams(key), &rows, error) ||
+                       KeyParams(key), &rows, error, 1) ||
             rows.empty() || rows[0].size() < 5 || HolderGone(rows[0][1], rows[0][3], rows[0][4]))
             return false;
         holder = {rows[0][0], rows[0][1], rows[0][2]};

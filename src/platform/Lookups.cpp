@@ -22,7 +22,7 @@ bool FirstValue(const std::string& sql, const std::vector<Param>& params, std::s
     out.clear();
     std::string error;
     std::vector<SqlRow> rows;
-    if (!RunNative(nullptr, sql, params, &rows, error) || rows.empty()) return false;
+    if (!RunNative(nullptr, sql, params, &rows, error, 1) || rows.empty()) return false;
     out = std::move(rows.front().front());
     return true;
 }

@@ -28,7 +28,8 @@ bool HighestInUse(const std::string& table, const std::string& column, long long
     std::vector<SqlRow> rows;
     highest = 0;
     if (column == "RECNO") {
-        if (!RunNative(nullptr, "SELECT MAX(RECNO) FROM " + table, {}, &rows, error)) return false;
+        if (!RunNative(nullptr, "SELECT MAX(RECNO) FROM " + table, {}, &rows, error, 1))
+            return false;
         FirstNumber(rows, highest);
         return true;
     }
@@ -50,7 +51,7 @@ Outcome InUse(const std::string& table, const std::string& column, long long num
                                           : Param::Text(std::to_string(number));
     std::vector<SqlRow> rows;
     if (!RunNative(nullptr, "SELECT 1 FROM " + table + " WHERE " + column + " = ?", {value}, &rows,
-                   error))
+                   error, 1))
         return Outcome::Failed;
     return rows.empty() ? Outcome::NoRow : Outcome::Done;
 }
@@ -64,7 +65,7 @@ Outcome TakeCounter(const std::string& table, const std::string& column, long lo
             nullptr,
             "UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND COLNAME = ? "
             "RETURNING NEXTVAL - 1",
-            {Param::Text(table), Param::Text(column)}, &rows, error))
+            {Param::Text(table), Param::Text(column)}, &rows, error, 1))
         return Outcome::Failed;
     return FirstNumber(rows, taken) ? Outcome::Done : Outcome::NoRow;
 }

@@ -30,25 +30,19 @@ std::string_view NextConversion(std::string_view& format) {
 
 }  // namespace
 
-std::string BoundText(std::string_view literalFormat, std::size_t n, const FmtArg& value) {
-    std::string_view conversion = NextConversion(literalFormat);
-    while (n-- > 0) conversion = NextConversion(literalFormat);
-    return FormatArgs(conversion, {value});
-}
-
 bool Statements::Value(const SqlPair& sql, const SqlValues& values, std::string& value) {
     std::vector<SqlRow> rows;
     value.clear();
-    if (!Query(sql, values, 1, rows) || rows.empty()) return false;
+    if (!Read(sql, values, 1, 1, rows) || rows.empty()) return false;
     value = rows.front().front();
     return true;
 }
 
-bool LiteralStatements::Query(const SqlPair& sql, const SqlValues& values, int columns,
-                              std::vector<SqlRow>& rows) {
+bool LiteralStatements::Read(const SqlPair& sql, const SqlValues& values, int columns,
+                             std::size_t maxRows, std::vector<SqlRow>& rows) {
     rows.clear();
     if (!connection_.ExecSQL(FormatArgs(sql.literal, values))) return false;
-    while (connection_.FetchNext()) {
+    while ((maxRows == 0 || rows.size() < maxRows) && connection_.FetchNext()) {
         SqlRow& row = rows.emplace_back();
         for (int n = 1; n <= columns; ++n) row.push_back(connection_.Column(n));
     }
@@ -80,11 +74,11 @@ bool PreparedStatements::Bind(const SqlPair& sql, const SqlValues& values) {
     return true;
 }
 
-bool PreparedStatements::Query(const SqlPair& sql, const SqlValues& values, int columns,
-                               std::vector<SqlRow>& rows) {
+bool PreparedStatements::Read(const SqlPair& sql, const SqlValues& values, int columns,
+                              std::size_t maxRows, std::vector<SqlRow>& rows) {
     rows.clear();
     if (!Bind(sql, values) || connection_.ExecuteSQL(sql.prepared) < 0) return false;
-    while (connection_.FetchNext(sql.prepared)) {
+    while ((maxRows == 0 || rows.size() < maxRows) && connection_.FetchNext(sql.prepared)) {
         SqlRow& row = rows.emplace_back();
         for (int n = 1; n <= columns; ++n) row.emplace_back(connection_.ColumnVar(sql.prepared, n));
     }
@@ -101,7 +95,7 @@ const std::string& PreparedStatements::LastError() const {
 }
 
 bool RunNative(Engine* engine, const std::string& sql, const std::vector<Param>& params,
-               std::vector<SqlRow>* rows, std::string& error) {
+               std::vector<SqlRow>* rows, std::string& error, std::size_t maxRows) {
     std::unique_ptr<Statement> statement =
         engine ? engine->Prepare(sql, true, error) : Session::Prepare(sql, true, error);
     if (!statement) return false;
@@ -110,7 +104,7 @@ bool RunNative(Engine* engine, const std::string& sql, const std::vector<Param>&
     if (!ran) return false;
     if (!rows) return true;
     rows->clear();
-    while (statement->Next()) {
+    while ((maxRows == 0 || rows->size() < maxRows) && statement->Next()) {
         SqlRow& row = rows->emplace_back();
         std::string value;
         for (int i = 0; i < statement->ColumnCount(); ++i)

@@ -30,7 +30,9 @@ using SqlRow = std::vector<std::string>;
 // so values are built in the call itself, or from texts that outlive it.
 using SqlValues = std::vector<FmtArg>;
 
-inline SqlValues ValuesOf(const SqlRow& texts) { return {texts.begin(), texts.end()}; }
+inline SqlValues ValuesOf(const SqlRow& texts) {
+    return {texts.begin(), texts.end()};
+}
 
 // One statement in its two forms: a format whose values are "%…" conversions
 // in order, and the same statement with "?" in their place.
@@ -47,16 +49,24 @@ public:
 
     // Every row of a query, its first `columns` texts each. False on a
     // database error (LastError says which).
-    virtual bool Query(const SqlPair& sql, const SqlValues& values, int columns,
-                       std::vector<SqlRow>& rows) = 0;
+    bool Query(const SqlPair& sql, const SqlValues& values, int columns,
+               std::vector<SqlRow>& rows) {
+        return Read(sql, values, columns, 0, rows);
+    }
+    // The first column of the first row. False on a database error or when
+    // the query returns no row; the value is then "". Only the first row is
+    // read: a key that is not unique never costs a walk over the rest.
+    bool Value(const SqlPair& sql, const SqlValues& values, std::string& value);
     // An INSERT, UPDATE or DELETE: the rows changed, or -1 on a database error.
     virtual long Change(const SqlPair& sql, const SqlValues& values) = 0;
-    // The first column of the first row. False on a database error or when
-    // the query returns no row; the value is then "".
-    bool Value(const SqlPair& sql, const SqlValues& values, std::string& value);
 
     virtual bool Prepared() const = 0;
     virtual const std::string& LastError() const = 0;
+
+protected:
+    // At most maxRows rows (0: all of them).
+    virtual bool Read(const SqlPair& sql, const SqlValues& values, int columns, std::size_t maxRows,
+                      std::vector<SqlRow>& rows) = 0;
 };
 
 // The literal form, formatted with the framework's formatter (text values
@@ -64,11 +74,13 @@ public:
 class LiteralStatements final : public Statements {
 public:
     explicit LiteralStatements(HVXSConnection& connection) : connection_(connection) {}
-    bool Query(const SqlPair& sql, const SqlValues& values, int columns,
-               std::vector<SqlRow>& rows) override;
     long Change(const SqlPair& sql, const SqlValues& values) override;
     bool Prepared() const override { return false; }
     const std::string& LastError() const override;
+
+protected:
+    bool Read(const SqlPair& sql, const SqlValues& values, int columns, std::size_t maxRows,
+              std::vector<SqlRow>& rows) override;
 
 private:
     HVXSConnection& connection_;
@@ -78,26 +90,25 @@ private:
 class PreparedStatements final : public Statements {
 public:
     explicit PreparedStatements(HVXConnection& connection) : connection_(connection) {}
-    bool Query(const SqlPair& sql, const SqlValues& values, int columns,
-               std::vector<SqlRow>& rows) override;
     long Change(const SqlPair& sql, const SqlValues& values) override;
     bool Prepared() const override { return true; }
     const std::string& LastError() const override;
+
+protected:
+    bool Read(const SqlPair& sql, const SqlValues& values, int columns, std::size_t maxRows,
+              std::vector<SqlRow>& rows) override;
 
 private:
     bool Bind(const SqlPair& sql, const SqlValues& values);
     HVXConnection& connection_;
 };
 
-// The text a literal format writes for its n-th value (from 0), without the
-// quote doubling of a value inside a literal: what a prepared form binds.
-std::string BoundText(std::string_view literalFormat, std::size_t n, const FmtArg& value);
-
 // A statement in the engine's own dialect with typed values: on the
 // process's session when engine is null, or on an engine of the caller's own
-// (the host's lock service holds its locks on such a connection). Every row
-// goes to `rows` when it is given. False with the engine's message.
+// (the host's lock service holds its locks on such a connection). The rows,
+// at most maxRows of them (0: all), go to `rows` when it is given. False
+// with the engine's message.
 bool RunNative(Engine* engine, const std::string& sql, const std::vector<Param>& params,
-               std::vector<SqlRow>* rows, std::string& error);
+               std::vector<SqlRow>* rows, std::string& error, std::size_t maxRows = 0);
 
 }  // namespace hvx

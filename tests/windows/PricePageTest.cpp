@@ -152,7 +152,7 @@ TEST(PricePage, NewRowOffersTheUnitsStillToPrice) {
 const char* const kNoNet =
     "This installment sale contract has a net amount of 0.00. Its units cannot be settled by "
     "amount.|UnitsSettled";
-const Entry kValid{true, true, "Storage Ticket", "T7", true, "Priced", "10", "2.505", 100};
+const Entry kValid{true, true, "Storage Ticket", "T7", true, "Priced", "10", "2.505", 100, {}, {}};
 
 // Each case breaks one check and every check after it, so only the order of
 // the checks decides which message comes.
