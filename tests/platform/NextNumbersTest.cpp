@@ -99,10 +99,6 @@ protected:
         DatabaseTest::SetUp();
         hvx::SetTodayForTesting({2024, 3, 7});
     }
-    void TearDown() override {
-        hvx::SetTodayForTesting({});
-        DatabaseTest::TearDown();
-    }
     // A comment row written in the module's dialect ({date} literals).
     static void Insert(const std::string& table, const std::string& values) {
         HVXSConnection c;

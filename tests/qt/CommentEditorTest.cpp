@@ -17,10 +17,6 @@ protected:
         DatabaseTest::SetUp();
         hvx::SetTodayForTesting({2024, 3, 7});
     }
-    void TearDown() override {
-        hvx::SetTodayForTesting({});
-        DatabaseTest::TearDown();
-    }
     static QStringList Shown(const hvx::CommentEditor& e) {
         QStringList rows;
         for (int r = 0; r < e.List()->rowCount(); ++r)

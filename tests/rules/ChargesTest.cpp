@@ -186,7 +186,6 @@ TEST_P(ChargeRows, PaidThroughDateOfANewStoragePosition) {
         SCOPED_TRACE(std::string(source) + " -> " + destination + " " + link);
         EXPECT_EQ(hvx::PaidThroughDate(source, destination, link), date);
     }
-    hvx::SetTodayForTesting({});
 }
 
 

@@ -24,10 +24,6 @@ using Texts = std::vector<std::string>;
 
 class PositionLedger : public hvxtest::DatabaseTest {
 protected:
-    void TearDown() override {
-        hvx::SetTodayForTesting({});
-        hvxtest::DatabaseTest::TearDown();
-    }
     static Texts Position(const std::string& columns, const std::string& commodity = "CORN",
                           const std::string& location = "1") {
         return Rows("SELECT " + columns + " FROM HVXGR51A WHERE REFERENCE='" + commodity +

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "data/Schema.h"
+#include "platform/Dates.h"
 #include "platform/Session.h"
 
 namespace hvxtest {
@@ -68,7 +69,11 @@ void DatabaseTest::SetUp() {
     ASSERT_TRUE(hvx::data::CreateSchema(error)) << error;
 }
 
-void DatabaseTest::TearDown() { hvx::Session::Close(); }
+// A date a test pinned never leaks into the next test.
+void DatabaseTest::TearDown() {
+    hvx::SetTodayForTesting({});
+    hvx::Session::Close();
+}
 
 void Exec(const std::string& sql) {
     std::string error;
