@@ -1,6 +1,7 @@
 // The host and UI ports in force, and the fallbacks used without them.
 #include <cstdio>
 
+#include "platform/EngineReason.h"
 #include "platform/HostPort.h"
 #include "platform/UiPort.h"
 
@@ -56,7 +57,7 @@ void SetUiPort(UiPort* port) { gUi = port; }
 UiPort& Ui() { return gUi ? *gUi : gConsole; }
 
 void ShowMessage(UiPort& ui, std::string_view text) {
-    ui.MessageBox(text, kCaption, MsgButtons::Ok, MsgIcon::Exclamation);
+    ui.MessageBox(WithEngineReason(text), kCaption, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void ShowMessage(std::string_view text) { ShowMessage(Ui(), text); }

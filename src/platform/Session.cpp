@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/EngineReason.h"
 #include "platform/SqlDialect.h"
 
 namespace hvx {
@@ -31,6 +32,13 @@ State& S() {
 }
 
 const char* const kClosed = "The database is not open.";
+
+// Every failure below the module passes here on its way to the caller, so
+// that a watching command can name the engine's reason.
+bool Noted(bool ok, const std::string& error) {
+    if (!ok) NoteEngineFailure(error);
+    return ok;
+}
 
 }  // namespace
 
@@ -67,8 +75,10 @@ std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
         return nullptr;
     }
     std::string translated;
-    if (!TranslateSql(sql, engine->Kind(), translated, error)) return nullptr;
-    return engine->Prepare(translated, reusable, error);
+    if (!Noted(TranslateSql(sql, engine->Kind(), translated, error), error)) return nullptr;
+    auto statement = engine->Prepare(translated, reusable, error);
+    Noted(statement != nullptr, error);
+    return statement;
 }
 
 namespace {
@@ -89,7 +99,7 @@ bool Session::Run(Statement& statement, const std::vector<Param>& params, std::s
     State& s = S();
     if (!s.parts.empty() && !SetPendingSavepoints(s, error)) {
         s.transactionFailed = true;
-        return false;
+        return Noted(false, error);
     }
     ++s.statementsRun;
     bool ok = false;
@@ -98,7 +108,7 @@ bool Session::Run(Statement& statement, const std::vector<Param>& params, std::s
     else
         ok = statement.Execute(params, error);
     if (!ok && s.inTransaction) s.transactionFailed = true;
-    return ok;
+    return Noted(ok, error);
 }
 
 bool Session::Begin(std::string& error) {
@@ -114,7 +124,7 @@ bool Session::Begin(std::string& error) {
     // SQLite takes the write lock at once, so two processes never both read
     // inside a transaction and then deadlock on their first write.
     const char* begin = s.engine->Kind() == EngineKind::SQLite ? "BEGIN IMMEDIATE" : "BEGIN";
-    if (!s.engine->ExecScript(begin, error)) return false;
+    if (!Noted(s.engine->ExecScript(begin, error), error)) return false;
     s.inTransaction = true;
     s.transactionFailed = false;
     s.parts.clear();
@@ -130,13 +140,13 @@ bool Session::Commit(std::string& error) {
     ++s.statementsRun;
     if (s.failAt != 0 && s.statementsRun == s.failAt) {
         error = "Commit failed (test hook).";
-        return false;  // still open: the caller cancels it
+        return Noted(false, error);  // still open: the caller cancels it
     }
     if (s.transactionFailed || s.engine->TransactionFailed()) {
         error = "The transaction cannot be committed: an earlier statement in it failed.";
         return false;
     }
-    if (!s.engine->ExecScript("COMMIT", error)) {
+    if (!Noted(s.engine->ExecScript("COMMIT", error), error)) {
         // A refused commit leaves SQLite's transaction open and ends
         // PostgreSQL's; either way the caller's cancel makes it clean.
         return false;

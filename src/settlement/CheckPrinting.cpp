@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "abi/SiblingAbi.h"
+#include "platform/EngineReason.h"
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Statements.h"
@@ -52,6 +53,7 @@ HostWindow Application() {
 }  // namespace
 
 bool CurrentCheckNumber(UiPort& ui, std::string& checkNumber) {
+    EngineFailureWatch watch;
     HVXSConnection connection(1, nullptr, 0);
     if (ReadCounter(connection, checkNumber)) return true;
     ShowMessage(ui, "Unable to retrieve current check number from HVXREP4.");
@@ -120,11 +122,13 @@ void CheckPrinting::StoreCheckNumber(const std::string& checkNumber, bool fromCo
     // from recording the check it was paid with.
     LiteralStatements sql(connection);
     if (fromCounter) {
+        EngineFailureWatch watch;
         const long next = std::strtol(checkNumber.c_str(), nullptr, 10) + 1;
         const std::string nextText = _HVXsprintf("%d", next);
         if (sql.Change({"UPDATE HVXREP4 SET CHECKNUM='%s'"}, {nextText}) < 0)
             ShowMessage(ui_, "Unable to increment check number in HVXREP4.");
     }
+    EngineFailureWatch watch;
     if (sql.Change({"UPDATE HVXGR04 SET CHECKNUM='%s' WHERE RECNO=%.0f"}, {checkNumber, recno}) < 0)
         ShowMessage(ui_, "Unable to update settlement with check number.");
 }

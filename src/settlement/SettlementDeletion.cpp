@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "platform/EngineReason.h"
 #include "platform/Fail.h"
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
@@ -165,6 +166,8 @@ bool DeleteUnderLocks(SettlementSaveWindow& window) {
 
 bool DeleteSettlement(SettlementSaveWindow& window) {
     window.message.clear();
+    // Its messages are shown here, and carry the engine's reason from there.
+    EngineFailureWatch watch;
     const auto show = [&window](std::string_view text) {
         ShowMessage(window.ui, text);
         return false;

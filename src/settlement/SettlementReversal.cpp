@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "platform/EngineReason.h"
 #include "platform/Format.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
@@ -105,8 +106,9 @@ bool CanReverse(SettlementSaveWindow& window) {
     return true;
 }
 
-bool ReverseSettlement(SettlementSaveWindow& window) {
-    window.message.clear();
+namespace {
+
+bool Reverse(SettlementSaveWindow& window) {
     if (!TryProcessLock(kGrainProcessLock)) return Stop(window, kProcessLockRefused);
     if (!LockForUpdate(window, LockPurpose::Reverse)) {
         ReleaseProcessLock(kGrainProcessLock);
@@ -137,6 +139,13 @@ bool ReverseSettlement(SettlementSaveWindow& window) {
     }
     ReleaseProcessLock(kGrainProcessLock);
     return ReleaseAfterUpdate(window, false);
+}
+
+}  // namespace
+
+bool ReverseSettlement(SettlementSaveWindow& window) {
+    window.message.clear();
+    return RunExplained(window.message, [&window] { return Reverse(window); });
 }
 
 }  // namespace hvx::settlement

@@ -1,5 +1,6 @@
 #include "settlement/SettlementSave.h"
 
+#include "platform/EngineReason.h"
 #include "platform/HVXConnection.h"
 #include "platform/Transaction.h"
 #include "settlement/SettlementLocks.h"
@@ -71,14 +72,11 @@ Outcome WriteInTransaction(SettlementSaveWindow& window) {
     return Outcome::Saved;
 }
 
-}  // namespace
-
 // Release order: a saved settlement, and one whose record locks could not
 // all be had, give up the process lock first, so that other users' saves
 // are held up no longer than needed; every other failure releases in the
 // reverse order of taking.
-bool SaveSettlement(SettlementSaveWindow& window) {
-    window.message.clear();
+bool Save(SettlementSaveWindow& window) {
     if (!TryProcessLock(kGrainProcessLock)) return Stop(window, kProcessLockRefused);
 
     if (!LockForUpdate(window, LockPurpose::Save)) {
@@ -104,6 +102,13 @@ bool SaveSettlement(SettlementSaveWindow& window) {
     if (outcome == Outcome::NotBegun) return Stop(window, kBeginFailed);
     if (outcome == Outcome::NotCommitted) return Stop(window, kCommitFailed);
     return false;
+}
+
+}  // namespace
+
+bool SaveSettlement(SettlementSaveWindow& window) {
+    window.message.clear();
+    return RunExplained(window.message, [&window] { return Save(window); });
 }
 
 }  // namespace hvx::settlement

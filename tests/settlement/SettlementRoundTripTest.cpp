@@ -100,7 +100,7 @@ TEST_P(SettlementRoundTrip, DeletionIsAllOrNothingAndGivesEverythingBack) {
             EXPECT_EQ(AdvanceState(), (Texts{"1\t40.00\tO", "2\t0.00\tO"}));
         }, [this] { return DeleteSettlement(window); }, [this] { return Shown(); }, [] {});
     EXPECT_EQ(failures.unnoticed, std::vector<long>{});
-    EXPECT_EQ(failures.lastFailure, "Error committing connection transaction.");
+    EXPECT_EQ(failures.lastFailure, "Error committing connection transaction.\nCommit failed (test hook).");
     EXPECT_EQ(Without(Snapshot(), kMovesOn), Without(before, kMovesOn));
     EXPECT_EQ(set.header.recno, 0);
     EXPECT_EQ(set.details.Count(), 0u);
@@ -130,7 +130,7 @@ TEST_P(SettlementRoundTrip, ReversalIsAllOrNothingButForItsPostingPartsAndGivesE
     EXPECT_FALSE(failures.unnoticed.empty());
     EXPECT_LT(failures.unnoticed.size(), 40u) << "only the posting parts may fail alone";
     EXPECT_GT(failures.failedRuns, 50);
-    EXPECT_EQ(failures.lastFailure, "Unable to commit transaction.");
+    EXPECT_EQ(failures.lastFailure, "Unable to commit transaction.\nCommit failed (test hook).");
     EXPECT_TRUE(Held().empty());
 
     EXPECT_EQ(Sources(), sourcesBefore);

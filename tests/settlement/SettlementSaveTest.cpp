@@ -38,7 +38,7 @@ protected:
             [this] { return message; },
             [&] { EXPECT_EQ(std::tie(set.header.recno, set.header.settlement),
                             std::tie(header.recno, header.settlement)); });
-        EXPECT_EQ(failures.lastFailure, "Unable to commit transaction.");
+        EXPECT_EQ(failures.lastFailure, "Unable to commit transaction.\nCommit failed (test hook).");
         EXPECT_GT(failures.failedRuns, 40);
         return failures.unnoticed;
     }
@@ -297,3 +297,15 @@ TEST_P(SettlementSave, MessagesAndLockReleaseOrderOfEachPath) {
 }
 
 }  // namespace
+
+// A save the engine refuses says what could not be stored and, below it, the engine's own words.
+TEST_P(SettlementSave, RefusedSaveEndsWithTheEnginesReason) {
+    Exec("CREATE UNIQUE INDEX ONE_LINE_EACH ON HVXGR04D (SETTLEMENT)");
+    ASSERT_FALSE(Save());
+    const size_t line = message.find('\n');
+    ASSERT_NE(line, std::string::npos) << message;
+    std::string reason = message.substr(line + 1);
+    for (char& c : reason) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(message.substr(0, line), "Unable to insert source Assembly (A100) into HVXGR04D.");
+    EXPECT_NE(reason.find("unique"), std::string::npos) << message;
+}
