@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/EngineReason.h"
 #include "platform/Format.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Statements.h"
@@ -179,6 +180,7 @@ bool LoadChildLists(SettlementRecordSet& set, UiPort& ui) {
 
 bool LoadSettlement(SettlementRecordSet& set, std::string_view setLink, SettlementType windowType,
                     UiPort& ui) {
+    EngineFailureWatch watch;  // its refusals name the engine's reason
     set.details.Clear();
     LoadingMode loading(set.details);
     set.header.setLink = std::string(setLink);
