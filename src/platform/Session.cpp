@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/SqlDialect.h"
+#include "platform/StorableText.h"
 
 namespace hvx {
 namespace {
@@ -67,7 +68,8 @@ std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
         return nullptr;
     }
     std::string translated;
-    if (!TranslateSql(sql, engine->Kind(), translated, error)) return nullptr;
+    if (!StorableText(sql, error) || !TranslateSql(sql, engine->Kind(), translated, error))
+        return nullptr;
     return engine->Prepare(translated, reusable, error);
 }
 
@@ -96,7 +98,7 @@ bool Session::Run(Statement& statement, const std::vector<Param>& params, std::s
     if (s.failAt != 0 && s.statementsRun == s.failAt)
         error = "Statement failed (test hook).";
     else
-        ok = statement.Execute(params, error);
+        ok = StorableValues(params, error) && statement.Execute(params, error);
     if (!ok && s.inTransaction) s.transactionFailed = true;
     return ok;
 }
