@@ -86,6 +86,8 @@ const std::set<std::string, std::less<>> kValueWords = {
     "NULL", "TRUE", "FALSE", "CURRENT_DATE", "CURRENT_TIME", "CURRENT_TIMESTAMP"};
 const std::set<std::string, std::less<>> kComparisons = {
     "=", "==", "<>", "!=", "<", "<=", ">", ">="};
+// Symbols that make a placeholder a part of a larger value ("? || 'x'").
+const std::set<std::string, std::less<>> kOperators = {"||", "+", "-", "*", "/", "%", "&", "|"};
 
 class Reader {
 public:
@@ -128,33 +130,36 @@ private:
         return i >= 0 && static_cast<std::size_t>(i) < t_.size() && t_[i].kind == Kind::Symbol &&
                t_[i].text == symbol;
     }
-    bool IsComparison(std::ptrdiff_t i) const {
+    bool IsSymbolOf(std::ptrdiff_t i, const std::set<std::string, std::less<>>& symbols) const {
         return i >= 0 && static_cast<std::size_t>(i) < t_.size() && t_[i].kind == Kind::Symbol &&
-               kComparisons.contains(t_[i].text);
+               symbols.contains(t_[i].text);
     }
     bool IsColumnWord(std::ptrdiff_t i) const {
         return IsWord(i) && !kValueWords.contains(t_[i].text) && !IsSymbol(i + 1, "(");
     }
 
-    // The column whose reference ("COL" or "T.COL") ends at token i; none
-    // when something else (a value, a call, an expression) ends there.
+    // The column whose reference ("COL" or "T.COL") is the whole operand
+    // that ends at token i; none when something else (a value, a call, an
+    // expression) ends there.
     ParameterPlace ColumnEndingAt(std::ptrdiff_t i) const {
         if (!IsColumnWord(i)) return {};
-        if (IsSymbol(i - 1, ".") && IsWord(i - 2)) return {t_[i - 2].text, t_[i].text};
-        return {{}, t_[i].text};
+        const bool qualified = IsSymbol(i - 1, ".") && IsWord(i - 2);
+        if (IsSymbolOf(qualified ? i - 3 : i - 1, kOperators)) return {};
+        return {qualified ? t_[i - 2].text : std::string(), t_[i].text};
     }
-    // The column whose reference starts at token i and ends the operand.
+    // The same for the operand that starts at token i.
     ParameterPlace ColumnStartingAt(std::ptrdiff_t i) const {
-        if (IsWord(i) && IsSymbol(i + 1, ".") && IsColumnWord(i + 2))
-            return {t_[i].text, t_[i + 2].text};
-        if (IsColumnWord(i) && !IsSymbol(i + 1, ".")) return {{}, t_[i].text};
-        return {};
+        const std::ptrdiff_t end = IsWord(i) && IsSymbol(i + 1, ".") ? i + 2 : i;
+        if (IsSymbolOf(end + 1, kOperators) || IsSymbol(end + 1, ".")) return {};
+        return ColumnEndingAt(end);
     }
 
-    // A comparison either way round, or a bound of "col [NOT] BETWEEN x AND y".
+    // A comparison either way round, or a bound of "col [NOT] BETWEEN x AND y",
+    // where the placeholder is the whole of its side.
     ParameterPlace PlaceOf(std::ptrdiff_t i) const {
-        if (IsComparison(i - 1)) return ColumnEndingAt(i - 2);
-        if (IsComparison(i + 1)) return ColumnStartingAt(i + 2);
+        if (IsSymbolOf(i - 1, kOperators) || IsSymbolOf(i + 1, kOperators)) return {};
+        if (IsSymbolOf(i - 1, kComparisons)) return ColumnEndingAt(i - 2);
+        if (IsSymbolOf(i + 1, kComparisons)) return ColumnStartingAt(i + 2);
         std::ptrdiff_t between = -1;
         if (IsWord(i - 1, "BETWEEN")) between = i - 1;
         if (IsWord(i - 1, "AND") && IsWord(i - 3, "BETWEEN")) between = i - 3;
