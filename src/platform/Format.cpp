@@ -108,8 +108,10 @@ std::string withoutNul(std::string_view text) {
     return out;
 }
 
-// The text a %s or %c stands for, before quoting and padding.
-std::string textValue(const Conversion& cv, const FmtArg* arg) {
+// The text a %s or %c stands for, before quoting and padding. A NUL byte is
+// dropped from a message, but kept in a value inside an SQL string literal,
+// where the connection refuses it: a stored text is never changed unseen.
+std::string textValue(const Conversion& cv, const FmtArg* arg, bool inQuotedRun) {
     if (!arg) return {};
     if (cv.conv == 'c') {
         char c = arg->kind() == FmtArg::Kind::Text
@@ -119,7 +121,9 @@ std::string textValue(const Conversion& cv, const FmtArg* arg) {
     }
     std::string s;
     switch (arg->kind()) {
-    case FmtArg::Kind::Text: s = withoutNul(arg->text()); break;
+    case FmtArg::Kind::Text:
+        s = inQuotedRun ? std::string(arg->text()) : withoutNul(arg->text());
+        break;
     case FmtArg::Kind::Integer: s = std::to_string(arg->integer()); break;
     case FmtArg::Kind::Real: s = realText(arg->real()); break;
     }
@@ -138,7 +142,7 @@ std::string formatOne(Conversion cv, const FmtArg* arg, bool inQuotedRun) {
     switch (cv.conv) {
     case 's':
     case 'c': {
-        std::string s = textValue(cv, arg);
+        std::string s = textValue(cv, arg, inQuotedRun);
         // Quoting after the precision cut: a cut must never leave half of a doubled quote.
         if (inQuotedRun) s = QuoteSqlText(s);
         return padded(std::move(s), cv);

@@ -4,6 +4,7 @@
 
 #include "platform/EngineReason.h"
 #include "platform/SqlDialect.h"
+#include "platform/StorableText.h"
 
 namespace hvx {
 namespace {
@@ -75,7 +76,9 @@ std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
         return nullptr;
     }
     std::string translated;
-    if (!Noted(TranslateSql(sql, engine->Kind(), translated, error), error)) return nullptr;
+    if (!Noted(StorableText(sql, error) && TranslateSql(sql, engine->Kind(), translated, error),
+               error))
+        return nullptr;
     auto statement = engine->Prepare(translated, reusable, error);
     Noted(statement != nullptr, error);
     return statement;
@@ -106,7 +109,7 @@ bool Session::Run(Statement& statement, const std::vector<Param>& params, std::s
     if (s.failAt != 0 && s.statementsRun == s.failAt)
         error = "Statement failed (test hook).";
     else
-        ok = statement.Execute(params, error);
+        ok = StorableValues(params, error) && statement.Execute(params, error);
     if (!ok && s.inTransaction) s.transactionFailed = true;
     return Noted(ok, error);
 }

@@ -9,19 +9,10 @@
 
 #include "platform/Dates.h"
 #include "platform/EngineFactories.h"
+#include "platform/SqliteDates.h"
 
 namespace hvx {
 namespace {
-
-// Dates are kept as "YYYY-MM-DD" text so that they sort and compare as dates;
-// a value bound in the windows' "MM/DD/YYYY" form is stored that way too.
-std::string StoredText(const std::string& text) {
-    CivilDate d;
-    if (text.size() >= 8 && text.size() <= 10 && text.find('/') != std::string::npos &&
-        ParseDate(text, d))
-        return FormatIso(d);
-    return text;
-}
 
 bool OnlyBlanks(const char* s) {
     for (; s && *s; ++s)
@@ -32,21 +23,27 @@ bool OnlyBlanks(const char* s) {
 // Prepared statements of the module's fixed texts, kept idle between uses:
 // preparing is most of the cost of a short statement, and a save runs the
 // same few texts hundreds of times. A statement in use is never shared; it
-// comes back here when its owner is done with it.
+// comes back here when its owner is done with it, with the answer to which
+// of its placeholders are dates.
+struct PooledStatement {
+    sqlite3_stmt* stmt = nullptr;
+    std::vector<bool> dateParams;
+};
+
 struct StatementPool {
     sqlite3* db = nullptr;
     bool open = true;
-    std::unordered_multimap<std::string, sqlite3_stmt*> idle;
+    std::unordered_multimap<std::string, PooledStatement> idle;
 
-    sqlite3_stmt* Take(const std::string& sql) {
+    PooledStatement Take(const std::string& sql) {
         auto it = idle.find(sql);
-        if (it == idle.end()) return nullptr;
-        sqlite3_stmt* stmt = it->second;
+        if (it == idle.end()) return {};
+        PooledStatement taken = std::move(it->second);
         idle.erase(it);
-        return stmt;
+        return taken;
     }
     void FinalizeAll() {
-        for (auto& [sql, stmt] : idle) sqlite3_finalize(stmt);
+        for (auto& [sql, pooled] : idle) sqlite3_finalize(pooled.stmt);
         idle.clear();
     }
 };
@@ -54,9 +51,10 @@ struct StatementPool {
 class SqliteStatement final : public Statement {
 public:
     // A pooled statement goes back to the pool under its text when done.
-    SqliteStatement(sqlite3* db, sqlite3_stmt* stmt, std::shared_ptr<StatementPool> pool = nullptr,
-                    std::string sql = {})
-        : db_(db), stmt_(stmt), pool_(std::move(pool)), sql_(std::move(sql)) {
+    SqliteStatement(sqlite3* db, PooledStatement prepared,
+                    std::shared_ptr<StatementPool> pool = nullptr, std::string sql = {})
+        : db_(db), stmt_(prepared.stmt), dateParams_(std::move(prepared.dateParams)),
+          pool_(std::move(pool)), sql_(std::move(sql)) {
         for (int i = 0; i < sqlite3_column_count(stmt_); ++i) {
             const char* decl = sqlite3_column_decltype(stmt_, i);
             isDate_.push_back(decl && sqlite3_stricmp(decl, "DATE") == 0);
@@ -66,7 +64,7 @@ public:
         if (pool_ && pool_->open) {
             sqlite3_reset(stmt_);
             sqlite3_clear_bindings(stmt_);
-            pool_->idle.emplace(std::move(sql_), stmt_);
+            pool_->idle.emplace(std::move(sql_), PooledStatement{stmt_, std::move(dateParams_)});
         } else {
             sqlite3_finalize(stmt_);
         }
@@ -91,9 +89,12 @@ public:
                     rc = sqlite3_bind_int64(stmt_, i + 1, static_cast<sqlite3_int64>(v));
                 else
                     rc = sqlite3_bind_double(stmt_, i + 1, v);
-            } else {
-                const std::string stored = StoredText(p.text);
+            } else if (dateParams_[i]) {
+                const std::string stored = StoredDate(p.text);
                 rc = sqlite3_bind_text(stmt_, i + 1, stored.data(), static_cast<int>(stored.size()),
+                                       SQLITE_TRANSIENT);
+            } else {
+                rc = sqlite3_bind_text(stmt_, i + 1, p.text.data(), static_cast<int>(p.text.size()),
                                        SQLITE_TRANSIENT);
             }
             if (rc != SQLITE_OK) {
@@ -150,6 +151,7 @@ public:
 private:
     sqlite3* db_;
     sqlite3_stmt* stmt_;
+    std::vector<bool> dateParams_;  // one per placeholder
     std::shared_ptr<StatementPool> pool_;
     std::string sql_;
     std::vector<bool> isDate_;
@@ -178,8 +180,8 @@ public:
     std::unique_ptr<Statement> Prepare(const std::string& sql, bool reusable,
                                        std::string& error) override {
         if (reusable) {
-            if (sqlite3_stmt* idle = pool_->Take(sql))
-                return std::make_unique<SqliteStatement>(db_, idle, pool_, sql);
+            if (PooledStatement idle = pool_->Take(sql); idle.stmt)
+                return std::make_unique<SqliteStatement>(db_, std::move(idle), pool_, sql);
         }
         sqlite3_stmt* stmt = nullptr;
         const char* tail = nullptr;
@@ -197,8 +199,13 @@ public:
             error = "Only one SQL statement may be run at a time";
             return nullptr;
         }
-        if (reusable) return std::make_unique<SqliteStatement>(db_, stmt, pool_, sql);
-        return std::make_unique<SqliteStatement>(db_, stmt);
+        PooledStatement prepared{stmt, {}};
+        if (!DateParameters(db_, stmt, prepared.dateParams, error)) {
+            sqlite3_finalize(stmt);
+            return nullptr;
+        }
+        if (reusable) return std::make_unique<SqliteStatement>(db_, std::move(prepared), pool_, sql);
+        return std::make_unique<SqliteStatement>(db_, std::move(prepared));
     }
 
     bool ExecScript(const std::string& sql, std::string& error) override {

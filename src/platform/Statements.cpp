@@ -3,6 +3,7 @@
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Session.h"
+#include "platform/StorableText.h"
 
 namespace hvx {
 namespace {
@@ -96,6 +97,9 @@ const std::string& PreparedStatements::LastError() const {
 
 bool RunNative(Engine* engine, const std::string& sql, const std::vector<Param>& params,
                std::vector<SqlRow>* rows, std::string& error, std::size_t maxRows) {
+    // A statement on an engine of the caller's own passes the session's
+    // checks of stored text here instead.
+    if (engine && (!StorableText(sql, error) || !StorableValues(params, error))) return false;
     std::unique_ptr<Statement> statement =
         engine ? engine->Prepare(sql, true, error) : Session::Prepare(sql, true, error);
     if (!statement) return false;

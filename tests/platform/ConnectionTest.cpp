@@ -7,6 +7,7 @@
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/Session.h"
+#include "platform/Statements.h"
 #include "platform/Transaction.h"
 #include "platform/ViewLibrary.h"
 #include "support/TestDatabase.h"
@@ -109,6 +110,85 @@ TEST_P(Connections, QuotedValuesRoundTripThroughLiteralsAndBoundColumns) {
     for (const char* value : {"a", "b"}) EXPECT_EQ(p.BindParam(update, value, 0), 0);
     EXPECT_EQ(p.BindParam(update, "c", 0), -1) << "only two placeholders";
     EXPECT_EQ(p.ExecuteSQL("DELETE FROM NOSUCHTABLE WHERE A = ?"), -1);
+}
+
+// A text is stored as typed on both paths and read back and found the same
+// way on both engines, or refused with the message before anything is stored.
+TEST_P(Connections, HostileTextsAreStoredAsTypedOrRefused) {
+    using namespace std::string_literals;
+    const char* const nul = "A text to be stored contains a NUL character, which cannot be stored.";
+    const char* const utf8 = "A text to be stored is not valid UTF-8.";
+    const struct {
+        std::string text;
+        const char* refusal;
+    } cases[] = {{"01/02/2024", nullptr},        {"1/2/2024", nullptr},
+                 {"12/31/1999 ", nullptr},       {"2024-01-02", nullptr},
+                 {"O'Brien ''x'' \"q\"", nullptr}, {"100%s %d %% {}?", nullptr},
+                 {"C:\\new\\x\\", nullptr},     {"Ünal 🌾 \xF0\x9F\x98\x80", nullptr},
+                 {"ab\0cd"s, nul},               {"\0"s, nul},
+                 {"Caf\xE9", utf8},              {"\xC0\xAF overlong /", utf8},
+                 {"\xE0\x80\xAF", utf8},         {"\xED\xA0\x80 surrogate", utf8},
+                 {"\xF4\x90\x80\x80", utf8},     {"cut \xF0\x9F\x98", utf8}};
+    const hvx::SqlPair insert{"INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES ('%s','%s',%.0f)",
+                              "INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES (?,?,?)"};
+    const hvx::SqlPair find{"SELECT RECNO FROM HVXAR50 WHERE NAME = '%s' ORDER BY RECNO",
+                            "SELECT RECNO FROM HVXAR50 WHERE NAME = ? ORDER BY RECNO"};
+    HVXSConnection simple;
+    HVXConnection prepared;
+    hvx::LiteralStatements literal(simple);
+    hvx::PreparedStatements bound(prepared);
+    hvx::Statements* const paths[] = {&literal, &bound};
+    int recno = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        Texts recnos;
+        for (hvx::Statements* path : paths) {
+            recnos.push_back(std::to_string(++recno));
+            EXPECT_EQ(path->Change(insert, {"R" + recnos.back(), c.text, recno}), c.refusal ? -1 : 1)
+                << path->LastError();
+            EXPECT_EQ(path->LastError(), c.refusal ? c.refusal : path->LastError());
+            EXPECT_EQ(Column("SELECT NAME FROM HVXAR50 WHERE RECNO = " + recnos.back()),
+                      c.refusal ? Texts{} : Texts{c.text});
+        }
+        for (hvx::Statements* path : paths) {
+            std::vector<hvx::SqlRow> rows;
+            EXPECT_EQ(path->Query(find, {c.text}, 1, rows), !c.refusal);
+            const std::vector<hvx::SqlRow> found{{recnos[0]}, {recnos[1]}};
+            EXPECT_EQ(rows, c.refusal ? std::vector<hvx::SqlRow>{} : found);
+        }
+    }
+}
+
+// Dates bound beside a date column compare, sort and read back as dates in
+// every form a statement writes them.
+TEST_P(Connections, BoundDatesAreDatesBesideDateColumnsOnly) {
+    HVXConnection prepared;
+    hvx::PreparedStatements bound(prepared);
+    const hvx::SqlPair add{{}, "INSERT INTO HVXGR57 (CUSTNAME,ADVDATE,RECNO) VALUES (?,?,?)"};
+    for (const auto& [recno, date] : {std::pair{1, "12/31/1999"}, {2, "1/2/2024"}, {3, "01/10/2024"}})
+        ASSERT_EQ(bound.Change(add, {date, date, recno}), 1) << bound.LastError();
+    ASSERT_EQ(bound.Change({{}, "UPDATE HVXGR57 SET ADVDATE = ? WHERE RECNO = ?"}, {"2/1/2024", 3}), 1);
+    const struct {
+        const char* sql;
+        hvx::SqlValues values;
+        Texts rows;
+    } cases[] = {
+        {"SELECT ADVDATE, CUSTNAME FROM HVXGR57 WHERE ADVDATE >= ? ORDER BY ADVDATE", {"1/1/2000"},
+         {"01/02/2024\t1/2/2024", "02/01/2024\t01/10/2024"}},
+        {"SELECT a.RECNO FROM HVXGR57 a WHERE a.ADVDATE BETWEEN ? AND ?", {"12/31/1999", "1/31/2024"},
+         {"1", "2"}},
+        {"SELECT RECNO FROM HVXGR57 WHERE ADVDATE NOT IN (?, ?)", {"1/2/2024", "02/01/2024"}, {"1"}},
+        {"SELECT RECNO FROM HVXGR57 WHERE ? > HVXGR57.ADVDATE", {"01/01/2000"}, {"1"}},
+        {"SELECT RECNO FROM HVXGR57 WHERE CUSTNAME = ? AND ADVDATE <> ?", {"1/2/2024", "2/1/2024"},
+         {"2"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<hvx::SqlRow> rows;
+        ASSERT_TRUE(bound.Query({{}, c.sql}, c.values, 2, rows)) << c.sql << bound.LastError();
+        Texts joined;
+        for (const auto& row : rows) joined.push_back(row[1].empty() ? row[0] : row[0] + "\t" + row[1]);
+        EXPECT_EQ(joined, c.rows) << c.sql;
+    }
 }
 
 TEST_P(Connections, TransactionsCommitCancelAndGuard) {

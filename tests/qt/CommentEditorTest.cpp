@@ -28,7 +28,7 @@ HVX_DATABASE_TEST_SUITE(CommentEditors);
 
 TEST_P(CommentEditors, AddChangeAndDeleteRows) {
     hvxtest::Exec(
-        "INSERT INTO HVXGR08C (LINK,COMMDATE,COMMENT,RECNO) VALUES ('41','01/05/2024','other "
+        "INSERT INTO HVXGR08C (LINK,COMMDATE,COMMENT,RECNO) VALUES ('41','2024-01-05','other "
         "record',1)");
     hvxtest::ScriptedUi ui;
     hvx::CommentEditor editor("HVXGR08C", "CWR'9", ui);

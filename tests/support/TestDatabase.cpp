@@ -69,9 +69,23 @@ void DatabaseTest::SetUp() {
     ASSERT_TRUE(hvx::data::CreateSchema(error)) << error;
 }
 
-// A date a test pinned never leaks into the next test.
+// A date a test pinned never leaks into the next test. On SQLite every date
+// column must hold "YYYY-MM-DD" or nothing when a test ends: a date stored as
+// bound ("MM/DD/YYYY") no longer sorts, and this catches any statement whose
+// date placeholders the engine did not recognise.
 void DatabaseTest::TearDown() {
     hvx::SetTodayForTesting({});
+    const bool fullSchema = GetParam() == Backend::SQLite && hvx::Session::IsOpen() &&
+                            hvx::data::StoredSchemaVersion() == hvx::data::ProgramSchemaVersion();
+    for (const auto& table : hvx::data::AllTables())
+        for (const auto& column : table.columns)
+            if (fullSchema && column.type == hvx::data::ColumnType::Date) {
+                EXPECT_EQ(Column(std::string("SELECT ") + column.name + " FROM " + table.name +
+                                 " WHERE " + column.name + " NOT GLOB '[0-9][0-9][0-9][0-9]-[0-9]"
+                                 "[0-9]-[0-9][0-9]' AND " + column.name + " <> ''"),
+                          std::vector<std::string>{})
+                    << table.name << "." << column.name;
+            }
     hvx::Session::Close();
 }
 
