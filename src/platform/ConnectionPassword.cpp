@@ -19,21 +19,28 @@ struct Secret {
     std::string value;  // unquoted, unescaped, percent-decoded
 };
 
-bool Blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool Blank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+bool WordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0;
+}
 
 bool SameLetters(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
 }
 
 bool EndsWithNoCase(std::string_view text, std::string_view word) {
     return text.size() >= word.size() &&
-           std::equal(word.begin(), word.end(), text.end() - static_cast<std::ptrdiff_t>(word.size()),
-                      SameLetters);
+           std::equal(word.begin(), word.end(),
+                      text.end() - static_cast<std::ptrdiff_t>(word.size()), SameLetters);
 }
 
 std::size_t FindNoCase(std::string_view text, std::string_view word, std::size_t from) {
-    const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
-                                text.end(), word.begin(), word.end(), SameLetters);
+    const auto it =
+        std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
+                    text.end(), word.begin(), word.end(), SameLetters);
     return it == text.end() ? npos : static_cast<std::size_t>(it - text.begin());
 }
 
@@ -151,9 +158,16 @@ std::vector<Secret> Secrets(std::string_view connection) {
     return ConninfoSecrets(connection);
 }
 
-void ReplaceAll(std::string& text, std::string_view what) {
-    for (std::size_t p = text.find(what); p != npos; p = text.find(what, p + kPasswordMask.size())) {
-        text.replace(p, what.size(), kPasswordMask);
+// Every place the password stands in the text, but not inside a longer word:
+// a short password must not eat the letters of the message around it.
+void MaskOccurrences(std::string& text, std::string_view password) {
+    std::size_t p = text.find(password);
+    while (p != npos) {
+        const std::size_t end = p + password.size();
+        const bool inWord = (p > 0 && WordChar(text[p - 1]) && WordChar(password.front())) ||
+                            (end < text.size() && WordChar(text[end]) && WordChar(password.back()));
+        if (!inWord) text.replace(p, password.size(), kPasswordMask);
+        p = text.find(password, inWord ? p + 1 : p + kPasswordMask.size());
     }
 }
 
@@ -170,9 +184,10 @@ bool AlreadyMasked(std::string_view text, std::size_t at) {
 // the text, in any letter case, whatever else is around it.
 void MaskPasswordPairs(std::string& text) {
     constexpr std::string_view kWord = "password";
-    for (std::size_t p = FindNoCase(text, kWord, 0); p != npos; p = FindNoCase(text, kWord, p + 1)) {
+    for (std::size_t p = FindNoCase(text, kWord, 0); p != npos;
+         p = FindNoCase(text, kWord, p + 1)) {
         const char before = p > 0 ? text[p - 1] : ' ';
-        if (std::isalnum(static_cast<unsigned char>(before)) || before == '_') continue;
+        if (WordChar(before) || before == '_') continue;
         std::size_t value = SkipBlanks(text, p + kWord.size());
         if (value == text.size() || text[value] != '=') continue;
         value = SkipBlanks(text, value + 1);
@@ -212,7 +227,7 @@ std::string MaskPasswords(std::string_view text, std::string_view connection) {
     // The longest first, so that no piece of a longer one is left over.
     std::sort(known.begin(), known.end(),
               [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-    for (const std::string& password : known) ReplaceAll(masked, password);
+    for (const std::string& password : known) MaskOccurrences(masked, password);
     MaskPasswordPairs(masked);
     MaskUrlPasswords(masked);
     return masked;
@@ -222,7 +237,8 @@ std::string WithoutPassword(std::string_view connection) {
     if (!IsPostgresConnection(std::string(connection))) return std::string(connection);
     const std::vector<Secret> secrets = Secrets(connection);
     std::string kept(connection);
-    for (auto s = secrets.rbegin(); s != secrets.rend(); ++s) kept.erase(s->begin, s->end - s->begin);
+    for (auto s = secrets.rbegin(); s != secrets.rend(); ++s)
+        kept.erase(s->begin, s->end - s->begin);
     if (!secrets.empty()) {
         while (!kept.empty() && Blank(kept.back())) kept.pop_back();
     }

@@ -42,7 +42,8 @@ int UsageError(std::ostream& err, const std::string& message) {
 // password.
 std::string Shown(const std::string& arg) {
     std::string out;
-    for (unsigned char c : MaskPasswords(arg)) out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
+    for (unsigned char c : MaskPasswords(arg))
+        out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
     return "\"" + out + "\"";
 }
 
