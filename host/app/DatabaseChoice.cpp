@@ -5,6 +5,7 @@
 #include "data/Schema.h"
 #include "data/DatabaseFacts.h"
 #include "data/demo/DemoSeed.h"
+#include "platform/ConnectionPassword.h"
 #include "platform/ProfileFile.h"
 #include "platform/Session.h"
 
@@ -49,13 +50,15 @@ bool OpenChosenDatabase(const HostOptions& options, std::string& connection, std
         opened = OpenExisting(connection, error);
     }
     if (!opened) {
-        error = "Cannot open the database " + connection + ": " + OneLine(error);
+        error = MaskPasswords("Cannot open the database " + connection + ": " + OneLine(error),
+                              connection);
         return false;
     }
     // Remembering is a convenience: a profile that cannot be written does not
-    // stop the program.
-    WritePrivateProfileString(kProfileSection, kProfileDatabaseKey, connection.c_str(),
-                              LocalProfilePath());
+    // stop the program. The password stays out of the file; libpq finds it in
+    // ~/.pgpass or PGPASSWORD next time.
+    WritePrivateProfileString(kProfileSection, kProfileDatabaseKey,
+                              WithoutPassword(connection).c_str(), LocalProfilePath());
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Which database the host opens: the one named on the command line, the demo
 // database (created and seeded on first use), or the one used last time, as
-// remembered in the user's "hvxlocal.ini" (section "Host", key "Database").
+// remembered in the user's "hvxlocal.ini" (section "Host", key "Database",
+// without a password).
 #include <string>
 
 #include "host/app/HostOptions.h"

@@ -17,6 +17,7 @@
 #include "host/app/ModuleLoader.h"
 #include "host/app/ScreenshotTour.h"
 #include "host/app/SiblingLibraries.h"
+#include "platform/ConnectionPassword.h"
 #include "platform/Session.h"
 #include "qt/ui/QtUiPort.h"
 
@@ -25,10 +26,12 @@ namespace {
 using namespace hvx::host;
 
 // A failure the user must see: on standard error always, and in a message
-// box when someone is looking at the screen.
+// box when someone is looking at the screen. A password a message may still
+// quote from a connection text is not shown.
 int Fail(const std::string& message, bool interactive) {
-    std::fprintf(stderr, "harvexa: %s\n", message.c_str());
-    if (interactive) QMessageBox::critical(nullptr, "Harvexa", QString::fromStdString(message));
+    const std::string shown = hvx::MaskPasswords(message);
+    std::fprintf(stderr, "harvexa: %s\n", shown.c_str());
+    if (interactive) QMessageBox::critical(nullptr, "Harvexa", QString::fromStdString(shown));
     return kHostFailed;
 }
 
@@ -94,7 +97,7 @@ int main(int argc, char** argv) {
     HostOptions options;
     std::string error;
     if (!ParseHostOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+        std::fprintf(stderr, "%s\n", hvx::MaskPasswords(error).c_str());
         return kHostUsage;
     }
     if (options.help) {

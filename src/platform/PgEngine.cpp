@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <unordered_map>
 
+#include "platform/ConnectionPassword.h"
 #include "platform/EngineFactories.h"
 #include "platform/Text.h"
 
@@ -195,10 +196,13 @@ private:
 
 std::unique_ptr<Engine> OpenPostgres(const std::string& conninfo, std::string& error) {
     PGconn* conn = PQconnectdb(conninfo.c_str());
+    // libpq's messages about a connection text quote pieces of it.
+    const auto shown = [&](std::string text) {
+        TRIM(text);
+        return MaskPasswords(text, conninfo);
+    };
     if (PQstatus(conn) != CONNECTION_OK) {
-        std::string m = PQerrorMessage(conn);
-        TRIM(m);
-        error = "Cannot connect to the PostgreSQL server: " + m;
+        error = "Cannot connect to the PostgreSQL server: " + shown(PQerrorMessage(conn));
         PQfinish(conn);
         return nullptr;
     }
@@ -209,11 +213,11 @@ std::unique_ptr<Engine> OpenPostgres(const std::string& conninfo, std::string& e
     const bool ok = PQresultStatus(res) == PGRES_COMMAND_OK;
     PQclear(res);
     if (!ok) {
-        error = "Cannot set up the PostgreSQL session: " + std::string(PQerrorMessage(conn));
+        error = "Cannot set up the PostgreSQL session: " + shown(PQerrorMessage(conn));
         PQfinish(conn);
         return nullptr;
     }
-    std::string describe = "PostgreSQL database " + std::string(PQdb(conn));
+    std::string describe = "PostgreSQL database " + shown(PQdb(conn));
     return std::make_unique<PgEngine>(conn, describe);
 }
 

@@ -16,6 +16,10 @@
 #include <random>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Choices made here:
 // - Keys are only "key=value" lines. A line with neither '=' nor brackets, and a
 //   comment line that happens to hold '=', is kept but never read as a key.
@@ -252,23 +256,49 @@ std::string UniqueSuffix() {
     return text;
 }
 
+// Profiles hold what the user chose (the database to open among them): the
+// files are the user's alone, and so are the folders made for them.
+constexpr mode_t kFileMode = 0600;
+constexpr mode_t kFolderMode = 0700;
+
+bool MakeFolders(const fs::path& folder) {
+    std::error_code ec;
+    if (folder.empty() || fs::is_directory(folder, ec)) return true;
+    if (!MakeFolders(folder.parent_path())) return false;
+    return ::mkdir(folder.c_str(), kFolderMode) == 0 ||
+           (errno == EEXIST && fs::is_directory(folder, ec));
+}
+
+// A new file, readable by the user alone whatever the umask; null when the
+// name is taken or the file cannot be made.
+std::FILE* CreatePrivate(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
+    if (fd < 0) return nullptr;
+    std::FILE* out = ::fchmod(fd, kFileMode) == 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (out == nullptr) {
+        const int saved = errno;
+        ::close(fd);
+        ::unlink(path.c_str());
+        errno = saved;
+    }
+    return out;
+}
+
 // Writes the whole text to a new file next to the target and renames it over
 // the target: a reader sees the old file or the new one, never half of one,
-// and a failure at any step leaves the old file as it was.
+// and a failure at any step leaves the old file as it was. The new file is
+// the user's alone, also when the old one was readable by others.
 bool ReplaceFile(const fs::path& file, const std::string& content) {
     std::error_code ec;
     const fs::path folder = file.parent_path();
-    if (!folder.empty()) {
-        fs::create_directories(folder, ec);
-        if (ec) return false;
-    }
+    if (!MakeFolders(folder)) return false;
     fs::path temp;
     std::FILE* out = nullptr;
     for (int attempt = 0; attempt < 8 && out == nullptr; ++attempt) {
         // A short fixed-length name, so a long profile name cannot push the
         // temporary one over the file system's name limit.
         temp = folder / (".hvxprofile-" + UniqueSuffix() + ".tmp");
-        out = std::fopen(temp.c_str(), "wbx");
+        out = CreatePrivate(temp);
         if (out == nullptr && errno != EEXIST) return false;
     }
     if (out == nullptr) return false;
@@ -276,9 +306,6 @@ bool ReplaceFile(const fs::path& file, const std::string& content) {
     ok = std::fflush(out) == 0 && ok;
     ok = std::fclose(out) == 0 && ok;
     if (ok) {
-        // The new file keeps the old one's permissions (a private profile stays private).
-        const auto old = fs::status(file, ec);
-        if (old.type() == fs::file_type::regular) fs::permissions(temp, old.permissions(), ec);
         fs::rename(temp, file, ec);
         ok = !ec;
     }
@@ -338,7 +365,14 @@ bool WritePrivateProfileString(std::string_view section, const char* key, const 
         SetKey(*profile, name, Trim(key), value);
     }
     const std::string after = Join(*profile);
-    return after == before || ReplaceFile(target, after);
+    if (after != before) return ReplaceFile(target, after);
+    // Nothing to change, but a file others can read is made private all the same.
+    std::error_code ec;
+    if (fs::exists(target, ec)) {
+        fs::permissions(target, fs::perms::group_all | fs::perms::others_all,
+                        fs::perm_options::remove, ec);
+    }
+    return true;
 }
 
 bool ProfileHasKey(std::string_view section, std::string_view key, const std::string& file) {

@@ -19,9 +19,11 @@ long GetPrivateProfileInt(std::string_view section, std::string_view key, long d
                           const std::string& file);
 
 // Writes one key. A null key removes the whole section; a null value removes
-// the key. Creates the file (and its folder) when needed. False when the file
-// cannot be written, or when a name or value holds a line break (or the key an
-// '=') and so could not be read back; the old file is then left untouched.
+// the key. Creates the file (and its folder) when needed. The file written is
+// readable by the user alone (0600, also when it was open to others before),
+// and so is a folder made for it (0700). False when the file cannot be
+// written, or when a name or value holds a line break (or the key an '=') and
+// so could not be read back; the old file is then left untouched.
 bool WritePrivateProfileString(std::string_view section, const char* key, const char* value,
                                const std::string& file);
 

@@ -2,6 +2,7 @@
 // Grain menu, and the program run as a user starts it, with the database it picks.
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 
 #include "DesktopSupport.h"
 #include "host/app/HostPortImpl.h"
@@ -10,6 +11,7 @@
 #include "host/app/SiblingLibraries.h"
 #include "platform/ProfileFile.h"
 #include "platform/Session.h"
+#include "support/TestDatabase.h"
 #include "abi/LockRequest.h"
 
 namespace {
@@ -119,9 +121,10 @@ TEST_F(HostFrame, GrainMenuWaitsForTheModuleAndWindowMenuListsWhatItOpened) {
 }
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::StartsWith;
 
-// The exit code and what the program wrote to standard error: "2: harvexa: ...".
+// The exit code and what the program wrote to standard error and output: "2: harvexa: ...".
 std::string Harvexa(const QStringList& args, const std::string& folder, bool display = true) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
@@ -133,7 +136,8 @@ std::string Harvexa(const QStringList& args, const std::string& folder, bool dis
     process.start(HARVEXA_EXECUTABLE, args);
     if (!process.waitForFinished(120000)) process.kill();
     const int code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return std::to_string(code) + ": " + process.readAllStandardError().toStdString();
+    const QByteArray said = process.readAllStandardError() + process.readAllStandardOutput();
+    return std::to_string(code) + ": " + said.toStdString();
 }
 
 TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime) {
@@ -192,6 +196,37 @@ TEST(HostRun, RefusesClearlyWithoutADisplayADatabaseOrAGoodCommandLine) {
               "H32GRS.DLL in " +
                   folders.Path() + "\n");
     qputenv("HARVEXA_MODULES_DIR", modules);
+}
+
+// A PostgreSQL password shows nowhere: not in a failure, not on standard
+// output, not in any file under the configuration folder; the remembered
+// connection opens without it.
+TEST(HostRun, NeverShowsNorStoresAPostgresPassword) {
+    desktop::PrivateFolders folders;
+    const QString secret = "Hvx5ecret", nowhere = "host=/nonexistent-harvexa-socket";
+    const QString shots = QString::fromStdString(folders.Path() + "/shots");
+    std::string shown;
+    const auto run = [&](QStringList args) {
+        const std::string said = Harvexa(args << "--screenshot" << shots, folders.Path());
+        shown += said;
+        return said.substr(0, 3);
+    };
+    for (const QString& database : QStringList{nowhere + " password='a b\\'" + secret + "'",
+                                               "postgresql://ann:" + secret + "%zz@/x?" + nowhere})
+        EXPECT_EQ(run({"--database", database}), "1: ");
+    EXPECT_EQ(run({"--database", nowhere, "password=" + secret}), "2: ");
+    if (hvxtest::Backends().size() > 1) {
+        const auto pg = hvxtest::FreshDatabase(hvxtest::Backend::PostgreSQL) + " password=";
+        EXPECT_EQ(run({"--demo", "--database", QString::fromStdString(pg) + secret}), "0: ");
+        EXPECT_EQ(run({}), "0: ") << "the remembered database";
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(folders.Path() + "/config")) {
+        std::ifstream in(entry.path());
+        if (entry.is_regular_file()) shown.append(std::istreambuf_iterator<char>(in), {});
+    }
+    EXPECT_THAT(shown, Not(HasSubstr(secret.toStdString())));
+    EXPECT_THAT(shown, HasSubstr("1: harvexa: Cannot open the database " + nowhere.toStdString() +
+                                 " password=****: "));
 }
 
 }  // namespace

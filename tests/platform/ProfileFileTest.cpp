@@ -156,6 +156,23 @@ TEST_F(ProfileFileTest, ReadOnlyFolderFailsAndKeepsTheOldFile) {
     EXPECT_EQ(Entries(), 1);
 }
 
+// Whatever the old file's mode: a rewritten file, one left as it was and a new
+// one in new folders are all the user's alone.
+TEST_F(ProfileFileTest, FilesWrittenAndFoldersMadeAreTheUsersAlone) {
+    const fs::path same = dir_ / "same.ini", made = dir_ / "a" / "b" / "new.ini";
+    for (const fs::path& path : {fs::path(file_), same}) {
+        Put(path, "[S]\nk=1\n");
+        fs::permissions(path, fs::perms(0666));
+    }
+    EXPECT_TRUE(WritePrivateProfileString("S", "k", "2", file_));
+    EXPECT_TRUE(WritePrivateProfileString("S", "k", "1", same));
+    EXPECT_TRUE(WritePrivateProfileString("S", "k", "1", made.string()));
+    for (const fs::path& path : {fs::path(file_), same, made, dir_ / "a", dir_ / "a" / "b"})
+        EXPECT_EQ(static_cast<int>(fs::status(path).permissions()),
+                  fs::is_directory(path) ? 0700 : 0600)
+            << path;
+}
+
 // The suite's file name ignores case: the exact name wins, then the first variant.
 TEST_F(ProfileFileTest, SuiteProfileIgnoresCaseOfTheName) {
     const fs::path previous = fs::current_path();

@@ -183,6 +183,26 @@ TEST_P(AdminCommands, SeedDemoThenSummary) {
     EXPECT_EQ(r.out.find("HVXGR07 "), std::string::npos) << "empty tables are not listed";
 }
 
+// A password in the connection text shows in no output: not when libpq's
+// message quotes it, not in a stray argument, not after success.
+TEST_P(AdminCommands, NoOutputShowsThePassword) {
+    const std::string secret = "Hvx5ecret", nowhere = "host=/nonexistent-harvexa-socket";
+    std::vector<std::vector<std::string>> runs{{"summary", "host=/x", "password=" + secret}};
+    for (const char* command : {"init", "upgrade", "seed-demo", "summary", "demo"}) {
+        runs.push_back({command, nowhere + " password='a b\\'" + secret + "'"});
+        runs.push_back({command, "postgresql://ann:" + secret + "%zz@/x"});
+        if (GetParam() == hvxtest::Backend::PostgreSQL)
+            runs.push_back({command, connection_ + " password=" + secret});
+    }
+    std::string shown;
+    for (const auto& args : runs) {
+        const Result r = Admin(args);
+        shown += r.out + r.err;
+    }
+    EXPECT_EQ(shown.find(secret), std::string::npos) << shown;
+    EXPECT_NE(shown.find("unexpected argument \"password=****\"."), std::string::npos) << shown;
+}
+
 // Every row of every table, in a fixed order.
 std::map<std::string, std::vector<std::string>> Snapshot() {
     std::map<std::string, std::vector<std::string>> all;

@@ -7,6 +7,7 @@
 #include "data/DatabaseFacts.h"
 #include "harvexa-admin/DatabaseSummary.h"
 #include "data/demo/DemoSeed.h"
+#include "platform/ConnectionPassword.h"
 #include "platform/Session.h"
 
 namespace hvx::admin {
@@ -30,7 +31,7 @@ public:
 };
 
 int Failed(std::ostream& err, const char* command, const std::string& message) {
-    err << "harvexa-admin " << command << ": " << OneLine(message) << "\n";
+    err << "harvexa-admin " << command << ": " << MaskPasswords(OneLine(message)) << "\n";
     return kExitFailed;
 }
 

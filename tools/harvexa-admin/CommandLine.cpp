@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "harvexa-admin/AdminCommands.h"
+#include "platform/ConnectionPassword.h"
 
 namespace hvx::admin {
 
@@ -37,10 +38,12 @@ int UsageError(std::ostream& err, const std::string& message) {
 }
 
 // The printable form of an argument for a message: control characters
-// cannot garble the terminal.
+// cannot garble the terminal, and a stray piece of a connection text shows no
+// password.
 std::string Shown(const std::string& arg) {
     std::string out;
-    for (unsigned char c : arg) out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
+    for (unsigned char c : MaskPasswords(arg))
+        out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
     return "\"" + out + "\"";
 }
 
