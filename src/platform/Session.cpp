@@ -34,9 +34,9 @@ const char* const kClosed = "The database is not open.";
 
 }  // namespace
 
-bool Session::Open(const std::string& connection, std::string& error) {
+bool Session::Open(const std::string& connection, std::string& error, OpenMode mode) {
     Close();
-    auto engine = OpenEngine(connection, error);
+    auto engine = OpenEngine(connection, error, mode);
     if (!engine) return false;
     S().engine = std::move(engine);
     return true;

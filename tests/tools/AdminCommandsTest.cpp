@@ -98,7 +98,7 @@ protected:
     }
     void Reopen() {
         std::string error;
-        ASSERT_TRUE(hvx::Session::Open(connection_, error)) << error;
+        ASSERT_TRUE(hvx::Session::Open(connection_, error, hvx::OpenMode::Create)) << error;
     }
     // Starts from a database without any table.
     void Empty() {

@@ -1,8 +1,5 @@
 #include "harvexa-admin/AdminCommands.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "data/Schema.h"
 #include "data/DatabaseFacts.h"
 #include "harvexa-admin/DatabaseSummary.h"
@@ -18,14 +15,8 @@ public:
     ~CommandSession() { Session::Close(); }
     // Only init may create a SQLite file: any other command given a
     // mistyped path would otherwise leave an empty database file behind.
-    bool Open(const std::string& database, std::string& error, bool mayCreate = false) {
-        const std::string file = SqliteFile(database);
-        std::error_code ec;
-        if (!mayCreate && !file.empty() && !std::filesystem::exists(file, ec)) {
-            error = "The database file " + file + " does not exist.";
-            return false;
-        }
-        return Session::Open(database, error);
+    bool Open(const std::string& database, std::string& error, OpenMode mode) {
+        return Session::Open(database, error, mode);
     }
 };
 
@@ -39,7 +30,7 @@ int Failed(std::ostream& err, const char* command, const std::string& message) {
 int InitCommand(const std::string& database, bool force, std::ostream& out, std::ostream& err) {
     CommandSession session;
     std::string error;
-    if (!session.Open(database, error, true)) return Failed(err, "init", error);
+    if (!session.Open(database, error, OpenMode::Create)) return Failed(err, "init", error);
     const std::string found = FirstHarvexaTable();
     if (!found.empty()) {
         if (!force)
@@ -58,7 +49,7 @@ int InitCommand(const std::string& database, bool force, std::ostream& out, std:
 int UpgradeCommand(const std::string& database, std::ostream& out, std::ostream& err) {
     CommandSession session;
     std::string error;
-    if (!session.Open(database, error)) return Failed(err, "upgrade", error);
+    if (!session.Open(database, error, OpenMode::Existing)) return Failed(err, "upgrade", error);
     int from = 0, to = 0;
     if (!data::UpgradeSchema(error, &from, &to)) return Failed(err, "upgrade", error);
     if (from == to)
@@ -71,7 +62,7 @@ int UpgradeCommand(const std::string& database, std::ostream& out, std::ostream&
 int SeedDemoCommand(const std::string& database, std::ostream& out, std::ostream& err) {
     CommandSession session;
     std::string error;
-    if (!session.Open(database, error)) return Failed(err, "seed-demo", error);
+    if (!session.Open(database, error, OpenMode::Existing)) return Failed(err, "seed-demo", error);
     if (!demo::SeedDemoData(error)) return Failed(err, "seed-demo", error);
     out << "Seeded the demo cooperative: " << CountRows("HVXAR50") << " customers, "
         << CountRows("HVXGR02") << " assemblies, " << CountRows("HVXGR04") << " settlements.\n";
@@ -81,7 +72,7 @@ int SeedDemoCommand(const std::string& database, std::ostream& out, std::ostream
 int SummaryCommand(const std::string& database, std::ostream& out, std::ostream& err) {
     CommandSession session;
     std::string error;
-    if (!session.Open(database, error)) return Failed(err, "summary", error);
+    if (!session.Open(database, error, OpenMode::ReadOnly)) return Failed(err, "summary", error);
     if (!PrintSummary(out, error)) return Failed(err, "summary", error);
     return kExitOk;
 }
