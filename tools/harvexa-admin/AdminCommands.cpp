@@ -1,7 +1,10 @@
 #include "harvexa-admin/AdminCommands.h"
 
+#include <sstream>
+
 #include "data/Schema.h"
 #include "data/DatabaseFacts.h"
+#include "harvexa-admin/DatabaseCheck.h"
 #include "harvexa-admin/DatabaseSummary.h"
 #include "data/demo/DemoSeed.h"
 #include "platform/Session.h"
@@ -22,6 +25,19 @@ public:
 
 int Failed(std::ostream& err, const char* command, const std::string& message) {
     err << "harvexa-admin " << command << ": " << OneLine(message) << "\n";
+    return kExitFailed;
+}
+
+// The findings of a check, one per line under the line that names the check.
+int FailedCheck(std::ostream& err, const char* command, const CheckResult& result) {
+    err << "harvexa-admin " << command << ": The " << result.checked << " found faults in "
+        << Session::Get()->Describe() << ":\n";
+    // A finding may span lines itself (SQLite gives one row of many pages).
+    for (const std::string& finding : result.findings) {
+        std::istringstream lines(finding);
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty()) err << "  " << line << "\n";
+    }
     return kExitFailed;
 }
 
@@ -73,7 +89,20 @@ int SummaryCommand(const std::string& database, std::ostream& out, std::ostream&
     CommandSession session;
     std::string error;
     if (!session.Open(database, error, OpenMode::ReadOnly)) return Failed(err, "summary", error);
+    // Counts read from a damaged file would look like a sound database.
+    const CheckResult check = CheckDatabase(true);
+    if (!check.findings.empty()) return FailedCheck(err, "summary", check);
     if (!PrintSummary(out, error)) return Failed(err, "summary", error);
+    return kExitOk;
+}
+
+int CheckCommand(const std::string& database, std::ostream& out, std::ostream& err) {
+    CommandSession session;
+    std::string error;
+    if (!session.Open(database, error, OpenMode::ReadOnly)) return Failed(err, "check", error);
+    const CheckResult check = CheckDatabase(false);
+    if (!check.findings.empty()) return FailedCheck(err, "check", check);
+    out << "ok: " << Session::Get()->Describe() << " (" << check.checked << ").\n";
     return kExitOk;
 }
 
