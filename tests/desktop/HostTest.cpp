@@ -185,7 +185,7 @@ TEST(HostRun, RefusesClearlyWithoutADisplayADatabaseOrAGoodCommandLine) {
     EXPECT_EQ(run({"--database", ":oops.db"}), "1: harvexa: Cannot open the database " + colon +
                                                    ": The database file " + colon +
                                                    " does not exist.\n");
-    EXPECT_FALSE(fs::exists(colon));
+    EXPECT_FALSE(fs::exists(fs::path(HARVEXA_EXECUTABLE).parent_path() / ":oops.db"));
     EXPECT_THAT(run({"--database", "sqlite:data/../missing.db"}),
                 HasSubstr("sqlite:" + fs::current_path().string() + "/missing.db: "));
     EXPECT_THAT(run({"--database", QString::fromStdString(other)}),
