@@ -61,7 +61,7 @@ bool OpenOurs(bool postgres) {
     std::string error;
     const std::string conn = postgres ? PgConninfo() : "sqlite:" + SqliteFile("ours");
     if (!postgres) std::remove(SqliteFile("ours").c_str());
-    if (!hvx::Session::Open(conn, error)) return false;
+    if (!hvx::Session::Open(conn, error, hvx::OpenMode::Create)) return false;
     hvx::Engine* e = hvx::Session::Get();
     e->ExecScript("DROP TABLE IF EXISTS BENCH", error);
     return e->ExecScript(kCreate, error) && e->ExecScript(kIndex, error);

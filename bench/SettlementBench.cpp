@@ -205,7 +205,7 @@ bool OpenSeeded(bool postgres, const char* who, std::string& error) {
                      !RunAll({"CREATE SCHEMA " + Name(who)}, error)))
         return false;
     const bool seeded =
-        hvx::Session::Open(Connection(postgres, who), error) && hvx::data::CreateSchema(error) &&
+        hvx::Session::Open(Connection(postgres, who), error, hvx::OpenMode::Create) && hvx::data::CreateSchema(error) &&
         RunAll({"INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES ('C1','Casey Farms',1)",
                 "INSERT INTO HVXGR51 (REFERENCE,NAME,RECNO) VALUES ('CORN','Yellow Corn',1)",
                 "INSERT INTO HVXINV16 (LOCREF,LOCDESC,RECNO) VALUES ('1','Main Elevator',1)",

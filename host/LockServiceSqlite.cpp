@@ -171,7 +171,8 @@ private:
 std::unique_ptr<LockBackend> OpenSqliteLocks(const std::string& databasePath,
                                              const Identity& identity, std::string& error) {
     const bool memory = databasePath.empty() || databasePath == ":memory:";
-    auto engine = OpenEngine("sqlite:" + (memory ? ":memory:" : databasePath + "-locks"), error);
+    auto engine = OpenEngine("sqlite:" + (memory ? ":memory:" : databasePath + "-locks"), error,
+                             OpenMode::Create);
     if (!engine) return nullptr;
     if (!engine->ExecScript(kBusyTimeout, error) || !engine->ExecScript(kCreateTable, error)) {
         error = "Cannot prepare the lock table of " + engine->Describe() + ": " + error;

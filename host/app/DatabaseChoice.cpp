@@ -1,7 +1,5 @@
 #include "host/app/DatabaseChoice.h"
 
-#include <filesystem>
-
 #include "data/Schema.h"
 #include "data/DatabaseFacts.h"
 #include "data/demo/DemoSeed.h"
@@ -12,17 +10,11 @@
 namespace hvx::host {
 namespace {
 
-// An existing database: opening a mistyped SQLite path must not leave an
-// empty database file behind, and a database without the schema (or with
-// one of another version) is refused with the reason.
+// An existing database (a mistyped SQLite path is refused, not created); one
+// without the schema, or with one of another version, is refused with the
+// reason.
 bool OpenExisting(const std::string& connection, std::string& error) {
-    const std::string file = SqliteFile(connection);
-    std::error_code ec;
-    if (!file.empty() && file[0] != ':' && !std::filesystem::exists(file, ec)) {
-        error = "The database file " + file + " does not exist.";
-        return false;
-    }
-    if (!Session::Open(connection, error)) return false;
+    if (!Session::Open(connection, error, OpenMode::Existing)) return false;
     if (data::CheckSchemaVersion(error)) return true;
     Session::Close();
     return false;

@@ -84,7 +84,7 @@ void ResolvePaths(HostOptions& options) {
     if (!options.screenshotDir.empty()) options.screenshotDir = Absolute(options.screenshotDir);
     const DatabaseName name = ParseDatabaseName(options.database);
     const std::string& file = name.target;
-    if (name.kind != EngineKind::SQLite || file.empty() || file[0] == ':' ||
+    if (name.kind != EngineKind::SQLite || file.empty() || file == ":memory:" ||
         fs::path(file).is_absolute())
         return;  // a server, or ":memory:"
     options.database = (name.sqlitePrefix ? "sqlite:" : "") + Absolute(file);

@@ -1,7 +1,9 @@
 #pragma once
 // The one reading of a database name, as every program takes it: "sqlite:PATH"
 // or a bare file path for SQLite; "postgresql://…", "postgres://…" or a libpq
-// conninfo ("host=… dbname=…") for a PostgreSQL server.
+// conninfo ("host=… dbname=…", nothing but pairs of libpq's keywords and
+// their values) for a PostgreSQL server. Any other name is a file path, "="
+// or not; only ":memory:" is no file.
 #include <string>
 
 #include "platform/EngineKind.h"

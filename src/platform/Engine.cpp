@@ -18,19 +18,27 @@ Param Param::Number(double v) {
     return {Kind::Number, buf};
 }
 
-std::unique_ptr<Engine> OpenEngine(const std::string& connection, std::string& error) {
+std::unique_ptr<Engine> OpenEngine(const std::string& connection, std::string& error,
+                                   OpenMode mode) {
     if (connection.empty()) {
         error = "No database was given.";
         return nullptr;
     }
     const DatabaseName name = ParseDatabaseName(connection);
-    if (name.kind == EngineKind::PostgreSQL) return OpenPostgres(connection, error);
+    if (name.kind == EngineKind::PostgreSQL) {
+        auto engine = OpenPostgres(connection, error);
+        // The server itself then refuses every write of this session.
+        if (engine && mode == OpenMode::ReadOnly &&
+            !engine->ExecScript("SET default_transaction_read_only = on", error))
+            return nullptr;
+        return engine;
+    }
     const std::string& path = name.target;
     if (path.empty()) {
         error = "No database file was given.";
         return nullptr;
     }
-    return OpenSqlite(path, error);
+    return OpenSqlite(path, mode, error);
 }
 
 }  // namespace hvx

@@ -60,7 +60,15 @@ public:
     virtual std::string Describe() const = 0;  // for messages: file or server
 };
 
-// Opens an engine for a database name (see DatabaseName.h).
-std::unique_ptr<Engine> OpenEngine(const std::string& connection, std::string& error);
+// How a database is opened. Only Create makes a new SQLite file, and only a
+// database it makes is switched to write-ahead logging: opening an existing
+// file leaves its journal as it is. ReadOnly writes nothing, in the file or
+// beside it where the folder takes no new files.
+enum class OpenMode { Create, Existing, ReadOnly };
+
+// Opens an engine for a database name (see DatabaseName.h). A SQLite file
+// that another program holds locked is given up after a few seconds.
+std::unique_ptr<Engine> OpenEngine(const std::string& connection, std::string& error,
+                                   OpenMode mode = OpenMode::Existing);
 
 }  // namespace hvx

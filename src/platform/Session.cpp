@@ -43,9 +43,9 @@ bool Noted(bool ok, const std::string& error) {
 
 }  // namespace
 
-bool Session::Open(const std::string& connection, std::string& error) {
+bool Session::Open(const std::string& connection, std::string& error, OpenMode mode) {
     Close();
-    auto engine = OpenEngine(connection, error);
+    auto engine = OpenEngine(connection, error, mode);
     if (!engine) return false;
     S().engine = std::move(engine);
     return true;

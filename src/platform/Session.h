@@ -17,7 +17,8 @@ namespace hvx {
 class Session {
 public:
     // Opens the session, closing one already open. False with a message.
-    static bool Open(const std::string& connection, std::string& error);
+    static bool Open(const std::string& connection, std::string& error,
+                     OpenMode mode = OpenMode::Existing);
     static void Close();
     static bool IsOpen();
     static Engine* Get();  // null while closed

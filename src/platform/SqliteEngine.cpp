@@ -1,15 +1,14 @@
 // SQLite behind the engine interface: the embedded, one-workstation database.
 #include <sqlite3.h>
 
-#include <chrono>
 #include <cstring>
-#include <thread>
 #include <memory>
 #include <unordered_map>
 
 #include "platform/Dates.h"
 #include "platform/EngineFactories.h"
 #include "platform/SqliteDates.h"
+#include "platform/SqliteOpen.h"
 
 namespace hvx {
 namespace {
@@ -236,37 +235,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Engine> OpenSqlite(const std::string& path, std::string& error) {
-    sqlite3* db = nullptr;
-    const int opened = sqlite3_open_v2(path.c_str(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
-    if (opened != SQLITE_OK) {
-        error = "Cannot open database " + path + ": " + (db ? sqlite3_errmsg(db) : "out of memory");
-        sqlite3_close_v2(db);
-        return nullptr;
-    }
-    // Several processes of one workstation may share the file: wait for a
-    // writer instead of failing at once, and let readers run beside it.
-    sqlite3_busy_timeout(db, 10000);
-    // Switching a new file to write-ahead logging takes a lock that the busy
-    // timeout does not wait for, so two programs opening a new database at
-    // the same moment would see "database is locked": ask again for a while.
-    int rc = SQLITE_BUSY;
-    char* msg = nullptr;
-    for (int attempt = 0; attempt < 1000 && rc == SQLITE_BUSY; ++attempt) {
-        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        sqlite3_free(msg);
-        msg = nullptr;
-        rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr,
-                          nullptr, &msg);
-    }
-    if (rc != SQLITE_OK) {
-        error = "Cannot open database " + path + ": " + (msg ? msg : sqlite3_errmsg(db));
-        sqlite3_free(msg);
-        sqlite3_close_v2(db);
-        return nullptr;
-    }
+std::unique_ptr<Engine> OpenSqlite(const std::string& path, OpenMode mode, std::string& error) {
+    sqlite3* db = OpenSqliteFile(path, mode, error);
+    if (!db) return nullptr;
     return std::make_unique<SqliteEngine>(db, path);
 }
 

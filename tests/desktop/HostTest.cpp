@@ -167,7 +167,7 @@ TEST(HostRun, RefusesClearlyWithoutADisplayADatabaseOrAGoodCommandLine) {
     const std::string missing = folders.Path() + "/missing.db",
                       other = folders.Path() + "/other.db";
     std::string error;
-    ASSERT_TRUE(hvx::Session::Open(other, error)) << error;  // a database, but not Harvexa's
+    ASSERT_TRUE(hvx::Session::Open(other, error, hvx::OpenMode::Create)) << error;  // not Harvexa's
     hvx::Session::Close();
     const auto run = [&](QStringList args, bool display = true) {
         return Harvexa(args << "--screenshot"
@@ -184,6 +184,12 @@ TEST(HostRun, RefusesClearlyWithoutADisplayADatabaseOrAGoodCommandLine) {
               "1: harvexa: Cannot open the database " + missing + ": The database file " + missing +
                   " does not exist.\n");
     EXPECT_FALSE(fs::exists(missing));
+    // A name starting with ":" is a file all the same; only ":memory:" is not.
+    const std::string colon = fs::current_path().string() + "/:oops.db";
+    EXPECT_EQ(run({"--database", ":oops.db"}), "1: harvexa: Cannot open the database " + colon +
+                                                   ": The database file " + colon +
+                                                   " does not exist.\n");
+    EXPECT_FALSE(fs::exists(fs::path(HARVEXA_EXECUTABLE).parent_path() / ":oops.db"));
     EXPECT_THAT(run({"--database", "sqlite:data/../missing.db"}),
                 HasSubstr("sqlite:" + fs::current_path().string() + "/missing.db: "));
     EXPECT_THAT(run({"--database", QString::fromStdString(other)}),

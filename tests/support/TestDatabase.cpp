@@ -65,7 +65,7 @@ std::string FreshDatabase(Backend backend) {
 void DatabaseTest::SetUp() {
     connection_ = FreshDatabase(GetParam());
     std::string error;
-    ASSERT_TRUE(hvx::Session::Open(connection_, error)) << error;
+    ASSERT_TRUE(hvx::Session::Open(connection_, error, hvx::OpenMode::Create)) << error;
     ASSERT_TRUE(hvx::data::CreateSchema(error)) << error;
 }
 

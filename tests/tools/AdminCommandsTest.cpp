@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -12,6 +13,7 @@
 #include "harvexa-admin/AdminCommands.h"
 #include "harvexa-admin/CommandLine.h"
 #include "data/demo/DemoSeed.h"
+#include "platform/Engine.h"
 #include "platform/Session.h"
 #include "support/TestDatabase.h"
 
@@ -87,6 +89,54 @@ TEST(AdminCommandLine, UnreachableDatabasesFailWithOneLine) {
     EXPECT_FALSE(fs::exists(missing)) << "a mistyped path must not leave a file behind";
 }
 
+// A folder of its own, and the bytes of a file in it.
+struct Scratch {
+    const fs::path folder = fs::temp_directory_path() / ("harvexa-files-" + std::to_string(getpid()));
+    Scratch() { fs::create_directories(folder); }
+    ~Scratch() { fs::remove_all(folder); }
+    std::string operator/(const char* name) const { return (folder / name).string(); }
+    std::string Bytes(const char* name) const {
+        std::ifstream in(folder / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+};
+
+TEST(AdminFiles, FilesThatAreNoHarvexaDatabaseStayAsTheyAreAndOnlyACreatedOneGetsWal) {
+    Scratch s;
+    std::ofstream(s / "empty.db").flush();
+    std::string error;  // a SQLite database in the old journal mode, but not Harvexa's
+    auto foreign = hvx::OpenEngine(s / "foreign.db", error, hvx::OpenMode::Create);
+    ASSERT_TRUE(foreign->ExecScript("PRAGMA journal_mode=DELETE; CREATE TABLE T (A)", error));
+    foreign.reset();
+    const std::string before = s.Bytes("empty.db") + "|" + s.Bytes("foreign.db");
+    for (const char* command : {"summary", "seed-demo", "upgrade", "check"})
+        for (const char* file : {"empty.db", "foreign.db"}) Admin({command, s / file});
+    EXPECT_TRUE(s.Bytes("empty.db") + "|" + s.Bytes("foreign.db") == before) << "changed";
+    // A name with "=" that is no conninfo is a file; init creates it in WAL mode.
+    EXPECT_EQ(Admin({"init", s / "a=b.db"}).code, 0);
+    EXPECT_EQ(s.Bytes("a=b.db").find("\2\2", 18), 18u) << "the file format of WAL";
+    EXPECT_EQ(std::distance(fs::directory_iterator(s.folder), {}), 3) << "no -wal or -shm beside";
+}
+
+TEST(AdminFiles, ReadOnlyFoldersAreSummarisedAndDamagedPagesFailCheckAndSummary) {
+    Scratch s;
+    const std::string db = s / "demo.db", folder = s.folder.string();
+    ASSERT_EQ(Admin({"init", db}).code + Admin({"seed-demo", db}).code, 0);
+    // Root writes anywhere; only an immutable folder refuses it new files.
+    ASSERT_EQ(std::system(("chattr +i " + folder).c_str()), 0);
+    const Result summary = Admin({"summary", db}), check = Admin({"check", db});
+    std::system(("chattr -i " + folder).c_str());
+    EXPECT_EQ(summary.code + check.code, 0) << summary.err << check.err;
+    std::fstream(db, std::ios::in | std::ios::out | std::ios::binary).seekp(90 * 4096)
+        << std::string(16 * 4096, '\xa5');
+    for (const std::string command : {"check", "summary"}) {
+        const Result r = Admin({command, db});
+        EXPECT_EQ(r.code, 1) << command;
+        EXPECT_EQ(r.err.find("harvexa-admin " + command + ": The "), 0u) << r.err;
+        EXPECT_NE(r.err.find(" found faults in SQLite database " + db + ":\n  "), std::string::npos);
+    }
+}
+
 class AdminCommands : public hvxtest::DatabaseTest {
 protected:
     Result Command(const std::vector<std::string>& args) {
@@ -98,7 +148,7 @@ protected:
     }
     void Reopen() {
         std::string error;
-        ASSERT_TRUE(hvx::Session::Open(connection_, error)) << error;
+        ASSERT_TRUE(hvx::Session::Open(connection_, error, hvx::OpenMode::Create)) << error;
     }
     // Starts from a database without any table.
     void Empty() {
@@ -181,6 +231,9 @@ TEST_P(AdminCommands, SeedDemoThenSummary) {
          })
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\nin:\n" << r.out;
     EXPECT_EQ(r.out.find("HVXGR07 "), std::string::npos) << "empty tables are not listed";
+    r = Command({"check"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("ok: ", 0), 0u) << r.out;
 }
 
 // A password in the connection text shows in no output: not when libpq's

@@ -1,10 +1,10 @@
 #include "harvexa-admin/AdminCommands.h"
 
-#include <filesystem>
-#include <system_error>
+#include <sstream>
 
 #include "data/Schema.h"
 #include "data/DatabaseFacts.h"
+#include "harvexa-admin/DatabaseCheck.h"
 #include "harvexa-admin/DatabaseSummary.h"
 #include "data/demo/DemoSeed.h"
 #include "platform/ConnectionPassword.h"
@@ -19,14 +19,8 @@ public:
     ~CommandSession() { Session::Close(); }
     // Only init may create a SQLite file: any other command given a
     // mistyped path would otherwise leave an empty database file behind.
-    bool Open(const std::string& database, std::string& error, bool mayCreate = false) {
-        const std::string file = SqliteFile(database);
-        std::error_code ec;
-        if (!mayCreate && !file.empty() && !std::filesystem::exists(file, ec)) {
-            error = "The database file " + file + " does not exist.";
-            return false;
-        }
-        return Session::Open(database, error);
+    bool Open(const std::string& database, std::string& error, OpenMode mode) {
+        return Session::Open(database, error, mode);
     }
 };
 
@@ -35,12 +29,25 @@ int Failed(std::ostream& err, const char* command, const std::string& message) {
     return kExitFailed;
 }
 
+// The findings of a check, one per line under the line that names the check.
+int FailedCheck(std::ostream& err, const char* command, const CheckResult& result) {
+    err << "harvexa-admin " << command << ": The " << result.checked << " found faults in "
+        << Session::Get()->Describe() << ":\n";
+    // A finding may span lines itself (SQLite gives one row of many pages).
+    for (const std::string& finding : result.findings) {
+        std::istringstream lines(finding);
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty()) err << "  " << line << "\n";
+    }
+    return kExitFailed;
+}
+
 }  // namespace
 
 int InitCommand(const std::string& database, bool force, std::ostream& out, std::ostream& err) {
     CommandSession session;
     std::string error;
-    if (!session.Open(database, error, true)) return Failed(err, "init", error);
+    if (!session.Open(database, error, OpenMode::Create)) return Failed(err, "init", error);
     const std::string found = FirstHarvexaTable();
     if (!found.empty()) {
         if (!force)
@@ -59,7 +66,7 @@ int InitCommand(const std::string& database, bool force, std::ostream& out, std:
 int UpgradeCommand(const std::string& database, std::ostream& out, std::ostream& err) {
     CommandSession session;
     std::string error;
-    if (!session.Open(database, error)) return Failed(err, "upgrade", error);
+    if (!session.Open(database, error, OpenMode::Existing)) return Failed(err, "upgrade", error);
     int from = 0, to = 0;
     if (!data::UpgradeSchema(error, &from, &to)) return Failed(err, "upgrade", error);
     if (from == to)
@@ -72,7 +79,7 @@ int UpgradeCommand(const std::string& database, std::ostream& out, std::ostream&
 int SeedDemoCommand(const std::string& database, std::ostream& out, std::ostream& err) {
     CommandSession session;
     std::string error;
-    if (!session.Open(database, error)) return Failed(err, "seed-demo", error);
+    if (!session.Open(database, error, OpenMode::Existing)) return Failed(err, "seed-demo", error);
     if (!demo::SeedDemoData(error)) return Failed(err, "seed-demo", error);
     out << "Seeded the demo cooperative: " << CountRows("HVXAR50") << " customers, "
         << CountRows("HVXGR02") << " assemblies, " << CountRows("HVXGR04") << " settlements.\n";
@@ -82,8 +89,21 @@ int SeedDemoCommand(const std::string& database, std::ostream& out, std::ostream
 int SummaryCommand(const std::string& database, std::ostream& out, std::ostream& err) {
     CommandSession session;
     std::string error;
-    if (!session.Open(database, error)) return Failed(err, "summary", error);
+    if (!session.Open(database, error, OpenMode::ReadOnly)) return Failed(err, "summary", error);
+    // Counts read from a damaged file would look like a sound database.
+    const CheckResult check = CheckDatabase(true);
+    if (!check.findings.empty()) return FailedCheck(err, "summary", check);
     if (!PrintSummary(out, error)) return Failed(err, "summary", error);
+    return kExitOk;
+}
+
+int CheckCommand(const std::string& database, std::ostream& out, std::ostream& err) {
+    CommandSession session;
+    std::string error;
+    if (!session.Open(database, error, OpenMode::ReadOnly)) return Failed(err, "check", error);
+    const CheckResult check = CheckDatabase(false);
+    if (!check.findings.empty()) return FailedCheck(err, "check", check);
+    out << "ok: " << Session::Get()->Describe() << " (" << check.checked << ").\n";
     return kExitOk;
 }
 

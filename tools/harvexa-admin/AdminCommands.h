@@ -17,8 +17,12 @@ int InitCommand(const std::string& database, bool force, std::ostream& out, std:
 int UpgradeCommand(const std::string& database, std::ostream& out, std::ostream& err);
 // Fills an initialised, empty database with the demo cooperative.
 int SeedDemoCommand(const std::string& database, std::ostream& out, std::ostream& err);
-// Row counts and an outline of the business in the database.
+// Row counts and an outline of the business in the database, after a quick
+// check of it; a damaged database is refused with the check's findings.
 int SummaryCommand(const std::string& database, std::ostream& out, std::ostream& err);
+// The engine's integrity check: "ok" on `out`, or the findings on `err` and
+// exit code 1.
+int CheckCommand(const std::string& database, std::ostream& out, std::ostream& err);
 // Creates the demo database where it does not exist yet (an empty database
 // means the user's default one), then prints its summary.
 int DemoCommand(const std::string& database, std::ostream& out, std::ostream& err);

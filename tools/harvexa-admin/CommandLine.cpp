@@ -16,7 +16,10 @@ const char* UsageText() {
            "  upgrade <database>         Bring the schema up to this program's version.\n"
            "  seed-demo <database>       Fill an initialised, empty database with the\n"
            "                             demo cooperative.\n"
-           "  summary <database>         Show the row counts and an outline of the data.\n"
+           "  summary <database>         Check the database quickly, then show the row\n"
+           "                             counts and an outline of the data.\n"
+           "  check <database>           Run the engine's integrity check; exit code 1\n"
+           "                             and its findings when the database is damaged.\n"
            "  demo [<database>]          Create the demo database unless it exists, then\n"
            "                             show its summary. Default database:\n"
            "                             $XDG_DATA_HOME/harvexa/demo.db, or\n"
@@ -25,7 +28,8 @@ const char* UsageText() {
            "\n"
            "A database is a SQLite file path, \"sqlite:PATH\", a PostgreSQL URL\n"
            "(\"postgresql://user@host/dbname\") or a libpq conninfo\n"
-           "(\"host=/run/postgresql dbname=harvexa\").\n";
+           "(\"host=/run/postgresql dbname=harvexa\"); any other name, \"=\" or not,\n"
+           "is a file. summary and check only read: they work on read-only media.\n";
 }
 
 namespace {
@@ -93,10 +97,12 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         if (!Parse(command, rest, false, true, p, err, code)) return code;
         return InitCommand(p.database, p.force, out, err);
     }
-    if (command == "upgrade" || command == "seed-demo" || command == "summary") {
+    if (command == "upgrade" || command == "seed-demo" || command == "summary" ||
+        command == "check") {
         if (!Parse(command, rest, false, false, p, err, code)) return code;
         if (command == "upgrade") return UpgradeCommand(p.database, out, err);
         if (command == "seed-demo") return SeedDemoCommand(p.database, out, err);
+        if (command == "check") return CheckCommand(p.database, out, err);
         return SummaryCommand(p.database, out, err);
     }
     if (command == "demo") {

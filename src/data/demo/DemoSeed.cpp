@@ -107,7 +107,7 @@ bool OpenDemoDatabase(const std::string& connection, bool& created, std::string&
             return false;
         }
     }
-    if (!Session::Open(connection, error)) {
+    if (!Session::Open(connection, error, newFile ? OpenMode::Create : OpenMode::Existing)) {
         if (newFile) RemoveSqliteFile(file);
         return false;
     }
