@@ -45,9 +45,11 @@ public:
     std::string holderText = "jdoe on workstation-2 since 03/07/2024 09:15 AM";
     std::vector<HostMessage> sent;
     std::vector<HostMessage> broadcasts;
+    // The module's waits between refused lock requests (in ms), recorded instead of slept.
+    std::vector<long> waits;
 
-    FakeHost() { hvx::SetHostPort(this); }
-    ~FakeHost() override { hvx::SetHostPort(nullptr); }
+    FakeHost();
+    ~FakeHost() override;
 
     hvx::HostWindow MainWindow() override { return hasMainWindow ? this : nullptr; }
     long SendHostMessage(hvx::HostWindow window, unsigned message, long wparam,
