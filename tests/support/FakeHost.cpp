@@ -7,29 +7,8 @@
 #include <stdexcept>
 
 #include "abi/LockRequest.h"
-#include "shell/HostLocks.h"
 
 namespace hvxtest {
-namespace {
-
-FakeHost* gCurrent = nullptr;
-void RecordWait(std::chrono::milliseconds wait) {
-    if (gCurrent) gCurrent->waits.push_back(static_cast<long>(wait.count()));
-}
-
-}  // namespace
-
-FakeHost::FakeHost() {
-    hvx::SetHostPort(this);
-    gCurrent = this;
-    hvx::SetLockWait(RecordWait);
-}
-
-FakeHost::~FakeHost() {
-    hvx::SetHostPort(nullptr);
-    gCurrent = nullptr;
-    hvx::SetLockWait(nullptr);
-}
 
 long FakeHost::SendHostMessage(hvx::HostWindow window, unsigned message, long wparam,
                                void* lparam) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/HostPort.h"
+#include "shell/HostLocks.h"
 
 namespace hvxtest {
 
@@ -48,8 +49,17 @@ public:
     // The module's waits between refused lock requests (in ms), recorded instead of slept.
     std::vector<long> waits;
 
-    FakeHost();
-    ~FakeHost() override;
+    FakeHost() {
+        hvx::SetHostPort(this);
+        Current() = this;
+        hvx::SetLockWait(
+            [](std::chrono::milliseconds wait) { Current()->waits.push_back(wait.count()); });
+    }
+    ~FakeHost() override { hvx::SetHostPort(nullptr), hvx::SetLockWait(nullptr); }
+    static FakeHost*& Current() {
+        static FakeHost* current = nullptr;
+        return current;
+    }
 
     hvx::HostWindow MainWindow() override { return hasMainWindow ? this : nullptr; }
     long SendHostMessage(hvx::HostWindow window, unsigned message, long wparam,
