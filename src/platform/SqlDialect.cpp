@@ -144,6 +144,17 @@ bool TranslateSql(std::string_view sql, EngineKind engine, std::string& out, std
                 }
             }
         }
+        // SQLite has no row locks: its write transaction holds the whole
+        // database, so a row read in it already stays as read until commit.
+        if (!postgres && WordAt(sql, i, "FOR")) {
+            size_t j = i + 3;
+            while (j < sql.size() && sql[j] == ' ') ++j;
+            if (WordAt(sql, j, "UPDATE")) {
+                while (!out.empty() && out.back() == ' ') out.pop_back();
+                i = j + 6;
+                continue;
+            }
+        }
         if (c == '{') {
             const size_t close = sql.find('}', i + 1);
             if (close == std::string_view::npos) {

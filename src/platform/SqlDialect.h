@@ -3,7 +3,8 @@
 //
 // The module writes its statements once: dates as "{YYYY-MM-DD}" (what
 // SQLFmtDate leaves between the braces), "STR(x)" for the text of a number,
-// and "?" placeholders on prepared statements. Quoted literals and quoted
+// and "?" placeholders on prepared statements. "FOR UPDATE" locks the rows
+// read on PostgreSQL and is dropped on SQLite. Quoted literals and quoted
 // identifiers pass through untouched, so a brace or question mark inside a
 // customer's name is never rewritten.
 #include <string>

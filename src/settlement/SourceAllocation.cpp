@@ -9,23 +9,30 @@
 #include "settlement/OpenContractAdjust.h"
 #include "settlement/ScaleTicketSettle.h"
 #include "settlement/SettlementRecordSet.h"
+#include "settlement/SourceGuard.h"
 #include "settlement/SourceSql.h"
 
 namespace hvx::settlement {
 namespace {
 
+// Each source is guarded just before its units move, so that it is held from
+// its check to the commit.
 bool SettleSource(Statements& sql, const SettlementUniqueDetailItem& source, SettlementType type,
                   std::string& message) {
     const double units = source.UnitDelta();
+    const std::string_view ref = source.sourceRef, link = source.sourceLink;
     if (source.sourceKind == kAssembly)
-        return SettleAssemblySplit(sql, source.sourceLink, units) ||
-               Fail(message, kMsgSettleAssemblyFailed);
+        return units == 0 || (GuardSplit(sql, ref, link, units, message) &&
+                              (SettleAssemblySplit(sql, link, units) ||
+                               Fail(message, kMsgSettleAssemblyFailed)));
     if (source.sourceKind == kScaleTicket)
-        return SettleScaleTicket(sql, source.sourceLink, units) ||
-               Fail(message, kMsgSettleTicketFailed);
-    if (type == SettlementType::MultipleSource && IsOpenContractCategory(source.sourceKind))
-        return AdjustOpenContract(sql, TextNumber(source.sourceLink), units, source.DollarDelta(),
-                                  message);
+        return GuardTicket(sql, ref, link, units, message) &&
+               (SettleScaleTicket(sql, link, units) || Fail(message, kMsgSettleTicketFailed));
+    if (type == SettlementType::MultipleSource && IsOpenContractCategory(source.sourceKind)) {
+        const double dlLink = TextNumber(link), dollars = source.DollarDelta();
+        return GuardContract(sql, dlLink, units, message) &&
+               AdjustOpenContract(sql, dlLink, units, dollars, message);
+    }
     return true;
 }
 
@@ -49,10 +56,11 @@ bool ApplySettlementToSources(Statements& sql, SettlementRecordSet& recordSet,
         if (!SettleSource(sql, source, type, message)) return false;
 
     const LineTotals now = details.Totals();
+    const double units = HVXRound(now.units - recordSet.loadedTotals.units, 4);
+    const double dollars = HVXRound(now.dollars - recordSet.loadedTotals.dollars, 2);
     if (type == SettlementType::SingleSource && contract.isContract &&
-        !AdjustOpenContract(sql, contract.dlLink,
-                            HVXRound(now.units - recordSet.loadedTotals.units, 4),
-                            HVXRound(now.dollars - recordSet.loadedTotals.dollars, 2), message))
+        !(GuardContract(sql, contract.dlLink, units, message) &&
+          AdjustOpenContract(sql, contract.dlLink, units, dollars, message)))
         return false;
     details.CommitSources();
     recordSet.loadedTotals = now;

@@ -38,9 +38,10 @@ ContractSource ContractSourceOf(const SettlementRecordSet& recordSet);
 // (header type) the open contracts drawn on; then a single-source
 // settlement's contract by the change of its totals since the load. On
 // success the sources are committed and the loaded totals become the
-// current ones, as if the settlement had just been loaded. The first
-// failure stops with its message and commits nothing, so a save retried
-// after its transaction was cancelled applies the same deltas again.
+// current ones, as if the settlement had just been loaded. Before its units
+// move, each source is held and refuses units it no longer has (SourceGuard.h).
+// The first failure stops with its message and commits nothing, so a save
+// retried after its transaction was cancelled applies the same deltas again.
 bool ApplySettlementToSources(Statements& sql, SettlementRecordSet& recordSet,
                               const ContractSource& contract, std::string& message);
 bool ApplySettlementToSources(HVXConnection& connection, SettlementRecordSet& recordSet,

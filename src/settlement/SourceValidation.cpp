@@ -9,6 +9,7 @@
 #include "rules/SourceKinds.h"
 #include "rules/StoredText.h"
 #include "settlement/SettlementDetailList.h"
+#include "settlement/SourceGuard.h"
 #include "settlement/SourceSql.h"
 
 namespace hvx::settlement {
@@ -29,10 +30,7 @@ bool CheckAssemblyShare(HVXSConnection& connection, const SettlementUniqueDetail
     const double projected =
         TextNumber(rows.front()[1]) - source.SavedUnitsRounded() + source.CurrentUnitsRounded();
     if (!UnitsBelow(share, projected)) return true;
-    message = _HVXsprintf(
-        "Saving this settlement will make settled units greater than assembly %s share units by "
-        "%.2f units. <%s>",
-        source.sourceRef, projected - share, source.sourceLink);
+    message = SplitBeyondShareMessage(source.sourceRef, projected - share, source.sourceLink);
     return false;
 }
 

@@ -17,7 +17,8 @@ long LockTryCount();
 // the profile again.
 void ForgetLockTryCount();
 
-// Takes the process lock; a refusal is asked again up to LockTryCount() times.
+// Takes the process lock; a refusal is asked again up to LockTryCount() times,
+// after growing waits (RetryWait), so a save waits out another user's.
 bool TryProcessLock(std::string_view name);
 bool ReleaseProcessLock(std::string_view name);
 

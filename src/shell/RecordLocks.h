@@ -22,8 +22,11 @@ RecordKeyTable KeyTableOf(RecordKind kind);
 inline constexpr long kAssemblyLockRetries = 5;
 
 // Locks the record whose key column holds the key: the request is sent until
-// granted or refused retries + 1 times. False, without asking the host, when
-// no record has that key.
+// granted or refused retries + 1 times, with the growing waits of a process
+// lock between. A save finds its assembly still held by the save before it
+// (which lets the process lock go first) for a few milliseconds, not for good;
+// the five tries of a save cover about 0.4 s. False, without asking the host,
+// when no record has that key.
 bool LockKeyedRecord(RecordKind kind, std::string_view key, long retries);
 
 // Releases it; false when no record has that key (nothing is released).

@@ -30,7 +30,13 @@ TEST(SqlDialect, TranslatesDatesPlaceholdersAndStr) {
          "SELECT CAST((MAX(RECNO)) AS TEXT) FROM T"},
         // Only the word STR is the function: STREET and ASTR(...) are not.
         {"SELECT STREET, ASTR(X) FROM T", "SELECT STREET, ASTR(X) FROM T",
-         "SELECT STREET, ASTR(X) FROM T"}};
+         "SELECT STREET, ASTR(X) FROM T"},
+        // Row locks: PostgreSQL's own; SQLite's write transaction holds the whole file.
+        {"SELECT A FROM T WHERE K = ? for  update", "SELECT A FROM T WHERE K = ?",
+         "SELECT A FROM T WHERE K = $1 for  update"},
+        {"SELECT FORM, UPDATED FROM T WHERE N='x FOR UPDATE'",
+         "SELECT FORM, UPDATED FROM T WHERE N='x FOR UPDATE'",
+         "SELECT FORM, UPDATED FROM T WHERE N='x FOR UPDATE'"}};
     // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(Translated(c.sql, EngineKind::SQLite), c.sqlite) << c.sql;

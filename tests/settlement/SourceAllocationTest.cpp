@@ -45,13 +45,13 @@ TEST_P(SourceAllocation, AFailedSettleNamesTheSourceKindAndCommitsNothing) {
     SeedTicket("T1", "L2", "ST1", "80");
     const std::string before = SplitsAndTickets();
     for (Form form : kForms)
-        for (const auto& [line, shown] :
-             {std::pair{Line("Assembly", "L1", 5), "Settle assembly routine failed."},
-              {Line("Scale Ticket", "ST1", 5), "Settle scale ticket routine failed."}}) {
+        for (const auto& [line, update, shown] :
+             {std::tuple{Line("Assembly", "L1", 5), 3, "Settle assembly routine failed."},
+              {Line("Scale Ticket", "ST1", 5), 4, "Settle scale ticket routine failed."}}) {
             SCOPED_TRACE(std::string(shown) + " (" + FormName(form) + ")");
             SettlementRecordSet set = Build(hvx::SettlementType::MultipleSource, line);
             std::string message;
-            hvx::Session::FailStatementForTesting(2);  // its update
+            hvx::Session::FailStatementForTesting(update);  // after the rows were held and read
             EXPECT_FALSE(InForm(form, [&](auto& cn) {
                 return ApplySettlementToSources(cn, set, {}, message);
             }));
@@ -59,6 +59,40 @@ TEST_P(SourceAllocation, AFailedSettleNamesTheSourceKindAndCommitsNothing) {
             EXPECT_EQ(message, shown);
             EXPECT_EQ(set.details.UniqueSources().front().UnitDelta(), 5);
             EXPECT_EQ(SplitsAndTickets(), before);
+        }
+}
+
+// Held in the transaction, a source that another save has drawn on since the checks refuses
+// more than it still has: split L1 (share 100, 96 settled), ticket ST1 (80, 78 settled),
+// contract GB-7 (10 open), installment sale 9002 (10 open, paid off in dollars).
+TEST_P(SourceAllocation, SourcesRefuseUnitsTheyNoLongerHave) {
+    const std::string meanwhile =
+        "\nAnother user's save took these units while this settlement was being saved.";
+    const std::string beyond = "Saving this settlement will make settled units greater than ";
+    for (Form form : kForms)
+        for (const auto& [line, shown] : {
+                 std::pair{Line("Assembly", "L1", 5),
+                           beyond + "assembly A-1 share units by 1.00 units. <L1>" + meanwhile},
+                 {Line("Assembly", "L1", 4), std::string()},
+                 {Line("Scale Ticket", "ST1", 2.5),
+                  beyond + "scale ticket R units by 0.50 units. <ST1>" + meanwhile},
+                 {Line("Grain Bank", "9001", 10.25),
+                  beyond + "contract GB-7 open units by 0.25 units. <9001>" + meanwhile},
+                 {Line("Installment Sale", "9002", 12), std::string()}}) {
+            SCOPED_TRACE(line.sourceLink + " (" + FormName(form) + ")");
+            Clear();
+            SeedSplit("A-1", "L1", "100", "96.0000"), SeedSplit("A-2", "L2", "300");
+            SeedTicket("T1", "L2", "ST1", "80", "78.0000");
+            SeedContract("9001", "Grain Bank", "10"), SeedContract("9002", "Installment Sale", "10");
+            Exec("UPDATE HVXGR04F SET CONTRACT='GB-7'");
+            const std::string before = SplitsAndTickets();
+            SettlementRecordSet set = Build(hvx::SettlementType::MultipleSource, line);
+            std::string message;
+            EXPECT_EQ(InForm(form, [&](auto& cn) {
+                          return ApplySettlementToSources(cn, set, {}, message);
+                      }), shown.empty());
+            EXPECT_EQ(message, shown);
+            EXPECT_TRUE(shown.empty() || SplitsAndTickets() == before);
         }
 }
 

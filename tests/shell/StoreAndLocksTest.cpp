@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -255,11 +256,16 @@ TEST_F(Locks, ProcessAskedUntilGrantedOrTryCountPlusOneTimes) {
         fs::remove_all("harvexa");
         if (c.value) SetTryCount(c.value);
         hvx::ForgetLockTryCount();
-        host_.sent.clear();
+        host_.sent.clear(), host_.waits.clear();
         host_.refuseAll = c.refusals < 0;
         host_.refusals = std::max(c.refusals, 0);
         EXPECT_EQ(hvx::TryProcessLock("GrainLock1"), c.granted);
         EXPECT_EQ(host_.Count(hvx::kLockTable), c.attempts);
+        // A wait before every attempt but the first; the default tries last about a second.
+        EXPECT_EQ(host_.waits.size(), c.attempts - 1u);
+        const long total = std::accumulate(host_.waits.begin(), host_.waits.end(), 0L);
+        EXPECT_TRUE(c.attempts != 11 || (total >= 950 && total <= 1250)) << total;
+        for (long wait : host_.waits) EXPECT_TRUE(wait >= 20 && wait <= 150) << wait;
     }
     EXPECT_TRUE(ui_.messages.empty());
 }
@@ -319,6 +325,7 @@ TEST_P(RecordLocks, UnknownKeysAndRetries) {
     EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Assembly, "A-100", 5));
     EXPECT_FALSE(hvx::LockKeyedRecord(RecordKind::Assembly, "A-100", -2));
     EXPECT_EQ(host_.Count(hvx::kLockRecord), 6 + 6 + 1);
+    EXPECT_EQ(host_.waits.size(), 5u + 5u);
     EXPECT_TRUE(ui_.messages.empty());
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/HostPort.h"
+#include "shell/HostLocks.h"
 
 namespace hvxtest {
 
@@ -45,9 +46,20 @@ public:
     std::string holderText = "jdoe on workstation-2 since 03/07/2024 09:15 AM";
     std::vector<HostMessage> sent;
     std::vector<HostMessage> broadcasts;
+    // The module's waits between refused lock requests (in ms), recorded instead of slept.
+    std::vector<long> waits;
 
-    FakeHost() { hvx::SetHostPort(this); }
-    ~FakeHost() override { hvx::SetHostPort(nullptr); }
+    FakeHost() {
+        hvx::SetHostPort(this);
+        Current() = this;
+        hvx::SetLockWait(
+            [](std::chrono::milliseconds wait) { Current()->waits.push_back(wait.count()); });
+    }
+    ~FakeHost() override { hvx::SetHostPort(nullptr), hvx::SetLockWait(nullptr); }
+    static FakeHost*& Current() {
+        static FakeHost* current = nullptr;
+        return current;
+    }
 
     hvx::HostWindow MainWindow() override { return hasMainWindow ? this : nullptr; }
     long SendHostMessage(hvx::HostWindow window, unsigned message, long wparam,
