@@ -7,6 +7,7 @@
 
 #include "platform/Dates.h"
 #include "platform/HVXSConnection.h"
+#include "platform/KeyOrder.h"
 #include "platform/Lookups.h"
 #include "platform/Statements.h"
 #include "platform/Text.h"
@@ -57,20 +58,6 @@ std::string Lower(std::string_view text) {
 long DateKey(const std::string& text) {
     CivilDate d;
     return ParseDate(text, d) ? DaysFromCivil(d) : -1000000;
-}
-
-// Keys that are whole numbers (settlement and ticket numbers) sort by value,
-// before keys that are text, which sort ignoring case.
-bool KeyLess(const std::string& a, const std::string& b) {
-    char* endA = nullptr;
-    char* endB = nullptr;
-    const double na = std::strtod(a.c_str(), &endA);
-    const double nb = std::strtod(b.c_str(), &endB);
-    const bool numberA = !a.empty() && *endA == '\0';
-    const bool numberB = !b.empty() && *endB == '\0';
-    if (numberA != numberB) return numberA;
-    if (numberA && na != nb) return na < nb;
-    return Lower(a) < Lower(b);
 }
 
 }  // namespace
