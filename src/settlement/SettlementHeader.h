@@ -23,10 +23,12 @@ struct SettlementHeader {
     std::string entryDate;  // ADTE; set to today just before each save
     std::string setLink;    // a new settlement's own RECNO, "%.0f"
     bool posted = false;
+    bool reversed = false;  // REVERSED "T"
     std::string checkNum;
     std::string checkAmt;   // "%.2f" when written
     SettlementType type = SettlementType::SingleSource;
     double recno = 0;       // 0 for a settlement never saved
+    std::string numChange;  // NUMCHANGE as stored; "0" for a new settlement
 };
 
 // What the window shows for the settlement as a whole, taken from the first

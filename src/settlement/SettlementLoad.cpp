@@ -15,8 +15,9 @@ namespace hvx::settlement {
 namespace {
 
 const char* const kHeaderQuery =
-    "SELECT STYPE,SETTLEMENT,CUSTREF,CUSTNAME,ADTE,POSTED,CHECKNUM,CHECKAMT FROM HVXGR04 "
-    "WHERE SETLINK='%s'";
+    "SELECT STYPE,SETTLEMENT,CUSTREF,CUSTNAME,ADTE,POSTED,CHECKNUM,CHECKAMT,REVERSED,NUMCHANGE,"
+    "RECNO FROM HVXGR04 WHERE SETLINK='%s'";
+const char* const kLinkOfNumber = "SELECT SETLINK FROM HVXGR04 WHERE SETTLEMENT='%s'";
 const char* const kTermsQuery =
     "SELECT ISDATE,ISRATE,ISDUE,STATUS,PPAIDDATE,AMTPREPAID,SRATEDATE,STORECOL,OUNITS,SSDATE,"
     "SCRATE,SUBMITTED FROM HVXGR04F WHERE SETLINK='%s'";
@@ -56,7 +57,7 @@ bool LoadHeader(SettlementRecordSet& set, SettlementType windowType, UiPort& ui)
     HVXSConnection connection(1, nullptr, 0);
     LiteralStatements sql(connection);
     std::vector<SqlRow> rows;
-    if (!sql.Query({kHeaderQuery}, {set.header.setLink}, 8, rows))
+    if (!sql.Query({kHeaderQuery}, {set.header.setLink}, 11, rows))
         return Refuse(ui, sql.LastError());
     if (rows.empty())
         return Refuse(ui, _HVXsprintf("Unable to find record with this settlement link <%s>",
@@ -76,6 +77,11 @@ bool LoadHeader(SettlementRecordSet& set, SettlementType windowType, UiPort& ui)
     h.posted = row[5] == "T";
     h.checkNum = row[6];
     h.checkAmt = row[7];
+    // The record number makes a later save update this header, and lets the
+    // deletion and the reversal find it.
+    h.reversed = row[8] == "T";
+    h.numChange = row[9];
+    h.recno = TextNumber(row[10]);
     return true;
 }
 
@@ -191,6 +197,23 @@ bool LoadSettlement(SettlementRecordSet& set, std::string_view setLink, Settleme
     // A settlement as it was stored is no change of the user's.
     set.details.SetChanged(false);
     return true;
+}
+
+bool LoadSettlementByNumber(SettlementRecordSet& set, std::string_view number,
+                            SettlementType windowType, UiPort& ui) {
+    std::string setLink;
+    {
+        EngineFailureWatch watch;
+        HVXSConnection connection(1, nullptr, 0);
+        LiteralStatements sql(connection);
+        if (!sql.Value({kLinkOfNumber}, {number}, setLink)) {
+            const std::string& error = sql.LastError();
+            return Refuse(ui, error.empty() ? _HVXsprintf("Unable to find settlement number <%s>",
+                                                          number)
+                                            : error);
+        }
+    }
+    return LoadSettlement(set, setLink, windowType, ui);
 }
 
 }  // namespace hvx::settlement

@@ -22,4 +22,10 @@ struct SettlementRecordSet;
 bool LoadSettlement(SettlementRecordSet& set, std::string_view setLink,
                     SettlementType windowType, UiPort& ui);
 
+// The same for the settlement of this number (the key a window opens with,
+// a number typed or picked). A number no settlement has shows "Unable to
+// find settlement number <%s>" and loads nothing.
+bool LoadSettlementByNumber(SettlementRecordSet& set, std::string_view number,
+                            SettlementType windowType, UiPort& ui);
+
 }  // namespace hvx::settlement

@@ -44,6 +44,7 @@ bool InsertHeader(SettlementHeader& h, HVXConnection& connection, const std::str
     h.recno = recno;
     h.setLink = _Fmt("%.0f", recno);
     h.settlement = _HVXsprintf("%li", number);
+    h.numChange = "0";
     const SqlRow values{h.settlement,
                         h.custRef,
                         h.custName,

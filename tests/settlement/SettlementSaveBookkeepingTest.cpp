@@ -220,12 +220,11 @@ protected:
     }
     void Keep(Settlement&) {}
 
-    // The window reads the stored settlement again; it keeps the header's record number itself.
+    // The window reads the stored settlement again.
     void Reopen(Settlement& s) {
         s.set = SettlementRecordSet{}, s.refusedChange = false;
         if (s.recno == 0) return;
         ASSERT_TRUE(LoadSettlement(s.set, s.link, s.Type(), ui));
-        s.set.header.recno = s.recno;
     }
 
     // What the tables say of a save before it runs: a split pushed over its share refuses it, and
