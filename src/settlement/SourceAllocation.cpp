@@ -39,10 +39,14 @@ bool SettleSource(Statements& sql, const SettlementUniqueDetailItem& source, Set
 }  // namespace
 
 ContractSource ContractSourceOf(const SettlementRecordSet& recordSet) {
-    if (recordSet.header.type != SettlementType::SingleSource ||
-        !IsOpenContractCategory(recordSet.defaults.sourceKind))
-        return {};
-    return {true, TextNumber(recordSet.defaults.sourceLink)};
+    if (recordSet.header.type != SettlementType::SingleSource) return {};
+    // The defaults hold the source once the settlement was loaded; a new
+    // settlement's lines hold it however they were built, and the first
+    // line that names it counts, as it would for the defaults.
+    SettlementDefaults source = recordSet.defaults;
+    for (const SettlementDetailItem& line : recordSet.details.Items()) source.FillFrom(line);
+    if (!IsOpenContractCategory(source.sourceKind)) return {};
+    return {true, TextNumber(source.sourceLink)};
 }
 
 bool ApplySettlementToSources(Statements& sql, SettlementRecordSet& recordSet,

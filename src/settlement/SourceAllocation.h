@@ -30,7 +30,8 @@ struct ContractSource {
 };
 
 // A single-source settlement whose source kind is an open-contract category
-// draws on the contract its source link names; any other draws on none.
+// draws on the contract its source link names; any other draws on none. The
+// source is read from the defaults and, where they are empty, from the lines.
 ContractSource ContractSourceOf(const SettlementRecordSet& recordSet);
 
 // Settles every source of the record set by its delta, in list order:
