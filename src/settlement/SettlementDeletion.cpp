@@ -40,8 +40,6 @@ const char* const kDeleteHeader = "DELETE FROM HVXGR04 WHERE RECNO = %.0f";
 const char* const kPostedFlag = "SELECT POSTED FROM HVXGR04 WHERE RECNO=%.0f";
 
 const char* const kPosted = "Cannot delete posted settlement.";
-const char* const kConfirm = "Item Will Be Deleted! Do You Wish To Continue?";
-const char* const kConfirmCaption = "Delete Item?";
 const char* const kProcessLockRefused = "Unable to get required lock to delete settlement.";
 const char* const kSettledOnward =
     "Settlement has settled units. Please delete all settlements with units from this "
@@ -173,9 +171,6 @@ bool DeleteSettlement(SettlementSaveWindow& window) {
         return false;
     };
     if (window.set.header.posted) return show(kPosted);
-    if (window.ui.MessageBox(kConfirm, kConfirmCaption, MsgButtons::YesNo, MsgIcon::Question) !=
-        MsgAnswer::Yes)
-        return false;
     // A settlement never saved has nothing stored to delete: its statements
     // would match every row whose settlement number is empty (advances not
     // paid out by a settlement among them), so only the window is cleared.

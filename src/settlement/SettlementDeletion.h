@@ -7,9 +7,10 @@ namespace hvx::settlement {
 
 struct SettlementSaveWindow;
 
-// The window command. Asks for confirmation and shows every message itself
-// (caption "Harvexa"). True when the settlement was deleted; the window's
-// record set is then cleared.
+// Deletes the settlement loaded in the window, once the user has agreed: the
+// window asks its question before it calls this, so the deletion asks none.
+// Shows every message itself (caption "Harvexa"). True when the settlement
+// was deleted; the window's record set is then cleared.
 bool DeleteSettlement(SettlementSaveWindow& window);
 
 }  // namespace hvx::settlement
