@@ -75,10 +75,8 @@ private:
         const char* const typed[][2] = {{"Commodity", "CORN"}, {"Location", "01"},
                                         {"Customer Reference", "ANDERSON"},
                                         {"Customer Name", "Anderson Family Farms"}};
-        for (const auto& [field, text] : typed) {
-            auto* box = wizard->findChild<QWidget*>(field);
-            if (auto* edit = box ? box->findChild<QLineEdit*>() : nullptr) edit->setText(text);
-        }
+        for (const auto& [field, text] : typed)
+            if (auto* edit = wizard->findChild<QLineEdit*>(field)) edit->setText(text);
         for (const char* page : {" 2", " 3"}) {
             next->click();
             QApplication::processEvents();

@@ -106,7 +106,7 @@ QWidget* NewSettlementWizardDialog::NewPage(const char* first, Wizard::Field f1,
     form->setContentsMargins(0, 12, 0, 0);
     for (auto [label, field] : {std::pair{first, f1}, std::pair{second, f2}}) {
         auto* lookup = new LookupField(page);
-        lookup->setObjectName(label);
+        lookup->LineEdit()->setObjectName(label);
         lookup->LineEdit()->setMaxLength(static_cast<int>(Wizard::kFieldSize));
         lookup->LineEdit()->installEventFilter(this);
         connect(lookup, &LookupField::lookupRequested, this,
