@@ -63,9 +63,7 @@ bool NewSettlementWizard::Next() {
             ShowPage(commodityPageShown_ ? Page::CommodityLocation : Page::Customer);
             return false;
         }
-        case Page::CommodityLocation:
-            ShowPage(Page::Customer);
-            return false;
+        case Page::CommodityLocation: ShowPage(Page::Customer); return false;
         case Page::Customer: break;
     }
     answers_.custRef = record_.custRef;
@@ -99,6 +97,8 @@ void NewSettlementWizard::Help() {
         ShowMessage(ui_, kHelpUnavailable);
 }
 
-bool NewSettlementWizard::BackOffice() const { return UsesBackOffice(backOffice_); }
+bool NewSettlementWizard::BackOffice() const {
+    return UsesBackOffice(backOffice_);
+}
 
 }  // namespace hvx

@@ -26,9 +26,13 @@ constexpr std::size_t kCustomerNameSize = 50;
 
 // "/" typed into a field asks for its list; as a start text it would only
 // place the list on no row.
-std::string StartText(const std::string& typed) { return typed == "/" ? std::string() : typed; }
+std::string StartText(const std::string& typed) {
+    return typed == "/" ? std::string() : typed;
+}
 
-const char* SearchFunctionName(bool byName) { return byName ? "bSearchCustName" : "bSearchCustRef"; }
+const char* SearchFunctionName(bool byName) {
+    return byName ? "bSearchCustName" : "bSearchCustRef";
+}
 
 }  // namespace
 
@@ -59,9 +63,8 @@ void NewSettlementWizard::Leave(Field field, bool shift) {
     }
 }
 
-void NewSettlementWizard::PickReference(std::string& field, const char* columns,
-                                        const char* select, const char* here,
-                                        const char* next) {
+void NewSettlementWizard::PickReference(std::string& field, const char* columns, const char* select,
+                                        const char* here, const char* next) {
     std::string start = StartText(field);
     if (ui_.SearchWin(start, columns, select, "") == 0) {
         field.clear();
@@ -88,10 +91,9 @@ void NewSettlementWizard::FillCustomer(std::string_view reference, std::string_v
 }
 
 bool NewSettlementWizard::AskBackOffice(bool verify, bool byName, const std::string& text) {
-    const BackOfficeFunction function =
-        verify ? BackOfficeFunction::VerifyCustomer
-               : byName ? BackOfficeFunction::SearchCustomerName
-                        : BackOfficeFunction::SearchCustomerReference;
+    const BackOfficeFunction function = verify   ? BackOfficeFunction::VerifyCustomer
+                                        : byName ? BackOfficeFunction::SearchCustomerName
+                                                 : BackOfficeFunction::SearchCustomerReference;
     BackOfficeRecord customer;
     if (!CallBackOffice(window_, function, text, customer)) return false;
     FillCustomer(customer.Reference(), customer.Name());

@@ -7,13 +7,12 @@ namespace hvx {
 
 const std::vector<std::string_view>& WizardEntries(WizardMode mode) {
     static const std::vector<std::string_view> sources{
-        kAssembly,     kStorageTicket,   kPricedLater,    kInstallmentSale,
-        kBasisFixed,   kFuturesFixed,    kHedgedToArrive, kMinimumPriced,
-        kGrainBank,    kCCC,             kDirectIn,       kSetup};
+        kAssembly,   kStorageTicket, kPricedLater,    kInstallmentSale,
+        kBasisFixed, kFuturesFixed,  kHedgedToArrive, kMinimumPriced,
+        kGrainBank,  kCCC,           kDirectIn,       kSetup};
     static const std::vector<std::string_view> destinations{
-        kPriced,         kInstallmentSale, kPricedLater,   kBasisFixed,
-        kFuturesFixed,   kHedgedToArrive,  kMinimumPriced, kStorageTicket,
-        kCCC,            kGrainBank,       kRedelivered};
+        kPriced,        kInstallmentSale, kPricedLater, kBasisFixed, kFuturesFixed, kHedgedToArrive,
+        kMinimumPriced, kStorageTicket,   kCCC,         kGrainBank,  kRedelivered};
     // A shipment is bought, so it can go only where grain is sold or priced.
     static const std::vector<std::string_view> shipments(destinations.begin(),
                                                          destinations.begin() + 7);

@@ -21,11 +21,12 @@ QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-int Index(Wizard::Field field) { return static_cast<int>(field); }
+int Index(Wizard::Field field) {
+    return static_cast<int>(field);
+}
 
 bool IsForwardExit(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Return ||
-           key->key() == Qt::Key_Enter;
+    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
 }  // namespace
@@ -65,8 +66,8 @@ NewSettlementWizardDialog::NewSettlementWizardDialog(WizardMode mode, QWidget* p
     pages_->addWidget(listPage);
     pages_->addWidget(NewPage(Wizard::kCommodityLabel, Wizard::Field::Commodity,
                               Wizard::kLocationLabel, Wizard::Field::Location));
-    pages_->addWidget(NewPage(Wizard::kCustRefLabel, Wizard::Field::CustRef,
-                              Wizard::kCustNameLabel, Wizard::Field::CustName));
+    pages_->addWidget(NewPage(Wizard::kCustRefLabel, Wizard::Field::CustRef, Wizard::kCustNameLabel,
+                              Wizard::Field::CustName));
     const char* hints[] = {Wizard::kCommodityHint, Wizard::kLocationHint, Wizard::kCustRefHint,
                            Wizard::kCustNameHint};
     for (int f = 0; f < 4; ++f) fields_[f]->SetSearchHint(hints[f]);
@@ -99,8 +100,8 @@ NewSettlementWizardDialog::NewSettlementWizardDialog(WizardMode mode, QWidget* p
     resize(460, 340);
 }
 
-QWidget* NewSettlementWizardDialog::NewPage(const char* first, Wizard::Field f1,
-                                            const char* second, Wizard::Field f2) {
+QWidget* NewSettlementWizardDialog::NewPage(const char* first, Wizard::Field f1, const char* second,
+                                            Wizard::Field f2) {
     auto* page = new QWidget(this);
     auto* form = new QFormLayout(page);
     form->setContentsMargins(0, 12, 0, 0);
@@ -131,8 +132,7 @@ int NewSettlementWizardDialog::Run() {
 template <class Command>
 void NewSettlementWizardDialog::Apply(Command command) {
     Wizard::Record& record = wizard_.Fields();
-    std::string* texts[] = {&record.commodity, &record.location, &record.custRef,
-                            &record.custName};
+    std::string* texts[] = {&record.commodity, &record.location, &record.custRef, &record.custName};
     for (int f = 0; f < 4; ++f) *texts[f] = fields_[f]->Text().toStdString();
     command();
     Refresh();
