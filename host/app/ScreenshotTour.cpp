@@ -4,8 +4,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTimer>
 
 #include "host/app/HostWindow.h"
@@ -39,6 +42,7 @@ public:
                 modalWatch.stop();
                 modalSeen = true;
                 Save(dialog);
+                if (item.command == GrainCommand::NewSettlement) WizardPages(dialog);
                 if (item.command == GrainCommand::SettlementSearch)
                     dialog->accept();
                 else
@@ -59,8 +63,29 @@ public:
     const QString& Error() const { return error_; }
 
 private:
-    void Save(QWidget* widget) {
-        const QString path = QDir(folder_).filePath(ScreenshotFileName(widget->windowTitle()));
+    // The wizard's two other pages, as a clerk fills them for a "Setup"
+    // settlement (the one source type that asks for commodity and location).
+    void WizardPages(QDialog* wizard) {
+        auto* list = wizard->findChild<QListWidget*>("kinds");
+        auto* next = wizard->findChild<QPushButton*>("next");
+        const auto setup =
+            list ? list->findItems("Setup", Qt::MatchExactly) : QList<QListWidgetItem*>();
+        if (!next || setup.isEmpty()) return Fail("the wizard has no Setup entry or Next button");
+        list->setCurrentItem(setup.first());
+        const char* const typed[][2] = {{"Commodity", "CORN"}, {"Location", "01"},
+                                        {"Customer Reference", "ANDERSON"},
+                                        {"Customer Name", "Anderson Family Farms"}};
+        for (const auto& [field, text] : typed)
+            if (auto* edit = wizard->findChild<QLineEdit*>(field)) edit->setText(text);
+        for (const char* page : {" 2", " 3"}) {
+            next->click();
+            QApplication::processEvents();
+            Save(wizard, page);
+        }
+    }
+    void Save(QWidget* widget, const QString& page = {}) {
+        const QString path =
+            QDir(folder_).filePath(ScreenshotFileName(widget->windowTitle() + page));
         if (widget->grab().save(path, "PNG"))
             files_ << path;
         else

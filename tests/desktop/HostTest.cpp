@@ -146,7 +146,8 @@ TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime
     ASSERT_THAT(Harvexa({"--demo", "--screenshot", shots}, folders.Path()), StartsWith("0: "));
     const QStringList files = QDir(shots).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(files.join("|").toStdString(),
-              "Collateral Warehouse Receipts.png|Create New Settlement.png|Direct Shipment.png|"
+              "Collateral Warehouse Receipts.png|Create New Settlement 2.png|"
+              "Create New Settlement 3.png|Create New Settlement.png|Direct Shipment.png|"
               "Enter By Settlement Destination.png|Enter By Settlement Source.png|"
               "Search For Settlements.png|Settlement Search Results.png");
     for (const QString& file : files)

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "qt/module/ModuleObject.h"
+#include "qt/windows/wizard/NewSettlementWizardDialog.h"
 
 namespace hvx::module {
 namespace {
@@ -37,8 +38,7 @@ int RunDialog(QWidget* parent, const char* objectName, const char* caption, cons
 }  // namespace
 
 int RunNewSettlementDialog(QWidget* parent) {
-    return RunDialog(parent, "NewSettlementWizard", "Create New Settlement",
-                     "The steps of the new-settlement wizard are not built yet.", nullptr);
+    return RunNewSettlementWizard(parent, WizardMode::SourceType);
 }
 
 bool RunSearchCriteriaDialog(QWidget* parent) {
