@@ -145,7 +145,7 @@ TEST_P(SettlementRoundTrip, ReversalIsAllOrNothingButForItsPostingPartsAndGivesE
               (Texts{"41\tADV\t40.00", "41\tCHECKOFF\t1.25", "42\tADV\t-40.00",
                      "42\tCHECKOFF\t-1.25"}));
     EXPECT_EQ(Rows("SELECT AMOUNT,SOURCELINK FROM HVXGR57A ORDER BY RECNO"),
-              (Texts{"40.00\t51", "-40.00\t52"}));
+              (Texts{"40.00\t9901", "-40.00\t9902"}));
 }
 
 // Each line's destination and child rows are copied; a line whose G/L code

@@ -2,6 +2,7 @@
 // read back; a change saved again; the check amount; every way out; all or nothing throughout.
 #include <tuple>
 
+#include "platform/NextNumbers.h"
 #include "settlement/CheckAmount.h"
 #include "settlement/SettlementLoad.h"
 #include "settlement/SettlementSaveTestSupport.h"
@@ -217,6 +218,22 @@ TEST_P(SettlementSave, MultipleSourceSettlementHasOneDestinationUnderItsLink) {
                   "|" + t.status + "|" + t.submitted,
               "05012024|04012024||0.0015|150.0000|O|T");
     EXPECT_DOUBLE_EQ(loaded.loadedTotals.units, 150);
+}
+
+// Lines take their links from the line counter, the destination of a multiple-source settlement
+// the link of its settlement: saved in turn, no two destinations share one.
+TEST_P(SettlementSave, NoTwoDestinationsShareALinkWhateverTheSettlementType) {
+    for (int n = 0; n < 12; ++n) {
+        set.ClearLists(), set.header.recno = 0, set.header.type = n % 3 ? kSingle : kMultiple;
+        for (int line = 0; line < 2; ++line) {
+            SettlementDetailItem l = AssemblyLine("", "Priced", 5, 4.25, 21.25);
+            l.dlLink = NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK", 0);
+            set.details.AddLine(l);
+        }
+        ASSERT_TRUE(Save()) << message;
+    }
+    ExpectTables({{"SELECT COUNT(*) FROM HVXGR04F", "20"},
+                  {"SELECT DLLINK FROM HVXGR04F GROUP BY DLLINK HAVING COUNT(*) > 1", ""}});
 }
 
 TEST(CheckAmount, PaysOnlyGrainSoldOutrightEachLineRoundedToTheCent) {
