@@ -2,8 +2,10 @@
 // its sources, contracts and advances exactly once.
 #include "settlement/ReversalCopy.h"
 #include "settlement/SettlementDeletion.h"
+#include "settlement/SettlementLoad.h"
 #include "settlement/SettlementReversal.h"
 #include "settlement/SettlementSaveTestSupport.h"
+#include "windows/pricing/PricePage.h"
 
 namespace {
 
@@ -18,6 +20,17 @@ const std::initializer_list<std::string_view> kMovesOn = {"HVXNEXTNUM", "HVXGR40
 const char* const kPaidOutAdvance =
     "INSERT INTO HVXGR57 (CUSTREF,AMOUNT,RAMOUNT,OPENPAID,SETTLELINK,SETTLEMENT,ADVLINK,RECNO) "
     "VALUES ('C1','75.00','%s','O','1','41','9',9)";
+
+// The page's rows, amounts and units negated as a reversing copy holds them when asked.
+std::string PageRows(const hvx::PricePage& page, bool negated = false) {
+    const auto sign = [&](const std::string& v) { return negated ? NegateText(v) : v; };
+    std::string rows;
+    for (const auto& r : page.UnitsList().Items()) rows += sign(r.units) + "@" + r.price + " ";
+    for (const auto& r : page.Deductions().Items())
+        rows += r.reference + sign(r.amount) + r.da + r.advance + " ";
+    for (const auto& r : page.Grades()) rows += r.gradeFactor + "=" + r.result;
+    return rows;
+}
 
 class SettlementRoundTrip : public SettlementSaveFixture {
 protected:
@@ -280,6 +293,46 @@ TEST_P(SettlementRoundTrip, RefusalsComeBeforeAnyChange) {
             EXPECT_TRUE(host.sent.empty());
         }
         EXPECT_EQ(set.details.Count(), c.unsaved ? 0u : 2u);
+    }
+}
+
+// 200 units of split 7001 sold (single-source: at two prices), with an advance repayment, a
+// checkoff typed by hand and a moisture result entered on the page and the line accepted; saved,
+// loaded back onto a page, then reversed.
+TEST_P(SettlementRoundTrip, WhatThePricePageEntersIsLoadedBackAndReversedNegated) {
+    using enum hvx::SettlementType;
+    for (const hvx::SettlementType type : {SingleSource, MultipleSource}) {
+        const bool single = type == SingleSource;
+        SCOPED_TRACE(single ? "single-source" : "multiple-source");
+        TearDown(), SetUp();
+        set.ClearLists(), set.header.type = type;
+        SettlementDetailItem line = AssemblyLine("9101", "Priced", 200, 4.25, 0);
+        hvx::PricePage page(ui, type);
+        page.Fill(set, line);
+        page.Inputs().sourceLines = {{"Assembly", "A100", "Priced", 200, 0, 4.25, 850, "21"}};
+        auto& d = page.Data();
+        for (const char* price : {"4.25", "4.30"})
+            if (single) d.units = "100", d.price = price, page.AcceptPrice(), page.NewPrice();
+        for (const auto& [code, amount] : {std::pair{"ADV", "40.00"}, {"CHECKOFF", "1.25*"}})
+            d.deduction = code, d.amount = amount, d.da = "D", page.AcceptDeduction();
+        d.gradeFactor = "MOIST", d.result = "15.000", page.AcceptGrade();
+        line.priceUnit = page.Average(), line.totPrice = page.Gross(), line.netAmt = page.Net();
+        page.Store(set, line), set.details.AddLine(line);
+        values = {"Priced", page.Average(), page.Gross(), page.Net()};
+        EXPECT_EQ(PageRows(page), std::string(single ? "100@4.25 100@4.30 " : "") +
+                                      "ADV40.00DT CHECKOFF1.25*DF MOIST=15.000");
+
+        SaveAndPost();
+        for (const auto& [setLink, negated] : {std::pair{"1", false}, {"2", true}}) {
+            SettlementRecordSet loaded;
+            hvx::PricePage reloaded(ui, type);
+            ASSERT_TRUE(LoadSettlement(loaded, setLink, type, ui));
+            reloaded.Fill(loaded, loaded.details.Items().front());
+            EXPECT_EQ(PageRows(reloaded), PageRows(page, negated)) << setLink;
+            if (!negated) {
+                ASSERT_TRUE(ReverseSettlement(window)) << message;
+            }
+        }
     }
 }
 
