@@ -225,11 +225,9 @@ TEST_P(SettlementSave, MultipleSourceSettlementHasOneDestinationUnderItsLink) {
 TEST_P(SettlementSave, NoTwoDestinationsShareALinkWhateverTheSettlementType) {
     for (int n = 0; n < 12; ++n) {
         set.ClearLists(), set.header.recno = 0, set.header.type = n % 3 ? kSingle : kMultiple;
-        for (int line = 0; line < 2; ++line) {
-            SettlementDetailItem l = AssemblyLine("", "Priced", 5, 4.25, 21.25);
-            l.dlLink = NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK", 0);
-            set.details.AddLine(l);
-        }
+        for (int line = 0; line < 2; ++line)
+            set.details.AddLine(AssemblyLine(NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK").c_str(),
+                                             "Priced", 5, 4.25, 21.25));
         ASSERT_TRUE(Save()) << message;
     }
     ExpectTables({{"SELECT COUNT(*) FROM HVXGR04F", "20"},
