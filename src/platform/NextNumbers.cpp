@@ -1,7 +1,11 @@
 #include "platform/NextNumbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
+#include <span>
+#include <vector>
 
 #include "platform/Lookups.h"
 #include "platform/Statements.h"
@@ -17,13 +21,37 @@ bool FirstNumber(const std::vector<SqlRow>& rows, long long& out) {
     return true;
 }
 
+// A counter is named by the table and column whose numbers it hands out.
+struct CounterColumn {
+    std::string_view table, column;
+    bool operator==(const CounterColumn&) const = default;
+};
+
+// A destination record (HVXGR04F) takes its DLLINK from the line that created
+// it, or from its settlement's record number when the settlement has several
+// sources. Those two counters draw from one sequence, kept in the row of the
+// first column, and a number is free only when none of these columns holds it,
+// so no two destination records ever share a link.
+constexpr CounterColumn kDestinationLinks[] = {
+    {"HVXGR04", "RECNO"}, {"HVXGR04D", "DLLINK"}, {"HVXGR04F", "DLLINK"}};
+constexpr std::size_t kDestinationLinkCounters = 2;  // the last column only holds them
+
+// The columns whose numbers the counter must not hand out again; the first
+// one's row keeps the counter.
+std::vector<CounterColumn> Holders(CounterColumn counter) {
+    const auto drawing = std::span(kDestinationLinks).first(kDestinationLinkCounters);
+    if (std::ranges::find(drawing, counter) != drawing.end())
+        return {std::begin(kDestinationLinks), std::end(kDestinationLinks)};
+    return {counter};
+}
+
 // Every step below fails the whole allocation when its statement fails: a
 // number is never handed out on a guess.
 enum class Outcome { Done, NoRow, Failed };
 
 // Highest number in use: RECNO as a number, a link column over its texts
 // that are whole numbers.
-bool HighestInUse(const std::string& table, const std::string& column, long long& highest) {
+bool HighestInColumn(const std::string& table, const std::string& column, long long& highest) {
     std::string error;  // a failure gives no number, whatever its reason
     std::vector<SqlRow> rows;
     highest = 0;
@@ -45,7 +73,7 @@ bool HighestInUse(const std::string& table, const std::string& column, long long
     return true;
 }
 
-Outcome InUse(const std::string& table, const std::string& column, long long number) {
+Outcome InColumn(const std::string& table, const std::string& column, long long number) {
     std::string error;  // a failure gives no number, whatever its reason
     const Param value = column == "RECNO" ? Param::Number(static_cast<double>(number))
                                           : Param::Text(std::to_string(number));
@@ -54,6 +82,26 @@ Outcome InUse(const std::string& table, const std::string& column, long long num
                    error, 1))
         return Outcome::Failed;
     return rows.empty() ? Outcome::NoRow : Outcome::Done;
+}
+
+bool HighestInUse(const std::vector<CounterColumn>& holders, long long& highest) {
+    highest = 0;
+    for (const CounterColumn& holder : holders) {
+        long long inColumn = 0;
+        if (!HighestInColumn(std::string(holder.table), std::string(holder.column), inColumn))
+            return false;
+        highest = std::max(highest, inColumn);
+    }
+    return true;
+}
+
+Outcome InUse(const std::vector<CounterColumn>& holders, long long number) {
+    for (const CounterColumn& holder : holders) {
+        const Outcome used =
+            InColumn(std::string(holder.table), std::string(holder.column), number);
+        if (used != Outcome::NoRow) return used;
+    }
+    return Outcome::NoRow;
 }
 
 // Takes the counter's value and advances it by one; NoRow when the counter
@@ -73,14 +121,15 @@ Outcome TakeCounter(const std::string& table, const std::string& column, long lo
 long long Next(std::string_view tableName, std::string_view columnName) {
     std::string error;  // a failure gives no number, whatever its reason
     if (!IsSqlName(tableName) || !IsSqlName(columnName)) return 0;
-    const std::string table(tableName), column(columnName);
+    const std::vector<CounterColumn> holders = Holders({tableName, columnName});
+    const std::string table(holders.front().table), column(holders.front().column);
     for (int attempt = 0; attempt < 1000; ++attempt) {
         long long candidate = 0;
         Outcome taken = TakeCounter(table, column, candidate);
         if (taken == Outcome::NoRow) {
             // First use: start after what the table already holds.
             long long highest = 0;
-            if (!HighestInUse(table, column, highest) ||
+            if (!HighestInUse(holders, highest) ||
                 !RunNative(nullptr,
                            "INSERT INTO HVXNEXTNUM (TABLENAME, COLNAME, NEXTVAL) VALUES (?, ?, ?) "
                            "ON CONFLICT (TABLENAME, COLNAME) DO NOTHING",
@@ -92,13 +141,13 @@ long long Next(std::string_view tableName, std::string_view columnName) {
         }
         if (taken != Outcome::Done) return 0;
         if (candidate < 1) candidate = 1;
-        const Outcome used = InUse(table, column, candidate);
+        const Outcome used = InUse(holders, candidate);
         if (used == Outcome::Failed) return 0;
         if (used == Outcome::NoRow) return candidate;
         // Taken behind the counter's back: move the counter past every number
         // in use instead of stepping over them one by one.
         long long highest = 0;
-        if (!HighestInUse(table, column, highest)) return 0;
+        if (!HighestInUse(holders, highest)) return 0;
         const Param beyond = Param::Number(static_cast<double>(highest + 1));
         if (!RunNative(nullptr,
                        "UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = ? "

@@ -5,7 +5,9 @@
 // column), and are advanced inside the caller's transaction, so a cancelled
 // save gives its numbers back. A counter that is missing starts after the
 // highest number already in the table, and a number that is already taken
-// (rows written by another program, or imported) is skipped.
+// (rows written by another program, or imported) is skipped. The record
+// numbers of HVXGR04 and the line links of HVXGR04D share one counter, as both
+// become links of destination records (HVXGR04F.DLLINK).
 #include <string>
 #include <string_view>
 

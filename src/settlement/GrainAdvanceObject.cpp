@@ -3,11 +3,10 @@
 // pays out, then the repayments.
 #include "settlement/GrainAdvanceObject.h"
 
-#include <cstdlib>
-
 #include "platform/HVXConnection.h"
 #include "platform/Rounding.h"
 #include "platform/Statements.h"
+#include "platform/Text.h"
 #include "platform/UiPort.h"
 #include "settlement/AdvanceSelectionPort.h"
 #include "settlement/GrainAdvanceTrackingObject.h"
@@ -24,16 +23,22 @@ const char* const kQuestion =
     "to pay.";
 const char* const kCanceled = "Advance update canceled.\nSettlement save operation aborted.";
 
-// What all customers still owe on open advances. The check runs before the
-// settlement's own earlier repayments are given back, as the save always has.
-bool OpenAdvanceTotal(HVXConnection& connection, double& total, std::string& message) {
-    std::vector<SqlRow> rows;
-    if (!PreparedStatements(connection).Query({{}, kOpenAdvances}, {}, 2, rows)) {
+const char* const kOwnRepayments = "SELECT AMOUNT FROM HVXGR57A WHERE SOURCELINK = ?";
+
+// What all customers still owe on open advances, and what this settlement
+// repaid when it was saved before: the next step gives those repayments back,
+// so an unchanged re-save may repay them again.
+bool AvailableAdvances(HVXConnection& connection, std::string_view settlementLink, double& total,
+                       std::string& message) {
+    std::vector<SqlRow> open, own;
+    if (!PreparedStatements(connection).Query({{}, kOpenAdvances}, {}, 2, open) ||
+        !PreparedStatements(connection).Query({{}, kOwnRepayments}, {settlementLink}, 1, own)) {
         message = connection.LastError();
         return false;
     }
     total = 0;
-    for (const SqlRow& row : rows) total += std::atof(row[0].c_str()) - std::atof(row[1].c_str());
+    for (const SqlRow& row : open) total += TextNumber(row[0]) - TextNumber(row[1]);
+    for (const SqlRow& row : own) total += TextNumber(row[0]);
     total = HVXRound(total, 2);
     return true;
 }
@@ -46,7 +51,7 @@ bool GrainAdvanceObject::ApplyAdvances(GrainAdvanceTrackingObject& tracking,
     const bool repays = tracking.HasRepayments();
     if (repays) {
         double open = 0;
-        if (!OpenAdvanceTotal(connection, open, message)) return false;
+        if (!AvailableAdvances(connection, settlement.link, open, message)) return false;
         if (open < tracking.RepaymentTotal()) {
             message = kNotEnough;
             return false;

@@ -1,5 +1,7 @@
 #include "settlement/SettlementDetailWriter.h"
 
+#include <map>
+
 #include "platform/Fail.h"
 #include "platform/Dates.h"
 #include "platform/Format.h"
@@ -20,6 +22,8 @@ const char* const kDeleteLine = "DELETE FROM HVXGR04D WHERE RECNO = ?";
 const char* const kSelectDestinations = "SELECT RECNO FROM HVXGR04F WHERE SETLINK = ?";
 const char* const kDeleteDestination = "DELETE FROM HVXGR04F WHERE RECNO = ?";
 const char* const kDeleteFailed = "Unable to delete detail records from HVXGR04D.";
+const char* const kStoredDestinations =
+    "SELECT DLLINK,UNITSSET,OUNITS FROM HVXGR04F WHERE SETLINK = ?";
 
 const char* const kInsertLine =
     "INSERT INTO HVXGR04D (SETTLEMENT,SETLINK,SOURCE,SOURCEREF,COMMODITY,UNITSSET,FROMDPR,TODPR,"
@@ -55,6 +59,19 @@ bool DeleteStored(HVXConnection& connection, const char* select, const char* rem
     return true;
 }
 
+// What later settlements took from each stored destination of the settlement,
+// by its DLLINK: its units less what is still open. The rewritten record keeps
+// that part taken, so a line edited after it was drawn on stays drawn on.
+bool SettledOnward(HVXConnection& connection, const std::string& setLink,
+                   std::map<std::string, double>& onward, std::string& message) {
+    std::vector<SqlRow> rows;
+    if (!PreparedStatements(connection).Query({{}, kStoredDestinations}, {setLink}, 3, rows))
+        return Fail(message, kDeleteFailed);
+    for (const SqlRow& row : rows)
+        onward[row[0]] = HVXRound(TextNumber(row[1]) - TextNumber(row[2]), 4);
+    return true;
+}
+
 // One destination record: the terms and what it was settled at.
 struct Destination {
     DestinationTerms terms;
@@ -63,12 +80,22 @@ struct Destination {
     double avgPrice = 0, grossAmt = 0, netAmt = 0;
 };
 
-DestinationTerms LineTerms(const SettlementDetailItem& line) {
-    // What stays open of the line's units decides whether its contract is open.
-    const std::string status = HVXRound(TextNumber(line.oUnits), 5) == 0 ? "C" : "O";
-    return {line.isDate,    line.isRate,     line.isDue,     status,
-            line.pPaidDate, line.amtPrepaid, line.sRateDate, line.storeCol,
-            line.oUnits,    line.ssDate,     line.scRate,    line.submitted};
+// Every destination, a priced one too, holds its units open until a later
+// settlement draws on them: reversal and deletion compare the open units with
+// the units to tell whether anything was drawn. What stays open decides
+// whether the record is open.
+void SetOpenUnits(DestinationTerms& terms, double units, double onward) {
+    const double open = HVXRound(units - onward, 4);
+    terms.oUnits = _HVXsprintf("%.4f", open);
+    terms.status = HVXRound(open, 5) == 0 ? "C" : "O";
+}
+
+DestinationTerms LineTerms(const SettlementDetailItem& line, double onward) {
+    DestinationTerms terms{line.isDate,    line.isRate,     line.isDue,     {},
+                           line.pPaidDate, line.amtPrepaid, line.sRateDate, line.storeCol,
+                           {},             line.ssDate,     line.scRate,    line.submitted};
+    SetOpenUnits(terms, line.unitsSet, onward);
+    return terms;
 }
 
 class DetailWriter {
@@ -84,7 +111,8 @@ public:
 
     bool Write() {
         const std::string& setLink = set_.header.setLink;
-        if (!DeleteStored(connection_, kSelectLines, kDeleteLine, setLink, message_) ||
+        if (!SettledOnward(connection_, setLink, onward_, message_) ||
+            !DeleteStored(connection_, kSelectLines, kDeleteLine, setLink, message_) ||
             !DeleteStored(connection_, kSelectDestinations, kDeleteDestination, setLink,
                           message_) ||
             !set_.assemblies.DeleteLinks(connection_, setLink, message_))
@@ -143,7 +171,7 @@ private:
 
     Destination LineDestination(const SettlementDetailItem& line, double lineRecno) const {
         // Priced at the line's price per unit, total price and net amount.
-        return {LineTerms(line),
+        return {LineTerms(line, Onward(line.dlLink)),
                 _Fmt("%.0f", lineRecno),
                 line.commodity,
                 line.contract,
@@ -157,16 +185,20 @@ private:
                 line.netAmt};
     }
 
+    double Onward(const std::string& dlLink) const {
+        const auto found = onward_.find(dlLink);
+        return found == onward_.end() ? 0 : found->second;
+    }
+
     // The one destination of a multiple-source settlement takes its category,
-    // contract and commodity from the last line, its location from the first
-    // line that has one, and its status from the last line.
+    // contract and commodity from the last line and its location from the
+    // first line that has one.
     Destination SettlementDestination(double totalUnits) const {
         const SettlementDetailItem& last = set_.details.Items().back();
         Destination d{
             set_.terms, "", last.commodity, last.contract,    last.toDpr,       set_.header.setLink,
             "1",        "", totalUnits,     values_.avgPrice, values_.grossAmt, values_.netAmt};
-        d.terms.status = last.status;
-        d.terms.oUnits = _HVXsprintf("%.4f", set_.details.TotalUnits());
+        SetOpenUnits(d.terms, set_.details.TotalUnits(), Onward(set_.header.setLink));
         for (const SettlementDetailItem& line : set_.details.Items())
             if (!line.location.empty()) {
                 d.location = line.location;
@@ -224,6 +256,7 @@ private:
     const std::string& settDate_;
     std::string& message_;
     std::string_view stype_;
+    std::map<std::string, double> onward_;  // by DLLINK
 };
 
 }  // namespace

@@ -48,6 +48,12 @@ void SettlementGradeList::Add(std::string_view gradFact, std::string_view result
     hasData_ = true;
 }
 
+void SettlementGradeList::RemoveLink(std::string_view dlLink) {
+    // Stored links are cut like every field; so is the one asked for.
+    const std::string key = KeepFirst(dlLink, kGradeFieldChars);
+    std::erase_if(nodes_, [&](const SettlementGradeNode& n) { return n.dlLink == key; });
+}
+
 SettlementGradeNode* SettlementGradeList::Find(std::string_view dlLink, std::string_view gradFact) {
     const std::string link = KeepFirst(dlLink, kGradeFieldChars);
     const std::string factor = KeepFirst(gradFact, kGradeFieldChars);

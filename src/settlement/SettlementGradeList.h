@@ -39,6 +39,7 @@ public:
     void Clear();
     void Add(std::string_view gradFact, std::string_view result, std::string_view dlLink,
              UiPort& ui);
+    void RemoveLink(std::string_view dlLink);
     // Compared with the first 14 characters of each argument, as stored.
     SettlementGradeNode* Find(std::string_view dlLink, std::string_view gradFact);
 

@@ -465,7 +465,7 @@ TEST_P(ReversalLocks, LockHeldByAnotherWorkstationRefusesBeforeAnyChange) {
         if (reverse)
             SaveAndPost();
         else
-            ASSERT_TRUE(SaveUndrawn()) << message;
+            ASSERT_TRUE(Save()) << message;
         const hvxtest::Tables before = Snapshot();
 
         hvx::LockService locks;

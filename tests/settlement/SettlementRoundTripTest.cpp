@@ -2,8 +2,10 @@
 // its sources, contracts and advances exactly once.
 #include "settlement/ReversalCopy.h"
 #include "settlement/SettlementDeletion.h"
+#include "settlement/SettlementLoad.h"
 #include "settlement/SettlementReversal.h"
 #include "settlement/SettlementSaveTestSupport.h"
+#include "windows/pricing/PricePage.h"
 
 namespace {
 
@@ -17,6 +19,17 @@ const std::initializer_list<std::string_view> kMovesOn = {"HVXNEXTNUM", "HVXGR40
 const char* const kPaidOutAdvance =
     "INSERT INTO HVXGR57 (CUSTREF,AMOUNT,RAMOUNT,OPENPAID,SETTLELINK,SETTLEMENT,ADVLINK,RECNO) "
     "VALUES ('C1','75.00','%s','O','1','41','9',9)";
+
+// The page's rows, amounts and units negated as a reversing copy holds them when asked.
+std::string PageRows(const hvx::PricePage& page, bool negated = false) {
+    const auto sign = [&](const std::string& v) { return negated ? NegateText(v) : v; };
+    std::string rows;
+    for (const auto& r : page.UnitsList().Items()) rows += sign(r.units) + "@" + r.price + " ";
+    for (const auto& r : page.Deductions().Items())
+        rows += r.reference + sign(r.amount) + r.da + r.advance + " ";
+    for (const auto& r : page.Grades()) rows += r.gradeFactor + "=" + r.result;
+    return rows;
+}
 
 class SettlementRoundTrip : public SettlementSaveFixture {
 protected:
@@ -92,7 +105,7 @@ TEST_P(SettlementRoundTrip, DeletionIsAllOrNothingAndGivesEverythingBack) {
         [&] {
             MultipleSourceSettlement();
             before = Snapshot();
-            ASSERT_TRUE(SaveUndrawn()) << message;
+            ASSERT_TRUE(Save()) << message;
             EXPECT_EQ(Sources(), (Texts{"1001\t100.0000\tF", "1002\t0.0000\tF",
                                         "2001\t50.0000\tF", "7001\t100.0000\tF",
                                         "7002\t50.0000\tF", "9900\t225.0000\tO"}));
@@ -139,12 +152,12 @@ TEST_P(SettlementRoundTrip, ReversalIsAllOrNothingButForItsPostingPartsAndGivesE
     EXPECT_EQ(Rows("SELECT SETTLEMENT,UNITSSET,GROSSAMT,NETAMT,STATUS,REVERSED FROM HVXGR04F "
                    "WHERE SETTLEMENT<>'12' ORDER BY RECNO"),
               (Texts{"41\t225.0000\t900.00\t858.75\tC\tT",
-                     "42\t-225.0000\t-900.00\t-858.75\tC\tT"}));
+                     "42\t-225.0000\t-900.00\t-858.75\tO\tT"}));
     EXPECT_EQ(Rows("SELECT SETTLEMENT,DEDUCT,AMOUNT FROM HVXGR04C ORDER BY RECNO"),
               (Texts{"41\tADV\t40.00", "41\tCHECKOFF\t1.25", "42\tADV\t-40.00",
                      "42\tCHECKOFF\t-1.25"}));
     EXPECT_EQ(Rows("SELECT AMOUNT,SOURCELINK FROM HVXGR57A ORDER BY RECNO"),
-              (Texts{"40.00\t51", "-40.00\t52"}));
+              (Texts{"40.00\t9901", "-40.00\t9902"}));
 }
 
 // Each line's destination and child rows are copied; a line whose G/L code
@@ -182,7 +195,7 @@ TEST_P(SettlementRoundTrip, ReversalMirrorsASingleSourceSettlementOnce) {
                    "FROM HVXGR04F ORDER BY RECNO"),
               (Texts{"41\t1\t200.0000\t200.0000\t850.00\t808.75\tC\tT",
                      "41\t1\t150.5000\t150.5000\t0.00\t0.00\tC\tT",
-                     "42\t2\t-200.0000\t-200.0000\t-850.00\t-808.75\tC\tT",
+                     "42\t2\t-200.0000\t-200.0000\t-850.00\t-808.75\tO\tT",
                      "42\t2\t-150.5000\t-150.5000\t-0.00\t-0.00\tO\tT"}));
     EXPECT_EQ(Rows("SELECT SETTLEMENT,UNITS FROM HVXGR04B WHERE SETLINK='2' ORDER BY RECNO"),
               (Texts{"42\t-120.0000", "42\t-80.0000"}));
@@ -219,7 +232,7 @@ TEST_P(SettlementRoundTrip, SingleSourceContractGetsItsUnitsAndDollarsBackOnce) 
         AddLine("Installment Sale", "ST-12", "9900", "9301", 60, "0");
         AddLine("Installment Sale", "ST-12", "9900", "9302", 40, "0");
         ASSERT_EQ(Contract(), Texts{"300.0000\tO\t100.00"});
-        ASSERT_TRUE(reverse ? (SaveAndPost(), true) : SaveUndrawn()) << message;
+        ASSERT_TRUE(reverse ? (SaveAndPost(), true) : Save()) << message;
         EXPECT_EQ(Contract(), Texts{"200.0000\tO\t500.00"});
         ASSERT_TRUE(reverse ? ReverseSettlement(window) : DeleteSettlement(window))
             << (reverse ? message : Shown());
@@ -259,7 +272,7 @@ TEST_P(SettlementRoundTrip, RefusalsComeBeforeAnyChange) {
         SCOPED_TRACE(std::string(c.message) + (c.unsaved ? " (unsaved)" : ""));
         TearDown();
         SetUp();
-        ASSERT_TRUE(c.unsaved || SaveUndrawn()) << message;
+        ASSERT_TRUE(c.unsaved || Save()) << message;
         if (!c.setup.empty()) Exec(c.setup);
         set.header.posted = c.reverse || c.postedInWindow;
         const Tables before = Snapshot();
@@ -273,6 +286,46 @@ TEST_P(SettlementRoundTrip, RefusalsComeBeforeAnyChange) {
             EXPECT_TRUE(host.sent.empty());
         }
         EXPECT_EQ(set.details.Count(), c.unsaved ? 0u : 2u);
+    }
+}
+
+// 200 units of split 7001 sold (single-source: at two prices), with an advance repayment, a
+// checkoff typed by hand and a moisture result entered on the page and the line accepted; saved,
+// loaded back onto a page, then reversed.
+TEST_P(SettlementRoundTrip, WhatThePricePageEntersIsLoadedBackAndReversedNegated) {
+    using enum hvx::SettlementType;
+    for (const hvx::SettlementType type : {SingleSource, MultipleSource}) {
+        const bool single = type == SingleSource;
+        SCOPED_TRACE(single ? "single-source" : "multiple-source");
+        TearDown(), SetUp();
+        set.ClearLists(), set.header.type = type;
+        SettlementDetailItem line = AssemblyLine("9101", "Priced", 200, 4.25, 0);
+        hvx::PricePage page(ui, type);
+        page.Fill(set, line);
+        page.Inputs().sourceLines = {{"Assembly", "A100", "Priced", 200, 0, 4.25, 850, "21"}};
+        auto& d = page.Data();
+        for (const char* price : {"4.25", "4.30"})
+            if (single) d.units = "100", d.price = price, page.AcceptPrice(), page.NewPrice();
+        for (const auto& [code, amount] : {std::pair{"ADV", "40.00"}, {"CHECKOFF", "1.25*"}})
+            d.deduction = code, d.amount = amount, d.da = "D", page.AcceptDeduction();
+        d.gradeFactor = "MOIST", d.result = "15.000", page.AcceptGrade();
+        line.priceUnit = page.Average(), line.totPrice = page.Gross(), line.netAmt = page.Net();
+        page.Store(set, line), set.details.AddLine(line);
+        values = {"Priced", page.Average(), page.Gross(), page.Net()};
+        EXPECT_EQ(PageRows(page), std::string(single ? "100@4.25 100@4.30 " : "") +
+                                      "ADV40.00DT CHECKOFF1.25*DF MOIST=15.000");
+
+        SaveAndPost();
+        for (const auto& [setLink, negated] : {std::pair{"1", false}, {"2", true}}) {
+            SettlementRecordSet loaded;
+            hvx::PricePage reloaded(ui, type);
+            ASSERT_TRUE(LoadSettlement(loaded, setLink, type, ui));
+            reloaded.Fill(loaded, loaded.details.Items().front());
+            EXPECT_EQ(PageRows(reloaded), PageRows(page, negated)) << setLink;
+            if (!negated) {
+                ASSERT_TRUE(ReverseSettlement(window)) << message;
+            }
+        }
     }
 }
 

@@ -160,11 +160,11 @@ protected:
         return *std::next(s.set.details.Items().begin(), Pick(s.set.details.Count()));
     }
 
-    // A line's units, and its dollars, open units and price row that follow.
+    // A line's units, and its dollars, status and price row that follow.
     void SetUnits(Settlement& s, SettlementDetailItem& line, double units) {
         const bool open = line.toDpr != "Priced";
         line.unitsSet = units, line.totPrice = line.netAmt = HVXRound(units * line.priceUnit, 2);
-        line.status = open ? "O" : "C", line.oUnits = _HVXsprintf("%.4f", open ? units : 0.0);
+        line.status = open ? "O" : "C";
         s.set.units.RemoveLink(line.dlLink);
         const std::string price = _HVXsprintf("%.4f", line.priceUnit);
         if (!open) s.set.units.Add(_HVXsprintf("%.4f", units), price, line.dlLink);

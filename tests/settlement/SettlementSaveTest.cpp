@@ -2,6 +2,7 @@
 // read back; a change saved again; the check amount; every way out; all or nothing throughout.
 #include <tuple>
 
+#include "platform/NextNumbers.h"
 #include "settlement/CheckAmount.h"
 #include "settlement/SettlementLoad.h"
 #include "settlement/SettlementSaveTestSupport.h"
@@ -67,7 +68,8 @@ TEST_P(SettlementSave, NewSettlementIsAllOrNothingWritesEveryRowAndReadsBackAsSa
         {"SELECT RECNO,DESTLINK,SETLINK,DLLINK,SETDTE,STATUS,OUNITS,UNITSSET,TODPR,CONTRACT,"
          "SRATEDATE,SSDATE,ISDATE,AVGPRICE,GROSSAMT,NETAMT,STYPE,SUBMITTED FROM HVXGR04F ORDER BY "
          "RECNO",
-         "1 1 1 9101 03/07/2024 C 0.0000 200.0000 Priced   <NULL> <NULL> 4.2500 850.00 808.75 0 F|"
+         "1 1 1 9101 03/07/2024 O 200.0000 200.0000 Priced   <NULL> <NULL> 4.2500 850.00 "
+         "808.75 0 F|"
          "2 2 1 9102 03/07/2024 O 150.5000 150.5000 Storage Ticket ST-88 0.0020 03/07/2024 <NULL> "
          "0.0000 0.00 0.00 0 F"},
         {"SELECT FLINK,ASSEMBLY,SETTLINK,RECNO FROM HVXGR04H ORDER BY RECNO",
@@ -100,7 +102,8 @@ TEST_P(SettlementSave, NewSettlementIsAllOrNothingWritesEveryRowAndReadsBackAsSa
     EXPECT_FALSE(h.posted || loaded.details.Loading() || loaded.details.Changed());
     auto lines = set.details.Items();
     for (SettlementDetailItem& l : lines)
-        l.setDte = "03/07/2024", l.avgPrice = l.priceUnit, l.grossAmt = l.totPrice;
+        l.setDte = "03/07/2024", l.avgPrice = l.priceUnit, l.grossAmt = l.totPrice,
+        l.oUnits = _HVXsprintf("%.4f", l.unitsSet), l.status = "O";
     EXPECT_EQ(loaded.details.Items(), lines);
     for (const SettlementUniqueDetailItem& s : loaded.details.UniqueSources())
         EXPECT_EQ(_HVXsprintf("%.15g %.15g %.15g %.15g", s.savedUnits, s.savedDollars,
@@ -134,14 +137,15 @@ TEST_P(SettlementSave, LoadRefusalsShowTheirMessage) {
     }
 }
 
-// A re-save is all or nothing too: the stored line goes from 150.5 to 100 units, the repayment from
-// 40.00 to 60.00, and the bank leaves the pay names.
+// A re-save is all or nothing too: the stored line goes from 150.5 to 100 units (keeping the 20.5 a
+// later settlement took), the repayment from 40.00 to 60.00, and the bank leaves the pay names.
 TEST_P(SettlementSave, ResaveIsAllOrNothingRewritesLinesAndMovesOnlyTheChange) {
     EXPECT_EQ(FailEachSaveStatement([this] {
                   ASSERT_TRUE(Save()) << message;
                   SettlementDetailItem stored = *set.details.FindLine("9102");
+                  Exec("UPDATE HVXGR04F SET OUNITS='130.0000' WHERE DLLINK='9102'");
                   set.details.RemoveLine("9102", ui);
-                  stored.unitsSet = 100, stored.oUnits = "100.0000";
+                  stored.unitsSet = 100;
                   set.details.AddLine(stored);
                   set.deductions.RemoveLink("9101");
                   set.deductions.Add("ADV", "60.00", "D", "T", "9101", "A100", "Assembly");
@@ -157,7 +161,7 @@ TEST_P(SettlementSave, ResaveIsAllOrNothingRewritesLinesAndMovesOnlyTheChange) {
         {"SELECT RECNO,DLLINK,UNITSSET FROM HVXGR04D ORDER BY RECNO",
          "3 9101 200.0000|4 9102 100.0000"},
         {"SELECT RECNO,DESTLINK,DLLINK,OUNITS FROM HVXGR04F ORDER BY RECNO",
-         "3 3 9101 0.0000|4 4 9102 100.0000"},
+         "3 3 9101 200.0000|4 4 9102 79.5000"},
         {"SELECT FLINK FROM HVXGR04H ORDER BY RECNO", "3|4"},
         {"SELECT PAYNAME FROM HVXGR04E", "O'Brien Farms"},
         {"SELECT DEDUCT,AMOUNT FROM HVXGR04C ORDER BY RECNO", "ADV 60.00|CHECKOFF 1.25"},
@@ -166,7 +170,8 @@ TEST_P(SettlementSave, ResaveIsAllOrNothingRewritesLinesAndMovesOnlyTheChange) {
         {kAdvances, "1 60.00 O|2 0.00 O"},
         {kRepayments, "A1 60.00 1 9101 "},
     });
-    // Saved again unchanged, the settlement moves nothing.
+    // Saved again unchanged, the settlement moves nothing, though it repays more than is left open.
+    Exec("UPDATE HVXGR57 SET RAMOUNT='500.00',OPENPAID='P' WHERE RECNO=2");
     const auto moved = [] { return Table(kSources) + Table(kAdvances) + Table(kRepayments); };
     const auto before = moved();
     ASSERT_TRUE(Save()) << message;
@@ -180,7 +185,7 @@ TEST_P(SettlementSave, MultipleSourceSettlementHasOneDestinationUnderItsLink) {
     set.header.type = kMultiple;
     SettlementDetailItem fromSplit = AssemblyLine("9201", "Priced", 100, 4.1, 0);
     SettlementDetailItem fromTicket = AssemblyLine("9202", "Priced", 50, 4.1, 0);
-    fromSplit.location.clear(), fromSplit.status = "O";
+    fromSplit.location.clear();
     fromTicket.source = "Scale Ticket", fromTicket.sourceRef = "1002";
     fromTicket.sourceLink = "8002", fromTicket.location = "3";
     for (SettlementDetailItem* line : {&fromSplit, &fromTicket})
@@ -190,15 +195,15 @@ TEST_P(SettlementSave, MultipleSourceSettlementHasOneDestinationUnderItsLink) {
     set.deductions.Add("ADV", "25.00", "D", "T", "", "A100", "Assembly");
     values = {"Priced", 4.1, 615, 590};
     ASSERT_TRUE(Save()) << message;
-    // The destination takes the status of the last line and the location of the first line that has
-    // one; the ticket's assembly is the split's: one link. One destination repays for the whole
+    // The destination holds its units open and takes the location of the first line that has one;
+    // the ticket's assembly is the split's: one link. One destination repays for the whole
     // settlement: no line is named.
     ExpectTables({
         {"SELECT CHECKAMT,STYPE FROM HVXGR04", "590.00 1"},
         {"SELECT RECNO,SOURCE,STYPE FROM HVXGR04D ORDER BY RECNO", "1 Assembly 1|2 Scale Ticket 1"},
         {"SELECT RECNO,DESTLINK,DLLINK,STYPE,UNITSSET,OUNITS,STATUS,LOCATION,TODPR,AVGPRICE,"
          "GROSSAMT,NETAMT,SSDATE,SUBMITTED FROM HVXGR04F",
-         "1  1 1 150.0000 150.0000 C 3 Priced 4.1000 615.00 590.00 04/01/2024 T"},
+         "1  1 1 150.0000 150.0000 O 3 Priced 4.1000 615.00 590.00 04/01/2024 T"},
         {"SELECT FLINK,ASSEMBLY,SETTLINK FROM HVXGR04H", "1 A100 1"},
         {"SELECT SETTUNITS FROM HVXGR02S", "150.0000"},
         {kRepayments, "A1 25.00 1  "},
@@ -211,8 +216,22 @@ TEST_P(SettlementSave, MultipleSourceSettlementHasOneDestinationUnderItsLink) {
     const DestinationTerms& t = loaded.terms;
     EXPECT_EQ(t.isDate + "|" + t.ssDate + "|" + t.pPaidDate + "|" + t.sRateDate + "|" + t.oUnits +
                   "|" + t.status + "|" + t.submitted,
-              "05012024|04012024||0.0015|150.0000|C|T");
+              "05012024|04012024||0.0015|150.0000|O|T");
     EXPECT_DOUBLE_EQ(loaded.loadedTotals.units, 150);
+}
+
+// Lines take their links from the line counter, the destination of a multiple-source settlement
+// the link of its settlement: saved in turn, no two destinations share one.
+TEST_P(SettlementSave, NoTwoDestinationsShareALinkWhateverTheSettlementType) {
+    for (int n = 0; n < 12; ++n) {
+        set.ClearLists(), set.header.recno = 0, set.header.type = n % 3 ? kSingle : kMultiple;
+        for (int line = 0; line < 2; ++line)
+            set.details.AddLine(AssemblyLine(NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK").c_str(),
+                                             "Priced", 5, 4.25, 21.25));
+        ASSERT_TRUE(Save()) << message;
+    }
+    ExpectTables({{"SELECT COUNT(*) FROM HVXGR04F", "20"},
+                  {"SELECT DLLINK FROM HVXGR04F GROUP BY DLLINK HAVING COUNT(*) > 1", ""}});
 }
 
 TEST(CheckAmount, PaysOnlyGrainSoldOutrightEachLineRoundedToTheCent) {

@@ -120,7 +120,7 @@ inline Tables Filtered(Tables tables, TableNames names, bool keep) {
 inline Tables Without(Tables t, TableNames names) { return Filtered(std::move(t), names, false); }
 inline Tables Only(Tables t, TableNames names) { return Filtered(std::move(t), names, true); }
 
-// A line of A100 (split 7001); what it does not sell stays open.
+// A line of A100 (split 7001).
 inline hvx::settlement::SettlementDetailItem AssemblyLine(const char* dlLink, const char* toDpr,
                                                           double units, double price,
                                                           double net) {
@@ -130,7 +130,7 @@ inline hvx::settlement::SettlementDetailItem AssemblyLine(const char* dlLink, co
     l.unitsSet = units, l.priceUnit = price, l.totPrice = units * price, l.netAmt = net;
     l.patronage = "T", l.submitted = "F", l.glCode = "21", l.stype = "0";
     const bool open = std::string(toDpr) != "Priced";
-    l.status = open ? "O" : "C", l.oUnits = open ? _HVXsprintf("%.4f", units) : "0.0000";
+    l.status = open ? "O" : "C";
     if (open) l.contract = "ST-88", l.sRateDate = "0.0020", l.ssDate = "03/07/2024";
     return l;
 }
@@ -167,16 +167,10 @@ public:
 
     bool Save() { return hvx::settlement::SaveSettlement(window); }
 
-    // A destination not yet drawn on holds all its units open, even a priced line's (saved closed
-    // at 0, as the window would not leave it). Other settlements keep theirs.
-    bool SaveUndrawn() {
-        if (!Save()) return false;
-        Exec("UPDATE HVXGR04F SET OUNITS=UNITSSET WHERE SETLINK='" + set.header.setLink + "'");
-        return ui.messages.clear(), true;
-    }
     // The saved settlement as posting leaves it: posted, its splits' units counted posted.
     void SaveAndPost() {
-        ASSERT_TRUE(SaveUndrawn()) << message;
+        ASSERT_TRUE(Save()) << message;
+        ui.messages.clear();
         const std::string link = "'" + set.header.setLink + "'";
         for (const char* table : {"HVXGR04", "HVXGR04D"})
             Exec(std::string("UPDATE ") + table + " SET POSTED='T' WHERE SETLINK=" + link);

@@ -71,13 +71,16 @@ void PrintBusiness(std::ostream& out) {
     out << "\nCustomers: " << CountRows("HVXAR50") << ", "
         << First("SELECT COUNT(DISTINCT CUSTREF) FROM HVXGR02S") << " with grain delivered\n";
 
-    // Open contracts, grouped by category, with their units still open.
+    // Open contracts, grouped by category, with their units still open. A sale
+    // holds its units open too, but no settlement draws on it.
     struct Open {
         int contracts = 0;
         double units = 0;
     };
     std::map<std::string, Open> open;
-    for (const Row& r : Query("SELECT TODPR,OUNITS FROM HVXGR04F WHERE STATUS='O'", 2)) {
+    for (const Row& r : Query("SELECT TODPR,OUNITS FROM HVXGR04F WHERE STATUS='O' AND TODPR NOT IN "
+                              "('Priced','Redelivered')",
+                              2)) {
         open[r[0]].contracts += 1;
         open[r[0]].units += HVXRound(TextNumber(r[1]), 4);
     }

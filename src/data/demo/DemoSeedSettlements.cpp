@@ -222,11 +222,9 @@ bool WriteLine(SeedWriter& w, const SettlementContext& c, const Destination& d, 
     l.dlLink = w.NewLink("HVXGR04D", "DLLINK");
     l.recno = l.dlLink.empty() ? 0 : w.NextRecno("HVXGR04D");
     if (l.recno < 1) return false;
-    // A sale closes at once; a held position keeps what later settlements
-    // of the season do not take from it.
-    l.open = std::string(d.category) == "Priced"
-                 ? 0
-                 : HVXRound(d.units - UnitsTaken(d.category, d.contract, c.s.customer), 4);
+    // Every destination, a sale too, keeps what later settlements of the
+    // season do not take from it, as the save leaves it.
+    l.open = HVXRound(d.units - UnitsTaken(d.category, d.contract, c.s.customer), 4);
     if (HVXRound(l.open, 5) < 0)
         return w.Fail(std::string("The demo settlements take more than contract ") + d.contract +
                       " holds.");

@@ -8,14 +8,6 @@
 #include "rules/SettledQuantityText.h"
 
 namespace hvx {
-namespace {
-
-bool Blank(std::string_view text) {
-    return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-}  // namespace
-
 PricePage::PricePage(UiPort& ui, SettlementType type) : ui_(ui), type_(type) { Clear(); }
 
 bool PricePage::Refuse(std::string_view message, std::string_view field) {
@@ -90,6 +82,7 @@ void PricePage::RecomputeDestinationTotals() {
 void PricePage::Clear() {
     units_.Clear();
     deductions_.Clear();
+    grades_.clear();
     average_ = gross_ = net_ = unitsSettled_ = 0;
     data_ = PricePageData{};
     ShowAverage();

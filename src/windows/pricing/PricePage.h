@@ -36,6 +36,11 @@
 #include "rules/PriceUnitRows.h"
 #include "rules/SourceLineAcceptance.h"
 
+namespace hvx::settlement {
+struct SettlementDetailItem;
+struct SettlementRecordSet;
+}  // namespace hvx::settlement
+
 namespace hvx {
 
 inline constexpr std::string_view kMsgUnitsRequired = "Units are required.";
@@ -45,6 +50,14 @@ inline constexpr std::string_view kMsgDeductionRequired =
     "Deduction/Addition reference is required.";
 inline constexpr std::string_view kMsgAmountRequired = "An amount is required.";
 inline constexpr std::string_view kMsgDARequired = "D/A is required.";
+inline constexpr std::string_view kMsgGradeFactorRequired = "Grade factor is required.";
+inline constexpr std::string_view kMsgResultRequired = "Result is required.";
+
+// A grade factor of the line and its result, as the user typed them.
+struct PriceGradeRow {
+    std::string gradeFactor, result;
+    bool operator==(const PriceGradeRow&) const = default;
+};
 
 // What the page reads from its settlement window.
 struct PriceWindowInputs {
@@ -71,6 +84,9 @@ struct PricePageData {
     // Set with the focus move to Amount after a pick: the view selects the
     // field's text and clears the flag.
     bool amountSelected = false;
+    // Entry of a grade factor row.
+    std::string gradeFactor, result;
+    std::optional<std::size_t> gradeRow;  // the row being edited; none: a new row
     // The totals as shown.
     std::string averageText, grossText, netText;
     std::string arText;  // the A/R panel
@@ -85,6 +101,19 @@ public:
     const PricePageData& Data() const { return data_; }
     const PriceUnitRows& UnitsList() const { return units_; }
     const PriceDeductionRows& Deductions() const { return deductions_; }
+    const std::vector<PriceGradeRow>& Grades() const { return grades_; }
+
+    // The page of a line shows the units and prices, deductions and grade
+    // factors the record set keeps under the line's link, and accepting the
+    // line puts the page's rows back there in place of the old ones, so the
+    // save writes exactly what the page shows and a load gives it back. The
+    // one destination of a multiple-source settlement keeps its lists under
+    // no link, which is how its reversal finds them; its deductions name the
+    // source of the line given.
+    void Fill(const settlement::SettlementRecordSet& set,
+              const settlement::SettlementDetailItem& line);
+    void Store(settlement::SettlementRecordSet& set,
+               const settlement::SettlementDetailItem& line) const;
 
     // Modes.
     SettlementType Type() const { return type_; }
@@ -141,6 +170,12 @@ public:
     // What the advance deductions do to the customer's advances.
     double AdvanceEffect() const { return deductions_.AdvanceEffect(); }
 
+    // Grade factors: both parts are required.
+    bool AcceptGrade();
+    void NewGrade();
+    bool RemoveGrade();
+    void SelectGradeRow(std::size_t row);
+
     // The A/R information panel: its text is refreshed after every change of
     // the deductions; the command shows it.
     void RefreshArInformation();
@@ -179,6 +214,7 @@ private:
     PricePageData data_;
     PriceUnitRows units_;
     PriceDeductionRows deductions_;
+    std::vector<PriceGradeRow> grades_;
     double average_ = 0, gross_ = 0, net_ = 0, unitsSettled_ = 0;
     bool changed_ = false;
 };

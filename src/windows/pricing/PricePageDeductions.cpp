@@ -5,14 +5,6 @@
 #include "shell/SiblingQueries.h"
 
 namespace hvx {
-namespace {
-
-bool Blank(std::string_view text) {
-    return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-}  // namespace
-
 DeductionBase PricePage::TypedBase(const DeductionDefinition& definition) const {
     if (!MultipleSource()) return {unitsSettled_, gross_};
     if (definition.GrainTax()) {

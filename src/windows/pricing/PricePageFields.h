@@ -9,12 +9,19 @@
 
 namespace hvx {
 
+// An entry field holding nothing but blanks is empty.
+inline bool Blank(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
 // Fields of the price page itself.
 inline constexpr std::string_view kFieldUnits = "Units";
 inline constexpr std::string_view kFieldPrice = "Price";
 inline constexpr std::string_view kFieldDeduction = "Deduction";
 inline constexpr std::string_view kFieldAmount = "Amount";
 inline constexpr std::string_view kFieldDA = "DA";
+inline constexpr std::string_view kFieldGradeFactor = "GradeFactor";
+inline constexpr std::string_view kFieldResult = "Result";
 
 // Hints of the page's commands.
 inline constexpr std::string_view kHintAcceptPrice = "Accept price and quantity.";
