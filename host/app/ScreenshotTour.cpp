@@ -9,6 +9,10 @@
 #include <QTimer>
 
 #include "host/app/HostWindow.h"
+#include "qt/windows/sources/SourceSelectionDialog.h"
+#include "rules/Categories.h"
+#include "rules/SourceKinds.h"
+#include "settlement/SettlementRecordSet.h"
 
 namespace hvx::host {
 namespace {
@@ -55,6 +59,27 @@ public:
             Fail(QString("no window opened for %1").arg(item.text));
     }
 
+    // The source selection as a clerk fills it on the demo cooperative: a
+    // sale of Anderson's scale tickets, two corn tickets checked (which
+    // takes the soybean ticket off the list).
+    void RunSourceSelection() {
+        settlement::SettlementRecordSet set;
+        SourceSelectionDialog dialog(&window_);
+        SourceSelectionController controller(
+            dialog.Ui(), set,
+            {std::string(kScaleTicket), "ANDERSON", std::string(kPriced),
+             SettlementType::MultipleSource, "03/24/2026"});
+        controller.Fill();
+        controller.Check(0, true);
+        controller.Check(1, true);
+        dialog.Show(controller);
+        dialog.show();
+        QApplication::processEvents();
+        if (controller.CheckedCount() != 2) Fail("the demo source selection lists no tickets");
+        Save(&dialog);
+        dialog.reject();
+    }
+
     const QStringList& Files() const { return files_; }
     const QString& Error() const { return error_; }
 
@@ -95,6 +120,7 @@ QStringList RunScreenshotTour(HostWindow& window, const QString& folder, QString
     QApplication::processEvents();
     Tour tour(window, folder);
     for (const GrainMenuItem& item : kGrainMenu) tour.Run(item);
+    tour.RunSourceSelection();
     error = tour.Error();
     return tour.Files();
 }
