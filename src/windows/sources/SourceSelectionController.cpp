@@ -99,10 +99,12 @@ void SourceSelectionController::Check(std::size_t row, bool on) {
 }
 
 void SourceSelectionController::Narrow(const SourceRow& row) {
-    set_.defaults.commodity = row.commodity;
-    set_.defaults.location = row.location;
+    // Copied first: the row itself moves while the others leave the list.
+    const std::string commodity = row.commodity, location = row.location;
+    set_.defaults.commodity = commodity;
+    set_.defaults.location = location;
     std::erase_if(grid_.Rows(), [&](const SourceRow& r) {
-        return r.commodity != row.commodity || r.location != row.location;
+        return r.commodity != commodity || r.location != location;
     });
 }
 
