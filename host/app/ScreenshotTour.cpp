@@ -61,7 +61,8 @@ public:
 
     // The source selection as a clerk fills it on the demo cooperative: a
     // sale of Anderson's scale tickets, two corn tickets checked (which
-    // takes the soybean ticket off the list).
+    // takes the soybean ticket off the list). Another database shows what
+    // it holds for that customer, an empty list included.
     void RunSourceSelection() {
         settlement::SettlementRecordSet set;
         SourceSelectionDialog dialog(&window_);
@@ -75,7 +76,6 @@ public:
         dialog.Show(controller);
         dialog.show();
         QApplication::processEvents();
-        if (controller.CheckedCount() != 2) Fail("the demo source selection lists no tickets");
         Save(&dialog);
         dialog.reject();
     }
