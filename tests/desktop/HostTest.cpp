@@ -148,7 +148,8 @@ TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime
     EXPECT_EQ(files.join("|").toStdString(),
               "Collateral Warehouse Receipts.png|Create New Settlement.png|Direct Shipment.png|"
               "Enter By Settlement Destination.png|Enter By Settlement Source.png|"
-              "Search For Settlements.png|Select Sources.png|Settlement Search Results.png");
+              "Search For Settlements.png|Select Scale Ticket(s) to Settle.png|"
+              "Settlement Search Results.png");
     for (const QString& file : files)
         EXPECT_FALSE(QImage(shots + "/" + file).isNull()) << file.toStdString();
     // No profile value yet: the results window has its default size.

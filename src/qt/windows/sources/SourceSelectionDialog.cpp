@@ -101,6 +101,8 @@ SourceSelectionDialog::SourceSelectionDialog(QWidget* parent)
 
 void SourceSelectionDialog::Show(SourceSelectionController& controller) {
     controller_ = &controller;
+    // The title names what is listed, on the frame and as the heading.
+    setWindowTitle(Text(controller.Title()));
     title_->setText(Text(controller.Title()));
     first_->setText(Text(controller.FirstMessage()));
     second_->setText(Text(controller.SecondMessage()));
