@@ -54,7 +54,6 @@ SourceSelectionDialog::SourceSelectionDialog(QWidget* parent)
     grid_->setTabKeyNavigation(false);
     grid_->setWordWrap(false);
     grid_->verticalHeader()->hide();
-    grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->installEventFilter(this);
     connect(model_, &SourceSelectionModel::CheckedChanged, this, &SourceSelectionDialog::ShowTotals);
