@@ -19,7 +19,7 @@ using Texts = std::vector<std::string>;
 
 // C1 delivered A1 (corn at 01: tickets 5001 with 60.0001 units still open and
 // a discount of 0.02, 5002, and 5005 already settled), A2 (soybeans at 01,
-// ticket 5003) and A3 (corn at 02, ticket 5004); C2 delivered A9.
+// ticket 5003) and A3 (corn at 02, tickets 5004 and 5007); C2 delivered A9.
 void SeedDeliveries() {
     Exec("INSERT INTO HVXGR02S (ASSEMBLY,COMMODITY,LOCATION,DPR,CUSTREF,SHAREUNITS,SETTUNITS,"
          "SETTLED,LINEID,CONTRACT,RECNO) VALUES ('A1','CORN','01','Storage Ticket','C1','150.0000',"
@@ -33,6 +33,7 @@ void SeedDeliveries() {
          "('5003','A2','L2','S3','','C1','Priced Later','30.0000','0','10.0000','F',3),"
          "('5004','A3','L3','S4','','C1','Storage Ticket','20.0000','0','4.1000','F',4),"
          "('5005','A1','L1','S5','','C1','Storage Ticket','10.0000','10','4.0000','T',5),"
+         "('5007','A3','L3','S7','','C1','Storage Ticket','5.0000','0','4.1000','F',7),"
          "('5009','A9','L9','S9','','C2','Storage Ticket','9.0000','0','4.0000','F',6)");
     Exec("INSERT INTO HVXGR03G (TICKETNUM,ASSEMBLY,TEST,RESULT,NETUNITS,PREMDISC,RECNO) VALUES "
          "('5001','A1','MOIST','16.0','100.0000','-0.0200',1)");
@@ -63,7 +64,7 @@ protected:
 
 TEST_P(SourceSelectionTest, CheckingNarrowsToCommodityAndLocationAndAddsOpenUnits) {
     hvx::SourceSelectionController& c = Open("Scale Ticket");
-    EXPECT_EQ(Listed(), (Texts{"5001", "5002", "5003", "5004"}));
+    EXPECT_EQ(Listed(), (Texts{"5001", "5002", "5003", "5004", "5007"}));
     EXPECT_EQ(c.Rows()[0].cells[hvx::SourceSelectionGrid::kUnitsColumn], "60.0001");
     c.Check(0, true), c.Check(1, true);
     EXPECT_EQ(set.defaults.commodity + "/" + set.defaults.location, "CORN/01");
@@ -84,6 +85,11 @@ TEST_P(SourceSelectionTest, CheckingNarrowsToCommodityAndLocationAndAddsOpenUnit
     EXPECT_EQ(Listed(), Texts{"5003"});
     EXPECT_EQ(ui.focus, Texts{"Sources"});
     EXPECT_TRUE(ui.pickLists.empty());
+
+    // A row checked behind rows that leave keeps the rows of its kind that follow it.
+    set = {};
+    Open("Scale Ticket").Check(3, true);
+    EXPECT_EQ(Listed(), (Texts{"5004", "5007"}));
 }
 
 TEST_P(SourceSelectionTest, AnAssemblyNotOpenForTheCustomerOpensTheLookup) {
@@ -91,10 +97,10 @@ TEST_P(SourceSelectionTest, AnAssemblyNotOpenForTheCustomerOpensTheLookup) {
     ui.picks = {{0, ""}, {3, "A3"}};
     c.SetAssembly("A9"), c.LeaveAssembly();  // C2's: cancelled
     EXPECT_EQ(c.Assembly(), "");
-    EXPECT_EQ(Listed().size(), 4u);
+    EXPECT_EQ(Listed().size(), 5u);
     c.SetAssembly("A"), c.LeaveAssembly();
     EXPECT_EQ(c.Assembly(), "A3");
-    EXPECT_EQ(Listed(), Texts{"5004"});
+    EXPECT_EQ(Listed(), (Texts{"5004", "5007"}));
     EXPECT_EQ(ui.pickTitles, (Texts{"Find Assembly To Settle", "Find Assembly To Settle"}));
     EXPECT_EQ(ui.pickLists.back(),
               "SELECT ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,SHAREUNITS,SETTUNITS,STR(RECNO) "
