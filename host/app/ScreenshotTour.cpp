@@ -12,6 +12,10 @@
 #include <QTimer>
 
 #include "host/app/HostWindow.h"
+#include "qt/windows/sources/SourceSelectionDialog.h"
+#include "rules/Categories.h"
+#include "rules/SourceKinds.h"
+#include "settlement/SettlementRecordSet.h"
 
 namespace hvx::host {
 namespace {
@@ -57,6 +61,27 @@ public:
             if (!before.contains(frame)) Save(frame);
         if (!item.modal && window_.Area()->subWindowList().size() == before.size())
             Fail(QString("no window opened for %1").arg(item.text));
+    }
+
+    // The source selection as a clerk fills it on the demo cooperative: a
+    // sale of Anderson's scale tickets, two corn tickets checked (which
+    // takes the soybean ticket off the list). Another database shows what
+    // it holds for that customer, an empty list included.
+    void RunSourceSelection() {
+        settlement::SettlementRecordSet set;
+        SourceSelectionDialog dialog(&window_);
+        SourceSelectionController controller(
+            dialog.Ui(), set,
+            {std::string(kScaleTicket), "ANDERSON", std::string(kPriced),
+             SettlementType::MultipleSource, "03/24/2026"});
+        controller.Fill();
+        controller.Check(0, true);
+        controller.Check(1, true);
+        dialog.Show(controller);
+        dialog.show();
+        QApplication::processEvents();
+        Save(&dialog);
+        dialog.reject();
     }
 
     const QStringList& Files() const { return files_; }
@@ -120,6 +145,7 @@ QStringList RunScreenshotTour(HostWindow& window, const QString& folder, QString
     QApplication::processEvents();
     Tour tour(window, folder);
     for (const GrainMenuItem& item : kGrainMenu) tour.Run(item);
+    tour.RunSourceSelection();
     error = tour.Error();
     return tour.Files();
 }

@@ -40,6 +40,13 @@ public:
     // keyColumn is empty, or the column name one list passes.
     virtual double SearchWin(std::string& startText, std::string_view columns,
                              std::string_view select, std::string_view keyColumn) = 0;
+    // The same list under a title of its own ("Find Assembly To Settle").
+    virtual double TitledSearchWin(std::string_view title, std::string& startText,
+                                   std::string_view columns, std::string_view select,
+                                   std::string_view keyColumn) {
+        (void)title;
+        return SearchWin(startText, columns, select, keyColumn);
+    }
     // The dated-comment editor for the record identified by link, on a
     // comments table (LINK, COMMDATE, COMMENT).
     virtual void DoComment(std::string_view table, std::string_view link) = 0;

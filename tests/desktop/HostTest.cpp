@@ -149,7 +149,8 @@ TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime
               "Collateral Warehouse Receipts.png|Create New Settlement 2.png|"
               "Create New Settlement 3.png|Create New Settlement.png|Direct Shipment.png|"
               "Enter By Settlement Destination.png|Enter By Settlement Source.png|"
-              "Search For Settlements.png|Settlement Search Results.png");
+              "Search For Settlements.png|Select Scale Ticket(s) to Settle.png|"
+              "Settlement Search Results.png");
     for (const QString& file : files)
         EXPECT_FALSE(QImage(shots + "/" + file).isNull()) << file.toStdString();
     // No profile value yet: the results window has its default size.

@@ -34,6 +34,12 @@ public:
     void SetWaitCursor(bool on) override { waitDepth += on ? 1 : -1; }
     double SearchWin(std::string& startText, std::string_view columns, std::string_view select,
                      std::string_view keyColumn) override;
+    double TitledSearchWin(std::string_view title, std::string& startText,
+                           std::string_view columns, std::string_view select,
+                           std::string_view keyColumn) override {
+        pickTitles.emplace_back(title);
+        return SearchWin(startText, columns, select, keyColumn);
+    }
     void DoComment(std::string_view table, std::string_view link) override {
         comments.push_back(std::string(table) + ":" + std::string(link));
     }
@@ -53,6 +59,7 @@ public:
     };
     std::deque<Pick> picks;
     std::vector<std::string> pickLists;  // the select of each list shown
+    std::vector<std::string> pickTitles;  // the title of each titled list
     std::vector<std::string> pickColumns, pickKeys;  // its column list and key column
     std::vector<std::string> comments;   // "table:link" of each editor opened
     std::deque<std::string> fileNames;   // answers of the file dialogs ("" cancels)

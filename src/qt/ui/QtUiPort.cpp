@@ -107,6 +107,12 @@ void QtUiPort::SetWaitCursor(bool on) {
 
 double QtUiPort::SearchWin(std::string& startText, std::string_view columns,
                            std::string_view select, std::string_view keyColumn) {
+    return TitledSearchWin({}, startText, columns, select, keyColumn);
+}
+
+double QtUiPort::TitledSearchWin(std::string_view title, std::string& startText,
+                                 std::string_view columns, std::string_view select,
+                                 std::string_view keyColumn) {
     PickList list;
     std::string error;
     SetWaitCursor(true);
@@ -117,6 +123,7 @@ double QtUiPort::SearchWin(std::string& startText, std::string_view columns,
         return 0;
     }
     PickListDialog dialog(list, QString::fromStdString(startText), DialogParent());
+    if (!title.empty()) dialog.setWindowTitle(QString::fromUtf8(title.data(), qsizetype(title.size())));
     if (dialog.exec() != QDialog::Accepted || dialog.ChosenRow() < 0) return 0;
     startText = list.KeyText(dialog.ChosenRow());
     return list.Rows()[dialog.ChosenRow()].recno;

@@ -28,6 +28,9 @@ public:
     void SetWaitCursor(bool on) override;
     double SearchWin(std::string& startText, std::string_view columns, std::string_view select,
                      std::string_view keyColumn) override;
+    double TitledSearchWin(std::string_view title, std::string& startText,
+                           std::string_view columns, std::string_view select,
+                           std::string_view keyColumn) override;
     void DoComment(std::string_view table, std::string_view link) override;
     std::string OpenFileName(std::string_view title, std::string_view filter,
                              std::string_view folder) override;
