@@ -95,6 +95,25 @@ typedef int (*HVXInterfaceHandleEventFn)(void* owner, const char* className,
                                          const char* eventName, char* errorText,
                                          int errorSize);
 
+// Exported, in addition to or instead of HVXInterface_HandleEvent, by a
+// receiver that takes an event's text and answers with a text of its own
+// (added later; receivers that export only HVXInterface_HandleEvent keep
+// working and get every event through it, without text and without answer).
+// When a receiver exports this function, every event goes to it and not to
+// HVXInterface_HandleEvent. text is the event's text ("" for an event without
+// one, such as "HVXInitializeEvent"). The receiver writes its answer into
+// answer (at most answerSize bytes, terminator included; "" for none) and,
+// like HVXInterface_HandleEvent, returns 0 when the event was handled or
+// non-zero with why in errorText.
+//
+// "GetSecuredParties": text is the customer's tax identification number; the
+// answer lists the customer's secured parties as tab-delimited fields, each
+// "01=" followed by one party's name (fields with other prefixes may follow
+// and are ignored).
+typedef int (*HVXInterfaceHandleEventTextFn)(void* owner, const char* className,
+                                             const char* eventName, const char* text, char* answer,
+                                             int answerSize, char* errorText, int errorSize);
+
 }  // extern "C"
 
 namespace hvx {
@@ -113,8 +132,17 @@ inline constexpr int kBackOfficeResultSize = 4096;
 // The size of the return buffer of SendDLLMessage.
 inline constexpr int kGeneralLedgerReturnSize = 400;
 
-// The size of the error text buffer passed to HVXInterface_HandleEvent.
+// The size of the error text buffer passed to HVXInterface_HandleEvent and
+// HVXInterface_HandleEventText.
 inline constexpr int kInterfaceErrorSize = 1024;
+
+// The size of the answer buffer passed to HVXInterface_HandleEventText: room
+// for many secured parties of up to 49 characters each.
+inline constexpr int kInterfaceAnswerSize = 4096;
+
+// The receivers' functions, looked up by name.
+inline constexpr const char* kHandleEventFunction = "HVXInterface_HandleEvent";
+inline constexpr const char* kHandleEventTextFunction = "HVXInterface_HandleEventText";
 
 // The check functions of H32GRR.DLL, looked up by name like the other
 // reports (signatures HVXCheckPrinterSelectFn and HVXPrintSettlementCheckFn).

@@ -26,6 +26,18 @@ void SettlementPayNameList::Add(std::string_view payName, bool mortgagee) {
     nodes_.push_back({KeepFirst(payName, kPayNameChars), mortgagee});
 }
 
+bool SettlementPayNameList::Replace(std::size_t at, std::string_view payName, bool mortgagee) {
+    if (at >= nodes_.size()) return false;
+    nodes_[at] = {KeepFirst(payName, kPayNameChars), mortgagee};
+    return true;
+}
+
+bool SettlementPayNameList::Remove(std::size_t at) {
+    if (at >= nodes_.size()) return false;
+    nodes_.erase(nodes_.begin() + static_cast<std::ptrdiff_t>(at));
+    return true;
+}
+
 std::vector<std::string> SettlementPayNameList::ListRows() const {
     std::vector<std::string> rows;
     for (const SettlementPayNameNode& n : nodes_)

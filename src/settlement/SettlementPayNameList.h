@@ -24,6 +24,10 @@ public:
 
     void Clear() { nodes_.clear(); }
     void Add(std::string_view payName, bool mortgagee);
+    // The pay name at a place in the list changed, or taken out; false (and
+    // nothing changes) for a place that is not in the list.
+    bool Replace(std::size_t at, std::string_view payName, bool mortgagee);
+    bool Remove(std::size_t at);
     // One list-box row a name: the name, a tab, "Mortgagee" or "Payee".
     std::vector<std::string> ListRows() const;
 

@@ -41,23 +41,43 @@ bool InterfaceObject::Initialize() {
 }
 
 bool InterfaceObject::FireEvent(std::string_view eventName, std::string& errorText) {
-    const std::string event(eventName);
+    std::string ignored;
+    return FireEvent(eventName, "", ignored, errorText);
+}
+
+bool InterfaceObject::FireEvent(std::string_view eventName, std::string_view text,
+                                std::string& answer, std::string& errorText) {
+    const std::string event(eventName), eventText(text);
+    answer.clear();
     for (const std::string& receiver : receivers_) {
         void* module = LoadSibling(receiver);
         if (!module) continue;
-        auto handle = SiblingFunctionAs<HVXInterfaceHandleEventFn>(module,
-                                                                   "HVXInterface_HandleEvent");
-        if (!handle) {
+        std::array<char, kInterfaceErrorSize> error{};
+        std::array<char, kInterfaceAnswerSize> given{};
+        int result = 0;
+        if (auto handleText = SiblingFunctionAs<HVXInterfaceHandleEventTextFn>(
+                module, kHandleEventTextFunction)) {
+            result =
+                handleText(owner_, className_.c_str(), event.c_str(), eventText.c_str(),
+                           given.data(), kInterfaceAnswerSize, error.data(), kInterfaceErrorSize);
+        } else if (auto handle =
+                       SiblingFunctionAs<HVXInterfaceHandleEventFn>(module, kHandleEventFunction)) {
+            result = handle(owner_, className_.c_str(), event.c_str(), error.data(),
+                            kInterfaceErrorSize);
+        } else {
             ShowMessage(
                 _HVXsprintf("The %s module does not support this interface object.", receiver));
             continue;
         }
-        std::array<char, kInterfaceErrorSize> error{};
-        if (handle(owner_, className_.c_str(), event.c_str(), error.data(), kInterfaceErrorSize) !=
-            0) {
+        if (result != 0) {
             errorText.assign(error.data(), strnlen(error.data(), error.size()));
             return false;
         }
+        // A receiver that fills the whole buffer without an end is cut at its last byte.
+        const std::string_view part(given.data(), strnlen(given.data(), given.size() - 1));
+        if (part.empty()) continue;
+        if (!answer.empty()) answer += '\t';
+        answer += part;
     }
     return true;
 }

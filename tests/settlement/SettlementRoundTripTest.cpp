@@ -279,7 +279,9 @@ TEST_P(SettlementRoundTrip, RefusalsComeBeforeAnyChange) {
         host.sent.clear();
         EXPECT_EQ(c.reverse ? ReverseSettlement(window) : DeleteSettlement(window), c.unsaved);
         EXPECT_EQ(c.reverse ? message : Shown(), c.message);
-        if (!c.reverse && !c.unsaved) EXPECT_EQ(ui.messages.back().caption, "Harvexa");
+        if (!c.reverse && !c.unsaved) {
+            EXPECT_EQ(ui.messages.back().caption, "Harvexa");
+        }
         EXPECT_EQ(Without(Snapshot(), {"HVXLOCKS"}), Without(before, {"HVXLOCKS"}));
         EXPECT_TRUE(Held().empty());
         if (c.postedInWindow || c.unsaved) {

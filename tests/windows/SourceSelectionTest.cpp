@@ -78,7 +78,9 @@ TEST_P(SourceSelectionTest, CheckingNarrowsToCommodityAndLocationAndAddsOpenUnit
     // A ticket the settlement takes is not offered again; the commodity limits a fresh list,
     // an assembly limits it whatever the commodity.
     ASSERT_TRUE(c.Ok());
-    set.details.AddLine({.source = "Scale Ticket", .sourceRef = "5002", .sourceLink = "S2"});
+    hvx::settlement::SettlementDetailItem taken;
+    taken.source = "Scale Ticket", taken.sourceRef = "5002", taken.sourceLink = "S2";
+    set.details.AddLine(taken);
     c.Fill();
     EXPECT_EQ(Listed(), Texts{"5001"});
     c.SetAssembly("A2"), c.LeaveAssembly();

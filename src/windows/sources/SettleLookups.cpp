@@ -102,12 +102,10 @@ LookupResult FindContractToSettle(UiPort& ui, std::string_view category, std::st
                   installment ? 8 : 6, r, message))
         return LookupResult::Failed;
     pick = ContractPick{recno, start, r[0], r[1], r[2], r[3],
-                        CommodityUnits(r[1], r[4]), CommodityUnits(r[1], r[5])};
-    if (installment) {
-        pick.netAmt = _HVXsprintf("%.2f", TextNumber(r[6]));
-        pick.dollarsUsed = _HVXsprintf("%.2f", TextNumber(r[7]));
-    }
-    pick.caption = std::string(category) + " : " + start;
+                        CommodityUnits(r[1], r[4]), CommodityUnits(r[1], r[5]),
+                        installment ? _HVXsprintf("%.2f", TextNumber(r[6])) : std::string(),
+                        installment ? _HVXsprintf("%.2f", TextNumber(r[7])) : std::string(),
+                        std::string(category) + " : " + start};
     return LookupResult::Picked;
 }
 
@@ -127,8 +125,8 @@ LookupResult FindAssemblyToSettle(UiPort& ui, AssemblyListUse use, std::string_v
     SqlRow r;
     if (!ReadBack(kAssemblyReadBack, recno, 6, r, message)) return LookupResult::Failed;
     pick = AssemblyPick{recno, start, r[0], r[1], r[2], r[5],
-                        CommodityUnits(r[0], r[3]), CommodityUnits(r[0], r[4])};
-    pick.caption = "Assembly : " + start;
+                        CommodityUnits(r[0], r[3]), CommodityUnits(r[0], r[4]),
+                        "Assembly : " + start};
     return LookupResult::Picked;
 }
 
