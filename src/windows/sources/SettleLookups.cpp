@@ -11,6 +11,7 @@
 #include "platform/Text.h"
 #include "platform/UiPort.h"
 #include "rules/Categories.h"
+#include "windows/entry/ContractSourcePick.h"
 
 namespace hvx {
 namespace {
@@ -38,11 +39,6 @@ const char* const kContractSelect =
 const char* const kContractColumns =
     "CONTRACT,Contract #,20,0,SETTLEMENT,Settlement #,20,0,COMMODITY,Commodity,20,0,OUNITS,"
     "Unsettled,20,0,UNITSSET,Total,20,0";
-const char* const kContractReadBack =
-    "SELECT SETTLEMENT,COMMODITY,LOCATION,DLLINK,OUNITS,UNITSSET FROM HVXGR04F WHERE RECNO=%.0f";
-const char* const kInstallmentReadBack =
-    "SELECT SETTLEMENT,COMMODITY,LOCATION,DLLINK,OUNITS,UNITSSET,NETAMT,ISDOLUSED FROM HVXGR04F "
-    "WHERE RECNO=%.0f";
 
 const char* const kAssemblySelect =
     "SELECT ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,SHAREUNITS,SETTUNITS,STR(RECNO) FROM "
@@ -96,16 +92,16 @@ LookupResult FindContractToSettle(UiPort& ui, std::string_view category, std::st
     const std::string select = _HVXsprintf(kContractSelect, category, custRef);
     const double recno = ui.TitledSearchWin(title, start, kContractColumns, select, "");
     if (recno == 0) return LookupResult::Cancelled;
+    // Read back as a settlement window takes a picked contract, then shown as the lookup shows it.
+    entry::ContractSourcePick r;
+    if (!entry::ReadContractPick(recno, category, start, r, message)) return LookupResult::Failed;
     const bool installment = category == kInstallmentSale;
-    SqlRow r;
-    if (!ReadBack(installment ? kInstallmentReadBack : kContractReadBack, recno,
-                  installment ? 8 : 6, r, message))
-        return LookupResult::Failed;
-    pick = ContractPick{recno, start, r[0], r[1], r[2], r[3],
-                        CommodityUnits(r[1], r[4]), CommodityUnits(r[1], r[5]),
-                        installment ? _HVXsprintf("%.2f", TextNumber(r[6])) : std::string(),
-                        installment ? _HVXsprintf("%.2f", TextNumber(r[7])) : std::string(),
-                        std::string(category) + " : " + start};
+    pick = ContractPick{recno, start, r.settlement, r.commodity, r.location, r.sourceLink,
+                        CommodityUnits(r.commodity, r.openUnits),
+                        CommodityUnits(r.commodity, r.unitsSet),
+                        installment ? _HVXsprintf("%.2f", TextNumber(r.netAmt)) : std::string(),
+                        installment ? _HVXsprintf("%.2f", TextNumber(r.isDolUsed)) : std::string(),
+                        r.caption};
     return LookupResult::Picked;
 }
 
