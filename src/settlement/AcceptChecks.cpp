@@ -8,18 +8,6 @@
 namespace hvx::settlement {
 namespace {
 
-// A customer is known to the back office when that system keeps the
-// customers, and to the module's own customer table otherwise.
-bool CustomerKnown(const AcceptCheckInput& input) {
-    if (input.custRef.empty()) return false;
-    if (UsesBackOffice(input.customerSystem)) {
-        BackOfficeRecord record;
-        return CallBackOffice(input.window, BackOfficeFunction::VerifyCustomer, input.custRef,
-                              record);
-    }
-    return !LookupRecno1(1, "HVXAR50", "REFERENCE", input.custRef).empty();
-}
-
 bool Block(UiPort& ui, const char* text, const std::string& focus) {
     ShowMessage(ui, text);
     if (!focus.empty()) ui.SetFocus(focus);
@@ -27,6 +15,15 @@ bool Block(UiPort& ui, const char* text, const std::string& focus) {
 }
 
 }  // namespace
+
+bool CustomerKnown(HostWindow window, std::string_view custRef, std::string_view customerSystem) {
+    if (custRef.empty()) return false;
+    if (UsesBackOffice(customerSystem)) {
+        BackOfficeRecord record;
+        return CallBackOffice(window, BackOfficeFunction::VerifyCustomer, custRef, record);
+    }
+    return !LookupRecno1(1, "HVXAR50", "REFERENCE", custRef).empty();
+}
 
 bool AcceptBlocked(const AcceptCheckInput& input, UiPort& ui) {
     // A posted settlement is refused before anything is looked up: its
@@ -36,7 +33,7 @@ bool AcceptBlocked(const AcceptCheckInput& input, UiPort& ui) {
                      "Cannot change a settlement once it has been posted. Please use the change "
                      "button provided below.",
                      "");
-    if (!CustomerKnown(input))
+    if (!CustomerKnown(input.window, input.custRef, input.customerSystem))
         return Block(ui, "A valid customer reference is required.", input.custField);
     std::string date = input.settDate;
     TRIM(date);

@@ -1,6 +1,7 @@
 #include "settlement/SettlementDetailList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Format.h"
 #include "platform/Rounding.h"
@@ -8,7 +9,7 @@
 
 namespace hvx::settlement {
 
-void SettlementDetailList::AddLine(SettlementDetailItem item) {
+void SettlementDetailList::Enter(const SettlementDetailItem& item) {
     // A source given up earlier in this session is taken up again rather
     // than listed twice, so its saved units are counted once.
     SettlementUniqueDetailItem* source = FindSource(item.Key());
@@ -23,8 +24,25 @@ void SettlementDetailList::AddLine(SettlementDetailItem item) {
     source->Enter(item.unitsSet, item.totPrice, loading_);
     ++source->count;
     source->removed = false;
-    lines_.push_back(std::move(item));
     changed_ = true;
+}
+
+void SettlementDetailList::Withdraw(const SettlementDetailItem& item, UiPort& ui) {
+    if (SettlementUniqueDetailItem* source = FindActiveSource(item.Key())) {
+        source->Withdraw(item.unitsSet, item.totPrice);
+        if (--source->count <= 0) {
+            source->count = 0;
+            source->removed = true;
+        }
+    } else {
+        ShowMessage(ui, _HVXsprintf("Unique source list has no entry for link %s.", item.dlLink));
+    }
+    changed_ = true;
+}
+
+void SettlementDetailList::AddLine(SettlementDetailItem item) {
+    Enter(item);
+    lines_.push_back(std::move(item));
 }
 
 void SettlementDetailList::RemoveLine(std::string_view dlLink, UiPort& ui) {
@@ -33,19 +51,18 @@ void SettlementDetailList::RemoveLine(std::string_view dlLink, UiPort& ui) {
             ++it;
             continue;
         }
-        if (SettlementUniqueDetailItem* source = FindActiveSource(it->Key())) {
-            source->Withdraw(it->unitsSet, it->totPrice);
-            if (--source->count <= 0) {
-                source->count = 0;
-                source->removed = true;
-            }
-        } else {
-            ShowMessage(ui,
-                        _HVXsprintf("Unique source list has no entry for link %s.", it->dlLink));
-        }
+        Withdraw(*it, ui);
         it = lines_.erase(it);
-        changed_ = true;
     }
+}
+
+bool SettlementDetailList::ReplaceLine(SettlementDetailItem item, UiPort& ui) {
+    SettlementDetailItem* line = FindLine(item.dlLink);
+    if (!line) return false;
+    Withdraw(*line, ui);
+    Enter(item);
+    *line = std::move(item);
+    return true;
 }
 
 SettlementDetailItem* SettlementDetailList::FindLine(std::string_view dlLink) {
@@ -88,6 +105,10 @@ LineTotals SettlementDetailList::Totals() const {
 }
 
 SettlementUniqueDetailItem* SettlementDetailList::FindSource(const SourceKey& key) {
+    return const_cast<SettlementUniqueDetailItem*>(std::as_const(*this).FindSource(key));
+}
+
+const SettlementUniqueDetailItem* SettlementDetailList::FindSource(const SourceKey& key) const {
     auto it = std::ranges::find_if(
         sources_, [&](const SettlementUniqueDetailItem& s) { return s.Key() == key; });
     return it == sources_.end() ? nullptr : &*it;

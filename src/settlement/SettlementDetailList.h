@@ -48,6 +48,10 @@ public:
     // line whose source is not in the list is reported on the port and
     // removed all the same.
     void RemoveLine(std::string_view dlLink, UiPort& ui);
+    // Puts the line in place of the line of its link, where that line stands
+    // in the list, its units moved from the old line's source to its own.
+    // False when no line has the link.
+    bool ReplaceLine(SettlementDetailItem item, UiPort& ui);
 
     SettlementDetailItem* FindLine(std::string_view dlLink);
     const SettlementDetailItem* FindLine(std::string_view dlLink) const;
@@ -60,6 +64,7 @@ public:
 
     // Removed sources included.
     SettlementUniqueDetailItem* FindSource(const SourceKey& key);
+    const SettlementUniqueDetailItem* FindSource(const SourceKey& key) const;
     // Only sources some line still uses.
     SettlementUniqueDetailItem* FindActiveSource(const SourceKey& key);
 
@@ -73,6 +78,9 @@ public:
     void Clear();
 
 private:
+    void Enter(const SettlementDetailItem& item);
+    void Withdraw(const SettlementDetailItem& item, UiPort& ui);
+
     Lines lines_;
     Sources sources_;
     bool changed_ = false;

@@ -30,6 +30,7 @@
 #include "rules/ChargeRows.h"
 #include "rules/DeductionDefinition.h"
 #include "rules/DestinationTotals.h"
+#include "rules/GradeResults.h"
 #include "rules/InstallmentSaleUnits.h"
 #include "rules/PriceDeductionRows.h"
 #include "rules/SettlementTypes.h"
@@ -50,8 +51,6 @@ inline constexpr std::string_view kMsgDeductionRequired =
     "Deduction/Addition reference is required.";
 inline constexpr std::string_view kMsgAmountRequired = "An amount is required.";
 inline constexpr std::string_view kMsgDARequired = "D/A is required.";
-inline constexpr std::string_view kMsgGradeFactorRequired = "Grade factor is required.";
-inline constexpr std::string_view kMsgResultRequired = "Result is required.";
 
 // A grade factor of the line and its result, as the user typed them.
 struct PriceGradeRow {
