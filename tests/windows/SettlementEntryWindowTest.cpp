@@ -193,6 +193,17 @@ TEST_P(SettlementEntryWindowTest, AcceptSavesTheLinesAndShowsTheStoredSettlement
     EXPECT_EQ(stored(), before);
     EXPECT_EQ(SplitsAndTickets(), sources);
     EXPECT_EQ(Count("HVXGR04"), "1");
+
+    // Another workstation opening it meanwhile sees it held: read-only, caption marked.
+    host.refuseAll = true;
+    SettlementEntryWindow other(SettlementType::SingleSource, ui, dialogs);
+    ASSERT_TRUE(other.Open(hvx::ParseSettlementKey("41")));
+    EXPECT_TRUE(other.LockedByOther());
+    EXPECT_EQ(other.WindowCaption(), "Enter By Settlement Source (Locked)");
+    EXPECT_FALSE(other.AcceptEnabled());
+    EXPECT_TRUE(other.DateProtected() && other.CheckProtected());
+    EXPECT_FALSE(other.AcceptLine());
+    EXPECT_EQ(Shown(), "Option is currently unavailable.");
 }
 
 // The line being entered when Accept is pressed: Cancel stores nothing, Yes

@@ -21,9 +21,18 @@ namespace hvx::entry {
 
 SettlementEntryWindow::SettlementEntryWindow(SettlementType type, UiPort& ui,
                                              EntryDialogs& dialogs)
-    : type_(type), ui_(ui), dialogs_(dialogs), prices_(ui, type), browse_(SettlementBrowse(type)) {
+    : type_(type),
+      ui_(ui),
+      dialogs_(dialogs),
+      prices_(ui, type),
+      browse_(SettlementBrowse(type)),
+      caption_(Caption()),
+      locks_(*this) {
     set_.header.type = type;
+    locks_.SetLockInformation("HVXGRP", "HVXGR04");
 }
+
+SettlementEntryWindow::~SettlementEntryWindow() { locks_.ReleaseLock(); }
 
 const char* SettlementEntryWindow::Caption() const {
     return SingleSource() ? "Enter By Settlement Source" : "Enter By Settlement Destination";
@@ -112,6 +121,8 @@ bool SettlementEntryWindow::Refuse(std::string_view message, std::string_view fi
 
 // An empty window: no settlement, no line, the first page of a new one.
 void SettlementEntryWindow::ClearWindow() {
+    locks_.ReleaseLock();
+    caption_ = Caption();
     set_ = settlement::SettlementRecordSet{};
     set_.header.type = type_;
     values_ = {};
@@ -156,6 +167,7 @@ bool SettlementEntryWindow::Show(std::string_view setLink) {
     }
     std::string error;
     if (browse_.Load(error)) browse_.FindRecno(set_.header.recno);
+    locks_.LockRecord(set_.header.recno);
     line_.date = set_.header.settDate;
     changed_ = lineChanged_ = false;
     prices_.ClearChanged();
@@ -303,7 +315,10 @@ bool SettlementEntryWindow::Accept() {
     message_.clear();
     settlement::SettlementSaveWindow window{set_, values_, ui_, dialogs_.AdvanceSelection(),
                                             message_};
+    // The save takes the settlement's lock itself; the window's own would refuse it.
+    locks_.ReleaseLock();
     if (!settlement::SaveSettlement(window)) {
+        if (Stored()) locks_.LockRecord(set_.header.recno);
         if (!message_.empty()) ShowMessage(ui_, message_);
         return false;
     }
@@ -319,7 +334,11 @@ bool SettlementEntryWindow::DeleteOrReverse() {
     message_.clear();
     settlement::SettlementSaveWindow window{set_, values_, ui_, dialogs_.AdvanceSelection(),
                                             message_};
-    if (!entry::DeleteOrReverse(window)) return false;
+    locks_.ReleaseLock();
+    if (!entry::DeleteOrReverse(window)) {
+        locks_.LockRecord(set_.header.recno);
+        return false;
+    }
     if (reversing) return Show(setLink);
     ClearWindow();
     std::string error;

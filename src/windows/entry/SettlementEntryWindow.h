@@ -25,6 +25,7 @@
 #include "rules/SettlementTypes.h"
 #include "settlement/SettlementRecordSet.h"
 #include "settlement/SettlementSaveWindow.h"
+#include "shell/RecordLockController.h"
 #include "windows/SettlementKey.h"
 #include "windows/entry/ContractSourcePick.h"
 #include "windows/entry/EntryDialogs.h"
@@ -59,9 +60,12 @@ struct EntryLine {
 // The category page shown beside the line.
 enum class EntryPage { None, Prices, StorageTerms, ContractTerms, Bin };
 
-class SettlementEntryWindow {
+class SettlementEntryWindow : private LockableWindow {
 public:
     SettlementEntryWindow(SettlementType type, UiPort& ui, EntryDialogs& dialogs);
+    ~SettlementEntryWindow() override;
+    SettlementEntryWindow(const SettlementEntryWindow&) = delete;
+    SettlementEntryWindow& operator=(const SettlementEntryWindow&) = delete;
 
     SettlementType Type() const { return type_; }
     bool SingleSource() const { return type_ == SettlementType::SingleSource; }
@@ -91,8 +95,12 @@ public:
     // The window's state as the buttons show it.
     bool Stored() const { return set_.header.recno != 0; }
     bool Posted() const { return set_.header.posted; }
+    // A stored settlement is locked while the window shows it; one that
+    // another workstation holds is shown read-only, its caption marked.
     bool LockedByOther() const { return lockedByOther_; }
-    void SetLockedByOther(bool locked) { lockedByOther_ = locked; }
+    std::string WindowCaption() const { return caption_; }
+    // The lock button: who holds the settlement, and since when we wait.
+    void ShowLockInformation() { locks_.ShowLockInformation(); }
     std::string_view DeleteCaption() const { return Posted() ? "R&everse" : "&Delete"; }
     bool AcceptEnabled() const;
     bool LineButtonsEnabled() const { return !lockedByOther_ && !Posted(); }
@@ -180,6 +188,12 @@ private:
     void DefaultPayNamesIfEmpty();
     bool Refuse(std::string_view message, std::string_view field);
 
+    // LockableWindow
+    std::string FrameCaption() const override { return caption_; }
+    void SetFrameCaption(std::string_view caption) override { caption_ = caption; }
+    void LockHeld() override { lockedByOther_ = false; }
+    void LockedByOtherUser() override { lockedByOther_ = true; }
+
     SettlementType type_;
     UiPort& ui_;
     EntryDialogs& dialogs_;
@@ -194,6 +208,8 @@ private:
     bool lineChanged_ = false;
     bool lockedByOther_ = false;
     std::string message_;
+    std::string caption_;
+    RecordLockController locks_;
 };
 
 }  // namespace hvx::entry
