@@ -307,6 +307,61 @@ TEST_P(SettlementEntryWindowTest, DeleteAsksOnceAndGivesTheUnitsBack) {
     EXPECT_FALSE(w.Stored());
 }
 
+// By destination: two tickets picked together and part of a storage ticket
+// sold; the deduction repays C1's advance. Deleting gives everything back.
+TEST_P(SettlementEntryWindowTest, ByDestinationTicketsAndAContractAreSoldAndGivenBack) {
+    SeedContract("9900", "Storage Ticket", "300.0000");
+    Exec("UPDATE HVXGR04F SET CUSTREF='C1',CONTRACT='ST-5',COMMODITY='CORN',LOCATION='1',"
+         "SETTLEMENT='12'");
+    Exec("INSERT INTO HVXGR04 (SETTLEMENT,SETLINK,STYPE,POSTED,REVERSED,RECNO) VALUES "
+         "('12','50','0','T','F',50)");
+    Exec("UPDATE HVXGR03A SET PRICE='4.0000'");
+    const Tables before = Snapshot();
+    dialogs.answers = hvx::NewSettlementAnswers{"C1", "Casey Farms", "Priced", "", ""};
+    SettlementEntryWindow& w = Window(SettlementType::MultipleSource);
+    w.New();
+    const auto choose = [&](std::string_view kind) {
+        for (const hvx::MenuEntry& e : w.Menu())
+            if (e.value == kind) return w.ChooseFromMenu(e);
+    };
+    dialogs.checkRows = {0, 1};
+    choose("Scale Ticket");
+    ASSERT_EQ(w.Lines().size(), 2u) << Shown();
+    ui.picks.push_back({hvx::TextNumber(Rows("SELECT RECNO FROM HVXGR04F")[0]), "ST-5"});
+    choose("Storage Ticket");
+    EXPECT_EQ(w.SourceCaption(), "Storage Ticket : ST-5");
+    EXPECT_EQ(w.Line().quantity, "300.0000");
+    w.Line().quantity = "100", w.Line().price = "4.10";
+    ASSERT_TRUE(w.AcceptLine()) << Shown();
+    w.Finish();
+    hvx::PricePage& page = w.Prices();
+    page.NewDeduction();
+    page.Data().deduction = "ADV", page.Data().amount = "40.00", page.Data().da = "D";
+    ASSERT_TRUE(page.AcceptDeduction()) << Shown();
+    ui.answers = {MsgAnswer::Yes};  // the advance repaid as it comes
+    ASSERT_TRUE(w.Accept()) << Shown();
+
+    EXPECT_EQ(Rows("SELECT SOURCE,SOURCEREF,UNITSSET,TOTPRICE,GLCODE FROM HVXGR04D ORDER BY RECNO"),
+              (Texts{"Scale Ticket\t1001\t300.0000\t1200.00\t06",
+                     "Scale Ticket\t1002\t250.0000\t1000.00\t06",
+                     "Storage Ticket\tST-5\t100.0000\t410.00\t04"}));
+    EXPECT_EQ(Rows("SELECT TODPR,UNITSSET,GROSSAMT,NETAMT FROM HVXGR04F WHERE SETTLEMENT='41'"),
+              Texts{"Priced\t650.0000\t2610.00\t2570.00"});
+    EXPECT_EQ(Rows("SELECT DEDUCT,AMOUNT FROM HVXGR04C"), Texts{"ADV\t40.00"});
+    EXPECT_EQ(Rows("SELECT RAMOUNT FROM HVXGR57 WHERE CUSTREF='C1'"), Texts{"40.00"});
+    EXPECT_EQ(Rows("SELECT SCALETICK,UNITSSET FROM HVXGR03A ORDER BY SCALETICK"),
+              (Texts{"1001\t300.0000", "1002\t250.0000"}));
+    EXPECT_EQ(Rows("SELECT OUNITS FROM HVXGR04F WHERE DLLINK='9900'"), Texts{"200.0000"});
+
+    // The window shows it as stored; its price page holds the settlement's deduction.
+    EXPECT_EQ(w.Values().netAmt, 2570.00);
+    EXPECT_EQ(page.Deductions().Count(), 1u);
+    ui.answers = {MsgAnswer::Yes};
+    ASSERT_TRUE(w.DeleteOrReverse()) << Shown();
+    EXPECT_EQ(Without(Snapshot(), {"HVXNEXTNUM", "HVXGR40", "HVXLOCKS", "HVXGR04H"}),
+              Without(before, {"HVXNEXTNUM", "HVXGR40", "HVXLOCKS", "HVXGR04H"}));
+}
+
 // By destination: the last source line of a priced settlement takes the
 // pay names with it, but only after the clerk agreed.
 TEST_P(SettlementEntryWindowTest, DeletingTheLastPricedSourceAsksAboutPayNames) {
