@@ -98,7 +98,7 @@ public:
             {PostedChangeKind::Service, {"03/24/2026", "0.0012"}},
             {PostedChangeKind::CheckNumber, {"100482"}}};
         for (const auto& [kind, texts] : examples) {
-            const std::unique_ptr<PostedTermsDialog> dialog = MakePostedChangeDialog(kind, &window_);
+            const auto dialog = MakePostedChangeDialog(kind, &window_);
             dialog->SetTexts(texts);
             dialog->show();
             QApplication::processEvents();

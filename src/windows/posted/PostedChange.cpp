@@ -122,7 +122,9 @@ struct CheckNumberTerms {
     }
     static Texts Values(const Change& c) { return {c.checkNumber}; }
     static Change Of(const settlement::SettlementHeader& h) { return {h.checkNum}; }
-    static void Put(const Change& c, settlement::SettlementHeader& h) { h.checkNum = c.checkNumber; }
+    static void Put(const Change& c, settlement::SettlementHeader& h) {
+        h.checkNum = c.checkNumber;
+    }
 };
 
 // One statement on a new simple connection, outside any transaction. Fewer
