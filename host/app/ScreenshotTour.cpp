@@ -10,8 +10,12 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "host/app/HostWindow.h"
+#include "qt/windows/posted/PostedChangeDialogsQt.h"
 #include "qt/windows/sources/SourceSelectionDialog.h"
 #include "rules/Categories.h"
 #include "rules/SourceKinds.h"
@@ -84,6 +88,25 @@ public:
         dialog.reject();
     }
 
+    // The change dialogs of a posted settlement, filled as a clerk changes
+    // its terms.
+    void RunPostedChanges() {
+        using posted::PostedChangeKind;
+        const std::pair<PostedChangeKind, std::vector<std::string>> examples[] = {
+            {PostedChangeKind::Storage, {"03/01/2026", "45.00", "Bin 7", "0.0016"}},
+            {PostedChangeKind::Installment, {"03/24/2026", "6.75", "09/24/2026"}},
+            {PostedChangeKind::Service, {"03/24/2026", "0.0012"}},
+            {PostedChangeKind::CheckNumber, {"100482"}}};
+        for (const auto& [kind, texts] : examples) {
+            const auto dialog = MakePostedChangeDialog(kind, &window_);
+            dialog->SetTexts(texts);
+            dialog->show();
+            QApplication::processEvents();
+            Save(dialog.get());
+            dialog->reject();
+        }
+    }
+
     const QStringList& Files() const { return files_; }
     const QString& Error() const { return error_; }
 
@@ -146,6 +169,7 @@ QStringList RunScreenshotTour(HostWindow& window, const QString& folder, QString
     Tour tour(window, folder);
     for (const GrainMenuItem& item : kGrainMenu) tour.Run(item);
     tour.RunSourceSelection();
+    tour.RunPostedChanges();
     error = tour.Error();
     return tour.Files();
 }

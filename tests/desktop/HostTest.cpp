@@ -146,6 +146,8 @@ TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime
     ASSERT_THAT(Harvexa({"--demo", "--screenshot", shots}, folders.Path()), StartsWith("0: "));
     const QStringList files = QDir(shots).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(files.join("|").toStdString(),
+              "Change Check Number.png|Change Interest Terms.png|"
+              "Change Service Charge Terms.png|Change Storage Terms.png|"
               "Collateral Warehouse Receipts.png|Create New Settlement 2.png|"
               "Create New Settlement 3.png|Create New Settlement.png|Direct Shipment.png|"
               "Enter By Settlement Destination.png|Enter By Settlement Source.png|"

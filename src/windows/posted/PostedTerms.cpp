@@ -1,0 +1,95 @@
+#include "windows/posted/PostedTerms.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "platform/Dates.h"
+#include "platform/Format.h"
+#include "platform/Text.h"
+#include "platform/UiPort.h"
+#include "rules/Categories.h"
+#include "settlement/CheckPrinting.h"
+
+namespace hvx::posted {
+namespace {
+
+// The check number column holds what the check printing's buffer holds.
+constexpr std::size_t kCheckNumberChars = settlement::kCheckNumberSize - 1;
+
+bool Refuse(UiPort& ui, std::string_view message) {
+    ShowMessage(ui, message);
+    return false;
+}
+
+// A date field: empty, or a date the window completes as it does on
+// leaving a date field.
+bool CheckDate(std::string& text, std::string_view field, UiPort& ui) {
+    TRIM(text);
+    if (text.empty()) return true;
+    const std::string date = MakeDate(NormaliseTypedDate(text));
+    if (date.empty()) return Refuse(ui, _HVXsprintf("The %s \"%s\" is not a date.", field, text));
+    text = date;
+    return true;
+}
+
+// A rate or an amount: empty, or a plain decimal number, kept as typed.
+// Rates are stored as entered, so "0.0025" keeps its digits; an exponent or
+// trailing characters would be read back as another number than was meant.
+bool CheckNumber(std::string& text, std::string_view field, UiPort& ui) {
+    TRIM(text);
+    if (text.empty()) return true;
+    const char* first = text.data() + (text.front() == '+' ? 1 : 0);
+    const char* last = text.data() + text.size();
+    double value = 0;
+    const auto read = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (read.ec == std::errc() && read.ptr == last && std::isfinite(value)) return true;
+    return Refuse(ui, _HVXsprintf("The %s \"%s\" is not a number.", field, text));
+}
+
+}  // namespace
+
+PostedChangeKind ChangeKindOf(std::string_view destination) {
+    const Category* category = FindCategory(destination);
+    if (!category) return PostedChangeKind::None;
+    switch (category->page) {
+    case DetailPage::StorageTerms:
+        return PostedChangeKind::Storage;
+    case DetailPage::ContractTerms:
+        return PostedChangeKind::Service;
+    case DetailPage::UnitsAndPrices:
+        return category->installmentTerms ? PostedChangeKind::Installment
+                                          : PostedChangeKind::CheckNumber;
+    case DetailPage::Bin:
+    case DetailPage::None:
+        break;
+    }
+    return PostedChangeKind::None;
+}
+
+bool CheckTyped(StorageChange& change, UiPort& ui) {
+    TRIM(change.storageField);
+    return CheckDate(change.paidThrough, "paid-through date", ui) &&
+           CheckNumber(change.prepaid, "prepaid amount", ui) &&
+           CheckNumber(change.ratePerDay, "storage rate per day", ui);
+}
+
+bool CheckTyped(InstallmentChange& change, UiPort& ui) {
+    return CheckDate(change.interestDate, "interest date", ui) &&
+           CheckNumber(change.rate, "interest rate", ui) &&
+           CheckDate(change.dueDate, "due date", ui);
+}
+
+bool CheckTyped(ServiceChange& change, UiPort& ui) {
+    return CheckDate(change.startDate, "service-charge start date", ui) &&
+           CheckNumber(change.rate, "service-charge rate", ui);
+}
+
+bool CheckTyped(CheckNumberChange& change, UiPort& ui) {
+    TRIM(change.checkNumber);
+    if (change.checkNumber.size() <= kCheckNumberChars) return true;
+    return Refuse(ui, _HVXsprintf("The check number \"%s\" is longer than %d characters.",
+                                  change.checkNumber, static_cast<int>(kCheckNumberChars)));
+}
+
+}  // namespace hvx::posted
