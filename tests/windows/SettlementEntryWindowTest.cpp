@@ -9,6 +9,7 @@
 #include "windows/entry/EntryFields.h"
 #include "windows/entry/PrintMenu.h"
 #include "windows/entry/SettlementEntryWindow.h"
+#include "windows/posted/PostedChangeDialogs.h"
 #include "windows/sources/SourceSelectionController.h"
 
 namespace hvxtest {
@@ -18,8 +19,24 @@ using hvx::MsgAnswer;
 using hvx::SettlementType;
 using hvx::entry::SettlementEntryWindow;
 
+// Change dialogs that must not open: the window refuses before them here.
+class NoPostedChanges : public hvx::posted::PostedChangeDialogs {
+public:
+    bool EditStorage(hvx::posted::StorageChange&) override { return Opened(); }
+    bool EditInstallment(hvx::posted::InstallmentChange&) override { return Opened(); }
+    bool EditService(hvx::posted::ServiceChange&) override { return Opened(); }
+    bool EditCheckNumber(hvx::posted::CheckNumberChange&) override { return Opened(); }
+
+private:
+    static bool Opened() {
+        ADD_FAILURE() << "a change dialog opened";
+        return false;
+    }
+};
+
 class ScriptedDialogs : public hvx::entry::EntryDialogs {
 public:
+    NoPostedChanges posted;
     std::optional<hvx::NewSettlementAnswers> answers;
     std::deque<int> popUps;                // each pop-up's chosen entry
     std::vector<std::string> popUpLabels;  // "label|label" of each pop-up shown
@@ -43,6 +60,7 @@ public:
         return selection.Ok();
     }
     hvx::settlement::AdvanceSelectionPort* AdvanceSelection() override { return nullptr; }
+    hvx::posted::PostedChangeDialogs& PostedChanges() override { return posted; }
     bool EditPayNames(hvx::settlement::SettlementPayNameList&) override { return false; }
     void ViewRecord(std::string_view, const RecordFields&) override {}
 };
@@ -203,6 +221,9 @@ TEST_P(SettlementEntryWindowTest, AcceptSavesTheLinesAndShowsTheStoredSettlement
     EXPECT_FALSE(other.AcceptEnabled());
     EXPECT_TRUE(other.DateProtected() && other.CheckProtected());
     EXPECT_FALSE(other.AcceptLine());
+    EXPECT_EQ(Shown(), "Option is currently unavailable.");
+    ui.messages.clear();
+    w.ChangePosted();  // not posted: its terms change through its lines
     EXPECT_EQ(Shown(), "Option is currently unavailable.");
 }
 

@@ -16,6 +16,7 @@
 #include "windows/entry/PrintMenu.h"
 #include "windows/entry/SettlementEntryWindow.h"
 #include "windows/paynames/DefaultPayNames.h"
+#include "windows/posted/PostedChange.h"
 #include "windows/sources/SettleLookups.h"
 #include "windows/sources/SourceSelectionController.h"
 
@@ -272,7 +273,13 @@ namespace hvx::entry {
 
 void SettlementEntryWindow::ChangePosted() {
     // Until a settlement is posted its terms change through the line itself.
-    if (!Posted() || lockedByOther_) ShowMessage(ui_, kMsgOptionUnavailable);
+    if (!Posted() || lockedByOther_) return (void)ShowMessage(ui_, kMsgOptionUnavailable);
+    const bool changed =
+        SingleSource()
+            ? posted::ChangePostedLine(set_, selected_, dialogs_.PostedChanges(), ui_)
+            : posted::ChangePostedDestination(set_, values_.destination, dialogs_.PostedChanges(),
+                                              ui_);
+    if (changed && selected_ && *selected_ < set_.details.Count()) LoadLine(*Lines()[*selected_]);
 }
 
 }  // namespace hvx::entry

@@ -17,6 +17,10 @@ namespace hvx {
 class SourceSelectionController;
 }
 
+namespace hvx::posted {
+class PostedChangeDialogs;
+}
+
 namespace hvx::settlement {
 class AdvanceSelectionPort;
 class SettlementPayNameList;
@@ -45,6 +49,8 @@ public:
     virtual settlement::AdvanceSelectionPort* AdvanceSelection() = 0;
     // The pay-name editor over the settlement's list; true when it changed.
     virtual bool EditPayNames(settlement::SettlementPayNameList& payNames) = 0;
+    // The change dialogs of a posted settlement.
+    virtual posted::PostedChangeDialogs& PostedChanges() = 0;
     // A stored record shown read-only under a title, as label and value pairs.
     using RecordFields = std::vector<std::pair<std::string, std::string>>;
     virtual void ViewRecord(std::string_view title, const RecordFields& fields) = 0;
