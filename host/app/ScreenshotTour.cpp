@@ -16,6 +16,8 @@
 
 #include "host/app/HostWindow.h"
 #include "qt/windows/posted/PostedChangeDialogsQt.h"
+#include "qt/windows/entry/pages/StorageTermsPage.h"
+#include "qt/windows/pricing/PricePageView.h"
 #include "qt/windows/sources/SourceSelectionDialog.h"
 #include "rules/Categories.h"
 #include "rules/SourceKinds.h"
@@ -107,6 +109,45 @@ public:
         }
     }
 
+    // A line's price page as the settlement window shows it beside the line
+    // (about 480 by 300): two prices, the corn checkoff figured on the units,
+    // a grade factor; then the same line's storage terms page.
+    void RunLinePages() {
+        QtUiPort ui;
+        PricePage page(ui, SettlementType::SingleSource);
+        page.SetUnitsSettled(1500);
+        for (const auto& [units, price] : {std::pair{"1000", "4.1200"}, {"500", "4.0850"}}) {
+            page.NewPrice();
+            page.Data().units = units;
+            page.Data().price = price;
+            page.AcceptPrice();
+        }
+        page.Data().deduction = "CORNCHK";
+        page.Data().deductionEdited = true;
+        page.LeaveDeductionField();
+        page.AcceptDeduction();
+        page.Data().gradeFactor = "MOISTURE";
+        page.Data().result = "15.5";
+        page.AcceptGrade();
+        settlement::DestinationTerms terms;
+        terms.pPaidDate = "01222026";
+        terms.amtPrepaid = "25.00";
+        terms.sRateDate = "0.0016";
+        terms.storeCol = "Bin 4";
+        PricePageView prices(page, ui);
+        StorageTermsPage storage(page, ui);
+        storage.Bind(&terms);
+        prices.setWindowTitle("Price Page");
+        storage.setWindowTitle("Storage Terms");
+        for (QWidget* view : {static_cast<QWidget*>(&prices), static_cast<QWidget*>(&storage)}) {
+            view->resize(480, 300);
+            view->show();
+            QApplication::processEvents();
+            Save(view);
+            view->hide();
+        }
+    }
+
     const QStringList& Files() const { return files_; }
     const QString& Error() const { return error_; }
 
@@ -170,6 +211,7 @@ QStringList RunScreenshotTour(HostWindow& window, const QString& folder, QString
     for (const GrainMenuItem& item : kGrainMenu) tour.Run(item);
     tour.RunSourceSelection();
     tour.RunPostedChanges();
+    tour.RunLinePages();
     error = tour.Error();
     return tour.Files();
 }

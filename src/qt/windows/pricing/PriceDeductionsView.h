@@ -1,0 +1,47 @@
+#pragma once
+// The deductions and additions of the price page: the reference (typed, or
+// found with the pick list), its amount, D/A and advance mark, the rows so
+// far, and Accept, New and Remove. Leaving the reference or the amount lets
+// the controller figure the amount; Enter in Amount accepts the row.
+#include "qt/windows/pricing/PageListGroup.h"
+#include "windows/pricing/PricePage.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace hvx {
+
+class LookupField;
+
+class PriceDeductionsView : public PageListGroup {
+    Q_OBJECT
+public:
+    PriceDeductionsView(PricePage& page, QtUiPort& ui, QWidget* parent = nullptr);
+
+    LookupField* DeductionField() const { return deduction_; }
+    QLineEdit* AmountField() const { return amount_; }
+    QComboBox* DAField() const { return da_; }
+    QCheckBox* AdvanceMark() const { return advance_; }
+    QLabel* Hint() const { return hint_; }
+
+protected:
+    void ShowFields() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Runs a command that may look deductions up, under a watch so that a
+    // failing statement's reason reaches the message it causes.
+    template <class Command>
+    void LookUp(Command command);
+
+    PricePage& page_;
+    LookupField* deduction_;
+    QLineEdit* amount_;
+    QComboBox* da_;
+    QCheckBox* advance_;
+    QLabel* hint_;
+};
+
+}  // namespace hvx
