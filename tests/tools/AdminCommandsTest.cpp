@@ -214,7 +214,7 @@ TEST_P(AdminCommands, UpgradeSaysWhatItDidAndEveryCommandRefusesAMissingOrNewerS
 TEST_P(AdminCommands, SeedDemoThenSummary) {
     Result r = Command({"seed-demo"});
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "Seeded the demo cooperative: 9 customers, 9 assemblies, 10 settlements.\n");
+    EXPECT_EQ(r.out, "Seeded the demo cooperative: 9 customers, 10 assemblies, 10 settlements.\n");
     r = Command({"seed-demo"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err,

@@ -78,6 +78,14 @@ const std::vector<Assembly>& Assemblies() {
                 {"260132", 430.25, 4.35,
                  {{"MOISTURE", 16.6, -0.06}, {"FM", 2.0}, {"TEST WT", 55.4, -0.01},
                   {"DAMAGE", 1.4}}}}}}},
+        // Two loads of a farm that sells out of storage too: ready to be sold
+        // together with part of its storage ticket.
+        {"26010", "2026-03-30", "CORN", "01", {
+            {"ANDERSON", "Priced", "", {
+                {"260141", 520.00, 4.36,
+                 {{"MOISTURE", 15.1}, {"FM", 1.0}, {"TEST WT", 57.1}, {"DAMAGE", 0.7}}},
+                {"260142", 480.00, 4.36,
+                 {{"MOISTURE", 16.2, -0.03}, {"FM", 1.4}, {"TEST WT", 56.4}, {"DAMAGE", 1.1}}}}}}},
     };
     return rows;
 }

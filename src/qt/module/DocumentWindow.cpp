@@ -4,15 +4,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "qt/windows/entry/SettlementEntryView.h"
+
 namespace hvx::module {
 namespace {
 
 QString Intro(DocumentKind kind) {
     switch (kind) {
         case DocumentKind::SourceSettlement:
-            return "One source split over one or more destinations.";
-        case DocumentKind::DestSettlement:
-            return "Several sources combined into one destination.";
+        case DocumentKind::DestSettlement: break;
         case DocumentKind::DirectShipment:
             return "Grain shipped directly against sales contracts.";
         case DocumentKind::WarehouseReceipts:
@@ -25,9 +25,18 @@ QString Intro(DocumentKind kind) {
 
 DocumentWindow::DocumentWindow(DocumentKind kind, const SettlementKey& key, QWidget* parent)
     : QWidget(parent), kind_(kind), key_(key) {
-    const DocumentKindInfo& info = DocumentInfo(kind);
     auto* layout = new QVBoxLayout(this);
-
+    if (IsSettlementWindow(kind)) {
+        layout->setContentsMargins(4, 4, 4, 4);
+        auto* view = new SettlementEntryView(kind == DocumentKind::SourceSettlement
+                                                 ? SettlementType::SingleSource
+                                                 : SettlementType::MultipleSource,
+                                             this);
+        layout->addWidget(view);
+        view->Open(key_);
+        return;
+    }
+    const DocumentKindInfo& info = DocumentInfo(kind);
     auto* heading = new QLabel(info.caption, this);
     QFont headingFont = heading->font();
     headingFont.setBold(true);
@@ -35,14 +44,6 @@ DocumentWindow::DocumentWindow(DocumentKind kind, const SettlementKey& key, QWid
     heading->setFont(headingFont);
     layout->addWidget(heading);
     layout->addWidget(new QLabel(Intro(kind), this));
-
-    if (IsSettlementWindow(kind)) {
-        auto* start = new QLabel(startsAs(), this);
-        start->setObjectName("startsAs");
-        start->setWordWrap(true);
-        if (key_.start == SettlementStart::Invalid) start->setStyleSheet("color: #b00000;");
-        layout->addWidget(start);
-    }
     layout->addStretch(1);
     auto* status = new QLabel("The entry fields and commands of this window are not built yet.", this);
     status->setObjectName("status");

@@ -1,9 +1,8 @@
 #pragma once
 // The inside of a document frame of the module: a settlement entry window
 // (by source or by destination), the direct shipment window or the warehouse
-// receipts window. A settlement window keeps the key it was opened with and
-// tells how it starts; the entry fields and commands of each window are added
-// to it by its own controller.
+// receipts window. A settlement window holds its entry view, opened with the
+// key the window was given, and keeps that key and how it started.
 #include <QLabel>
 #include <QString>
 #include <QWidget>

@@ -1,0 +1,63 @@
+#include "qt/windows/entry/EntryPages.h"
+
+#include <QLabel>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "qt/windows/entry/pages/BinPage.h"
+#include "qt/windows/entry/pages/ContractTermsPage.h"
+#include "qt/windows/entry/pages/InstallmentTermsPanel.h"
+#include "qt/windows/entry/pages/StorageTermsPage.h"
+#include "qt/windows/pricing/PricePageView.h"
+
+namespace hvx {
+
+EntryPages::EntryPages(PricePage& prices, QtUiPort& ui, QWidget* parent) : QWidget(parent) {
+    setObjectName("EntryPages");
+    stack_ = new QStackedWidget(this);
+    empty_ = new QLabel("Choose the destination of the line to see its page.", this);
+    empty_->setEnabled(false);
+    prices_ = new PricePageView(prices, ui, this);
+    storage_ = new StorageTermsPage(prices, ui, this);
+    contract_ = new ContractTermsPage(prices, ui, this);
+    bin_ = new BinPage(this);
+    installment_ = new InstallmentTermsPanel(ui, this);
+    for (QWidget* page : {empty_, static_cast<QWidget*>(prices_), static_cast<QWidget*>(storage_),
+                          static_cast<QWidget*>(contract_), static_cast<QWidget*>(bin_)})
+        stack_->addWidget(page);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(installment_);
+    layout->addWidget(stack_, 1);
+    connect(prices_, &PricePageView::changed, this, &EntryPages::changed);
+    for (TermsPage* page : {static_cast<TermsPage*>(storage_), static_cast<TermsPage*>(contract_),
+                            static_cast<TermsPage*>(installment_)})
+        connect(page, &TermsPage::changed, this, &EntryPages::changed);
+}
+
+void EntryPages::Show(entry::EntryPage page, bool installmentTerms,
+                      settlement::DestinationTerms* terms) {
+    installment_->setVisible(installmentTerms);
+    installment_->Bind(installmentTerms ? terms : nullptr);
+    storage_->Bind(page == entry::EntryPage::StorageTerms ? terms : nullptr);
+    contract_->Bind(page == entry::EntryPage::ContractTerms ? terms : nullptr);
+    switch (page) {
+        case entry::EntryPage::None: stack_->setCurrentWidget(empty_); break;
+        case entry::EntryPage::Prices:
+            prices_->Refresh();
+            stack_->setCurrentWidget(prices_);
+            break;
+        case entry::EntryPage::StorageTerms: stack_->setCurrentWidget(storage_); break;
+        case entry::EntryPage::ContractTerms: stack_->setCurrentWidget(contract_); break;
+        case entry::EntryPage::Bin: stack_->setCurrentWidget(bin_); break;
+    }
+}
+
+void EntryPages::setReadOnly(bool readOnly) {
+    prices_->setReadOnly(readOnly);
+    storage_->setReadOnly(readOnly);
+    contract_->setReadOnly(readOnly);
+    installment_->setReadOnly(readOnly);
+}
+
+}  // namespace hvx
