@@ -4,7 +4,6 @@
 // far, and Accept, New and Remove. Leaving the reference or the amount lets
 // the controller figure the amount; Enter in Amount accepts the row.
 #include "qt/windows/pricing/PageListGroup.h"
-#include "windows/pricing/PricePage.h"
 
 class QCheckBox;
 class QComboBox;
@@ -27,7 +26,7 @@ public:
     QLabel* Hint() const { return hint_; }
 
 protected:
-    void ShowFields() override;
+    void ShowMore() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -36,7 +35,6 @@ private:
     template <class Command>
     void LookUp(Command command);
 
-    PricePage& page_;
     LookupField* deduction_;
     QLineEdit* amount_;
     QComboBox* da_;

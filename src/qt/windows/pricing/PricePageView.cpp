@@ -73,7 +73,6 @@ PricePageView::PricePageView(PricePage& page, QtUiPort& ui, QWidget* parent)
     grid->setColumnStretch(1, 7);
     grid->setRowStretch(1, 1);
     grid->setRowStretch(2, 1);
-    setTabOrder(grades_->List(), ar_);
     Refresh();
 }
 
