@@ -140,9 +140,10 @@ TEST(PricePageView, InstallmentSaleTakesOnlyDeductions) {
     page.SetSourceKind("Installment Sale");
     view.Refresh();
     EXPECT_FALSE(view.Units()->isEnabled());
-    EXPECT_EQ(view.PageHint()->text(), "A single source can go to multiple destination DPRs.");
+    EXPECT_EQ(view.PageHint()->text().toStdString(),
+              "A single source can go to multiple destination DPRs.");
     EXPECT_TRUE(view.PageHint()->isVisible());
-    EXPECT_TRUE(view.Deductions()->Hint()->text().startsWith("Enter the deduction to subtract"));
+    EXPECT_TRUE(view.Deductions()->toolTip().startsWith("Enter the deduction to subtract"));
     page.SetSourceKind("Assembly");
     view.Refresh();
     EXPECT_TRUE(view.Units()->isEnabled());

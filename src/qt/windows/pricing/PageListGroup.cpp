@@ -164,7 +164,7 @@ void PageListGroup::Refresh() {
     ShowFields();
 }
 
-void PageListGroup::SetReadOnly(bool readOnly) {
+void PageListGroup::setReadOnly(bool readOnly) {
     for (const auto& [name, field] : named_) field->setEnabled(!readOnly);
     for (QPushButton* b : {accept_, new_, remove_}) b->setEnabled(!readOnly);
 }

@@ -38,7 +38,7 @@ public:
     void Refresh();
     // A posted or locked settlement: nothing can be entered, the list still
     // scrolls and shows the row picked.
-    void SetReadOnly(bool readOnly);
+    void setReadOnly(bool readOnly);
 
 signals:
     // A command changed the list.

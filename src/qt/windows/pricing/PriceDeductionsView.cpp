@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 #include "platform/EngineReason.h"
@@ -63,10 +62,6 @@ PriceDeductionsView::PriceDeductionsView(PricePage& page, QtUiPort& ui, QWidget*
     advance_ = new QCheckBox("Advance", this);
     advance_->setEnabled(false);
     Fields()->addWidget(advance_, 1, 4);
-    hint_ = new QLabel(this);
-    hint_->setWordWrap(true);
-    hint_->hide();
-    Fields()->addWidget(hint_, 2, 0, 1, 5);
     AddList();
     FitColumn(0);
     FitColumn(2);
@@ -123,9 +118,6 @@ void PriceDeductionsView::ShowMore() {
         amount_->selectAll();
         data.amountSelected = false;
     }
-    const std::string_view hint = Page().DeductionHint();
-    hint_->setText(Q(hint));
-    hint_->setVisible(!hint.empty());
 }
 
 }  // namespace hvx

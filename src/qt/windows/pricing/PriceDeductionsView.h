@@ -7,7 +7,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 
 namespace hvx {
@@ -23,7 +22,6 @@ public:
     QLineEdit* AmountField() const { return amount_; }
     QComboBox* DAField() const { return da_; }
     QCheckBox* AdvanceMark() const { return advance_; }
-    QLabel* Hint() const { return hint_; }
 
 protected:
     void ShowMore() override;
@@ -39,7 +37,6 @@ private:
     QLineEdit* amount_;
     QComboBox* da_;
     QCheckBox* advance_;
-    QLabel* hint_;
 };
 
 }  // namespace hvx
