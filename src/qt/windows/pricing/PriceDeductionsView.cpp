@@ -43,11 +43,17 @@ PriceDeductionsView::PriceDeductionsView(PricePage& page, QtUiPort& ui, QWidget*
     : PageListGroup("Deductions and Additions", DeductionsModel(page),
                     {"A&ccept", kHintAcceptDeduction}, {"Ne&w", kHintNewDeduction},
                     {"Remo&ve", kHintRemoveDeduction},
+                    // Accepting and removing read the advance flags and the
+                    // A/R figures again.
                     {[&page] {
                          EngineFailureWatch watch;
                          return page.AcceptDeduction();
                      },
-                     [&page] { page.NewDeduction(); }, [&page] { return page.RemoveDeduction(); },
+                     [&page] { page.NewDeduction(); },
+                     [&page] {
+                         EngineFailureWatch watch;
+                         return page.RemoveDeduction();
+                     },
                      [&page](std::size_t row) { page.SelectDeductionRow(row); },
                      [&page] { return page.Data().deductionRow; }},
                     page, ui, parent) {
