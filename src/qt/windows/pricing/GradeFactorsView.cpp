@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 
-#include "qt/windows/pricing/FieldText.h"
 #include "qt/windows/pricing/PageListModel.h"
 #include "windows/pricing/PricePageFields.h"
 
@@ -27,22 +26,11 @@ GradeFactorsView::GradeFactorsView(PricePage& page, QtUiPort& ui, QWidget* paren
                      [&page] { return page.RemoveGrade(); },
                      [&page](std::size_t row) { page.SelectGradeRow(row); },
                      [&page] { return page.Data().gradeRow; }},
-                    ui, parent),
-      page_(page) {
-    gradeFactor_ = new QLineEdit(this);
-    result_ = new QLineEdit(this);
-    AddField(0, 0, "&Grade factor:", gradeFactor_, kFieldGradeFactor);
-    AddField(0, 1, "Re&sult:", result_, kFieldResult);
-    connect(gradeFactor_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { page_.Data().gradeFactor = Typed(text); });
-    connect(result_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { page_.Data().result = Typed(text); });
+                    page, ui, parent) {
+    gradeFactor_ = AddText(0, 0, "&Grade factor:", kFieldGradeFactor, &PricePageData::gradeFactor);
+    result_ = AddText(0, 1, "Re&sult:", kFieldResult, &PricePageData::result);
     connect(result_, &QLineEdit::returnPressed, this, &GradeFactorsView::Accept);
-}
-
-void GradeFactorsView::ShowFields() {
-    ShowText(gradeFactor_, page_.Data().gradeFactor);
-    ShowText(result_, page_.Data().result);
+    AddList();
 }
 
 }  // namespace hvx

@@ -4,9 +4,6 @@
 // accepts the row. The price page shows them, and so do the storage and
 // contract terms pages, all over the same page controller.
 #include "qt/windows/pricing/PageListGroup.h"
-#include "windows/pricing/PricePage.h"
-
-class QLineEdit;
 
 namespace hvx {
 
@@ -18,11 +15,7 @@ public:
     QLineEdit* GradeFactorField() const { return gradeFactor_; }
     QLineEdit* ResultField() const { return result_; }
 
-protected:
-    void ShowFields() override;
-
 private:
-    PricePage& page_;
     QLineEdit* gradeFactor_;
     QLineEdit* result_;
 };

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -47,17 +48,29 @@ QTableView* NewList(PageListModel* model, QWidget* parent) {
 }  // namespace
 
 PageListGroup::PageListGroup(const QString& title, PageListModel* model, Button accept,
-                             Button fresh, Button remove, Commands commands, QtUiPort& ui,
-                             QWidget* parent)
-    : QGroupBox(title, parent), ui_(ui), commands_(std::move(commands)), model_(model) {
+                             Button fresh, Button remove, Commands commands, PricePage& page,
+                             QtUiPort& ui, QWidget* parent)
+    : QGroupBox(title, parent),
+      page_(page),
+      ui_(ui),
+      commands_(std::move(commands)),
+      model_(model),
+      buttons_{std::move(accept), std::move(fresh), std::move(remove)} {
     fields_ = new QGridLayout;
     fields_->setContentsMargins(0, 0, 0, 0);
     fields_->setHorizontalSpacing(4);
     fields_->setVerticalSpacing(3);
-    list_ = NewList(model, this);
-    accept_ = CommandButton(accept.text, accept.hint, this);
-    new_ = CommandButton(fresh.text, fresh.hint, this);
-    remove_ = CommandButton(remove.text, remove.hint, this);
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(4, 4, 4, 4);
+    layout_->setSpacing(3);
+    layout_->addLayout(fields_);
+}
+
+void PageListGroup::AddList() {
+    accept_ = CommandButton(buttons_[0].text, buttons_[0].hint, this);
+    new_ = CommandButton(buttons_[1].text, buttons_[1].hint, this);
+    remove_ = CommandButton(buttons_[2].text, buttons_[2].hint, this);
+    list_ = NewList(model_, this);
     connect(accept_, &QPushButton::clicked, this, &PageListGroup::Accept);
     connect(new_, &QPushButton::clicked, this, [this] {
         commands_.fresh();
@@ -65,12 +78,15 @@ PageListGroup::PageListGroup(const QString& title, PageListModel* model, Button 
     });
     connect(remove_, &QPushButton::clicked, this,
             [this] { RunCommand(commands_.remove()); });
-    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!current.isValid()) return;
-                commands_.select(static_cast<std::size_t>(current.row()));
-                ShowFields();
-            });
+    // A row is picked when it is selected (a click, an arrow key, Space), not
+    // when the focus merely enters the list and makes its first row current:
+    // tabbing through must not turn the entry into an edit of that row.
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = list_->selectionModel()->selectedRows();
+        if (rows.isEmpty()) return;
+        commands_.select(static_cast<std::size_t>(rows.first().row()));
+        ShowFields();
+    });
 
     // Buttons as narrow as their captions allow leave the width to the list.
     int width = 0;
@@ -87,37 +103,40 @@ PageListGroup::PageListGroup(const QString& title, PageListModel* model, Button 
     below->setSpacing(4);
     below->addWidget(list_, 1);
     below->addLayout(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(3);
-    layout->addLayout(fields_);
-    layout->addLayout(below, 1);
+    layout_->addLayout(below, 1);
 }
 
 void PageListGroup::AddField(int row, int pair, const QString& label, QWidget* field,
                              std::string_view name, int span) {
     auto* caption = new QLabel(label, this);
-    caption->setBuddy(field);
+    // A field with a button beside it takes no focus itself; its mnemonic
+    // has to name the text box that does.
+    caption->setBuddy(field->focusProxy() ? field->focusProxy() : field);
     fields_->addWidget(caption, row, 2 * pair);
     fields_->addWidget(field, row, 2 * pair + 1, 1, span);
     fields_->setColumnStretch(2 * pair + 1, 1);
     field->setObjectName(Q(name));
     named_.emplace_back(std::string(name), field);
     ui_.RegisterField(std::string(name), field);
-    Chain();
+}
+
+QLineEdit* PageListGroup::AddText(int row, int pair, const QString& label, std::string_view name,
+                                  std::string PricePageData::*member) {
+    auto* field = new QLineEdit(this);
+    AddField(row, pair, label, field, name);
+    texts_.emplace_back(field, member);
+    connect(field, &QLineEdit::textEdited, this,
+            [this, member](const QString& text) { page_.Data().*member = Typed(text); });
+    return field;
+}
+
+void PageListGroup::ShowFields() {
+    for (const auto& [field, member] : texts_) ShowText(field, page_.Data().*member);
+    ShowMore();
 }
 
 void PageListGroup::FitColumn(int column) {
     list_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-}
-
-void PageListGroup::Chain() {
-    std::vector<QWidget*> order;
-    for (const auto& [name, field] : named_) order.push_back(field);
-    for (QWidget* w : {static_cast<QWidget*>(accept_), static_cast<QWidget*>(new_),
-                       static_cast<QWidget*>(remove_), static_cast<QWidget*>(list_)})
-        order.push_back(w);
-    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void PageListGroup::showEvent(QShowEvent* event) {
@@ -145,7 +164,7 @@ void PageListGroup::Refresh() {
     ShowFields();
 }
 
-void PageListGroup::SetReadOnly(bool readOnly) {
+void PageListGroup::setReadOnly(bool readOnly) {
     for (const auto& [name, field] : named_) field->setEnabled(!readOnly);
     for (QPushButton* b : {accept_, new_, remove_}) b->setEnabled(!readOnly);
 }

@@ -14,10 +14,13 @@
 #include <vector>
 
 #include "qt/ui/QtUiPort.h"
+#include "windows/pricing/PricePage.h"
 
 class QGridLayout;
+class QLineEdit;
 class QPushButton;
 class QTableView;
+class QVBoxLayout;
 
 namespace hvx {
 
@@ -35,7 +38,7 @@ public:
     void Refresh();
     // A posted or locked settlement: nothing can be entered, the list still
     // scrolls and shows the row picked.
-    void SetReadOnly(bool readOnly);
+    void setReadOnly(bool readOnly);
 
 signals:
     // A command changed the list.
@@ -54,21 +57,31 @@ protected:
         std::string_view hint;
     };
     PageListGroup(const QString& title, PageListModel* model, Button accept, Button fresh,
-                  Button remove, Commands commands, QtUiPort& ui, QWidget* parent);
+                  Button remove, Commands commands, PricePage& page, QtUiPort& ui,
+                  QWidget* parent);
 
     // A labelled entry field at a row and column pair of the fields grid,
-    // named for the controller's focus moves. Tab goes through the fields in
-    // the order they are added, then the buttons, then the list.
+    // named for the controller's focus moves. Tab follows the order in which
+    // widgets are made: make each field just before adding it, and call
+    // AddList last, so Tab goes through the fields, the buttons, the list.
     void AddField(int row, int pair, const QString& label, QWidget* field, std::string_view name,
                   int span = 1);
+    // A text field bound to a member of the page's form data: what the user
+    // types goes there, and Refresh shows the member again.
+    QLineEdit* AddText(int row, int pair, const QString& label, std::string_view name,
+                       std::string PricePageData::*member);
     QGridLayout* Fields() const { return fields_; }
+    // The buttons and the list, below the fields.
+    void AddList();
     // A column of short texts takes only their width; the others share the rest.
     void FitColumn(int column);
-    // The form data into the entry fields.
-    virtual void ShowFields() = 0;
+    // The form data into the entry fields: the bound text fields, then what
+    // a group shows besides.
+    void ShowFields();
+    virtual void ShowMore() {}
     // Accept, as its button does.
     void Accept();
-    QtUiPort& Ui() const { return ui_; }
+    PricePage& Page() const { return page_; }
 
     // The page's fields may sit on more than one page of the window (the
     // grade factors do); the page shown takes the focus moves.
@@ -76,17 +89,20 @@ protected:
 
 private:
     void RunCommand(bool listChanged);
-    void Chain();
 
+    PricePage& page_;
     QtUiPort& ui_;
     Commands commands_;
     PageListModel* model_;
+    Button buttons_[3];
+    QVBoxLayout* layout_;
     QGridLayout* fields_;
-    QTableView* list_;
-    QPushButton* accept_;
-    QPushButton* new_;
-    QPushButton* remove_;
+    QTableView* list_ = nullptr;
+    QPushButton* accept_ = nullptr;
+    QPushButton* new_ = nullptr;
+    QPushButton* remove_ = nullptr;
     std::vector<std::pair<std::string, QWidget*>> named_;
+    std::vector<std::pair<QLineEdit*, std::string PricePageData::*>> texts_;
 };
 
 }  // namespace hvx

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 #include "platform/EngineReason.h"
@@ -44,53 +43,50 @@ PriceDeductionsView::PriceDeductionsView(PricePage& page, QtUiPort& ui, QWidget*
     : PageListGroup("Deductions and Additions", DeductionsModel(page),
                     {"A&ccept", kHintAcceptDeduction}, {"Ne&w", kHintNewDeduction},
                     {"Remo&ve", kHintRemoveDeduction},
+                    // Accepting and removing read the advance flags and the
+                    // A/R figures again.
                     {[&page] {
                          EngineFailureWatch watch;
                          return page.AcceptDeduction();
                      },
-                     [&page] { page.NewDeduction(); }, [&page] { return page.RemoveDeduction(); },
+                     [&page] { page.NewDeduction(); },
+                     [&page] {
+                         EngineFailureWatch watch;
+                         return page.RemoveDeduction();
+                     },
                      [&page](std::size_t row) { page.SelectDeductionRow(row); },
                      [&page] { return page.Data().deductionRow; }},
-                    ui, parent),
-      page_(page) {
+                    page, ui, parent) {
     deduction_ = new LookupField(this);
     deduction_->SetSearchHint(Q(kHintFindDeduction));
-    amount_ = new QLineEdit(this);
+    AddField(0, 0, "&Deduction:", deduction_, kFieldDeduction, 4);
+    amount_ = AddText(1, 0, "Amoun&t:", kFieldAmount, &PricePageData::amount);
     da_ = new QComboBox(this);
     da_->addItems({"", Q(kDeductionType), Q(kAdditionType)});
+    AddField(1, 1, "D/A:", da_, kFieldDA);
     // The mark follows the deduction's definition; it is shown, not chosen.
     advance_ = new QCheckBox("Advance", this);
     advance_->setEnabled(false);
-    hint_ = new QLabel(this);
-    hint_->setWordWrap(true);
-    hint_->hide();
-
-    AddField(0, 0, "&Deduction:", deduction_, kFieldDeduction, 4);
-    AddField(1, 0, "Amoun&t:", amount_, kFieldAmount);
-    AddField(1, 1, "D/A:", da_, kFieldDA);
     Fields()->addWidget(advance_, 1, 4);
-    Fields()->addWidget(hint_, 2, 0, 1, 5);
+    AddList();
     FitColumn(0);
     FitColumn(2);
     FitColumn(3);
 
     QLineEdit* reference = deduction_->LineEdit();
     connect(reference, &QLineEdit::textEdited, this, [this](const QString& text) {
-        page_.Data().deduction = Typed(text);
-        page_.Data().deductionEdited = true;
+        Page().Data().deduction = Typed(text);
+        Page().Data().deductionEdited = true;
     });
-    connect(amount_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        page_.Data().amount = Typed(text);
-        page_.Data().amountEdited = true;
-    });
+    connect(amount_, &QLineEdit::textEdited, this, [this] { Page().Data().amountEdited = true; });
     connect(da_, &QComboBox::activated, this,
-            [this] { page_.Data().da = Typed(da_->currentText()); });
+            [this] { Page().Data().da = Typed(da_->currentText()); });
     connect(deduction_, &LookupField::lookupRequested, this,
-            [this] { LookUp([this] { page_.FindDeduction(); }); });
+            [this] { LookUp([this] { Page().FindDeduction(); }); });
     // Enter leaves the amount as Tab would (a typed amount is marked as
     // typed by hand), then accepts.
     connect(amount_, &QLineEdit::returnPressed, this, [this] {
-        LookUp([this] { page_.LeaveAmountField(); });
+        LookUp([this] { Page().LeaveAmountField(); });
         Accept();
     });
     reference->installEventFilter(this);
@@ -109,17 +105,16 @@ void PriceDeductionsView::LookUp(Command command) {
 bool PriceDeductionsView::eventFilter(QObject* watched, QEvent* event) {
     if (LeftField(event)) {
         if (watched == deduction_->LineEdit())
-            LookUp([this] { page_.LeaveDeductionField(); });
+            LookUp([this] { Page().LeaveDeductionField(); });
         else if (watched == amount_)
-            LookUp([this] { page_.LeaveAmountField(); });
+            LookUp([this] { Page().LeaveAmountField(); });
     }
     return PageListGroup::eventFilter(watched, event);
 }
 
-void PriceDeductionsView::ShowFields() {
-    PricePageData& data = page_.Data();
+void PriceDeductionsView::ShowMore() {
+    PricePageData& data = Page().Data();
     ShowText(deduction_->LineEdit(), data.deduction);
-    ShowText(amount_, data.amount);
     const int da = da_->findText(QString::fromStdString(data.da));
     da_->setCurrentIndex(da < 0 ? 0 : da);
     advance_->setChecked(data.advance);
@@ -129,9 +124,6 @@ void PriceDeductionsView::ShowFields() {
         amount_->selectAll();
         data.amountSelected = false;
     }
-    const std::string_view hint = page_.DeductionHint();
-    hint_->setText(Q(hint));
-    hint_->setVisible(!hint.empty());
 }
 
 }  // namespace hvx

@@ -4,11 +4,9 @@
 // far, and Accept, New and Remove. Leaving the reference or the amount lets
 // the controller figure the amount; Enter in Amount accepts the row.
 #include "qt/windows/pricing/PageListGroup.h"
-#include "windows/pricing/PricePage.h"
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 
 namespace hvx {
@@ -24,10 +22,9 @@ public:
     QLineEdit* AmountField() const { return amount_; }
     QComboBox* DAField() const { return da_; }
     QCheckBox* AdvanceMark() const { return advance_; }
-    QLabel* Hint() const { return hint_; }
 
 protected:
-    void ShowFields() override;
+    void ShowMore() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -36,12 +33,10 @@ private:
     template <class Command>
     void LookUp(Command command);
 
-    PricePage& page_;
     LookupField* deduction_;
     QLineEdit* amount_;
     QComboBox* da_;
     QCheckBox* advance_;
-    QLabel* hint_;
 };
 
 }  // namespace hvx

@@ -73,7 +73,6 @@ PricePageView::PricePageView(PricePage& page, QtUiPort& ui, QWidget* parent)
     grid->setColumnStretch(1, 7);
     grid->setRowStretch(1, 1);
     grid->setRowStretch(2, 1);
-    setTabOrder(grades_->List(), ar_);
     Refresh();
 }
 
@@ -96,13 +95,16 @@ void PricePageView::ShowMode() {
     const std::string_view hint = page_.PageHint();
     hint_->setText(Q(hint));
     hint_->setVisible(!hint.empty());
+    // The page has no room for three more lines: the deductions' own hint
+    // is their tool tip, as the commands' hints are the buttons'.
+    deductions_->setToolTip(Q(page_.DeductionHint()));
     units_->setEnabled(!page_.InstallmentSaleSource());
 }
 
 void PricePageView::setReadOnly(bool readOnly) {
-    units_->SetReadOnly(readOnly);
-    deductions_->SetReadOnly(readOnly);
-    grades_->SetReadOnly(readOnly);
+    units_->setReadOnly(readOnly);
+    deductions_->setReadOnly(readOnly);
+    grades_->setReadOnly(readOnly);
 }
 
 }  // namespace hvx

@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QLineEdit>
 
-#include "qt/windows/pricing/FieldText.h"
 #include "qt/windows/pricing/PageListModel.h"
 #include "windows/pricing/PricePageFields.h"
 
@@ -28,31 +27,20 @@ PriceUnitsView::PriceUnitsView(PricePage& page, QtUiPort& ui, QWidget* parent)
                      [&page] { return page.RemovePrice(); },
                      [&page](std::size_t row) { page.SelectPriceRow(row); },
                      [&page] { return page.Data().unitsRow; }},
-                    ui, parent),
-      page_(page) {
-    units_ = new QLineEdit(this);
-    price_ = new QLineEdit(this);
-    AddField(0, 0, "&Units:", units_, kFieldUnits);
-    AddField(0, 1, "Pr&ice:", price_, kFieldPrice);
-    connect(units_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { page_.Data().units = Typed(text); });
-    connect(price_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { page_.Data().price = Typed(text); });
+                    page, ui, parent) {
+    units_ = AddText(0, 0, "&Units:", kFieldUnits, &PricePageData::units);
+    price_ = AddText(0, 1, "Pr&ice:", kFieldPrice, &PricePageData::price);
     connect(price_, &QLineEdit::returnPressed, this, &PriceUnitsView::Accept);
+    AddList();
     units_->installEventFilter(this);
 }
 
 bool PriceUnitsView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == units_ && event->type() == QEvent::FocusIn) {
-        page_.EnterUnitsField();
+        Page().EnterUnitsField();
         ShowFields();
     }
     return PageListGroup::eventFilter(watched, event);
-}
-
-void PriceUnitsView::ShowFields() {
-    ShowText(units_, page_.Data().units);
-    ShowText(price_, page_.Data().price);
 }
 
 }  // namespace hvx

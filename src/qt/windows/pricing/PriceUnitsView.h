@@ -3,9 +3,6 @@
 // so far, and Accept, New and Remove. Entering Units offers the units still
 // to price; Enter in Price accepts the row.
 #include "qt/windows/pricing/PageListGroup.h"
-#include "windows/pricing/PricePage.h"
-
-class QLineEdit;
 
 namespace hvx {
 
@@ -18,11 +15,9 @@ public:
     QLineEdit* PriceField() const { return price_; }
 
 protected:
-    void ShowFields() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    PricePage& page_;
     QLineEdit* units_;
     QLineEdit* price_;
 };

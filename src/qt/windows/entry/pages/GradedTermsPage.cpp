@@ -24,7 +24,7 @@ void GradedTermsPage::Refresh() {
 
 void GradedTermsPage::setReadOnly(bool readOnly) {
     TermsPage::setReadOnly(readOnly);
-    if (grades_) grades_->SetReadOnly(readOnly);
+    if (grades_) grades_->setReadOnly(readOnly);
 }
 
 }  // namespace hvx

@@ -54,11 +54,11 @@ void TermsPage::Add(int row, int pair, const QString& label, std::string_view na
         grid_->addWidget(box, row, 2 * pair, 1, 2);
     } else {
         auto* caption = new QLabel(label, this);
-        caption->setBuddy(field);
+        // A date field takes no focus itself; its text box does.
+        caption->setBuddy(field->focusProxy() ? field->focusProxy() : field);
         grid_->addWidget(caption, row, 2 * pair);
         grid_->addWidget(field, row, 2 * pair + 1);
     }
-    if (!bindings_.empty()) setTabOrder(bindings_.back().field, field);
     bindings_.push_back(binding);
 }
 

@@ -42,7 +42,8 @@ protected:
     TermsPage(QtUiPort& ui, QWidget* parent);
 
     // Fields at a row and column pair of the page's grid, named for focus
-    // moves and tests. Tab follows the order they are added.
+    // moves and tests. Tab follows the order they are made, so they are
+    // added in the order a clerk fills them.
     DateField* AddDate(int row, int pair, const QString& label, std::string_view name, Member member);
     NumberField* AddNumber(int row, int pair, const QString& label, std::string_view name,
                            Member member, int decimals);
