@@ -4,6 +4,14 @@
 // receipts window. A settlement window keeps the key it was opened with and
 // tells how it starts; the entry fields and commands of each window are added
 // to it by its own controller.
+//
+// Closing: the frame around this window closes only when this window accepts
+// its close event, and this window asks its own child widgets first. A view
+// placed inside it (a direct child, usually in its layout) that has unsaved
+// changes overrides closeEvent, asks "Changes have been made! Save changes?"
+// and calls event->ignore() on Cancel; the document then stays open, whether
+// it was closed by Ctrl+F4, Ctrl+W, the Window menu, the frame's close
+// button, Close All or the host quitting.
 #include <QLabel>
 #include <QString>
 #include <QWidget>
@@ -32,6 +40,9 @@ public:
     QString startsAs() const;
     // The SettlementStart value, for callers without this header.
     int startKind() const { return static_cast<int>(key_.start); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     DocumentKind kind_;
