@@ -7,8 +7,10 @@ cd "$(dirname "$0")/.."
 . scripts/common.sh
 . scripts/postgres.sh
 
-# poppler-utils reads the printed checks back (pdftotext, pdftoppm).
-ensure_packages "${HARVEXA_PACKAGES[@]}" postgresql poppler-utils
+# poppler-utils reads the printed checks back (pdftotext, pdftoppm); the X
+# server and the small window manager run the frame's tests on a real display.
+ensure_packages "${HARVEXA_PACKAGES[@]}" postgresql poppler-utils \
+    xvfb xauth matchbox-window-manager
 trap stop_postgres EXIT
 # The PostgreSQL run is part of the suite: if the server cannot start, fail.
 start_postgres

@@ -4,22 +4,33 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPointer>
 #include <QStatusBar>
 
 #include "qt/ui/MdiBackground.h"
 
 namespace hvx::host {
+namespace {
+
+constexpr const char* kProductTitle = "Harvexa";
+
+}  // namespace
 
 HostWindow::HostWindow(QWidget* parent) : QMainWindow(parent), area_(new MdiBackground(this)) {
     setObjectName("HarvexaFrame");
-    setWindowTitle("Harvexa");
+    setWindowTitle(kProductTitle);
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(area_);
     BuildMenus();
+    // The area tells of every change of the document in front, the last
+    // one closing included (then with none).
+    connect(area_, &QMdiArea::subWindowActivated, this, &HostWindow::FollowDocuments);
+    // Frames are caught as they join the area, to take their close keys.
+    area_->viewport()->installEventFilter(this);
+    FollowDocuments();
     SetModule(nullptr);
     resize(1000, 700);
 }
@@ -34,6 +45,21 @@ void HostWindow::BuildMenus() {
         const GrainCommand command = item.command;
         grainMenu_->addAction(item.text, this, [this, command] { Run(command); });
     }
+
+    // The closing commands live as long as the frame (the Window menu is
+    // refilled each time it opens) and are the frame's own, so their keys work
+    // whether or not the menu was ever opened. Ctrl+F4 is the document
+    // close key desktop users know; Ctrl+W is the one Qt's own styles use.
+    closeAction_ = new QAction("Cl&ose", this);
+    closeAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    // The document in front, even while the frame itself is not active.
+    connect(closeAction_, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* front = area_->currentSubWindow()) front->close();
+    });
+    closeAllAction_ = new QAction("Close &All", this);
+    connect(closeAllAction_, &QAction::triggered, this, &HostWindow::CloseAllDocuments);
+    addActions({closeAction_, closeAllAction_});
 
     windowMenu_ = menuBar()->addMenu("&Window");
     connect(windowMenu_, &QMenu::aboutToShow, this, &HostWindow::FillWindowMenu);
@@ -64,11 +90,14 @@ void HostWindow::SetDatabaseText(const QString& text) {
     label->setText(text);
 }
 
-// Cascade, Tile, and one entry per open window, the active one checked.
+// Cascade, Tile, Close, Close All, and one entry per open window, the
+// active one checked.
 void HostWindow::FillWindowMenu() {
     windowMenu_->clear();
     windowMenu_->addAction("&Cascade", area_, &QMdiArea::cascadeSubWindows);
     windowMenu_->addAction("&Tile", area_, &QMdiArea::tileSubWindows);
+    windowMenu_->addSeparator();
+    windowMenu_->addActions({closeAction_, closeAllAction_});
     const QList<QMdiSubWindow*> frames = area_->subWindowList();
     if (frames.isEmpty()) return;
     windowMenu_->addSeparator();
@@ -93,15 +122,67 @@ void HostWindow::ShowAbout() {
                            .arg(HARVEXA_VERSION, database_.toHtmlEscaped()));
 }
 
+// The area's own close-all goes on past a refusal and asks every other
+// document too; a clerk who answered Cancel expects to be left at that
+// document, with no further questions.
+bool HostWindow::CloseAllDocuments() {
+    for (QMdiSubWindow* frame : area_->subWindowList()) {
+        if (!frame->close()) {
+            area_->setActiveSubWindow(frame);
+            return false;
+        }
+    }
+    return true;
+}
+
 // The documents close first, each asking about unsaved changes; one that
 // stays open keeps the frame open too.
 void HostWindow::closeEvent(QCloseEvent* event) {
-    area_->closeAllSubWindows();
-    if (!area_->subWindowList().isEmpty()) {
+    if (CloseAllDocuments())
+        event->accept();
+    else
         event->ignore();
-        return;
+}
+
+// A document frame's own system menu claims the close keys too; two
+// actions on one key cancel each other out and neither fires, so the frame
+// gives up its claim and the Window menu's Close (which closes the same
+// document, the same way) keeps the keys.
+void HostWindow::TakeCloseKeys(QMdiSubWindow* frame) {
+    if (!frame->systemMenu()) return;
+    const QList<QKeySequence> keys = closeAction_->shortcuts();
+    for (QAction* action : frame->systemMenu()->actions()) {
+        QList<QKeySequence> left = action->shortcuts();
+        left.removeIf([&](const QKeySequence& key) { return keys.contains(key); });
+        action->setShortcuts(left);
     }
-    event->accept();
+}
+
+bool HostWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == area_->viewport() && event->type() == QEvent::ChildAdded)
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(static_cast<QChildEvent*>(event)->child()))
+            TakeCloseKeys(frame);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// "Harvexa - [caption]" while a document is in front, and the caption is
+// followed as the document changes it (a record lock adds " (Locked)").
+// The area's current window is the one in front even while a dialog has
+// the keyboard, so the title does not flicker when a message box opens.
+void HostWindow::FollowDocuments() {
+    QMdiSubWindow* front = area_->currentSubWindow();
+    if (front != titled_) {
+        disconnect(titleWatch_);
+        titled_ = front;
+        if (front)
+            titleWatch_ =
+                connect(front, &QWidget::windowTitleChanged, this, &HostWindow::FollowDocuments);
+    }
+    setWindowTitle(front ? QString("%1 - [%2]").arg(kProductTitle, front->windowTitle())
+                         : QString(kProductTitle));
+    const bool anyOpen = !area_->subWindowList().isEmpty();
+    closeAction_->setEnabled(anyOpen);
+    closeAllAction_->setEnabled(anyOpen);
 }
 
 }  // namespace hvx::host

@@ -113,11 +113,11 @@ TEST_F(HostFrame, GrainMenuWaitsForTheModuleAndWindowMenuListsWhatItOpened) {
     grain->actions().at(5)->trigger();
     // The Window menu lists them, the active one checked; choosing one brings it to the front.
     emit windows->aboutToShow();
-    windows->actions().at(3)->trigger();
+    windows->actions().at(6)->trigger();
     emit windows->aboutToShow();
     EXPECT_EQ(Texts(windows),
-              (QStringList{"&Cascade", "&Tile", "-", "&1 Enter By Settlement Source *",
-                           "&2 Collateral Warehouse Receipts"}));
+              (QStringList{"&Cascade", "&Tile", "-", "Cl&ose", "Close &All", "-",
+                           "&1 Enter By Settlement Source *", "&2 Collateral Warehouse Receipts"}));
 }
 
 using ::testing::HasSubstr;

@@ -1,5 +1,7 @@
 #include "qt/module/DocumentWindow.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -54,6 +56,23 @@ DocumentWindow::DocumentWindow(DocumentKind kind, const SettlementKey& key, QWid
 
 QString DocumentWindow::startsAs() const {
     return IsSettlementWindow(kind_) ? QString::fromStdString(DescribeStart(key_)) : QString();
+}
+
+// A close event sent to a child only asks: unlike close(), it neither hides
+// the child nor deletes it when the child agrees. The first child that
+// refuses keeps the window open, so no later one is asked a question the
+// clerk no longer needs to answer.
+void DocumentWindow::closeEvent(QCloseEvent* event) {
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) continue;
+        QCloseEvent ask;
+        QCoreApplication::sendEvent(child, &ask);
+        if (!ask.isAccepted()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 }  // namespace hvx::module

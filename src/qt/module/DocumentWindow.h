@@ -3,6 +3,12 @@
 // (by source or by destination), the direct shipment window or the warehouse
 // receipts window. A settlement window holds its entry view, opened with the
 // key the window was given, and keeps that key and how it started.
+//
+// Closing: the frame around this window closes only when this window accepts
+// its close event, and this window asks its own child widgets first: the
+// entry view asks "Changes have been made! Save changes?" and refuses on
+// Cancel, whether the document was closed by Ctrl+F4, Ctrl+W, the Window
+// menu, the frame's close button, Close All or the host quitting.
 #include <QLabel>
 #include <QString>
 #include <QWidget>
@@ -31,6 +37,9 @@ public:
     QString startsAs() const;
     // The SettlementStart value, for callers without this header.
     int startKind() const { return static_cast<int>(key_.start); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     DocumentKind kind_;
