@@ -43,7 +43,7 @@ void Choose(char mnemonic) {
 }
 void ChooseRow(int downs) {
     WhenPopUp([downs](QMenu* m) {
-        for (int i = 0; i < downs; ++i) QTest::keyClick(m, Qt::Key_Down);
+        for (int i = 0; i <= downs; ++i) QTest::keyClick(m, Qt::Key_Down);  // the first lights the top
         QTest::keyClick(m, Qt::Key_Return);
     });
 }
@@ -90,24 +90,30 @@ protected:
     }
     // Types into a field of the window (or its pages) and leaves it with the key.
     void Type(const char* field, const QString& text, Qt::Key leave = Qt::Key_Tab) {
-        auto* edit = view_->findChild<QLineEdit*>(field);
+        QWidget* named = view_->findChild<QWidget*>(field);
+        auto* edit = qobject_cast<QLineEdit*>(named);
+        if (!edit && named) edit = named->findChild<QLineEdit*>();  // a field with a search button
         ASSERT_NE(edit, nullptr) << field;
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, leave);
     }
-    // The wizard as a clerk answers it: the entry by its row, then the customer.
-    void NewSettlement(int row, const char* customer) {
-        WhenModal<hvx::NewSettlementWizardDialog>([row, customer](auto* d) {
+    // The wizard as a clerk answers it: the entry by its row, then the
+    // customer by reference, picked from the list it opens at that reference.
+    // `then` prepares the answers to what the new settlement opens next.
+    void NewSettlement(int row, const char* customer, std::function<void()> then = {}) {
+        WhenModal<hvx::NewSettlementWizardDialog>([row, customer, then](auto* d) {
             QTest::keyClick(d->List(), Qt::Key_Home);
             for (int i = 0; i < row; ++i) QTest::keyClick(d->List(), Qt::Key_Down);
-            QTest::keyClick(d->List(), Qt::Key_Return);
+            QTest::keyClick(d->List(), Qt::Key_Tab);  // on to the customer
             QLineEdit* reference =
                 d->Field(hvx::NewSettlementWizard::Field::CustRef)->LineEdit();
             QTest::keyClicks(reference, customer);
-            QTest::keyClick(reference, Qt::Key_Return);  // on file: on to Finish
-            QTest::mouseClick(d->NextButton(), Qt::LeftButton);
+            PickFromList("");
+            QTest::keyClick(reference, Qt::Key_Return);
+            if (then) then();
+            QTest::mouseClick(d->NextButton(), Qt::LeftButton);  // "Finish"
         });
         Click("New");
     }
@@ -154,11 +160,10 @@ HVX_DATABASE_TEST_SUITE(SettlementEntryViewTest);
 TEST_P(SettlementEntryViewTest, BySourceAnAssemblySplitSoldAndStored) {
     const Texts before = Rows("SELECT ASSEMBLY,SETTUNITS,SETTLED FROM HVXGR02S ORDER BY RECNO");
     SettlementEntryView& v = Open(hvx::SettlementType::SingleSource);
-    PickFromList("26007");
-    NewSettlement(0, "SCHMIDT");  // "Assembly"
+    NewSettlement(0, "SCHMIDT", [] { PickFromList("26007"); });  // "Assembly"
     ASSERT_TRUE(QTest::qWaitFor([&] { return v.Controller().Line().sourceLoaded; }));
     EXPECT_EQ(v.Field("SourceReference")->text(), "26007");
-    EXPECT_EQ(v.Field("UnitsSettled")->text(), "640.00");
+    EXPECT_EQ(v.Field("UnitsSettled")->text(), "640.0000");
 
     Choose('p');  // "&Priced"
     Click("Menu");
@@ -166,13 +171,13 @@ TEST_P(SettlementEntryViewTest, BySourceAnAssemblySplitSoldAndStored) {
     Type("Units", "400");
     Type("Price", "4.31", Qt::Key_Return);
     Type("Deduction", "CORNCHK");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // the amount figured
+    QTest::keyClick(view_->findChild<QLineEdit*>("Amount"), Qt::Key_Return);  // as figured
     Click("AcceptLine");
     ASSERT_EQ(v.LineTable()->rowCount(), 1);
 
     Choose('s');  // "&Storage Ticket"
     Click("Menu");
-    EXPECT_EQ(v.Field("UnitsSettled")->text(), "240.00");
+    EXPECT_EQ(v.Field("UnitsSettled")->text(), "240.0000");
     Type("Contract", "ST-1011");
     Click("AcceptLine");
     ASSERT_EQ(v.LineTable()->rowCount(), 2);
@@ -196,7 +201,7 @@ TEST_P(SettlementEntryViewTest, BySourceAnAssemblySplitSoldAndStored) {
     Reverse();
     EXPECT_EQ(Rows("SELECT ASSEMBLY,SETTUNITS,SETTLED FROM HVXGR02S ORDER BY RECNO"), before);
     EXPECT_EQ(Rows("SELECT OUNITS,STATUS FROM HVXGR04F WHERE CONTRACT='ST-1011' ORDER BY RECNO"),
-              (Texts{"0.0000\tC", "-240.0000\tO"}));
+              (Texts{"240.0000\tC", "-240.0000\tO"}));  // closed, and its negated copy
 }
 
 // Anderson's two loads of 26010 and 300 bushels off storage ticket ST-1001,
@@ -214,14 +219,12 @@ TEST_P(SettlementEntryViewTest, ByDestinationTwoTicketsAndAContractSoldRepayingA
     ASSERT_TRUE(QTest::qWaitFor([&] { return !v.Controller().Header().custRef.empty(); }));
 
     WhenModal<hvx::SourceSelectionDialog>([](hvx::SourceSelectionDialog* d) {
-        d->Grid()->setFocus();
-        for (int row = 0; row < d->Model()->rowCount(); ++row) {
-            const QString ticket = d->Model()->index(row, 1).data().toString();
-            if (ticket != "260141" && ticket != "260142") continue;
-            d->Grid()->setCurrentIndex(d->Model()->index(row, 0));
-            QTest::keyClick(d->Grid(), Qt::Key_Space);
-        }
-        QTest::mouseClick(d->OkButton(), Qt::LeftButton);
+        QTest::keyClicks(d->AssemblyField(), "26010");
+        QTest::keyClick(d->AssemblyField(), Qt::Key_Return);  // the load's tickets only
+        QTest::keyClick(d->Grid(), Qt::Key_Space);
+        QTest::keyClick(d->Grid(), Qt::Key_Down);
+        QTest::keyClick(d->Grid(), Qt::Key_Space);
+        QTest::keyClick(d->Grid(), Qt::Key_Return);  // OK
     });
     Choose('t');  // "Scale &Ticket"
     Click("Menu");
@@ -239,7 +242,9 @@ TEST_P(SettlementEntryViewTest, ByDestinationTwoTicketsAndAContractSoldRepayingA
     Choose('f');  // "<&Finish Settlement>": the storage charge of ST-1001
     Click("Menu");
     Type("Deduction", "ADVANCE");
-    Type("Amount", "500.00", Qt::Key_Return);
+    Type("Amount", "500.00");
+    QTest::keyClick(view_->findChild<QWidget*>("DA"), Qt::Key_D);
+    QTest::keyClick(view_->findChild<QLineEdit*>("Amount"), Qt::Key_Return);
     Answer(Qt::Key_Y);  // repay the advances as they come
     Click("Accept");
     ASSERT_TRUE(QTest::qWaitFor([&] { return v.Controller().Stored(); }));

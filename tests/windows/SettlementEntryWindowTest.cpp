@@ -36,6 +36,8 @@ private:
 
 class ScriptedDialogs : public hvx::entry::EntryDialogs {
 public:
+    explicit ScriptedDialogs(ScriptedUi& port) : ui(port) {}
+    ScriptedUi& ui;
     NoPostedChanges posted;
     std::optional<hvx::NewSettlementAnswers> answers;
     std::deque<int> popUps;                // each pop-up's chosen entry
@@ -55,9 +57,15 @@ public:
         popUps.pop_front();
         return chosen;
     }
-    bool SelectSources(hvx::SourceSelectionController& selection) override {
+    bool SelectSources(const hvx::SourceSelectionRequest& request,
+                       hvx::settlement::SettlementRecordSet& set,
+                       hvx::SourceSelectionResult& result) override {
+        hvx::SourceSelectionController selection(ui, set, request);
+        if (!selection.Fill()) return false;
         for (std::size_t row : checkRows) selection.Check(row, true);
-        return selection.Ok();
+        if (!selection.Ok()) return false;
+        result = selection.Result();
+        return true;
     }
     hvx::settlement::AdvanceSelectionPort* AdvanceSelection() override { return nullptr; }
     hvx::posted::PostedChangeDialogs& PostedChanges() override { return posted; }
@@ -114,7 +122,7 @@ protected:
         return Rows(std::string("SELECT COUNT(*) FROM ") + table)[0];
     }
 
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs{ui};
     std::optional<SettlementEntryWindow> entry;
 };
 HVX_DATABASE_TEST_SUITE(SettlementEntryWindowTest);

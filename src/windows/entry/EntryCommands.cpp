@@ -90,12 +90,11 @@ void SettlementEntryWindow::PickSource() {
         line_.sourceRef = pick.assembly, line_.sourceLink = pick.lineId;
         d.commodity = pick.commodity, d.location = pick.location;
     } else if (line_.sourceKind == kAssembly || line_.sourceKind == kScaleTicket) {
-        SourceSelectionController selection(
-            ui_, set_,
-            {line_.sourceKind, set_.header.custRef, values_.destination, type_,
-             set_.header.settDate});
-        if (!selection.Fill() || !dialogs_.SelectSources(selection)) return;
-        const SourceSelectionResult& result = selection.Result();
+        SourceSelectionResult result;
+        if (!dialogs_.SelectSources({line_.sourceKind, set_.header.custRef, values_.destination,
+                                     type_, set_.header.settDate},
+                                    set_, result))
+            return;
         if (!result.linesBuilt.empty()) {
             changed_ = true;
             RecomputeDestination();

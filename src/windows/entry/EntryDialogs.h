@@ -14,7 +14,8 @@
 #include "windows/wizard/WizardModes.h"
 
 namespace hvx {
-class SourceSelectionController;
+struct SourceSelectionRequest;
+struct SourceSelectionResult;
 }
 
 namespace hvx::posted {
@@ -24,6 +25,7 @@ class PostedChangeDialogs;
 namespace hvx::settlement {
 class AdvanceSelectionPort;
 class SettlementPayNameList;
+struct SettlementRecordSet;
 }  // namespace hvx::settlement
 
 namespace hvx::entry {
@@ -43,8 +45,11 @@ public:
     virtual std::optional<NewSettlementAnswers> RunWizard(WizardMode mode) = 0;
     // A pop-up menu under the named button: the chosen entry, or -1.
     virtual int PopUp(std::string_view button, const std::vector<PopUpEntry>& entries) = 0;
-    // The "Select Sources" dialog over its controller, filled; true on OK.
-    virtual bool SelectSources(SourceSelectionController& selection) = 0;
+    // The "Select Sources" dialog for the request over the record set; true
+    // on OK, with what it built or left for the line being entered.
+    virtual bool SelectSources(const SourceSelectionRequest& request,
+                               settlement::SettlementRecordSet& set,
+                               SourceSelectionResult& result) = 0;
     // The advance selection a save may open; null where the window has none.
     virtual settlement::AdvanceSelectionPort* AdvanceSelection() = 0;
     // The pay-name editor over the settlement's list; true when it changed.

@@ -164,7 +164,6 @@ bool SettlementEntryWindow::AcceptDestination() {
     if (!BuildLine(line_.destination, units, Page() == EntryPage::Prices ? prices_.Average() : 0,
                    item))
         return false;
-    item.contract = ContractEnabled() ? line_.contract : "";
     item.patronage = Flag(PatronageEnabled() && line_.patronage);
     TermsToLine(line_.terms, item);
     if (Page() == EntryPage::Prices) {
@@ -216,9 +215,10 @@ bool SettlementEntryWindow::AcceptSource() {
 bool SettlementEntryWindow::BuildLine(std::string_view destination, double units, double price,
                                       settlement::SettlementDetailItem& item) {
     settlement::LineValues values;
+    // CONTRACT names the contract the line makes at its destination; a sale
+    // ("Priced") makes none.
     values.source = {line_.sourceKind, line_.sourceRef, line_.sourceLink,
-                     IsOpenContractCategory(line_.sourceKind) ? line_.sourceRef : "",
-                     line_.sourceKind};
+                     ContractEnabled() ? line_.contract : "", line_.sourceKind};
     values.commodity = set_.defaults.commodity;
     values.location = set_.defaults.location;
     values.destination = std::string(destination);

@@ -30,6 +30,7 @@
 #include "rules/SettlementFields.h"
 #include "windows/entry/EntryFields.h"
 #include "windows/paynames/PayNameEditor.h"
+#include "windows/sources/SourceSelectionController.h"
 
 namespace hvx {
 namespace {
@@ -153,7 +154,11 @@ SettlementEntryView::SettlementEntryView(SettlementType type, QWidget* parent)
     Refresh();
 }
 
-SettlementEntryView::~SettlementEntryView() = default;
+// The pages read the controller's lists while they are taken down, so they
+// go before the controller does.
+SettlementEntryView::~SettlementEntryView() {
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
+}
 
 QPushButton* SettlementEntryView::AddButton(const char* text, const char* name,
                                             std::string_view hint) {
@@ -379,9 +384,11 @@ void SettlementEntryView::Connect() {
         if (refreshing_ || row < 0) return;
         Run([this, row] { window_.SelectLine(static_cast<std::size_t>(row)); });
     });
+    // The page belongs to the line being entered (by source) or to the
+    // settlement's one destination (by destination).
     connect(pages_, &EntryPages::changed, this, [this] {
-        window_.MarkLineChanged();
-        if (!window_.SingleSource()) window_.MarkChanged();
+        if (window_.SingleSource()) window_.MarkLineChanged();
+        else window_.MarkChanged();
     });
 }
 
@@ -521,9 +528,14 @@ int SettlementEntryView::PopUp(std::string_view button,
     return -1;
 }
 
-bool SettlementEntryView::SelectSources(SourceSelectionController& selection) {
+bool SettlementEntryView::SelectSources(const SourceSelectionRequest& request,
+                                        settlement::SettlementRecordSet& set,
+                                        SourceSelectionResult& result) {
     SourceSelectionDialog dialog(this);
-    return dialog.Run(selection);
+    SourceSelectionController selection(dialog.Ui(), set, request);
+    if (!dialog.Run(selection)) return false;
+    result = selection.Result();
+    return true;
 }
 
 settlement::AdvanceSelectionPort* SettlementEntryView::AdvanceSelection() {

@@ -51,7 +51,8 @@ public:
     HostWindow Window() override;
     std::optional<NewSettlementAnswers> RunWizard(WizardMode mode) override;
     int PopUp(std::string_view button, const std::vector<entry::PopUpEntry>& entries) override;
-    bool SelectSources(SourceSelectionController& selection) override;
+    bool SelectSources(const SourceSelectionRequest& request, settlement::SettlementRecordSet& set,
+                       SourceSelectionResult& result) override;
     settlement::AdvanceSelectionPort* AdvanceSelection() override;
     bool EditPayNames(settlement::SettlementPayNameList& payNames) override;
     posted::PostedChangeDialogs& PostedChanges() override { return postedDialogs_; }
