@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "host/app/HostWindow.h"
+#include "qt/windows/entry/SettlementEntryView.h"
 #include "qt/windows/posted/PostedChangeDialogsQt.h"
 #include "qt/windows/entry/pages/StorageTermsPage.h"
 #include "qt/windows/pricing/PricePageView.h"
@@ -67,6 +71,52 @@ public:
             if (!before.contains(frame)) Save(frame);
         if (!item.modal && window_.Area()->subWindowList().size() == before.size())
             Fail(QString("no window opened for %1").arg(item.text));
+    }
+
+    // The settlement windows as a clerk works in them on the demo
+    // cooperative: by source on stored settlement 9 (Anderson's corn sold
+    // out of storage) with its priced line's page, then with its print
+    // pop-up open; by destination started for Anderson's sale, its source
+    // menu open. The demo holds no settlement by destination to load.
+    void RunEntryWindows() {
+        SettlementEntryView source(SettlementType::SingleSource, &window_);
+        source.setWindowFlags(Qt::Window);
+        source.setWindowTitle("Enter By Settlement Source");
+        source.show();
+        if (!source.Open(ParseSettlementKey("9"))) return Fail("demo settlement 9 did not open");
+        source.LineTable()->setCurrentCell(0, 0);
+        QApplication::processEvents();
+        Save(&source, " - Settlement 9");
+        SaveWithPopUp(source, "Print", " - Print");
+        source.hide();
+
+        SettlementEntryView destination(SettlementType::MultipleSource, &window_);
+        destination.setWindowFlags(Qt::Window);
+        destination.setWindowTitle("Enter By Settlement Destination");
+        destination.show();
+        destination.Controller().Start({"ANDERSON", "Anderson Family Farms", std::string(kPriced),
+                                        "", ""});
+        destination.Refresh();
+        QApplication::processEvents();
+        SaveWithPopUp(destination, "Menu", " - Sources");
+        destination.hide();
+    }
+
+    // The window with the pop-up of one of its buttons open over it.
+    void SaveWithPopUp(SettlementEntryView& view, const char* button, const QString& page) {
+        QTimer::singleShot(100, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return Fail(QString("no pop-up opened for %1").arg(button));
+            QPixmap shot = view.grab();
+            QPainter painter(&shot);
+            painter.drawPixmap(view.mapFromGlobal(menu->pos()), menu->grab());
+            painter.end();
+            const QString path = QDir(folder_).filePath(ScreenshotFileName(view.windowTitle() + page));
+            if (shot.save(path, "PNG")) files_ << path;
+            else Fail("cannot write " + path);
+            menu->close();
+        });
+        view.Button(button)->click();
     }
 
     // The source selection as a clerk fills it on the demo cooperative: a
@@ -212,6 +262,7 @@ QStringList RunScreenshotTour(HostWindow& window, const QString& folder, QString
     tour.RunSourceSelection();
     tour.RunPostedChanges();
     tour.RunLinePages();
+    tour.RunEntryWindows();
     error = tour.Error();
     return tour.Files();
 }

@@ -150,9 +150,11 @@ TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime
               "Change Service Charge Terms.png|Change Storage Terms.png|"
               "Collateral Warehouse Receipts.png|Create New Settlement 2.png|"
               "Create New Settlement 3.png|Create New Settlement.png|Direct Shipment.png|"
-              "Enter By Settlement Destination.png|Enter By Settlement Source.png|"
-              "Search For Settlements.png|Select Scale Ticket(s) to Settle.png|"
-              "Settlement Search Results.png");
+              "Enter By Settlement Destination - Sources.png|"
+              "Enter By Settlement Destination.png|Enter By Settlement Source - Print.png|"
+              "Enter By Settlement Source - Settlement 9.png|Enter By Settlement Source.png|"
+              "Price Page.png|Search For Settlements.png|Select Scale Ticket(s) to Settle.png|"
+              "Settlement Search Results.png|Storage Terms.png");
     for (const QString& file : files)
         EXPECT_FALSE(QImage(shots + "/" + file).isNull()) << file.toStdString();
     // No profile value yet: the results window has its default size.

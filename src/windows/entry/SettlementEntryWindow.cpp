@@ -243,10 +243,13 @@ void SettlementEntryWindow::New() {
 void SettlementEntryWindow::StartNew() {
     const std::optional<NewSettlementAnswers> answers = dialogs_.RunWizard(
         SingleSource() ? WizardMode::SourceType : WizardMode::DestinationType);
-    if (!answers) return;
+    if (answers) Start(*answers);
+}
+
+void SettlementEntryWindow::Start(const NewSettlementAnswers& answers) {
     EngineFailureWatch watch;
     ClearWindow();
-    TakeAnswers(*answers);
+    TakeAnswers(answers);
 }
 
 void SettlementEntryWindow::TakeAnswers(const NewSettlementAnswers& answers) {

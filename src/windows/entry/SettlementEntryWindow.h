@@ -119,6 +119,10 @@ public:
     // Selecting a row brings the line into the entry area.
     void SelectLine(std::size_t row);
 
+    // A new settlement from the wizard's answers, as "&New" starts it once
+    // the wizard has ended with Finish.
+    void Start(const NewSettlementAnswers& answers);
+
     // Commands of the command column.
     void New();
     void Find();

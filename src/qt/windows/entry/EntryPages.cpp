@@ -9,6 +9,7 @@
 #include "qt/windows/entry/pages/InstallmentTermsPanel.h"
 #include "qt/windows/entry/pages/StorageTermsPage.h"
 #include "qt/windows/pricing/PricePageView.h"
+#include "qt/windows/pricing/PriceUnitsView.h"
 
 namespace hvx {
 
@@ -29,6 +30,9 @@ EntryPages::EntryPages(PricePage& prices, QtUiPort& ui, QWidget* parent) : QWidg
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(installment_);
     layout->addWidget(stack_, 1);
+    // A settlement by destination takes its units and prices from its
+    // source lines: the page only adds the deductions.
+    if (prices.MultipleSource()) prices_->Units()->hide();
     connect(prices_, &PricePageView::changed, this, &EntryPages::changed);
     for (TermsPage* page : {static_cast<TermsPage*>(storage_), static_cast<TermsPage*>(contract_),
                             static_cast<TermsPage*>(installment_)})

@@ -1,6 +1,9 @@
 #include "qt/windows/entry/SettlementEntryView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QRegularExpression>
+#include <QSet>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
@@ -50,6 +53,30 @@ std::string KeptDate(const QString& typed) {
     const std::string completed = MakeDate(typed.trimmed().toStdString());
     return !completed.empty() && ReadDate(completed, date) ? WindowDate(date)
                                                            : typed.trimmed().toStdString();
+}
+
+// The letter after a single "&" of a caption, or 0.
+QChar Mnemonic(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return QChar(0);
+}
+
+QString CaptionOf(QWidget* w) {
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    return {};
+}
+
+void SetCaption(QWidget* w, const QString& text) {
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setText(text);
+    if (auto* l = qobject_cast<QLabel*>(w)) l->setText(text);
 }
 
 // The document frame around the view, if it has one.
@@ -148,6 +175,7 @@ SettlementEntryView::SettlementEntryView(SettlementType type, QWidget* parent)
     outer->addLayout(body, 1);
     outer->addWidget(status_);
 
+    ClearClashingMnemonics();
     ui_.RegisterField(std::string(entry::kFieldPricePage), pages_);
     for (const auto& [name, button] : buttons_) ui_.RegisterField(name, button);
     Connect();
@@ -158,6 +186,26 @@ SettlementEntryView::SettlementEntryView(SettlementType type, QWidget* parent)
 // go before the controller does.
 SettlementEntryView::~SettlementEntryView() {
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete child;
+}
+
+// The window's own captions keep their letters; a caption of the pages
+// beside the line whose letter the window (or an earlier page caption)
+// already uses loses its "&", so that no Alt key ever has two targets.
+void SettlementEntryView::ClearClashingMnemonics() {
+    QSet<QChar> used;
+    QList<QWidget*> pageCaptions;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        const QChar letter = Mnemonic(CaptionOf(w));
+        if (letter.isNull()) continue;
+        if (pages_->isAncestorOf(w)) pageCaptions << w;
+        else used.insert(letter);
+    }
+    for (QWidget* w : pageCaptions) {
+        const QString caption = CaptionOf(w);
+        const QChar letter = Mnemonic(caption);
+        if (used.contains(letter)) SetCaption(w, QString(caption).replace(QRegularExpression("&(?!&)"), ""));
+        else used.insert(letter);
+    }
 }
 
 QPushButton* SettlementEntryView::AddButton(const char* text, const char* name,

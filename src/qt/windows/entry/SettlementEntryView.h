@@ -75,6 +75,7 @@ private:
     void BuildHeader(QGridLayout* grid);
     void BuildLine(QGridLayout* grid);
     void Connect();
+    void ClearClashingMnemonics();
     // Runs a command after the typed values have reached the controller,
     // then draws the window again.
     template <class Command>
