@@ -233,6 +233,16 @@ TEST_P(SettlementEntryWindowTest, AcceptSavesTheLinesAndShowsTheStoredSettlement
     ui.messages.clear();
     w.ChangePosted();  // not posted: its terms change through its lines
     EXPECT_EQ(Shown(), "Option is currently unavailable.");
+
+    // "#RECNO" of the storage line: a new settlement drawing on the contract it made.
+    host.refuseAll = false;
+    const std::string line =
+        Rows("SELECT RECNO FROM HVXGR04D WHERE TODPR='Storage Ticket'")[0];
+    SettlementEntryWindow onward(SettlementType::SingleSource, ui, dialogs);
+    ASSERT_TRUE(onward.Open(hvx::ParseSettlementKey("#" + line))) << Shown();
+    EXPECT_EQ(onward.SourceCaption(), "Storage Ticket : ST-9");
+    EXPECT_EQ(onward.Header().custRef + " " + onward.Line().quantity, "C1 300.0000");
+    EXPECT_FALSE(onward.Stored());
 }
 
 // The line being entered when Accept is pressed: Cancel stores nothing, Yes

@@ -137,9 +137,7 @@ void SettlementEntryWindow::PickSource() {
         return;
     }
     line_.sourceLoaded = true;
-    prices_.Inputs().decimals = CommodityDecimalPlaces(d.commodity);
-    prices_.Inputs().sourceReference = line_.sourceRef;
-    prices_.SetSourceKind(line_.sourceKind);
+    PreparePrices();
     lineChanged_ = true;
     if (SingleSource()) {
         d.sourceKind = line_.sourceKind, d.sourceRef = line_.sourceRef;
@@ -236,15 +234,14 @@ void SettlementEntryWindow::SearchReference(bool commodity) {
                                   "SELECT LOCREF,LOCDESC,STR(RECNO) FROM HVXINV16", "");
     if (recno == 0) return;
     field = start;
-    if (commodity) prices_.Inputs().decimals = CommodityDecimalPlaces(field);
+    PreparePrices();
     changed_ = true;
 }
 
 void SettlementEntryWindow::ShowAdvances() {
     if (set_.header.custRef.empty()) return (void)ShowMessage(ui_, kMsgOptionUnavailable);
     EngineFailureWatch watch;
-    prices_.Inputs().customerReference = set_.header.custRef;
-    prices_.Inputs().sourceReference = line_.sourceRef;
+    PreparePrices();
     prices_.RefreshArInformation();
     prices_.ShowArInformation();
 }

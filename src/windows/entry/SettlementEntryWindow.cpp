@@ -58,6 +58,7 @@ bool SettlementEntryWindow::Open(const SettlementKey& key) {
         line_.installment = {TextNumber(pick.netAmt), TextNumber(pick.isDolUsed),
                              TextNumber(pick.unitsSet)};
         line_.sourceLoaded = true;
+        PreparePrices();
         NewLine();
         changed_ = true;
     }
@@ -156,11 +157,7 @@ bool SettlementEntryWindow::Show(std::string_view setLink) {
         if (SingleSource() && !ReadSourceOpen(line_, message)) ShowMessage(ui_, message);
     }
     line_.sourceLoaded = !line_.sourceKind.empty();
-    prices_.SetSourceKind(line_.sourceKind);
-    prices_.Inputs().customerReference = set_.header.custRef;
-    prices_.Inputs().sourceReference = line_.sourceRef;
-    prices_.Inputs().decimals = CommodityDecimalPlaces(d.commodity);
-    prices_.Inputs().window = dialogs_.Window();
+    PreparePrices();
     if (!SingleSource()) {
         if (!set_.details.Empty()) prices_.Fill(set_, set_.details.Items().front());
         RecomputeDestination();
@@ -260,15 +257,12 @@ void SettlementEntryWindow::TakeAnswers(const NewSettlementAnswers& answers) {
     h.numChange = "0";
     set_.defaults.commodity = answers.commodity;
     set_.defaults.location = answers.location;
-    prices_.Inputs().customerReference = h.custRef;
-    prices_.Inputs().window = dialogs_.Window();
-    prices_.Inputs().decimals = CommodityDecimalPlaces(answers.commodity);
     line_.date = h.settDate;
     changed_ = true;
     if (SingleSource()) {
         line_.sourceKind = answers.kind;
         set_.defaults.sourceKind = answers.kind;
-        prices_.SetSourceKind(answers.kind);
+        PreparePrices();
         if (HasSourceRecord(answers.kind)) {
             PickSource();
         } else {
@@ -278,8 +272,20 @@ void SettlementEntryWindow::TakeAnswers(const NewSettlementAnswers& answers) {
         }
     } else {
         values_.destination = answers.kind;
+        PreparePrices();
         ui_.SetFocus(kButtonMenu);
     }
+}
+
+// What the price page reads of the window: customer, source, the
+// commodity's decimals, the window its fuel-module questions belong to.
+void SettlementEntryWindow::PreparePrices() {
+    prices_.SetSourceKind(line_.sourceKind);
+    PriceWindowInputs& in = prices_.Inputs();
+    in.customerReference = set_.header.custRef;
+    in.sourceReference = line_.sourceRef;
+    in.decimals = CommodityDecimalPlaces(set_.defaults.commodity);
+    in.window = dialogs_.Window();
 }
 
 bool SettlementEntryWindow::Accept() {

@@ -190,6 +190,7 @@ private:
     void AddBuiltLine(settlement::SettlementDetailItem item);
     void RecomputeDestination();
     void DefaultPayNamesIfEmpty();
+    void PreparePrices();
     bool Refuse(std::string_view message, std::string_view field);
 
     // LockableWindow
