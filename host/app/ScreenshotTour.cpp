@@ -76,8 +76,8 @@ public:
     // The settlement windows as a clerk works in them on the demo
     // cooperative: by source on stored settlement 9 (Anderson's corn sold
     // out of storage) with its priced line's page, then with its print
-    // pop-up open; by destination started for Anderson's sale, its source
-    // menu open. The demo holds no settlement by destination to load.
+    // pop-up open; by destination on settlement 11 (Nguyen's two positions
+    // sold together), then with its source menu open.
     void RunEntryWindows() {
         SettlementEntryView source(SettlementType::SingleSource, &window_);
         source.setWindowFlags(Qt::Window);
@@ -94,10 +94,10 @@ public:
         destination.setWindowFlags(Qt::Window);
         destination.setWindowTitle("Enter By Settlement Destination");
         destination.show();
-        destination.Controller().Start({"ANDERSON", "Anderson Family Farms", std::string(kPriced),
-                                        "", ""});
-        destination.Refresh();
+        if (!destination.Open(ParseSettlementKey("11")))
+            return Fail("demo settlement 11 did not open");
         QApplication::processEvents();
+        Save(&destination, " - Settlement 11");
         SaveWithPopUp(destination, "Menu", " - Sources");
         destination.hide();
     }

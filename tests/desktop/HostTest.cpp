@@ -150,6 +150,7 @@ TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime
               "Change Service Charge Terms.png|Change Storage Terms.png|"
               "Collateral Warehouse Receipts.png|Create New Settlement 2.png|"
               "Create New Settlement 3.png|Create New Settlement.png|Direct Shipment.png|"
+              "Enter By Settlement Destination - Settlement 11.png|"
               "Enter By Settlement Destination - Sources.png|"
               "Enter By Settlement Destination.png|Enter By Settlement Source - Print.png|"
               "Enter By Settlement Source - Settlement 9.png|Enter By Settlement Source.png|"

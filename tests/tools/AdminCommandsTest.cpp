@@ -214,11 +214,11 @@ TEST_P(AdminCommands, UpgradeSaysWhatItDidAndEveryCommandRefusesAMissingOrNewerS
 TEST_P(AdminCommands, SeedDemoThenSummary) {
     Result r = Command({"seed-demo"});
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "Seeded the demo cooperative: 9 customers, 10 assemblies, 10 settlements.\n");
+    EXPECT_EQ(r.out, "Seeded the demo cooperative: 9 customers, 10 assemblies, 11 settlements.\n");
     r = Command({"seed-demo"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err,
-              "harvexa-admin seed-demo: The database already holds data (10 rows in HVXGR04); "
+              "harvexa-admin seed-demo: The database already holds data (11 rows in HVXGR04); "
               "demo data is only seeded into an empty database.\n");
 
     r = Command({"summary"});
@@ -227,7 +227,7 @@ TEST_P(AdminCommands, SeedDemoThenSummary) {
              "\nCustomers: 9, 7 with grain delivered\n",
              "\n  Installment Sale     1 contract        3,000.0000 units\n",
              "\nOpen advances: 3, $5,200.00 outstanding\n",
-             "\nSettlements: 10, next number 11; next check number 10248\n",
+             "\nSettlements: 11, next number 12; next check number 10249\n",
          })
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\nin:\n" << r.out;
     EXPECT_EQ(r.out.find("HVXGR07 "), std::string::npos) << "empty tables are not listed";

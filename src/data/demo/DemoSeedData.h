@@ -180,6 +180,28 @@ struct Settlement {
     std::vector<Destination> lines;
 };
 
+// A line of a multiple-source settlement: what it sells of one of the
+// customer's earlier open contracts (by contract number).
+struct SourceLine {
+    const char* source;  // the contract's category
+    const char* contract;
+    const char* glCode;
+    double units;
+    double price;
+};
+
+// A multiple-source settlement: several of a customer's open contracts
+// brought into one destination.
+struct MultipleSourceSettlement {
+    const char* date;
+    const char* customer;
+    const char* commodity;
+    const char* location;
+    const char* destination;
+    const char* checkNumber;
+    std::vector<SourceLine> lines;
+};
+
 // Money paid out ahead of a settlement; repaid by advance deductions of
 // later settlements, oldest advance first.
 struct Advance {
@@ -212,6 +234,8 @@ const std::vector<Described>& ShippingDestinations();
 const std::vector<Described>& ShipmentDeductions();
 const std::vector<Assembly>& Assemblies();
 const std::vector<Settlement>& Settlements();
+// Numbered after the single-source settlements.
+const std::vector<MultipleSourceSettlement>& MultipleSourceSettlements();
 const std::vector<Advance>& Advances();
 
 // Lookups over the tables above; null when the reference is unknown.

@@ -20,6 +20,11 @@ double UnitsTaken(const std::string& source, const std::string& sourceRef,
         if (source != s.source || sourceRef != s.sourceRef || customer != s.customer) continue;
         for (const Destination& d : s.lines) taken += HVXRound(d.units, 4);
     }
+    for (const MultipleSourceSettlement& s : MultipleSourceSettlements()) {
+        if (customer != s.customer) continue;
+        for (const SourceLine& l : s.lines)
+            if (source == l.source && sourceRef == l.contract) taken += HVXRound(l.units, 4);
+    }
     return HVXRound(taken, 4);
 }
 
@@ -126,6 +131,9 @@ bool WritePositions(SeedWriter& w) {
     for (const Settlement& s : Settlements())
         for (const Destination& d : s.lines)
             if (IsSale(d.category)) positions[{s.commodity, s.location}].companyOwned += d.units;
+    for (const MultipleSourceSettlement& s : MultipleSourceSettlements())
+        for (const SourceLine& l : s.lines)
+            if (IsSale(s.destination)) positions[{s.commodity, s.location}].companyOwned += l.units;
 
     for (const auto& [key, p] : positions)
         if (!w.Insert("HVXGR51A", {{"REFERENCE", key.first},

@@ -9,7 +9,7 @@ bool WriteConfiguration(SeedWriter& w) {
     const Office& office = DemoOffice();
     // The settlement counter continues after the seeded settlements; the
     // shipment and activity counters start at 1, as nothing of theirs is seeded.
-    const std::string nextSettlement = std::to_string(Settlements().size() + 1);
+    const std::string nextSettlement = std::to_string(Settlements().size() + MultipleSourceSettlements().size() + 1);
     return w.Insert("HVXGR40", {{"CONFIG8", "1"},
                                 {"CONFIG9", "T"},
                                 {"CONFIG18", nextSettlement},

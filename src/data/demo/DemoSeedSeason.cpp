@@ -128,6 +128,16 @@ const std::vector<Settlement>& Settlements() {
     return rows;
 }
 
+const std::vector<MultipleSourceSettlement>& MultipleSourceSettlements() {
+    static const std::vector<MultipleSourceSettlement> rows{
+        // Nguyen sells part of both positions of load 26006 at once.
+        {"2026-03-20", "NGUYEN", "SOYBEANS", "02", "Priced", "10248", {
+            {"Storage Ticket", "ST-1007", "04", 200, 10.50},
+            {"Priced Later", "PL-1007", "08", 100, 10.50}}},
+    };
+    return rows;
+}
+
 const std::vector<Advance>& Advances() {
     static const std::vector<Advance> rows{
         {"ANDERSON", "2026-01-28", "Storage Ticket", "ST-1001", 1000.00, "10231"},

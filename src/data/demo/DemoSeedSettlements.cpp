@@ -45,7 +45,8 @@ Grades AssemblyGrades(const Assembly& a) {
 
 // The customer as payee, then the holders of liens on the commodity that
 // have not expired by the settlement date as mortgagees ("1").
-Grades PayNames(const Settlement& s, const Customer& customer) {
+template <class AnySettlement>
+Grades PayNames(const AnySettlement& s, const Customer& customer) {
     Grades names{{customer.name, "0"}};
     for (const Lien& l : Liens()) {
         if (std::string(l.customer) != s.customer) continue;
@@ -297,12 +298,78 @@ bool WriteSettlement(SeedWriter& w, const Settlement& s, int number, SeedLinks& 
     return true;
 }
 
+// Each source line, then the one destination record they share: keyed by
+// the settlement link, holding what the lines bring in, open as the save
+// leaves a sale.
+bool WriteMultipleSourceSettlement(SeedWriter& w, const MultipleSourceSettlement& s, int number,
+                                   const SeedLinks& links) {
+    const Customer* customer = FindCustomer(s.customer);
+    if (!customer) return w.Fail(std::string("Unknown demo customer ") + s.customer + ".");
+    const std::string settlement = std::to_string(number);
+    double units = 0, gross = 0;
+    for (const SourceLine& l : s.lines) {
+        units += HVXRound(l.units, 4);
+        gross += HVXRound(HVXRound(l.units, 4) * l.price, 2);
+    }
+    const double recno = w.NextRecno("HVXGR04");
+    if (recno < 1) return false;
+    const std::string setLink = _HVXsprintf("%.0f", recno);
+    if (!w.Insert("HVXGR04", {{"SETTLEMENT", settlement}, {"CUSTREF", s.customer},
+                              {"CUSTNAME", customer->name}, {"ADTE", s.date},
+                              {"SETTDATE", s.date}, {"SETLINK", setLink}, {"POSTED", "F"},
+                              {"REVERSED", "F"}, {"CHECKNUM", s.checkNumber},
+                              {"CHECKAMT", Money(gross)}, {"STYPE", "1"}, {"NUMCHANGE", "0"}},
+                  recno))
+        return false;
+    const bool patronage = IsSale(s.destination);
+    for (const SourceLine& l : s.lines) {
+        const auto contract = links.contracts.find(l.contract);
+        if (contract == links.contracts.end())
+            return w.Fail(std::string("Settlement ") + settlement + " draws on contract " +
+                          l.contract + ", which no earlier settlement opened.");
+        const std::string dlLink = w.NewLink("HVXGR04D", "DLLINK");
+        if (dlLink.empty() ||
+            !w.Insert("HVXGR04D",
+                      {{"SETTLEMENT", settlement}, {"SETLINK", setLink}, {"SOURCE", l.source},
+                       {"SOURCEREF", l.contract}, {"COMMODITY", s.commodity},
+                       {"LOCATION", s.location}, {"UNITSSET", Units(l.units)},
+                       {"FROMDPR", l.source}, {"TODPR", s.destination}, {"CONTRACT", ""},
+                       {"SETDTE", s.date}, {"PATRONAGE", patronage ? "T" : "F"},
+                       {"STATUS", "O"}, {"REVERSED", "F"},
+                       {"SOURCELINK", contract->second.dlLink}, {"GLCODE", l.glCode},
+                       {"DLLINK", dlLink}, {"STYPE", "1"}, {"CUSTREF", s.customer},
+                       {"CUSTNAME", customer->name}, {"POSTED", "F"}, {"GLPOSTED", "F"},
+                       {"PRICEUNIT", _HVXsprintf("%.4f", l.price)},
+                       {"TOTPRICE", Money(HVXRound(HVXRound(l.units, 4) * l.price, 2))},
+                       {"NUMCHANGE", "0"}}))
+            return false;
+    }
+    if (!w.Insert("HVXGR04F",
+                    {{"SETTLEMENT", settlement}, {"DESTLINK", ""}, {"SETLINK", setLink},
+                     {"DLLINK", setLink}, {"COMMODITY", s.commodity}, {"LOCATION", s.location},
+                     {"CUSTREF", s.customer}, {"CUSTNAME", customer->name}, {"CONTRACT", ""},
+                     {"TODPR", s.destination}, {"SETDTE", s.date}, {"UNITSSET", Units(units)},
+                     {"OUNITS", Units(units)}, {"STATUS", "O"}, {"REVERSED", "F"},
+                     {"STYPE", "1"}, {"AVGPRICE", _HVXsprintf("%.4f", HVXRound(gross / units, 4))},
+                     {"GROSSAMT", Money(gross)}, {"NETAMT", Money(gross)},
+                     {"ISDOLUSED", Money(0)}, {"AMTPREPAID", Money(0)}, {"SUBMITTED", "F"},
+                     {"NUMCHANGE", "0"}}))
+        return false;
+    for (const auto& [name, type] : PayNames(s, *customer))
+        if (!w.Insert("HVXGR04E", {{"SETTLEMENT", settlement}, {"SETLINK", setLink},
+                                   {"PAYNAME", name}, {"PNTYPE", type}, {"NUMCHANGE", "0"}}))
+            return false;
+    return true;
+}
+
 }  // namespace
 
 bool WriteSettlements(SeedWriter& w, SeedLinks& links) {
     int number = 0;
     for (const Settlement& s : Settlements())
         if (!WriteSettlement(w, s, ++number, links)) return false;
+    for (const MultipleSourceSettlement& s : MultipleSourceSettlements())
+        if (!WriteMultipleSourceSettlement(w, s, ++number, links)) return false;
     return true;
 }
 

@@ -7,7 +7,7 @@
 namespace hvx::demo {
 
 const Office& DemoOffice() {
-    static const Office office{"STORAGE", "SERVICE", "INTEREST", "10248"};
+    static const Office office{"STORAGE", "SERVICE", "INTEREST", "10249"};
     return office;
 }
 
