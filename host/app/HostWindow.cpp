@@ -18,6 +18,13 @@ constexpr const char* kProductTitle = "Harvexa";
 
 }  // namespace
 
+// The client area and its frames are taken down by QWidget after this
+// part of the window is gone; their activations must no longer reach it.
+HostWindow::~HostWindow() {
+    disconnect(area_, nullptr, this, nullptr);
+    disconnect(titleWatch_);
+}
+
 HostWindow::HostWindow(QWidget* parent) : QMainWindow(parent), area_(new MdiBackground(this)) {
     setObjectName("HarvexaFrame");
     setWindowTitle(kProductTitle);

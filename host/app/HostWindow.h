@@ -19,6 +19,7 @@ class HostWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit HostWindow(QWidget* parent = nullptr);
+    ~HostWindow() override;
 
     QMdiArea* Area() const { return area_; }
     // Enables the Grain menu over these entry points (kept by the caller).
