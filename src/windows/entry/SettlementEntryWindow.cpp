@@ -152,20 +152,19 @@ bool SettlementEntryWindow::Show(std::string_view setLink) {
     } else {
         values_.destination = d.toCategory;
     }
-    if (SingleSource() || !set_.details.Empty()) {
-        std::string message;
-        if (SingleSource() && !ReadSourceOpen(line_, message)) ShowMessage(ui_, message);
-    }
+    std::string message;
+    if (SingleSource() && !ReadSourceOpen(line_, message)) ShowMessage(ui_, message);
     line_.sourceLoaded = !line_.sourceKind.empty();
     PreparePrices();
-    if (!SingleSource()) {
+    if (SingleSource()) {
+        NewLine();  // offers what the source has left for another line
+    } else {
         if (!set_.details.Empty()) prices_.Fill(set_, set_.details.Items().front());
         RecomputeDestination();
     }
     std::string error;
     if (browse_.Load(error)) browse_.FindRecno(set_.header.recno);
     locks_.LockRecord(set_.header.recno);
-    line_.date = set_.header.settDate;
     changed_ = lineChanged_ = false;
     prices_.ClearChanged();
     return true;
@@ -176,7 +175,8 @@ bool SettlementEntryWindow::AskChanges() {
     switch (ui_.MessageBox(kMsgChanges, kChangesCaption, MsgButtons::YesNoCancel,
                            MsgIcon::Question)) {
         case MsgAnswer::Cancel: return false;
-        case MsgAnswer::Yes: Accept(); return !changed_;
+        // A refused or failed save keeps the settlement where it is.
+        case MsgAnswer::Yes: return Accept();
         default: return true;
     }
 }
