@@ -112,7 +112,7 @@ TEST_P(PostedChange, SingleSourceChangesTheSelectedLinesRecordOnly) {
     PostAndOpen(hvx::SettlementType::SingleSource);
     const char* const kStorage = "storage||||0.0020";
     const Case cases[] = {
-        {"", {}, "", "", kMsgNoItemSelected.data()},
+        {"", {}, "", "", hvx::kMsgNoItemSelected.data()},
         {"?", {}, "", "", kMsgLineNotInList.data()},
         {"Redelivered", {}, "", "", ""},
         {"Storage Ticket", {}, kStorage, "", ""},

@@ -151,6 +151,7 @@ TEST_P(SettlementEntryWindowTest, AcceptDestinationRefusesTheFirstFaultInOrder) 
         const char* message;
         const char* focus;
         const char* quantityAfter;
+        const char* lineDate = "";
     };
     const Case cases[] = {
         {"no destination", "", "", "", "", false,
@@ -168,6 +169,8 @@ TEST_P(SettlementEntryWindowTest, AcceptDestinationRefusesTheFirstFaultInOrder) 
          "Units settled amount is required to accept this settle detail.", "UnitsSettled", ""},
         {"contract", "Storage Ticket", "499.99999", "", " ", true,
          "A valid Storage Ticket contract number is required.", "Contract", "500.0000"},
+        {"line date", "Storage Ticket", "500", "", "ST-9", true,
+         "The line date \"13/45/2026\" is not a date.", "LineDate", "500.0000", "13/45/2026"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -175,6 +178,7 @@ TEST_P(SettlementEntryWindowTest, AcceptDestinationRefusesTheFirstFaultInOrder) 
         if (!c.knownCustomer) w.Header().custRef = "NOBODY";
         if (*c.destination) Choose(w, c.destination);
         w.Line().quantity = c.quantity, w.Line().contract = c.contract;
+        if (*c.lineDate) w.Line().date = c.lineDate;
         if (*c.quantity) w.QuantityChanged();
         if (*c.priceUnits) {
             w.Prices().Data().units = c.priceUnits, w.Prices().Data().price = "4.00";
@@ -320,6 +324,10 @@ TEST_P(SettlementEntryWindowTest, MovingAwayAsksOnceAndHonoursEachAnswer) {
     ui.answers = {MsgAnswer::Yes};
     EXPECT_FALSE(w.MayClose());
     EXPECT_EQ(Shown(), "Settlement date is required to accept this settlement.");
+    w.Header().settDate = "02302026";  // no such day: refused before anything is stored
+    ui.answers = {MsgAnswer::Yes};
+    EXPECT_FALSE(w.MayClose());
+    EXPECT_EQ(Shown(), "The settlement date \"02302026\" is not a date.");
 
     ui.answers = {MsgAnswer::No};
     ui.messages.clear();

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "rules/SettlementFields.h"
+#include "windows/WindowMessages.h"
 
 namespace hvx::entry {
 
@@ -34,11 +35,9 @@ inline constexpr std::string_view kHintAdvances = "Display advance information f
 inline constexpr std::string_view kHintChangePosted =
     "Change information on this settlement after it has been posted.";
 
-inline constexpr std::string_view kMsgOptionUnavailable = "Option is currently unavailable.";
 inline constexpr std::string_view kMsgNoSourceYet = "No source has been selected yet.";
 inline constexpr std::string_view kMsgNoSourceReference = "No source reference is currently in use.";
 inline constexpr std::string_view kMsgNoCommodity = "No commodity reference is currently in use.";
-inline constexpr std::string_view kMsgNoItemSelected = "No item is currently selected.";
 
 inline constexpr std::string_view kMsgChanges = "Changes have been made! Save changes?";
 inline constexpr std::string_view kChangesCaption = "Changed";
@@ -49,8 +48,6 @@ inline constexpr std::string_view kMsgSourceChanged =
 inline constexpr std::string_view kMsgStorageTicketTotal =
     "Total units settled do not equal units on the storage ticket. ALL units on a storage ticket "
     "must be used to save this settlement.";
-inline constexpr std::string_view kMsgReverseQuestion =
-    "Reversing this settlement cannot be undone.\n\nAre you sure you wish to continue?";
 inline constexpr std::string_view kMsgCannotDeletePosted = "Cannot delete posted settlement.";
 
 inline constexpr std::string_view kMsgNoDestination =

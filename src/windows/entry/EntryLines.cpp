@@ -2,6 +2,9 @@
 // and Acc Src, and the line table's commands.
 #include <cmath>
 
+#include "platform/Dates.h"
+#include "rules/StoredText.h"
+
 #include "platform/EngineReason.h"
 #include "platform/Format.h"
 #include "platform/Rounding.h"
@@ -20,14 +23,11 @@
 #include "windows/entry/EntrySources.h"
 #include "windows/entry/PrintMenu.h"
 #include "windows/entry/SettlementEntryWindow.h"
+#include "windows/TypedValues.h"
 #include "windows/pricing/PricePageFields.h"
 
 namespace hvx::entry {
 namespace {
-
-bool Sells(std::string_view destination) {
-    return destination == kPriced || destination == kInstallmentSale;
-}
 
 std::string Flag(bool on) { return on ? "T" : "F"; }
 
@@ -121,7 +121,7 @@ bool SettlementEntryWindow::AcceptLine() {
 bool SettlementEntryWindow::AcceptDestination() {
     if (line_.destination.empty()) return Refuse(kMsgNoDestination, kButtonMenu);
     const double quantity = TextNumber(line_.quantity);
-    if (Page() == EntryPage::Prices) {
+    if (Page() == DetailPage::UnitsAndPrices) {
         prices_.SetUnitsSettled(quantity);
         if (!prices_.UnitsCheck()) return false;
     }
@@ -147,6 +147,7 @@ bool SettlementEntryWindow::AcceptDestination() {
     if (!settlement::CustomerKnown(dialogs_.Window(), set_.header.custRef, backOffice_))
         return Refuse(kMsgCustomerRequired, kFieldCustomer);
     if (Blank(line_.quantity)) return Refuse(kMsgUnitsSettledRequired, kFieldUnitsSettled);
+    if (!TypedValuesRead()) return false;
     if (ContractEnabled() && Blank(line_.contract))
         return Refuse(_HVXsprintf(std::string(kMsgContractRequired).c_str(), line_.destination),
                       kFieldContract);
@@ -161,12 +162,12 @@ bool SettlementEntryWindow::AcceptDestination() {
         prices_.SetGross(quantity);
     }
     settlement::SettlementDetailItem item;
-    if (!BuildLine(line_.destination, units, Page() == EntryPage::Prices ? prices_.Average() : 0,
+    if (!BuildLine(line_.destination, units, Page() == DetailPage::UnitsAndPrices ? prices_.Average() : 0,
                    item))
         return false;
     item.patronage = Flag(PatronageEnabled() && line_.patronage);
     TermsToLine(line_.terms, item);
-    if (Page() == EntryPage::Prices) {
+    if (Page() == DetailPage::UnitsAndPrices) {
         item.avgPrice = prices_.Average();
         item.grossAmt = prices_.Gross();
         item.netAmt = prices_.Net();
@@ -182,7 +183,25 @@ bool SettlementEntryWindow::AcceptDestination() {
     return true;
 }
 
+// The line's typed numbers and date as the tables will read them back; a
+// text that is none is refused before anything is built from it.
+bool SettlementEntryWindow::TypedValuesRead() {
+    if (!CheckTypedNumber(line_.quantity, "units settled", ui_)) {
+        ui_.SetFocus(kFieldUnitsSettled);
+        return false;
+    }
+    if (!SingleSource() && !CheckTypedNumber(line_.price, "unit price", ui_)) {
+        ui_.SetFocus(kFieldUnitPrice);
+        return false;
+    }
+    CivilDate date;
+    if (Blank(line_.date) || ReadDate(line_.date, date)) return true;
+    return Refuse(_HVXsprintf(std::string(kMsgNotADate).c_str(), "line date", line_.date),
+                  kFieldLineDate);
+}
+
 bool SettlementEntryWindow::AcceptSource() {
+    if (!TypedValuesRead()) return false;
     SourceLineEntry entry;
     entry.sourceLoaded = line_.sourceLoaded;
     entry.customerValid = settlement::CustomerKnown(dialogs_.Window(), set_.header.custRef,
@@ -332,7 +351,7 @@ void SettlementEntryWindow::QuantityChanged() {
     line_.quantity = FormatSettledQuantity(line_.sourceKind, line_.quantity,
                                            prices_.Inputs().decimals);
     lineChanged_ = true;
-    if (!SingleSource() || !Sells(line_.destination)) return;
+    if (!SingleSource() || !DestinationSells(line_.destination)) return;
     const double quantity = TextNumber(line_.quantity);
     if (SettledQuantityOf(line_.sourceKind) == SettledQuantity::Amount)
         prices_.SetGross(quantity);

@@ -12,7 +12,9 @@
 #include "settlement/SettlementLoad.h"
 #include "settlement/SettlementSave.h"
 #include "shell/Configuration.h"
+#include "platform/Format.h"
 #include "windows/BrowseOrders.h"
+#include "windows/TypedValues.h"
 #include "windows/entry/EntrySources.h"
 #include "windows/entry/SettlementOpening.h"
 #include "windows/entry/SettlementRemoval.h"
@@ -65,17 +67,14 @@ bool SettlementEntryWindow::Open(const SettlementKey& key) {
     return true;
 }
 
-EntryPage SettlementEntryWindow::Page() const {
-    const std::string& destination = SingleSource() ? line_.destination : values_.destination;
-    if (destination.empty()) return EntryPage::None;
-    if (destination == kPriced || destination == kInstallmentSale) return EntryPage::Prices;
-    if (destination == kStorageTicket || destination == kCCC) return EntryPage::StorageTerms;
-    if (destination == kRedelivered) return EntryPage::Bin;
-    return EntryPage::ContractTerms;
+DetailPage SettlementEntryWindow::Page() const {
+    return DetailPageOf(SingleSource() ? line_.destination : values_.destination);
 }
 
 bool SettlementEntryWindow::InstallmentTermsShown() const {
-    return (SingleSource() ? line_.destination : values_.destination) == kInstallmentSale;
+    const Category* category =
+        FindCategory(SingleSource() ? line_.destination : values_.destination);
+    return category && category->installmentTerms;
 }
 
 bool SettlementEntryWindow::ContractEnabled() const {
@@ -85,8 +84,7 @@ bool SettlementEntryWindow::ContractEnabled() const {
 
 bool SettlementEntryWindow::PatronageEnabled() const {
     const std::string& destination = SingleSource() ? line_.destination : values_.destination;
-    return (destination == kPriced || destination == kInstallmentSale) &&
-           line_.sourceKind != kInstallmentSale;
+    return DestinationSells(destination) && line_.sourceKind != kInstallmentSale;
 }
 
 std::string_view SettlementEntryWindow::QuantityTitle() const {
@@ -162,8 +160,6 @@ bool SettlementEntryWindow::Show(std::string_view setLink) {
         if (!set_.details.Empty()) prices_.Fill(set_, set_.details.Items().front());
         RecomputeDestination();
     }
-    std::string error;
-    if (browse_.Load(error)) browse_.FindRecno(set_.header.recno);
     locks_.LockRecord(set_.header.recno);
     changed_ = lineChanged_ = false;
     prices_.ClearChanged();
@@ -300,6 +296,10 @@ bool SettlementEntryWindow::Accept() {
     checks.hasLines = !set_.details.Empty();
     checks.customerSystem = backOffice_;
     if (settlement::AcceptBlocked(checks, ui_)) return false;
+    if (CivilDate date; !ReadDate(set_.header.settDate, date))
+        return Refuse(_HVXsprintf(std::string(kMsgNotADate).c_str(), "settlement date",
+                                  set_.header.settDate),
+                      kFieldSettDate);
     if (SingleSource() && line_.sourceKind == kStorageTicket &&
         HVXRound(set_.details.TotalUnits(), 5) != HVXRound(SourceTotal(set_, line_), 5))
         return Refuse(kMsgStorageTicketTotal, "");
@@ -350,8 +350,6 @@ bool SettlementEntryWindow::DeleteOrReverse() {
     }
     if (reversing) return Show(setLink);
     ClearWindow();
-    std::string error;
-    browse_.Load(error);
     ui_.SetFocus(kButtonNew);
     return true;
 }

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/OrderedFetch.h"
+#include "rules/Categories.h"
 #include "rules/InstallmentSaleUnits.h"
 #include "rules/Menus.h"
 #include "rules/SettlementTypes.h"
@@ -57,9 +58,6 @@ struct EntryLine {
     std::string editingLink;  // the stored line being edited; empty for a new line
 };
 
-// The category page shown beside the line.
-enum class EntryPage { None, Prices, StorageTerms, ContractTerms, Bin };
-
 class SettlementEntryWindow : private LockableWindow {
 public:
     SettlementEntryWindow(SettlementType type, UiPort& ui, EntryDialogs& dialogs);
@@ -83,7 +81,8 @@ public:
     const EntryLine& Line() const { return line_; }
     PricePage& Prices() { return prices_; }
     const settlement::SettlementWindowValues& Values() const { return values_; }
-    EntryPage Page() const;
+    // The category page shown beside the line.
+    DetailPage Page() const;
     // The installment terms are shown only for an installment-sale destination.
     bool InstallmentTermsShown() const;
     bool ContractEnabled() const;  // every destination but "Priced"
@@ -183,6 +182,7 @@ private:
                     const std::string& key);
     bool AcceptDestination();
     bool AcceptSource();
+    bool TypedValuesRead();
     // The line of the entry's values: the stored line being edited, or a new
     // line with a link of its own (false after the message when none).
     bool BuildLine(std::string_view destination, double units, double price,

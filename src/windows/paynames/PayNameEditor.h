@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "windows/WindowMessages.h"
 #include "settlement/SettlementPayNameList.h"
 
 namespace hvx {
@@ -21,7 +22,6 @@ class UiPort;
 inline constexpr std::string_view kFieldPayName = "PayName";
 inline constexpr std::string_view kFieldPayNameList = "PayNameList";
 inline constexpr std::string_view kMsgPayNameRequired = "A pay name is required.";
-inline constexpr std::string_view kMsgNoItemSelected = "No item is currently selected.";
 
 struct PayNameEditorData {
     std::string name;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string_view>
 
+#include "windows/WindowMessages.h"
 #include "windows/posted/PostedChangeDialogs.h"
 
 namespace hvx {
@@ -23,7 +24,6 @@ struct SettlementRecordSet;
 
 namespace hvx::posted {
 
-inline constexpr std::string_view kMsgNoItemSelected = "No item is currently selected.";
 inline constexpr std::string_view kMsgLineNotInList =
     "Unable to find the settlement detail line in the detail list. Cannot save changes.";
 inline constexpr std::string_view kMsgLineNotUpdated = "Error updating information in HVXGR04F.";

@@ -1,7 +1,5 @@
 #include "windows/posted/PostedTerms.h"
 
-#include <charconv>
-#include <cmath>
 #include <string>
 
 #include "platform/Dates.h"
@@ -10,6 +8,7 @@
 #include "platform/UiPort.h"
 #include "rules/Categories.h"
 #include "settlement/CheckPrinting.h"
+#include "windows/TypedValues.h"
 
 namespace hvx::posted {
 namespace {
@@ -28,7 +27,7 @@ bool CheckDate(std::string& text, std::string_view field, UiPort& ui) {
     TRIM(text);
     if (text.empty()) return true;
     const std::string date = MakeDate(NormaliseTypedDate(text));
-    if (date.empty()) return Refuse(ui, _HVXsprintf("The %s \"%s\" is not a date.", field, text));
+    if (date.empty()) return Refuse(ui, _HVXsprintf(std::string(kMsgNotADate).c_str(), field, text));
     text = date;
     return true;
 }
@@ -38,13 +37,7 @@ bool CheckDate(std::string& text, std::string_view field, UiPort& ui) {
 // trailing characters would be read back as another number than was meant.
 bool CheckNumber(std::string& text, std::string_view field, UiPort& ui) {
     TRIM(text);
-    if (text.empty()) return true;
-    const char* first = text.data() + (text.front() == '+' ? 1 : 0);
-    const char* last = text.data() + text.size();
-    double value = 0;
-    const auto read = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (read.ec == std::errc() && read.ptr == last && std::isfinite(value)) return true;
-    return Refuse(ui, _HVXsprintf("The %s \"%s\" is not a number.", field, text));
+    return CheckTypedNumber(text, field, ui);
 }
 
 }  // namespace

@@ -39,21 +39,21 @@ EntryPages::EntryPages(PricePage& prices, QtUiPort& ui, QWidget* parent) : QWidg
         connect(page, &TermsPage::changed, this, &EntryPages::changed);
 }
 
-void EntryPages::Show(entry::EntryPage page, bool installmentTerms,
+void EntryPages::Show(DetailPage page, bool installmentTerms,
                       settlement::DestinationTerms* terms) {
     // Every page shows the controller's lists as they are now, shown or not:
     // a hidden list still answers for its rows.
     prices_->Refresh();
     installment_->setVisible(installmentTerms);
     installment_->Bind(installmentTerms ? terms : nullptr);
-    storage_->Bind(page == entry::EntryPage::StorageTerms ? terms : nullptr);
-    contract_->Bind(page == entry::EntryPage::ContractTerms ? terms : nullptr);
+    storage_->Bind(page == DetailPage::StorageTerms ? terms : nullptr);
+    contract_->Bind(page == DetailPage::ContractTerms ? terms : nullptr);
     switch (page) {
-        case entry::EntryPage::None: stack_->setCurrentWidget(empty_); break;
-        case entry::EntryPage::Prices: stack_->setCurrentWidget(prices_); break;
-        case entry::EntryPage::StorageTerms: stack_->setCurrentWidget(storage_); break;
-        case entry::EntryPage::ContractTerms: stack_->setCurrentWidget(contract_); break;
-        case entry::EntryPage::Bin: stack_->setCurrentWidget(bin_); break;
+        case DetailPage::None: stack_->setCurrentWidget(empty_); break;
+        case DetailPage::UnitsAndPrices: stack_->setCurrentWidget(prices_); break;
+        case DetailPage::StorageTerms: stack_->setCurrentWidget(storage_); break;
+        case DetailPage::ContractTerms: stack_->setCurrentWidget(contract_); break;
+        case DetailPage::Bin: stack_->setCurrentWidget(bin_); break;
     }
 }
 

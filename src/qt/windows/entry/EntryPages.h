@@ -23,7 +23,7 @@ public:
     EntryPages(PricePage& prices, QtUiPort& ui, QWidget* parent = nullptr);
 
     // Shows the page and binds the terms pages to the terms being entered.
-    void Show(entry::EntryPage page, bool installmentTerms, settlement::DestinationTerms* terms);
+    void Show(DetailPage page, bool installmentTerms, settlement::DestinationTerms* terms);
     void setReadOnly(bool readOnly);
 
     PricePageView* Prices() const { return prices_; }

@@ -554,12 +554,6 @@ std::optional<NewSettlementAnswers> SettlementEntryView::RunWizard(WizardMode mo
 
 int SettlementEntryView::PopUp(std::string_view button,
                                const std::vector<entry::PopUpEntry>& entries) {
-    if (!popUpAnswer_.empty()) {
-        const std::string answer = std::exchange(popUpAnswer_, {});
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            if (entries[i].label == answer) return entries[i].enabled ? int(i) : -1;
-        return -1;
-    }
     QMenu menu(this);
     menu.setObjectName("PopUp");
     std::vector<QAction*> actions;

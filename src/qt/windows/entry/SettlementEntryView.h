@@ -58,16 +58,8 @@ public:
     posted::PostedChangeDialogs& PostedChanges() override { return postedDialogs_; }
     void ViewRecord(std::string_view title, const RecordFields& fields) override;
 
-    // Tests answer the pop-ups without showing them: the next pop-up takes
-    // this entry (its label, "&" included) and is not shown.
-    void AnswerNextPopUp(std::string label) { popUpAnswer_ = std::move(label); }
-
 protected:
     void closeEvent(QCloseEvent* event) override;
-
-signals:
-    // The window's caption changed (the lock mark).
-    void captionChanged(const QString& caption);
 
 private:
     QPushButton* AddButton(const char* text, const char* name, std::string_view hint = {});
@@ -98,7 +90,6 @@ private:
     EntryPages* pages_ = nullptr;
     bool quantityTyped_ = false;
     bool refreshing_ = false;
-    std::string popUpAnswer_;
 };
 
 }  // namespace hvx

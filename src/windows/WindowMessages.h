@@ -1,0 +1,12 @@
+#pragma once
+// Messages every window of the module gives in the same words.
+#include <string_view>
+
+namespace hvx {
+
+// A command on a list row with no row chosen.
+inline constexpr std::string_view kMsgNoItemSelected = "No item is currently selected.";
+// A command the window cannot offer in its present state.
+inline constexpr std::string_view kMsgOptionUnavailable = "Option is currently unavailable.";
+
+}  // namespace hvx
