@@ -51,6 +51,12 @@ public:
     // prepared on the server; literal SQL with values in it is not.
     virtual std::unique_ptr<Statement> Prepare(const std::string& sql, bool reusable,
                                                std::string& error) = 0;
+    // A query over many rows that the caller steps through while it runs
+    // other statements on the session: the rows are read as they are
+    // stepped to, never all held at once. Literal SQL only.
+    virtual std::unique_ptr<Statement> PrepareLongRead(const std::string& sql, std::string& error) {
+        return Prepare(sql, false, error);
+    }
     // Runs statements that return no rows (schema, transaction control).
     virtual bool ExecScript(const std::string& sql, std::string& error) = 0;
     virtual bool TableExists(const std::string& table) = 0;

@@ -9,7 +9,15 @@ HVXSConnection::HVXSConnection(int, const void*, int) {}
 HVXSConnection::~HVXSConnection() = default;
 
 bool HVXSConnection::ExecSQL(std::string_view sql) {
-    statement_ = Session::Prepare(sql, false, error_);
+    return Start(Session::Prepare(sql, false, error_));
+}
+
+bool HVXSConnection::ExecLongRead(std::string_view sql) {
+    return Start(Session::PrepareLongRead(sql, error_));
+}
+
+bool HVXSConnection::Start(std::unique_ptr<hvx::Statement> statement) {
+    statement_ = std::move(statement);
     if (!statement_) return false;
     if (!Session::Run(*statement_, {}, error_)) {
         statement_.reset();

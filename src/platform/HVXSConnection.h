@@ -22,6 +22,9 @@ public:
 
     // Runs a statement that returns rows. False when the SQL is refused.
     bool ExecSQL(std::string_view sql);
+    // The same for a query over very many rows that the caller steps through
+    // while it runs other statements (a search over every settlement line).
+    bool ExecLongRead(std::string_view sql);
     // True while a row is current.
     bool FetchNext();
     // Column n (from 1) of the current row, as text into a buffer of max bytes.
@@ -36,6 +39,7 @@ public:
     const std::string& LastError() const { return error_; }
 
 private:
+    bool Start(std::unique_ptr<hvx::Statement> statement);
     std::unique_ptr<hvx::Statement> statement_;
     std::string error_;
 };

@@ -105,9 +105,113 @@ private:
     long long changes_ = 0;
 };
 
+// A session set up as the module expects it. Null with a message.
+PGconn* Connect(const std::string& conninfo, std::string& error) {
+    PGconn* conn = PQconnectdb(conninfo.c_str());
+    // libpq's messages about a connection text quote pieces of it.
+    const auto shown = [&](std::string text) {
+        TRIM(text);
+        return MaskPasswords(text, conninfo);
+    };
+    if (PQstatus(conn) != CONNECTION_OK) {
+        error = "Cannot connect to the PostgreSQL server: " + shown(PQerrorMessage(conn));
+        PQfinish(conn);
+        return nullptr;
+    }
+    // Dates come back as "MM/DD/YYYY", and notices of the schema scripts stay quiet.
+    PGresult* res = PQexec(conn,
+                           "SET datestyle = 'SQL, MDY'; SET client_min_messages = warning; "
+                           "SET standard_conforming_strings = on");
+    const bool ok = PQresultStatus(res) == PGRES_COMMAND_OK;
+    PQclear(res);
+    if (!ok) {
+        error = "Cannot set up the PostgreSQL session: " + shown(PQerrorMessage(conn));
+        PQfinish(conn);
+        return nullptr;
+    }
+    return conn;
+}
+
+// A long read on a session of its own: a cursor in a read-only transaction
+// there, fetched a batch at a time, so neither this process nor the server
+// holds every row at once and the main session stays free for the
+// statements the reader interleaves (and for the saves of other windows).
+class PgCursorStatement final : public Statement {
+public:
+    PgCursorStatement(PGconn* conn, std::string sql) : conn_(conn), sql_(std::move(sql)) {}
+    ~PgCursorStatement() override {
+        PQclear(batch_);
+        PQfinish(conn_);
+    }
+
+    bool Execute(const std::vector<Param>&, std::string& error) override {
+        if (!Command("BEGIN READ ONLY", error) ||
+            !Command("DECLARE hvx_long_read NO SCROLL CURSOR FOR " + sql_, error))
+            return false;
+        return Fetch(error);
+    }
+
+    bool Next() override {
+        if (!batch_) return false;
+        if (row_ + 1 < PQntuples(batch_)) {
+            ++row_;
+            return true;
+        }
+        // A short batch was the last one.
+        if (PQntuples(batch_) < kBatchRows) return false;
+        std::string error;
+        if (!Fetch(error) || PQntuples(batch_) == 0) return false;
+        row_ = 0;
+        return true;
+    }
+
+    int ColumnCount() const override { return batch_ ? PQnfields(batch_) : 0; }
+    int ParamCount() const override { return 0; }
+    long long Changes() const override { return 0; }
+
+    bool Column(int index, std::string& out) const override {
+        out.clear();
+        if (!batch_ || row_ < 0 || row_ >= PQntuples(batch_) || index < 0 ||
+            index >= PQnfields(batch_) || PQgetisnull(batch_, row_, index))
+            return false;
+        out.assign(PQgetvalue(batch_, row_, index),
+                   static_cast<size_t>(PQgetlength(batch_, row_, index)));
+        return true;
+    }
+
+private:
+    static constexpr int kBatchRows = 5000;
+
+    bool Command(const std::string& sql, std::string& error) {
+        PGresult* res = PQexec(conn_, sql.c_str());
+        const bool ok = PQresultStatus(res) == PGRES_COMMAND_OK;
+        if (!ok) error = ServerMessage(conn_, res);
+        PQclear(res);
+        return ok;
+    }
+
+    bool Fetch(std::string& error) {
+        PQclear(batch_);
+        batch_ = PQexec(conn_, ("FETCH FORWARD " + std::to_string(kBatchRows) +
+                                " FROM hvx_long_read").c_str());
+        row_ = -1;
+        if (PQresultStatus(batch_) == PGRES_TUPLES_OK) return true;
+        error = ServerMessage(conn_, batch_);
+        PQclear(batch_);
+        batch_ = nullptr;
+        return false;
+    }
+
+    PGconn* conn_;
+    std::string sql_;
+    PGresult* batch_ = nullptr;
+    int row_ = -1;
+};
+
 class PgEngine final : public Engine {
 public:
-    PgEngine(PGconn* conn, std::string describe) : conn_(conn), describe_(std::move(describe)) {}
+    PgEngine(PGconn* conn, std::string describe, std::string conninfo)
+        : conn_(conn), describe_(std::move(describe)), conninfo_(std::move(conninfo)) {}
     ~PgEngine() override { PQfinish(conn_); }
 
     EngineKind Kind() const override { return EngineKind::PostgreSQL; }
@@ -139,6 +243,17 @@ public:
             it = prepared_.emplace(sql, Prepared{name, std::move(types)}).first;
         }
         return std::make_unique<PgStatement>(conn_, sql, it->second.name, it->second.types);
+    }
+
+    std::unique_ptr<Statement> PrepareLongRead(const std::string& sql,
+                                               std::string& error) override {
+        if (sql.find(';') != std::string::npos && !SingleStatement(sql)) {
+            error = "Only one SQL statement may be run at a time";
+            return nullptr;
+        }
+        PGconn* reader = Connect(conninfo_, error);
+        if (!reader) return nullptr;
+        return std::make_unique<PgCursorStatement>(reader, sql);
     }
 
     bool ExecScript(const std::string& sql, std::string& error) override {
@@ -189,36 +304,17 @@ private:
     };
     PGconn* conn_;
     std::string describe_;
+    std::string conninfo_;
     std::unordered_map<std::string, Prepared> prepared_;
 };
 
 }  // namespace
 
 std::unique_ptr<Engine> OpenPostgres(const std::string& conninfo, std::string& error) {
-    PGconn* conn = PQconnectdb(conninfo.c_str());
-    // libpq's messages about a connection text quote pieces of it.
-    const auto shown = [&](std::string text) {
-        TRIM(text);
-        return MaskPasswords(text, conninfo);
-    };
-    if (PQstatus(conn) != CONNECTION_OK) {
-        error = "Cannot connect to the PostgreSQL server: " + shown(PQerrorMessage(conn));
-        PQfinish(conn);
-        return nullptr;
-    }
-    // Dates come back as "MM/DD/YYYY", and notices of the schema scripts stay quiet.
-    PGresult* res = PQexec(conn,
-                           "SET datestyle = 'SQL, MDY'; SET client_min_messages = warning; "
-                           "SET standard_conforming_strings = on");
-    const bool ok = PQresultStatus(res) == PGRES_COMMAND_OK;
-    PQclear(res);
-    if (!ok) {
-        error = "Cannot set up the PostgreSQL session: " + shown(PQerrorMessage(conn));
-        PQfinish(conn);
-        return nullptr;
-    }
-    std::string describe = "PostgreSQL database " + shown(PQdb(conn));
-    return std::make_unique<PgEngine>(conn, describe);
+    PGconn* conn = Connect(conninfo, error);
+    if (!conn) return nullptr;
+    std::string describe = "PostgreSQL database " + MaskPasswords(PQdb(conn), conninfo);
+    return std::make_unique<PgEngine>(conn, describe, conninfo);
 }
 
 }  // namespace hvx

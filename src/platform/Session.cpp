@@ -68,9 +68,12 @@ bool Session::IsOpen() { return S().engine != nullptr; }
 Engine* Session::Get() { return S().engine.get(); }
 EngineKind Session::Kind() { return S().engine ? S().engine->Kind() : EngineKind::SQLite; }
 
-std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
-                                            std::string& error) {
-    Engine* engine = Get();
+namespace {
+// The statement in the engine's dialect, prepared by prepare(engine, text).
+template <class PrepareFn>
+std::unique_ptr<Statement> PrepareTranslated(std::string_view sql, std::string& error,
+                                             PrepareFn prepare) {
+    Engine* engine = Session::Get();
     if (!engine) {
         error = kClosed;
         return nullptr;
@@ -79,9 +82,23 @@ std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
     if (!Noted(StorableText(sql, error) && TranslateSql(sql, engine->Kind(), translated, error),
                error))
         return nullptr;
-    auto statement = engine->Prepare(translated, reusable, error);
+    auto statement = prepare(*engine, translated);
     Noted(statement != nullptr, error);
     return statement;
+}
+}  // namespace
+
+std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
+                                            std::string& error) {
+    return PrepareTranslated(sql, error, [&](Engine& engine, const std::string& text) {
+        return engine.Prepare(text, reusable, error);
+    });
+}
+
+std::unique_ptr<Statement> Session::PrepareLongRead(std::string_view sql, std::string& error) {
+    return PrepareTranslated(sql, error, [&](Engine& engine, const std::string& text) {
+        return engine.PrepareLongRead(text, error);
+    });
 }
 
 namespace {

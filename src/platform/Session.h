@@ -28,6 +28,8 @@ public:
     // a message) when the session is closed or the SQL is refused.
     static std::unique_ptr<Statement> Prepare(std::string_view sql, bool reusable,
                                               std::string& error);
+    // A query stepped through while other statements run (Engine::PrepareLongRead).
+    static std::unique_ptr<Statement> PrepareLongRead(std::string_view sql, std::string& error);
     // Runs a prepared statement, counting it for the failure hook below.
     static bool Run(Statement& statement, const std::vector<Param>& params, std::string& error);
 

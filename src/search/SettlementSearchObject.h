@@ -39,6 +39,8 @@ struct SettlementSearchObject {
     std::array<bool, kSearchLocationCount> Locations{};  // in the list's order
     // No location chosen: every row the database filter passes is listed.
     bool SearchAll = true;
+    // Not a criterion: set to stop a running search at its next line.
+    bool Cancelled = false;
 };
 
 // What collecting the criteria sets SearchAll to: true when no location is chosen.
