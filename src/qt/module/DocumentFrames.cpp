@@ -1,11 +1,12 @@
 #include "qt/module/DocumentFrames.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include <QTimer>
 
 #include "qt/module/ClientArea.h"
 #include "qt/module/DocumentWindow.h"
+#include "qt/module/ModalDialogs.h"
 #include "qt/module/ModuleObject.h"
+#include "qt/windows/search/SettlementSearchFrameView.h"
 #include "windows/FramePlacement.h"
 #include "windows/search/SearchWindowSize.h"
 #include "windows/SettlementKey.h"
@@ -42,18 +43,6 @@ void ShowAt(QMdiSubWindow* frame, const std::optional<FramePosition>& position) 
     if (position) frame->move(position->x, position->y);
 }
 
-class SearchResultsWindow : public QWidget {
-public:
-    explicit SearchResultsWindow(QWidget* parent = nullptr) : QWidget(parent) {
-        auto* layout = new QVBoxLayout(this);
-        auto* status = new QLabel("The search results list is not built yet.", this);
-        status->setObjectName("status");
-        status->setEnabled(false);
-        layout->addWidget(status);
-        layout->addStretch(1);
-    }
-};
-
 }  // namespace
 
 bool OpenDocument(void* parent, DocumentKind kind, std::string_view key) {
@@ -70,11 +59,24 @@ bool OpenDocument(void* parent, DocumentKind kind, std::string_view key) {
     return true;
 }
 
-QMdiSubWindow* OpenSearchResults(QWidget* parent) {
+QMdiSubWindow* OpenSearchResults(QWidget* parent,
+                                 std::shared_ptr<search::SettlementSearchObject> criteria) {
     QMdiArea* area = FindClientArea(parent);
     if (!area) return nullptr;
-    QMdiSubWindow* frame = NewFrame(area, new SearchResultsWindow, "SettlementSearchFrame",
+    SearchFrameCalls calls;
+    calls.openSettlement = [parent](bool byDestination, const std::string& key) {
+        OpenDocument(parent,
+                     byDestination ? DocumentKind::DestSettlement : DocumentKind::SourceSettlement,
+                     key);
+    };
+    calls.runCriteria = [parent](search::SettlementSearchObject& criteria, bool& clearPrevious) {
+        return RunSearchCriteriaDialog(parent, criteria, true, &clearPrevious);
+    };
+    calls.picture = [](const QString& name) { return ModuleObject::Get().Picture(name); };
+    auto* view = new SettlementSearchFrameView(std::move(criteria), std::move(calls));
+    QMdiSubWindow* frame = NewFrame(area, view, "SettlementSearchFrame",
                                     "Settlement Search Results", "contract", kResultsFlags);
+    view->AddToSystemMenu(frame->systemMenu());
     // The stored size is the frame's outer size, as the window writes it
     // back. Nothing is painted before the frame is shown, so it never shows
     // at its first size.
@@ -83,6 +85,8 @@ QMdiSubWindow* OpenSearchResults(QWidget* parent) {
     ShowAt(frame, SearchFramePosition(ScreenOf(area)));
     frame->raise();
     area->setActiveSubWindow(frame);
+    // The run starts once the window is up, so its first rows are seen.
+    QTimer::singleShot(0, view, &SettlementSearchFrameView::Start);
     return frame;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // The frames the module opens inside the host's client area.
 #include <QMdiSubWindow>
+#include <memory>
 #include <string_view>
+
+#include "search/SettlementSearchObject.h"
 
 #include "windows/DocumentKinds.h"
 
@@ -13,7 +16,9 @@ namespace hvx::module {
 bool OpenDocument(void* parent, DocumentKind kind, std::string_view key);
 
 // Opens the "Settlement Search Results" frame in the client area found from
-// the parent widget; null without a client area.
-QMdiSubWindow* OpenSearchResults(QWidget* parent);
+// the parent widget and starts the search with the criteria once it shows;
+// null without a client area.
+QMdiSubWindow* OpenSearchResults(QWidget* parent,
+                                 std::shared_ptr<search::SettlementSearchObject> criteria);
 
 }  // namespace hvx::module

@@ -6,6 +6,7 @@
 // so there is nothing for a host or a form library to call by such a name.
 #include <QApplication>
 #include <cstring>
+#include <memory>
 #include <type_traits>
 
 #include "platform/HostPort.h"
@@ -84,8 +85,9 @@ HVX_ENTRY void CreateSettlementSearch(void* parent) {
     if (!host) return;
     // The search object with its criteria comes with the settlement search;
     // the dialog decides only whether the results window opens.
-    if (!hvx::module::RunSearchCriteriaDialog(host)) return;
-    hvx::module::OpenSearchResults(host);
+    auto criteria = std::make_shared<hvx::search::SettlementSearchObject>();
+    if (!hvx::module::RunSearchCriteriaDialog(host, *criteria, false, nullptr)) return;
+    hvx::module::OpenSearchResults(host, criteria);
 }
 
 // The host calls these through the types of ModuleAbi.h.

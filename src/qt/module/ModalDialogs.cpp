@@ -41,7 +41,9 @@ int RunNewSettlementDialog(QWidget* parent) {
     return RunNewSettlementWizard(parent, WizardMode::SourceType);
 }
 
-bool RunSearchCriteriaDialog(QWidget* parent) {
+bool RunSearchCriteriaDialog(QWidget* parent, search::SettlementSearchObject&, bool,
+                             bool* clearPrevious) {
+    if (clearPrevious) *clearPrevious = false;
     return RunDialog(parent, "PVsettsrchDlg", "Search For Settlements",
                      "The search criteria are not built yet; Search opens an empty results "
                      "window.",

@@ -5,6 +5,8 @@
 // one line and offers only the buttons that end it.
 #include <QDialog>
 
+#include "search/SettlementSearchObject.h"
+
 namespace hvx::module {
 
 // "Create New Settlement" in its first mode, asking for the source type. The
@@ -13,6 +15,7 @@ namespace hvx::module {
 int RunNewSettlementDialog(QWidget* parent);
 
 // "Search For Settlements": "&Search" (accept) and "Cancel". True on Search.
-bool RunSearchCriteriaDialog(QWidget* parent);
+bool RunSearchCriteriaDialog(QWidget* parent, search::SettlementSearchObject& criteria,
+                             bool repeatSearch, bool* clearPrevious);
 
 }  // namespace hvx::module

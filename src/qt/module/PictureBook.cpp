@@ -152,6 +152,20 @@ void Padlock(QPainter& p) {
     p.drawLine(QPointF(8, 10), QPointF(8, 12.2));
 }
 
+// A magnifying glass over a page, at one of four places on its round: the
+// picture of a search that is running.
+void Searching(QPainter& p, int step) {
+    Sheet(p, QRectF(1.5, 0.5, 10, 13));
+    TextLines(p, 3.5, 9.5, 3, 4, 2);
+    static const QPointF places[4] = {{8, 7}, {9.5, 8.5}, {8, 10}, {6.5, 8.5}};
+    const QPointF centre = places[step];
+    p.setPen(Pen(kInk, 1.8));
+    p.drawLine(centre + QPointF(2.6, 2.6), centre + QPointF(5.5, 5.5));
+    p.setPen(Pen(kBlue, 1.2));
+    p.setBrush(QColor(210, 230, 255, 170));
+    p.drawEllipse(centre, 3.4, 3.4);
+}
+
 const std::vector<std::pair<QString, Draw>>& Book() {
     static const std::vector<std::pair<QString, Draw>> book = {
         {"NOTEB", Notebook},
@@ -167,6 +181,10 @@ const std::vector<std::pair<QString, Draw>>& Book() {
         {"BMP30", Calendar},
         {"contract", Contract},
         {"LOCKBUTT", Padlock},
+        {"SRCHBMP1", [](QPainter& p) { Searching(p, 0); }},
+        {"SRCHBMP2", [](QPainter& p) { Searching(p, 1); }},
+        {"SRCHBMP3", [](QPainter& p) { Searching(p, 2); }},
+        {"SRCHBMP4", [](QPainter& p) { Searching(p, 3); }},
     };
     return book;
 }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <string>
 
 #include "platform/ProfileFile.h"
 
@@ -32,6 +33,12 @@ WindowSize ParseSearchWindowSize(const std::string& value) {
     if (!ReadSide(p, width) || *p++ != ',' || !ReadSide(p, height))
         return kDefaultSearchWindowSize;
     return {width, height};
+}
+
+void StoreSearchWindowSize(WindowSize size) {
+    const std::string value = std::to_string(size.width) + "," + std::to_string(size.height);
+    WritePrivateProfileString("Grain", "SettlementSearchWindowPos", value.c_str(),
+                              LocalProfilePath());
 }
 
 WindowSize SearchWindowSize() {

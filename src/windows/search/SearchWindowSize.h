@@ -21,6 +21,9 @@ inline constexpr WindowSize kDefaultSearchWindowSize{590, 376};
 // undefined, so the whole default is used rather than one part of it.
 WindowSize SearchWindowSize();
 
+// Writes the window's outer size back as "%d,%d".
+void StoreSearchWindowSize(WindowSize size);
+
 // The same rule over a given profile text value (as read, up to 99
 // characters, the size of the buffer it is read into).
 WindowSize ParseSearchWindowSize(const std::string& value);
