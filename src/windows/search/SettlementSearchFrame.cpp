@@ -35,7 +35,9 @@ void SettlementSearchFrame::Run() {
     title_ = "Searching Settlements...";
     matched_ = 0;
     scanned_.clear();
-    lastStep_ = lastPump_ = Clock::now();
+    lastStep_ = Clock::now();
+    // The first line read lets the window show at once what it found.
+    lastPump_ = Clock::time_point{};
     port_.Pump();
     const search::SearchRunResult run = search::RunSettlementSearch(*criteria_, results_, *this);
     running_ = false;
