@@ -72,7 +72,7 @@ TEST(QtUiPort, FocusMovesToTheNamedFieldAndThePopupShowsBelowIt) {
     EXPECT_EQ(popup->width(), 120 * font.averageCharWidth() / 4);
     EXPECT_EQ(popup->pos(), amount->mapToGlobal(QPoint(0, 14 * font.height() / 8)));
     QTest::keyClick(popup, Qt::Key_Escape);
-    QTRY_VERIFY(!popup->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !popup->isVisible(); }));
 }
 
 // Filters come in the suite's form, "Text|*.txt;*.csv|", or already in Qt's;

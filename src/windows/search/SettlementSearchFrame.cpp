@@ -36,9 +36,9 @@ void SettlementSearchFrame::Run() {
     matched_ = 0;
     scanned_.clear();
     lastStep_ = Clock::now();
-    // The first line read lets the window show at once what it found.
+    // The first line read shows the run and lets the window's events
+    // through; a "&Cancel" clicked then counts, as the run has started.
     lastPump_ = Clock::time_point{};
-    port_.Pump();
     const search::SearchRunResult run = search::RunSettlementSearch(*criteria_, results_, *this);
     running_ = false;
     title_ = "Settlement Search Results";
