@@ -16,6 +16,7 @@
 #include "platform/Engine.h"
 #include "platform/Session.h"
 #include "support/TestDatabase.h"
+#include "tools/AdminRun.h"
 
 namespace {
 
@@ -23,16 +24,8 @@ namespace fs = std::filesystem;
 using hvxtest::Column;
 using hvxtest::Rows;
 
-struct Result {
-    int code;
-    std::string out, err;
-};
-
-Result Admin(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = hvx::admin::RunCommandLine(args, out, err);
-    return {code, out.str(), err.str()};
-}
+using hvxtest::Admin;
+using Result = hvxtest::AdminResult;
 
 TEST(AdminCommandLine, UsageErrorsAreOneLineWithExitCodeTwoAndHelpGoesToStandardOutput) {
     // clang-format off

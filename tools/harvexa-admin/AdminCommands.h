@@ -3,6 +3,7 @@
 // connection string (a SQLite file path, "sqlite:PATH", or a PostgreSQL URL
 // or conninfo), does its work, closes the session again, and returns the
 // program's exit code. Results go to `out`, failures as one line to `err`.
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -26,5 +27,18 @@ int CheckCommand(const std::string& database, std::ostream& out, std::ostream& e
 // Creates the demo database where it does not exist yet (an empty database
 // means the user's default one), then prints its summary.
 int DemoCommand(const std::string& database, std::ostream& out, std::ostream& err);
+
+struct GenerateOptions {
+    long lines = 1000000;
+    long settlements = 50000;
+    std::uint32_t seed = 1;
+    bool force = false;  // add to a database that already holds settlement lines
+};
+// Fills an initialised database with generated customers, settlements and
+// settlement lines in one transaction, with a progress line on `err`. A
+// database that already holds settlement lines is refused unless forced; the
+// generated settlements then come after them, nothing is removed.
+int GenerateCommand(const std::string& database, const GenerateOptions& options, std::ostream& out,
+                    std::ostream& err);
 
 }  // namespace hvx::admin

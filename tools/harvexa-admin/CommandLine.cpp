@@ -1,6 +1,7 @@
 #include "harvexa-admin/CommandLine.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "harvexa-admin/AdminCommands.h"
 #include "platform/ConnectionPassword.h"
@@ -24,6 +25,13 @@ const char* UsageText() {
            "                             show its summary. Default database:\n"
            "                             $XDG_DATA_HOME/harvexa/demo.db, or\n"
            "                             ~/.local/share/harvexa/demo.db.\n"
+           "  generate <database> [--lines N] [--settlements M] [--seed S] [--force]\n"
+           "                             Fill an initialised database with M generated\n"
+           "                             settlements of N lines in all (defaults 1000000\n"
+           "                             and 50000) for a few thousand customers, the\n"
+           "                             same for the same seed (default 1). A database\n"
+           "                             holding settlement lines is refused unless\n"
+           "                             --force, which adds after them.\n"
            "  help, --help               Show this text.\n"
            "\n"
            "A database is a SQLite file path, \"sqlite:PATH\", a PostgreSQL URL\n"
@@ -81,6 +89,55 @@ bool Parse(const std::string& command, const std::vector<std::string>& rest, boo
     return true;
 }
 
+// A whole number of an option, from 1 (0 for the seed) to its maximum.
+bool OptionNumber(const std::string& option, const std::string* value, long long low,
+                  long long high, long long& out, std::ostream& err, int& code) {
+    char* end = nullptr;
+    const long long number = value ? std::strtoll(value->c_str(), &end, 10) : 0;
+    if (value && !value->empty() && *end == '\0' && number >= low && number <= high) {
+        out = number;
+        return true;
+    }
+    code = UsageError(err, "generate: " + option + " takes a whole number from " +
+                               std::to_string(low) + " to " + std::to_string(high) +
+                               (value ? ", not " + Shown(*value) + "." : "."));
+    return false;
+}
+
+bool ParseGenerate(const std::vector<std::string>& rest, std::string& database,
+                   GenerateOptions& options, std::ostream& err, int& code) {
+    constexpr long long kMaxLines = 100000000;
+    std::vector<std::string> plain;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string& arg = rest[i];
+        const std::string* value = i + 1 < rest.size() ? &rest[i + 1] : nullptr;
+        long long number = 0;
+        if (arg == "--lines" || arg == "--settlements" || arg == "--seed") {
+            const bool seed = arg == "--seed";
+            if (!OptionNumber(arg, value, seed ? 0 : 1, seed ? 4294967295LL : kMaxLines, number,
+                              err, code))
+                return false;
+            ++i;
+            if (arg == "--lines") options.lines = static_cast<long>(number);
+            if (arg == "--settlements") options.settlements = static_cast<long>(number);
+            if (seed) options.seed = static_cast<std::uint32_t>(number);
+        } else {
+            plain.push_back(arg);
+        }
+    }
+    Parsed p;
+    if (!Parse("generate", plain, false, true, p, err, code)) return false;
+    if (options.settlements > options.lines) {
+        code = UsageError(err, "generate: every settlement has a line: --settlements " +
+                                   std::to_string(options.settlements) + " is more than --lines " +
+                                   std::to_string(options.lines) + ".");
+        return false;
+    }
+    database = p.database;
+    options.force = p.force;
+    return true;
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -104,6 +161,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         if (command == "seed-demo") return SeedDemoCommand(p.database, out, err);
         if (command == "check") return CheckCommand(p.database, out, err);
         return SummaryCommand(p.database, out, err);
+    }
+    if (command == "generate") {
+        GenerateOptions options;
+        if (!ParseGenerate(rest, p.database, options, err, code)) return code;
+        return GenerateCommand(p.database, options, out, err);
     }
     if (command == "demo") {
         if (!Parse(command, rest, true, false, p, err, code)) return code;
