@@ -102,7 +102,7 @@ void SearchResults::Append(const FetchedLine& line, int highlighted, std::string
     bytes += fields[kCheckAmtField].size() + fields[kCheckNumField].size();
 
     if (blocks_.empty() || used_ + bytes > kBlockBytes) {
-        blocks_.push_back(std::make_unique<char[]>(kBlockBytes));
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockBytes));
         used_ = 0;
     }
     Row row{static_cast<std::uint32_t>(blocks_.size() - 1), static_cast<std::uint32_t>(used_), {},

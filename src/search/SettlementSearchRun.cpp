@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "platform/Dates.h"
@@ -86,6 +87,19 @@ private:
     std::optional<long> first_, last_;
 };
 
+// The columns a line is decided on, and those read only for a line that is
+// listed: most lines of a search by text are passed over, and reading their
+// date alone would cost as much as the decision.
+constexpr int kDecisionColumns[] = {kColSettlement, kColCustRef, kColCustName, kColSource,
+                                    kColSourceRef,  kColToDpr,   kColContract, kColStatus,
+                                    kColReversed};
+constexpr int kListedColumns[] = {kColSetDate, kColSType, kColCommodity,
+                                  kColPosted,  kColUnits, kColRecno};
+
+void ReadColumns(const HVXSConnection& lines, std::span<const int> columns, FetchedLine& line) {
+    for (int column : columns) lines.GetColumnChar(column + 1, line[column]);
+}
+
 }  // namespace
 
 std::string CriteriaProblem(const SettlementSearchObject& criteria) {
@@ -128,7 +142,7 @@ SearchRunResult RunSettlementSearch(SettlementSearchObject& criteria, SearchResu
             run.cancelled = true;
             break;
         }
-        for (int i = 0; i < kSearchColumnCount; ++i) lines.GetColumnChar(i + 1, line[i]);
+        ReadColumns(lines, kDecisionColumns, line);
         progress.LineRead();
         ++run.scanned;
         if (--countdown == 0) {
@@ -138,6 +152,7 @@ SearchRunResult RunSettlementSearch(SettlementSearchObject& criteria, SearchResu
         if (!filter.Passes(line, headers)) continue;
         const std::optional<LineMatch> match = MatchLine(criteria, line, readCheck);
         if (!match) continue;
+        ReadColumns(lines, kListedColumns, line);
         if (match->check)
             results.Append(line, match->cell, match->check->checkAmt, match->check->checkNum);
         else
