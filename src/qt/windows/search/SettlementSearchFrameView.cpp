@@ -1,10 +1,12 @@
 #include "qt/windows/search/SettlementSearchFrameView.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFont>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,9 +26,16 @@ namespace hvx {
 namespace {
 
 // The grid's widths are in the units of the system's dialogs, about a
-// quarter of an average character.
-int GridWidth(const QWidget* widget, int units) {
-    return units * widget->fontMetrics().averageCharWidth() / 4 + 12;
+// quarter of an average character; a column is never narrower than its
+// heading, and the date column holds a whole date.
+int GridWidth(const QTableView* grid, int cell) {
+    const search::SearchCellInfo& info = search::SearchCells()[cell];
+    const QFontMetrics& text = grid->fontMetrics();
+    int width = info.width * text.averageCharWidth() / 4;
+    width = std::max(width, grid->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                QString::fromUtf8(info.title.data(), int(info.title.size()))) + 8);
+    if (cell == search::kCellDate) width = std::max(width, text.horizontalAdvance("00/00/0000"));
+    return width + 12;
 }
 
 // The scanned count is hidden when the strip leaves it less than this.
@@ -64,6 +73,8 @@ void SettlementSearchFrameView::BuildStrip() {
     picture_ = new QLabel(strip);
     picture_->setFixedSize(32, 32);
     row->addWidget(picture_);
+    // Title and matches on the left; the view choice and the scanned count,
+    // which may hide, on the right.
     auto* texts = new QVBoxLayout;
     title_ = new QLabel(strip);
     title_->setObjectName("Title");
@@ -76,16 +87,19 @@ void SettlementSearchFrameView::BuildStrip() {
     texts->addWidget(title_);
     texts->addWidget(matches_);
     row->addLayout(texts, 1);
-    scanned_ = new QLabel(strip);
-    scanned_->setObjectName("Scanned");
-    row->addWidget(scanned_);
+    auto* side = new QGridLayout;
     auto* viewByLabel = new QLabel("View &By", strip);
     viewBy_ = new QComboBox(strip);
     viewBy_->setObjectName("ViewBy");
     viewBy_->addItems({"Settlement Header", "Settlement Detail", "Settlement Links"});
     viewByLabel->setBuddy(viewBy_);
-    row->addWidget(viewByLabel);
-    row->addWidget(viewBy_);
+    scanned_ = new QLabel(strip);
+    scanned_->setObjectName("Scanned");
+    scanned_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    side->addWidget(viewByLabel, 0, 0);
+    side->addWidget(viewBy_, 0, 1);
+    side->addWidget(scanned_, 1, 0, 1, 2);
+    row->addLayout(side);
     connect(viewBy_, &QComboBox::activated, this, [this](int choice) {
         controller_->ViewBy(choice);
         ShowState();
@@ -107,9 +121,8 @@ void SettlementSearchFrameView::BuildGrid() {
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setIconSize(QSize(16, 16));
-    const auto& cells = search::SearchCells();
     for (int cell = 1; cell < search::kSearchCellCount; ++cell)
-        grid_->setColumnWidth(cell - 1, GridWidth(grid_, cells[cell].width));
+        grid_->setColumnWidth(cell - 1, GridWidth(grid_, cell));
     grid_->horizontalHeader()->setSectionsClickable(true);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &SettlementSearchFrameView::SortBy);
