@@ -180,7 +180,7 @@ public:
     }
 
 private:
-    static constexpr int kBatchRows = 5000;
+    static constexpr int kBatchRows = 50000;
 
     bool Command(const std::string& sql, std::string& error) {
         PGresult* res = PQexec(conn_, sql.c_str());
@@ -190,21 +190,40 @@ private:
         return ok;
     }
 
+    // The next batch: the one asked for while the last was being read, or a
+    // new request. The batch after it is asked for at once, so the server
+    // reads it while this one is stepped through.
     bool Fetch(std::string& error) {
         PQclear(batch_);
-        batch_ = PQexec(conn_, ("FETCH FORWARD " + std::to_string(kBatchRows) +
-                                " FROM hvx_long_read").c_str());
-        row_ = -1;
-        if (PQresultStatus(batch_) == PGRES_TUPLES_OK) return true;
-        error = ServerMessage(conn_, batch_);
-        PQclear(batch_);
         batch_ = nullptr;
-        return false;
+        row_ = -1;
+        if (!pending_ && !Request()) {
+            error = ServerMessage(conn_, nullptr);
+            return false;
+        }
+        pending_ = false;
+        batch_ = PQgetResult(conn_);
+        // A request has one result, then none.
+        while (PGresult* extra = PQgetResult(conn_)) PQclear(extra);
+        if (PQresultStatus(batch_) != PGRES_TUPLES_OK) {
+            error = ServerMessage(conn_, batch_);
+            PQclear(batch_);
+            batch_ = nullptr;
+            return false;
+        }
+        if (PQntuples(batch_) == kBatchRows) pending_ = Request();
+        return true;
+    }
+
+    bool Request() {
+        return PQsendQuery(conn_, ("FETCH FORWARD " + std::to_string(kBatchRows) +
+                                   " FROM hvx_long_read").c_str()) == 1;
     }
 
     PGconn* conn_;
     std::string sql_;
     PGresult* batch_ = nullptr;
+    bool pending_ = false;  // a batch has been asked for and not yet taken
     int row_ = -1;
 };
 
