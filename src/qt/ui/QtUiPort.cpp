@@ -24,6 +24,7 @@ QMessageBox::Icon ToQt(MsgIcon icon) {
         case MsgIcon::Question: return QMessageBox::Question;
         case MsgIcon::Information: return QMessageBox::Information;
         case MsgIcon::Stop: return QMessageBox::Critical;
+        case MsgIcon::None: break;
     }
     return QMessageBox::NoIcon;
 }
