@@ -70,7 +70,8 @@ bool OpenDocument(void* parent, DocumentKind kind, std::string_view key) {
     return true;
 }
 
-QMdiSubWindow* OpenSearchResults(QWidget* parent) {
+QMdiSubWindow* OpenSearchResults(QWidget* parent,
+                                 std::shared_ptr<search::SettlementSearchObject>) {
     QMdiArea* area = FindClientArea(parent);
     if (!area) return nullptr;
     QMdiSubWindow* frame = NewFrame(area, new SearchResultsWindow, "SettlementSearchFrame",

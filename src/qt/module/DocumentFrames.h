@@ -1,8 +1,10 @@
 #pragma once
 // The frames the module opens inside the host's client area.
 #include <QMdiSubWindow>
+#include <memory>
 #include <string_view>
 
+#include "search/SettlementSearchObject.h"
 #include "windows/DocumentKinds.h"
 
 namespace hvx::module {
@@ -13,7 +15,9 @@ namespace hvx::module {
 bool OpenDocument(void* parent, DocumentKind kind, std::string_view key);
 
 // Opens the "Settlement Search Results" frame in the client area found from
-// the parent widget; null without a client area.
-QMdiSubWindow* OpenSearchResults(QWidget* parent);
+// the parent widget, for the criteria the search runs with (the window keeps
+// them for its research); null without a client area.
+QMdiSubWindow* OpenSearchResults(QWidget* parent,
+                                 std::shared_ptr<search::SettlementSearchObject> criteria);
 
 }  // namespace hvx::module

@@ -6,6 +6,7 @@
 // so there is nothing for a host or a form library to call by such a name.
 #include <QApplication>
 #include <cstring>
+#include <memory>
 #include <type_traits>
 
 #include "platform/HostPort.h"
@@ -82,10 +83,11 @@ HVX_ENTRY void CreateSettlementSearch(void* parent) {
     if (HVXCheckResources() != 0) return;
     QWidget* host = hvx::module::HostWidget(parent);
     if (!host) return;
-    // The search object with its criteria comes with the settlement search;
-    // the dialog decides only whether the results window opens.
-    if (!hvx::module::RunSearchCriteriaDialog(host)) return;
-    hvx::module::OpenSearchResults(host);
+    // The criteria outlive the dialog: the results window runs the search
+    // with them and opens the dialog on them again for its research.
+    auto criteria = std::make_shared<hvx::search::SettlementSearchObject>();
+    if (!hvx::module::RunSearchCriteriaDialog(host, *criteria, false, nullptr)) return;
+    hvx::module::OpenSearchResults(host, criteria);
 }
 
 // The host calls these through the types of ModuleAbi.h.
