@@ -15,6 +15,10 @@ namespace hvx {
 
 class UiPort;
 
+// Hints of the customer fields' search buttons.
+inline constexpr const char* kCustomerReferenceHint = "Search for a customer by reference.";
+inline constexpr const char* kCustomerNameHint = "Search for a customer by name.";
+
 struct CustomerFields {
     std::string& reference;
     std::string& name;

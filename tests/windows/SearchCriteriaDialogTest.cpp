@@ -56,9 +56,9 @@ TEST(SearchCriteriaDialog, NoLocationAsksUnlessRestrictedAndNoKeepsEverything) {
         ui.answers = {c.answer};
         SettlementSearchObject criteria;
         Dialog d(ui, &criteria, false);
-        d.Fields().searchString = "12";
-        if (c.location >= 0) d.Fields().locations[c.location] = true;
-        d.Fields().restrictByCustomer = c.byCustomer, d.Fields().restrictByDate = c.byDate;
+        d.Fields().SearchString = "12";
+        if (c.location >= 0) d.Fields().Locations[c.location] = true;
+        d.Fields().RestrictByCustomer = c.byCustomer, d.Fields().RestrictByDate = c.byDate;
         EXPECT_EQ(d.Search(), c.collected);
         EXPECT_EQ(Messages(ui), c.asked ? "Harvexa:" + std::string(Dialog::kMsgNoLocation) + ":1;"
                                         : "");
@@ -78,16 +78,16 @@ TEST(SearchCriteriaDialog, ShowThenCollectKeepsEveryCriterionAndExactOutranksAny
     loaded.Locations[0] = loaded.Locations[22] = true, loaded.SearchAll = true;
     Dialog d(ui, &loaded, false);
     d.Show();
-    EXPECT_FALSE(d.Fields().matchAnywhere || d.MatchAnywhereEnabled());
+    EXPECT_FALSE(d.Fields().MatchAnywhere || d.MatchAnywhereEnabled());
     EXPECT_TRUE(d.CustomerGroupEnabled() && d.DateGroupEnabled());
     ASSERT_TRUE(d.Collect(true));
     EXPECT_EQ(Dump(loaded),
               "4471|ANDERSON|Anderson|03/01/2024|03/31/2024|2|TTFFTTTTT|T" +
                   std::string(21, 'F') + "T|chosen");
-    d.SetExactMatchOnly(false), d.Fields().matchAnywhere = true;
+    d.SetExactMatchOnly(false), d.Fields().MatchAnywhere = true;
     EXPECT_TRUE(d.MatchAnywhereEnabled());
     d.SetExactMatchOnly(true);
-    EXPECT_FALSE(d.Fields().matchAnywhere);
+    EXPECT_FALSE(d.Fields().MatchAnywhere);
     EXPECT_EQ(Messages(ui), "");
 }
 
@@ -101,7 +101,7 @@ TEST(SearchCriteriaDialog, ClearEmptiesTheFormOnYesAndTheCriteriaOnlyAtTheNextCo
     const std::string before = Dump(criteria);
     ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     d.Clear();
-    EXPECT_EQ(d.Fields().searchString + std::to_string(d.Fields().settlementType), "91");
+    EXPECT_EQ(d.Fields().SearchString + std::to_string(d.Fields().SettlementType), "91");
     d.Clear();
     EXPECT_EQ(Messages(ui), "Harvexa:Do you wish to clear all search parameters?:1;"
                             "Harvexa:Do you wish to clear all search parameters?:1;");
@@ -117,13 +117,13 @@ TEST(SearchCriteriaDialog, RepeatSearchAsksToClearAndADateThatIsNoDateIsRefused)
         hvxtest::ScriptedUi ui;
         SettlementSearchObject criteria;
         Dialog d(ui, &criteria, true);
-        d.Fields().restrictByDate = true, d.Fields().startDate = " 3/7/24";
-        d.Fields().endDate = "13/45/2024";
+        d.Fields().RestrictByDate = true, d.Fields().StartDate = " 3/7/24";
+        d.Fields().EndDate = "13/45/2024";
         EXPECT_FALSE(d.Search());
         EXPECT_EQ(Messages(ui) + ui.focus.at(0),
                   "Harvexa:The end date \"13/45/2024\" is not a date.:0;endDate");
-        EXPECT_EQ(criteria.StartDate + d.Fields().startDate, "03/07/2024");
-        d.Fields().endDate = "";
+        EXPECT_EQ(criteria.StartDate + d.Fields().StartDate, "03/07/2024");
+        d.Fields().EndDate = "";
         ui.messages.clear(), ui.answers = {answer};
         EXPECT_TRUE(d.Search());
         EXPECT_EQ(Messages(ui), "Harvexa:" + std::string(Dialog::kMsgClearPrevious) + ":4;");
@@ -138,13 +138,13 @@ TEST(SearchCriteriaDialog, SavedSetLoadsBackThroughTheFileDialogs) {
     std::remove(path.c_str());
     SettlementSearchObject criteria;
     Dialog d(ui, &criteria, false);
-    d.Fields().searchString = "BK-1", d.Fields().locations[2] = true, d.Fields().settlementType = 1;
+    d.Fields().SearchString = "BK-1", d.Fields().Locations[2] = true, d.Fields().SettlementType = 1;
     ui.fileNames = {"", path, path};
     d.Save(), d.Save();  // the first is cancelled
     d.Fields() = Dialog::Form{};
     d.Load();
-    EXPECT_EQ(d.Fields().searchString + std::to_string(d.Fields().settlementType), "BK-11");
-    EXPECT_TRUE(d.Fields().locations[2]);
+    EXPECT_EQ(d.Fields().SearchString + std::to_string(d.Fields().SettlementType), "BK-11");
+    EXPECT_TRUE(d.Fields().Locations[2]);
     EXPECT_EQ(ui.fileDialogs.at(0), "Save As|Grain Search Set (*.gss)|*.gss||.");
     EXPECT_EQ(ui.fileDialogs.at(2), "Open|Grain Search Set (*.gss)|*.gss||.");
     d.Help();
@@ -200,13 +200,13 @@ TEST_P(SearchCriteriaCustomerTest, LookupsFillBothFieldsOnEitherBackOfficeSettin
         SettlementSearchObject criteria;
         Dialog d(ui, &criteria, false, &host);
         d.Open();
-        d.Fields().custRef = c.ref, d.Fields().custName = c.name;
+        d.Fields().CustRef = c.ref, d.Fields().CustName = c.name;
         c.action == Button ? d.SearchCustomer(c.field) : d.LeaveCustomer(c.field, c.action == Shift);
         std::string lists, focus;
         for (size_t i = 0; i < ui.pickLists.size(); ++i)
             lists += ui.pickLists[i].substr(ui.pickLists[i].rfind(' ') + 1) + ":" + ui.pickKeys[i];
         for (const auto& f : ui.focus) focus += f;
-        EXPECT_EQ(d.Fields().custRef + "|" + d.Fields().custName, c.after);
+        EXPECT_EQ(d.Fields().CustRef + "|" + d.Fields().CustName, c.after);
         EXPECT_EQ(lists, c.lists);
         EXPECT_EQ(focus, c.focus);
         EXPECT_EQ(Messages(ui), "");

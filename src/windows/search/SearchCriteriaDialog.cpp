@@ -1,7 +1,5 @@
 #include "windows/search/SearchCriteriaDialog.h"
 
-#include <algorithm>
-
 #include "platform/EngineReason.h"
 #include "platform/UiPort.h"
 #include "search/SearchSetFile.h"
@@ -32,57 +30,37 @@ void SearchCriteriaController::Open() {
 }
 
 void SearchCriteriaController::SetExactMatchOnly(bool on) {
-    form_.exactMatchOnly = on;
-    if (on) form_.matchAnywhere = false;
+    form_.ExactMatchOnly = on;
+    if (on) form_.MatchAnywhere = false;
+}
+
+void SearchCriteriaController::FitTexts(Form& form) {
+    form.SearchString = FitField(form.SearchString, kSearchStringSize);
+    form.CustRef = FitField(form.CustRef, kCustRefSize);
+    form.CustName = FitField(form.CustName, kCustNameSize);
+    form.StartDate = FitField(form.StartDate, kDateSize);
+    form.EndDate = FitField(form.EndDate, kDateSize);
 }
 
 void SearchCriteriaController::Show() {
     if (!criteria_) return;
-    const SettlementSearchObject& c = *criteria_;
-    form_.searchString = FitField(c.SearchString, kSearchStringSize);
-    form_.custRef = FitField(c.CustRef, kCustRefSize);
-    form_.custName = FitField(c.CustName, kCustNameSize);
-    form_.startDate = FitField(c.StartDate, kDateSize);
-    form_.endDate = FitField(c.EndDate, kDateSize);
-    form_.settlementType = c.SettlementType;
-    form_.restrictByCustomer = c.RestrictByCustomer;
-    form_.restrictByDate = c.RestrictByDate;
-    form_.useSettlementDate = c.UseSettlementDate;
-    form_.matchAnywhere = c.MatchAnywhere;
-    form_.searchInReversed = c.SearchInReversed;
-    form_.searchInPosted = c.SearchInPosted;
-    form_.searchInClosed = c.SearchInClosed;
-    form_.caseSensitive = c.SearchCaseSensitive;
-    form_.locations = c.Locations;
+    form_ = *criteria_;
+    FitTexts(form_);
     // Criteria that ask for both an exact match and one anywhere show the
     // exact one alone, as checking the box does; the next collect keeps that.
-    SetExactMatchOnly(c.ExactMatchOnly);
+    SetExactMatchOnly(form_.ExactMatchOnly);
 }
 
-void SearchCriteriaController::CopyFormTo(SettlementSearchObject& c) const {
-    c.SearchString = FitField(form_.searchString, kSearchStringSize);
-    c.CustRef = FitField(form_.custRef, kCustRefSize);
-    c.CustName = FitField(form_.custName, kCustNameSize);
-    c.StartDate = FitField(form_.startDate, kDateSize);
-    c.EndDate = FitField(form_.endDate, kDateSize);
-    c.SettlementType = form_.settlementType;
-    c.RestrictByCustomer = form_.restrictByCustomer;
-    c.RestrictByDate = form_.restrictByDate;
-    c.UseSettlementDate = form_.useSettlementDate;
-    c.MatchAnywhere = form_.matchAnywhere;
-    c.SearchInReversed = form_.searchInReversed;
-    c.SearchInPosted = form_.searchInPosted;
-    c.SearchCaseSensitive = form_.caseSensitive;
-    c.ExactMatchOnly = form_.exactMatchOnly;
-    c.SearchInClosed = form_.searchInClosed;
-    c.Locations = form_.locations;
-    c.SearchAll = search::NoLocationChosen(c);
+void SearchCriteriaController::CopyFormTo(SettlementSearchObject& criteria) const {
+    criteria = form_;
+    FitTexts(criteria);
+    criteria.SearchAll = search::NoLocationChosen(criteria);
 }
 
 bool SearchCriteriaController::Collect(bool ask) {
     if (!criteria_) return false;
-    const bool noLocation = std::ranges::none_of(form_.locations, [](bool on) { return on; });
-    if (noLocation && !form_.restrictByCustomer && !form_.restrictByDate && ask &&
+    const bool unrestricted = !form_.RestrictByCustomer && !form_.RestrictByDate;
+    if (ask && unrestricted && search::NoLocationChosen(form_) &&
         ui_.MessageBox(kMsgNoLocation, kCaption, MsgButtons::YesNo, MsgIcon::Question) ==
             MsgAnswer::No)
         return false;
@@ -95,12 +73,12 @@ bool SearchCriteriaController::Collect(bool ask) {
 // making a statement the database cannot read. Dates the search does not
 // use (no date restriction) are kept as typed.
 bool SearchCriteriaController::CheckDates() {
-    if (!form_.restrictByDate) return true;
-    if (!CheckTypedDate(form_.startDate, "start date", ui_)) {
+    if (!form_.RestrictByDate) return true;
+    if (!CheckTypedDate(form_.StartDate, "start date", ui_)) {
         ui_.SetFocus(kStartDate);
         return false;
     }
-    if (!CheckTypedDate(form_.endDate, "end date", ui_)) {
+    if (!CheckTypedDate(form_.EndDate, "end date", ui_)) {
         ui_.SetFocus(kEndDate);
         return false;
     }
@@ -142,7 +120,7 @@ void SearchCriteriaController::Help() {
 }
 
 CustomerFields SearchCriteriaController::Customer() {
-    return {form_.custRef, form_.custName, kCustRefSize, kCustNameSize};
+    return {form_.CustRef, form_.CustName, kCustRefSize, kCustNameSize};
 }
 
 void SearchCriteriaController::SearchCustomer(CustomerField field) {
@@ -153,7 +131,7 @@ void SearchCriteriaController::SearchCustomer(CustomerField field) {
 void SearchCriteriaController::LeaveCustomer(CustomerField field, bool shift) {
     if (shift) return;
     EngineFailureWatch watch;
-    const bool listAsked = form_.custName.empty() || form_.custName.starts_with('/');
+    const bool listAsked = form_.CustName.empty() || form_.CustName.starts_with('/');
     // Once a customer is in the fields the clerk goes on to the search text,
     // whichever way it was found.
     if (customers_.Leave(Customer(), field == CustomerField::Name, listAsked) ==

@@ -8,7 +8,6 @@
 // and shows the form and the enabled states again after it. Every message,
 // focus move, pick list, file dialog and help call goes through the UI port;
 // the focus names are the constants below.
-#include <array>
 #include <cstddef>
 #include <string>
 
@@ -31,8 +30,6 @@ public:
         "new search results to the end of the previous results.";
     static constexpr const char* kMsgClearAll = "Do you wish to clear all search parameters?";
     static constexpr int kHelpContext = 2029;
-    static constexpr const char* kCustRefHint = "Search for a customer by reference.";
-    static constexpr const char* kCustNameHint = "Search for a customer by name.";
     static constexpr const char* kSettlementTypes[] = {
         "Include All Settlements", "Only Settled By Source", "Only Settled By Destination"};
 
@@ -49,21 +46,9 @@ public:
     static constexpr const char* kStartDate = "startDate";
     static constexpr const char* kEndDate = "endDate";
 
-    // The dialog's form: what its fields, boxes and lists show.
-    struct Form {
-        std::string searchString, custRef, custName, startDate, endDate;
-        int settlementType = search::kAllSettlements;
-        bool restrictByCustomer = false;
-        bool restrictByDate = false;
-        bool useSettlementDate = true;  // "Settlement Date" rather than "Entry Date"
-        bool matchAnywhere = false;
-        bool searchInReversed = false;
-        bool searchInPosted = false;
-        bool searchInClosed = false;
-        bool caseSensitive = false;
-        bool exactMatchOnly = false;
-        std::array<bool, search::kSearchLocationCount> locations{};
-    };
+    // The dialog's form: what its fields, boxes and lists show, field for
+    // field the criteria (SearchAll is left to collecting).
+    using Form = search::SettlementSearchObject;
 
     enum class CustomerField { Reference, Name };
 
@@ -80,9 +65,9 @@ public:
     const Form& Fields() const { return form_; }
 
     // Enabled states.
-    bool CustomerGroupEnabled() const { return form_.restrictByCustomer; }
-    bool DateGroupEnabled() const { return form_.restrictByDate; }
-    bool MatchAnywhereEnabled() const { return !form_.exactMatchOnly; }
+    bool CustomerGroupEnabled() const { return form_.RestrictByCustomer; }
+    bool DateGroupEnabled() const { return form_.RestrictByDate; }
+    bool MatchAnywhereEnabled() const { return !form_.ExactMatchOnly; }
     // "Exact Match Results Only": checking it unchecks "Match anywhere in field".
     void SetExactMatchOnly(bool on);
 
@@ -108,6 +93,8 @@ public:
 
 private:
     void CopyFormTo(search::SettlementSearchObject& criteria) const;
+    // Cuts the texts to what the dialog's fields keep.
+    static void FitTexts(Form& form);
     bool CheckDates();
     CustomerFields Customer();
 

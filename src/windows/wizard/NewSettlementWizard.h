@@ -47,9 +47,7 @@ public:
     static constexpr const char* kCustRefLabel = "Customer Reference";
     static constexpr const char* kCustNameLabel = "Customer Name";
 
-    // Hints of the search buttons.
-    static constexpr const char* kCustRefHint = "Search for a customer by reference.";
-    static constexpr const char* kCustNameHint = "Search for a customer by name.";
+    // Hints of the search buttons; the customer fields' are in CustomerLookup.h.
     static constexpr const char* kCommodityHint = "Search for a grain commodity.";
     static constexpr const char* kLocationHint = "Search for a location.";
 

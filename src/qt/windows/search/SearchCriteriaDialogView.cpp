@@ -77,7 +77,7 @@ QCheckBox* SearchCriteriaDialogView::NewBox(const char* text, bool Form::*flag) 
     // What a box does to the others (exact over anywhere) and to the groups
     // is the controller's: every click goes through it.
     connect(box, &QCheckBox::clicked, this, [this] {
-        Apply([this] { controller_.SetExactMatchOnly(controller_.Fields().exactMatchOnly); });
+        Apply([this] { controller_.SetExactMatchOnly(controller_.Fields().ExactMatchOnly); });
     });
     return box;
 }
@@ -95,12 +95,12 @@ QWidget* SearchCriteriaDialogView::NewOptions() {
 
     auto* options = new QGroupBox(column);
     auto* optionsLayout = new QVBoxLayout(options);
-    optionsLayout->addWidget(NewBox("Match anywhere in field", &Form::matchAnywhere));
-    optionsLayout->addWidget(NewBox("Exact Match Results Only", &Form::exactMatchOnly));
-    optionsLayout->addWidget(NewBox("Case Sensitive Search", &Form::caseSensitive));
-    optionsLayout->addWidget(NewBox("Search in Reversed Settlements", &Form::searchInReversed));
-    optionsLayout->addWidget(NewBox("Search in Posted Settlements", &Form::searchInPosted));
-    optionsLayout->addWidget(NewBox("Search in Closed Settlements", &Form::searchInClosed));
+    optionsLayout->addWidget(NewBox("Match anywhere in field", &Form::MatchAnywhere));
+    optionsLayout->addWidget(NewBox("Exact Match Results Only", &Form::ExactMatchOnly));
+    optionsLayout->addWidget(NewBox("Case Sensitive Search", &Form::SearchCaseSensitive));
+    optionsLayout->addWidget(NewBox("Search in Reversed Settlements", &Form::SearchInReversed));
+    optionsLayout->addWidget(NewBox("Search in Posted Settlements", &Form::SearchInPosted));
+    optionsLayout->addWidget(NewBox("Search in Closed Settlements", &Form::SearchInClosed));
     layout->addWidget(options);
     layout->addStretch(1);
     return column;
@@ -109,7 +109,7 @@ QWidget* SearchCriteriaDialogView::NewOptions() {
 QWidget* SearchCriteriaDialogView::NewCustomerGroup() {
     auto* group = new QGroupBox(this);
     auto* layout = new QGridLayout(group);
-    layout->addWidget(NewBox("Restrict By &Customer", &Form::restrictByCustomer), 0, 0, 1, 4);
+    layout->addWidget(NewBox("Restrict By &Customer", &Form::RestrictByCustomer), 0, 0, 1, 4);
     const struct {
         const char* label;
         LookupField** field;
@@ -118,9 +118,9 @@ QWidget* SearchCriteriaDialogView::NewCustomerGroup() {
         std::size_t size;
         Controller::CustomerField which;
     } fields[] = {
-        {"Customer &Reference:", &custRef_, "custRef", Controller::kCustRefHint,
+        {"Customer &Reference:", &custRef_, "custRef", kCustomerReferenceHint,
          Controller::kCustRefSize, Controller::CustomerField::Reference},
-        {"Customer &Name:", &custName_, "custName", Controller::kCustNameHint,
+        {"Customer &Name:", &custName_, "custName", kCustomerNameHint,
          Controller::kCustNameSize, Controller::CustomerField::Name},
     };
     int column = 0;
@@ -148,7 +148,7 @@ QWidget* SearchCriteriaDialogView::NewCustomerGroup() {
 QWidget* SearchCriteriaDialogView::NewDateGroup() {
     auto* group = new QGroupBox(this);
     auto* layout = new QGridLayout(group);
-    layout->addWidget(NewBox("Restrict By &Date", &Form::restrictByDate), 0, 0, 1, 6);
+    layout->addWidget(NewBox("Restrict By &Date", &Form::RestrictByDate), 0, 0, 1, 6);
     auto* range = new QLabel("Specify Date Range for Inclusion", group);
     startDate_ = new DateField(group);
     endDate_ = new DateField(group);
@@ -209,8 +209,8 @@ void SearchCriteriaDialogView::SetTabOrder() {
     QList<QWidget*> order{searchString_, locations_, types_};
     for (const auto& [box, flag] : boxes_) {
         order << box;
-        if (flag == &Form::restrictByCustomer) order << custRef_->LineEdit() << custName_->LineEdit();
-        if (flag == &Form::restrictByDate)
+        if (flag == &Form::RestrictByCustomer) order << custRef_->LineEdit() << custName_->LineEdit();
+        if (flag == &Form::RestrictByDate)
             order << startDate_->LineEdit() << endDate_->LineEdit() << settlementDate_ << entryDate_;
     }
     order << buttons_;
@@ -243,30 +243,30 @@ void SearchCriteriaDialogView::Apply(Command command) {
 
 void SearchCriteriaDialogView::Collect() {
     Form& form = controller_.Fields();
-    form.searchString = searchString_->text().toStdString();
-    form.custRef = custRef_->Text().toStdString();
-    form.custName = custName_->Text().toStdString();
-    form.startDate = startDate_->Text().toStdString();
-    form.endDate = endDate_->Text().toStdString();
-    form.settlementType = types_->currentIndex();
-    form.useSettlementDate = settlementDate_->isChecked();
+    form.SearchString = searchString_->text().toStdString();
+    form.CustRef = custRef_->Text().toStdString();
+    form.CustName = custName_->Text().toStdString();
+    form.StartDate = startDate_->Text().toStdString();
+    form.EndDate = endDate_->Text().toStdString();
+    form.SettlementType = types_->currentIndex();
+    form.UseSettlementDate = settlementDate_->isChecked();
     for (const auto& [box, flag] : boxes_) form.*flag = box->isChecked();
     for (int row = 0; row < locations_->count(); ++row)
-        form.locations[static_cast<std::size_t>(row)] = locations_->item(row)->isSelected();
+        form.Locations[static_cast<std::size_t>(row)] = locations_->item(row)->isSelected();
 }
 
 void SearchCriteriaDialogView::Refresh() {
     const Form& form = controller_.Fields();
-    Show(searchString_, form.searchString);
-    Show(custRef_->LineEdit(), form.custRef);
-    Show(custName_->LineEdit(), form.custName);
-    Show(startDate_->LineEdit(), form.startDate);
-    Show(endDate_->LineEdit(), form.endDate);
-    types_->setCurrentIndex(form.settlementType);
-    (form.useSettlementDate ? settlementDate_ : entryDate_)->setChecked(true);
+    Show(searchString_, form.SearchString);
+    Show(custRef_->LineEdit(), form.CustRef);
+    Show(custName_->LineEdit(), form.CustName);
+    Show(startDate_->LineEdit(), form.StartDate);
+    Show(endDate_->LineEdit(), form.EndDate);
+    types_->setCurrentIndex(form.SettlementType);
+    (form.UseSettlementDate ? settlementDate_ : entryDate_)->setChecked(true);
     for (const auto& [box, flag] : boxes_) box->setChecked(form.*flag);
     for (int row = 0; row < locations_->count(); ++row)
-        locations_->item(row)->setSelected(form.locations[static_cast<std::size_t>(row)]);
+        locations_->item(row)->setSelected(form.Locations[static_cast<std::size_t>(row)]);
     for (QWidget* w : customerGroup_) w->setEnabled(controller_.CustomerGroupEnabled());
     for (QWidget* w : dateGroup_) w->setEnabled(controller_.DateGroupEnabled());
     Control("Match anywhere in field")->setEnabled(controller_.MatchAnywhereEnabled());
