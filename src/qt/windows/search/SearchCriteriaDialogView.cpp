@@ -109,7 +109,8 @@ QWidget* SearchCriteriaDialogView::NewOptions() {
 QWidget* SearchCriteriaDialogView::NewCustomerGroup() {
     auto* group = new QGroupBox(this);
     auto* layout = new QGridLayout(group);
-    layout->addWidget(NewBox("Restrict By &Customer", &Form::RestrictByCustomer), 0, 0, 1, 4);
+    layout->addWidget(NewBox("Restrict By &Customer", &Form::RestrictByCustomer), 0, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
     const struct {
         const char* label;
         LookupField** field;
@@ -123,7 +124,7 @@ QWidget* SearchCriteriaDialogView::NewCustomerGroup() {
         {"Customer &Name:", &custName_, "custName", kCustomerNameHint,
          Controller::kCustNameSize, Controller::CustomerField::Name},
     };
-    int column = 0;
+    int row = 1;
     for (const auto& f : fields) {
         auto* lookup = new LookupField(group);
         lookup->LineEdit()->setObjectName(f.name);
@@ -135,12 +136,10 @@ QWidget* SearchCriteriaDialogView::NewCustomerGroup() {
         });
         auto* label = new QLabel(f.label, group);
         label->setBuddy(lookup->LineEdit());
-        layout->addWidget(label, 1, column);
-        layout->addWidget(lookup, 1, column + 1);
-        layout->setColumnStretch(column + 1, 1);
+        layout->addWidget(label, row, 0);
+        layout->addWidget(lookup, row++, 1);
         customerGroup_ << label << lookup;
         *f.field = lookup;
-        column += 2;
     }
     return group;
 }
@@ -148,7 +147,7 @@ QWidget* SearchCriteriaDialogView::NewCustomerGroup() {
 QWidget* SearchCriteriaDialogView::NewDateGroup() {
     auto* group = new QGroupBox(this);
     auto* layout = new QGridLayout(group);
-    layout->addWidget(NewBox("Restrict By &Date", &Form::RestrictByDate), 0, 0, 1, 6);
+    layout->addWidget(NewBox("Restrict By &Date", &Form::RestrictByDate), 0, 0, 1, 5);
     auto* range = new QLabel("Specify Date Range for Inclusion", group);
     startDate_ = new DateField(group);
     endDate_ = new DateField(group);
@@ -159,14 +158,18 @@ QWidget* SearchCriteriaDialogView::NewDateGroup() {
     entryDate_ = new QRadioButton("Entry Date", group);
     for (QRadioButton* choice : {settlementDate_, entryDate_})
         connect(choice, &QRadioButton::clicked, this, [this] { Apply([] {}); });
+    // The range on one line, the choice of date under it.
     int column = 0;
-    for (QWidget* w : std::initializer_list<QWidget*>{range, startDate_, to, endDate_,
-                                                      settlementDate_, entryDate_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{range, startDate_, to, endDate_})
         layout->addWidget(w, 1, column++);
-        dateGroup_ << w;
-    }
-    for (DateField* date : {startDate_, endDate_})
+    layout->addWidget(settlementDate_, 2, 1);
+    layout->addWidget(entryDate_, 2, 3);
+    layout->setColumnStretch(4, 1);
+    dateGroup_ << range << startDate_ << to << endDate_ << settlementDate_ << entryDate_;
+    for (DateField* date : {startDate_, endDate_}) {
         date->LineEdit()->setMaxLength(static_cast<int>(Controller::kDateSize));
+        date->LineEdit()->setMinimumWidth(fontMetrics().horizontalAdvance("00/00/00000"));
+    }
     return group;
 }
 
