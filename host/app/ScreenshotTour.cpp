@@ -233,7 +233,8 @@ private:
         auto* text = criteria->findChild<QLineEdit*>("searchString");
         auto* places = criteria->findChild<QListWidget*>("locations");
         auto* types = criteria->findChild<QComboBox*>("settlementTypes");
-        if (!text || !places || !types) return Fail("the search criteria have no text, list or types");
+        if (!text || !places || !types)
+            return Fail("the search criteria have no text, list or types");
         text->setText("PC-26");
         for (const char* place : {"Settlement Number", "Storage Ticket (Source)"})
             for (QListWidgetItem* entry : places->findItems(place, Qt::MatchExactly))

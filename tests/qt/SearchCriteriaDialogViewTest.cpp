@@ -17,9 +17,7 @@ using Field = hvx::SearchCriteriaController::CustomerField;
 class SearchCriteriaDialogViewTest : public hvxtest::DatabaseTest {};
 HVX_DATABASE_TEST_SUITE(SearchCriteriaDialogViewTest);
 
-QWidget* Focus() {
-    return QApplication::focusWidget();
-}
+const auto Focus = [] { return QApplication::focusWidget(); };
 
 // Runs the action that opens a modal of type Modal and answers it: a file
 // dialog with the path typed, a message box with the button, a pick list with
@@ -36,10 +34,10 @@ QString Answered(QDialog* criteria, const std::function<void()>& open, const QSt
             text = m->text();
             m->button(button)->click();
         } else if constexpr (std::is_same_v<Modal, QFileDialog>) {
-            // The clerk goes to the folder, then types the name.
-            m->setDirectory(QFileInfo(path).path());
+            EXPECT_EQ(m->nameFilters().join(";;") + m->directory().path(),
+                      "Grain Search Set (*.gss)" + QDir::currentPath());
+            m->setDirectory(QFileInfo(path).path());  // the clerk goes to the folder
             auto* name = m->template findChild<QLineEdit*>("fileNameEdit");
-            name->clear();
             QTest::keyClicks(name, QFileInfo(path).fileName());
             QTest::keyClick(name, Qt::Key_Return);
         } else {
@@ -48,7 +46,7 @@ QString Answered(QDialog* criteria, const std::function<void()>& open, const QSt
     });
     open();
     EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }));  // a mnemonic clicks later
-    if (!criteria->isVisible()) return text;  // "&Search" closed it
+    if (!criteria->isVisible()) return text;                 // "&Search" closed it
     criteria->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(criteria));
     return text;
@@ -80,35 +78,35 @@ TEST_P(SearchCriteriaDialogViewTest, ClerkSavesClearsLoadsAndSearchesAgain) {
         EXPECT_FALSE(d->Control("Match anywhere in field")->isEnabled());
         d->SettlementTypes()->setFocus();
         QTest::keyClick(Focus(), Qt::Key_Down);  // "Only Settled By Source"
-        Answered<QFileDialog>(d, [&] { d->Control("Save")->click(); }, path);
+        const auto file = [&](const char* button) {
+            Answered<QFileDialog>(
+                d, [&] { d->Control(button)->click(); }, path);
+        };
+        file("Save");
         asked << Answered<QMessageBox>(d, [&] { QTest::keyClick(d, Qt::Key_L, Qt::AltModifier); });
         EXPECT_EQ(d->SearchString()->text() + d->Customer(Field::Name)->Text(), "");
-        EXPECT_TRUE(d->Locations()->selectedItems().isEmpty());
-        EXPECT_FALSE(d->Customer(Field::Reference)->isEnabled());
-        Answered<QFileDialog>(d, [&] { d->Control("Load")->click(); }, path);
+        EXPECT_FALSE(d->Locations()->selectedItems().size() ||
+                     d->Customer(Field::Name)->isEnabled());
+        file("Load");
         // Saving over the set asks once, in the system's words, and No keeps it.
         asked << Answered<QMessageBox>(
-            d, [&] { Answered<QFileDialog>(d, [&] { d->Control("Save")->click(); }, path); }, {},
-            QMessageBox::No);
-        asked << Answered<QMessageBox>(d, [&] { QTest::keyClick(d, Qt::Key_S, Qt::AltModifier); },
-                                       {}, QMessageBox::No);
+            d, [&] { file("Save"); }, {}, QMessageBox::No);
+        asked << Answered<QMessageBox>(
+            d, [&] { QTest::keyClick(d, Qt::Key_S, Qt::AltModifier); }, {}, QMessageBox::No);
     });
-    bool clearPrevious = true;
     ASSERT_TRUE(dialog.Run());
-    clearPrevious = dialog.ClearPrevious();
+    EXPECT_FALSE(dialog.ClearPrevious());
     EXPECT_EQ(asked.join("\n").toStdString(),
               "Do you wish to clear all search parameters?\n"
               "This file already existed. Do you wish to overwrite it?\n"
               "Do you wish to clear the results of the previous search?\n\nChoosing 'No' will "
               "append new search results to the end of the previous results.");
-    EXPECT_FALSE(clearPrevious);
-    std::string locations;
-    for (bool on : criteria.Locations) locations += on ? 'T' : 'F';
     EXPECT_EQ(criteria.SearchString + "|" + criteria.CustRef + "|" + criteria.CustName + "|" +
-                  std::to_string(criteria.SettlementType) + "|" + locations,
-              "PC-26|ANDERSON|Anderson Family Farms|1|TFFFFT" + std::string(17, 'F'));
-    EXPECT_TRUE(criteria.RestrictByCustomer && criteria.ExactMatchOnly);
-    EXPECT_FALSE(criteria.MatchAnywhere || criteria.SearchAll);
+                  std::to_string(criteria.SettlementType),
+              "PC-26|ANDERSON|Anderson Family Farms|1");
+    EXPECT_TRUE(criteria.Locations[0] && criteria.Locations[5] && criteria.RestrictByCustomer &&
+                criteria.ExactMatchOnly);
+    EXPECT_FALSE(criteria.MatchAnywhere || criteria.SearchAll || criteria.Locations[1]);
 }
 
 }  // namespace

@@ -36,10 +36,7 @@ double ScriptedUi::SearchWin(std::string& startText, std::string_view columns,
     return p.recno;
 }
 
-std::string ScriptedUi::OpenFileName(std::string_view title, std::string_view filter,
-                                     std::string_view folder) {
-    fileDialogs.push_back(std::string(title) + "|" + std::string(filter) + "|" +
-                          std::string(folder));
+std::string ScriptedUi::OpenFileName(std::string_view, std::string_view, std::string_view) {
     if (fileNames.empty()) return {};
     std::string name = fileNames.front();
     fileNames.pop_front();

@@ -43,10 +43,8 @@ public:
     void DoComment(std::string_view table, std::string_view link) override {
         comments.push_back(std::string(table) + ":" + std::string(link));
     }
-    std::string OpenFileName(std::string_view title, std::string_view filter,
-                             std::string_view folder) override;
-    std::string SaveFileName(std::string_view title, std::string_view filter,
-                             std::string_view folder) override;
+    std::string OpenFileName(std::string_view, std::string_view, std::string_view) override;
+    std::string SaveFileName(std::string_view, std::string_view, std::string_view) override;
     void ShowHelp(std::string_view file, int context) override {
         help.push_back(std::string(file) + "#" + std::to_string(context));
     }
@@ -65,7 +63,6 @@ public:
     std::vector<std::string> pickColumns, pickKeys;  // its column list and key column
     std::vector<std::string> comments;   // "table:link" of each editor opened
     std::deque<std::string> fileNames;   // answers of the file dialogs ("" cancels)
-    std::vector<std::string> fileDialogs;  // "title|filter|folder" of each file dialog
     std::vector<std::string> help;       // "file#context" of each help call
 };
 

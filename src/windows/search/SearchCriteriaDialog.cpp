@@ -87,9 +87,8 @@ bool SearchCriteriaController::CheckDates() {
 
 bool SearchCriteriaController::Search() {
     if (!CheckDates() || !Collect(true)) return false;
-    clearPrevious_ = repeatSearch_ && ui_.MessageBox(kMsgClearPrevious, kCaption,
-                                                     MsgButtons::YesNo, MsgIcon::None) ==
-                                          MsgAnswer::Yes;
+    clearPrevious_ = repeatSearch_ && ui_.MessageBox(kMsgClearPrevious, kCaption, MsgButtons::YesNo,
+                                                     MsgIcon::None) == MsgAnswer::Yes;
     return true;
 }
 
@@ -102,16 +101,16 @@ void SearchCriteriaController::Clear() {
 }
 
 void SearchCriteriaController::Save() {
-    const std::string path = ui_.SaveFileName(kSaveTitle, search::kSearchSetFilter,
-                                              kSearchSetFolder);
+    const std::string path =
+        ui_.SaveFileName(kSaveTitle, search::kSearchSetFilter, kSearchSetFolder);
     if (path.empty()) return;
     search::WriteSearchSet(ui_, criteria_, path,
                            [this](SettlementSearchObject& c) { CopyFormTo(c); });
 }
 
 void SearchCriteriaController::Load() {
-    const std::string path = ui_.OpenFileName(kOpenTitle, search::kSearchSetFilter,
-                                              kSearchSetFolder);
+    const std::string path =
+        ui_.OpenFileName(kOpenTitle, search::kSearchSetFilter, kSearchSetFolder);
     if (!path.empty() && search::ReadSearchSet(ui_, criteria_, path)) Show();
 }
 

@@ -121,8 +121,8 @@ QWidget* SearchCriteriaDialogView::NewCustomerGroup() {
     } fields[] = {
         {"Customer &Reference:", &custRef_, "custRef", kCustomerReferenceHint,
          Controller::kCustRefSize, Controller::CustomerField::Reference},
-        {"Customer &Name:", &custName_, "custName", kCustomerNameHint,
-         Controller::kCustNameSize, Controller::CustomerField::Name},
+        {"Customer &Name:", &custName_, "custName", kCustomerNameHint, Controller::kCustNameSize,
+         Controller::CustomerField::Name},
     };
     int row = 1;
     for (const auto& f : fields) {
@@ -212,9 +212,11 @@ void SearchCriteriaDialogView::SetTabOrder() {
     QList<QWidget*> order{searchString_, locations_, types_};
     for (const auto& [box, flag] : boxes_) {
         order << box;
-        if (flag == &Form::RestrictByCustomer) order << custRef_->LineEdit() << custName_->LineEdit();
+        if (flag == &Form::RestrictByCustomer)
+            order << custRef_->LineEdit() << custName_->LineEdit();
         if (flag == &Form::RestrictByDate)
-            order << startDate_->LineEdit() << endDate_->LineEdit() << settlementDate_ << entryDate_;
+            order << startDate_->LineEdit() << endDate_->LineEdit() << settlementDate_
+                  << entryDate_;
     }
     order << buttons_;
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
