@@ -47,7 +47,8 @@ public:
     static constexpr const char* kEndDate = "endDate";
 
     // The dialog's form: what its fields, boxes and lists show, field for
-    // field the criteria (SearchAll is left to collecting).
+    // field the criteria (SearchAll is left to collecting). Show and collect
+    // copy the object whole, so it holds criteria only.
     using Form = search::SettlementSearchObject;
 
     enum class CustomerField { Reference, Name };
