@@ -1,6 +1,8 @@
 #include "host/app/ScreenshotTour.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
@@ -57,8 +59,10 @@ public:
                 modalSeen = true;
                 Save(dialog);
                 if (item.command == GrainCommand::NewSettlement) WizardPages(dialog);
-                if (item.command == GrainCommand::SettlementSearch)
+                if (item.command == GrainCommand::SettlementSearch) {
+                    SearchCriteria(dialog);
                     dialog->accept();
+                }
                 else
                     dialog->reject();
             });
@@ -221,6 +225,33 @@ private:
             QApplication::processEvents();
             Save(wizard, page);
         }
+    }
+    // The search criteria as a clerk fills them to find Anderson's storage
+    // tickets of this fall: two places to look, the customer and date
+    // restrictions, exact matches of settlements by source.
+    void SearchCriteria(QDialog* criteria) {
+        auto* text = criteria->findChild<QLineEdit*>("searchString");
+        auto* places = criteria->findChild<QListWidget*>("locations");
+        auto* types = criteria->findChild<QComboBox*>("settlementTypes");
+        if (!text || !places || !types)
+            return Fail("the search criteria have no text, list or types");
+        text->setText("PC-26");
+        for (const char* place : {"Settlement Number", "Storage Ticket (Source)"})
+            for (QListWidgetItem* entry : places->findItems(place, Qt::MatchExactly))
+                entry->setSelected(true);
+        types->setCurrentIndex(1);
+        const char* const typed[][2] = {{"custRef", "ANDERSON"},
+                                        {"custName", "Anderson Family Farms"},
+                                        {"startDate", "09/01/2026"},
+                                        {"endDate", "11/30/2026"}};
+        for (const auto& [field, value] : typed)
+            if (auto* edit = criteria->findChild<QLineEdit*>(field)) edit->setText(value);
+        // Clicked, as the clerk does, so that the groups follow the boxes.
+        for (auto* box : criteria->findChildren<QCheckBox*>())
+            if (box->text().startsWith("Restrict By") || box->text() == "Exact Match Results Only")
+                box->click();
+        QApplication::processEvents();
+        Save(criteria, " - Filled");
     }
     void Save(QWidget* widget, const QString& page = {}) {
         const QString path =

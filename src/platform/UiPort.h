@@ -10,7 +10,7 @@
 namespace hvx {
 
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MsgIcon { Exclamation, Question, Information, Stop };
+enum class MsgIcon { Exclamation, Question, Information, Stop, None };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 inline constexpr const char* kCaption = "Harvexa";

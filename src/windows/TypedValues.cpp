@@ -4,11 +4,22 @@
 #include <cmath>
 #include <string>
 
+#include "platform/Dates.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "platform/UiPort.h"
 
 namespace hvx {
+
+std::string FitField(std::string_view text, std::size_t size) {
+    std::string buffer(size + 1, '\0');
+    CopyToBuffer(text, buffer.data(), buffer.size());
+    return buffer.c_str();
+}
+
+std::string ListStartText(const std::string& typed) {
+    return typed == "/" ? std::string() : typed;
+}
 
 bool IsPlainNumber(std::string_view text) {
     if (text.empty()) return false;
@@ -25,6 +36,18 @@ bool CheckTypedNumber(std::string_view text, std::string_view field, UiPort& ui)
     if (trimmed.empty() || IsPlainNumber(trimmed)) return true;
     ShowMessage(ui, _HVXsprintf(std::string(kMsgNotANumber).c_str(), field, trimmed));
     return false;
+}
+
+bool CheckTypedDate(std::string& text, std::string_view field, UiPort& ui) {
+    TRIM(text);
+    if (text.empty()) return true;
+    const std::string date = MakeDate(NormaliseTypedDate(text));
+    if (date.empty()) {
+        ShowMessage(ui, _HVXsprintf(std::string(kMsgNotADate).c_str(), field, text));
+        return false;
+    }
+    text = date;
+    return true;
 }
 
 }  // namespace hvx

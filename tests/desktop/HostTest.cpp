@@ -154,7 +154,8 @@ TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime
               "Enter By Settlement Destination - Sources.png|"
               "Enter By Settlement Destination.png|Enter By Settlement Source - Print.png|"
               "Enter By Settlement Source - Settlement 9.png|Enter By Settlement Source.png|"
-              "Price Page.png|Search For Settlements.png|Select Scale Ticket(s) to Settle.png|"
+              "Price Page.png|Search For Settlements - Filled.png|Search For Settlements.png|"
+              "Select Scale Ticket(s) to Settle.png|"
               "Settlement Search Results.png|Storage Terms.png");
     for (const QString& file : files)
         EXPECT_FALSE(QImage(shots + "/" + file).isNull()) << file.toStdString();

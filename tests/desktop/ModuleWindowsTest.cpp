@@ -53,13 +53,15 @@ protected:
     }
 
     // Runs `call` while a timer presses `key` in the modal dialog it shows, as
-    // a clerk would; returns the dialog's title.
-    static QString AnswerModal(const std::function<void()>& call, Qt::Key key) {
+    // a clerk would (and `then` in a question the key asks); returns its title.
+    static QString AnswerModal(const std::function<void()>& call, Qt::Key key,
+                               Qt::Key then = Qt::Key_unknown) {
         QString title;
         QTimer::singleShot(0, [&] {
             if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
                 title = dialog->windowTitle();
-                QTest::keyClick(dialog, key);
+                const auto press = [&] { QTest::keyClick(dialog, key); };
+                then == Qt::Key_unknown ? press() : (void)AnswerModal(press, then);
                 if (dialog->isVisible()) dialog->done(-1);  // the key did not close it
             }
         });
@@ -151,7 +153,8 @@ TEST_F(ModuleWindows, SmallScreensPutFramesInTheCornerAndTheProfileSizesTheResul
         EXPECT_EQ(document->pos() == QPoint(0, 0), c.documentInCorner) << document->pos().x();
         // Enter in the search criteria presses Search, the default button.
         QMdiSubWindow* results = NewFrame([&] {
-            EXPECT_EQ(AnswerModal([&] { Search(); }, Qt::Key_Return), "Search For Settlements");
+            EXPECT_EQ(AnswerModal([&] { Search(); }, Qt::Key_Return, Qt::Key_Return),
+                      "Search For Settlements");
         });
         ASSERT_NE(results, nullptr);
         EXPECT_EQ(results->pos() == QPoint(0, 0), c.searchInCorner);

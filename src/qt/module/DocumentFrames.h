@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "search/SettlementSearchObject.h"
-
 #include "windows/DocumentKinds.h"
 
 namespace hvx::module {

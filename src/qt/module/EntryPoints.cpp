@@ -83,8 +83,8 @@ HVX_ENTRY void CreateSettlementSearch(void* parent) {
     if (HVXCheckResources() != 0) return;
     QWidget* host = hvx::module::HostWidget(parent);
     if (!host) return;
-    // The search object with its criteria comes with the settlement search;
-    // the dialog decides only whether the results window opens.
+    // The criteria outlive the dialog: the results window runs the search
+    // with them and opens the dialog on them again for its research.
     auto criteria = std::make_shared<hvx::search::SettlementSearchObject>();
     if (!hvx::module::RunSearchCriteriaDialog(host, *criteria, false, nullptr)) return;
     hvx::module::OpenSearchResults(host, criteria);

@@ -1,8 +1,6 @@
 #pragma once
 // The module's modal dialogs opened straight from an entry point: the
 // "Create New Settlement" wizard and the "Search For Settlements" criteria.
-// The criteria belong to the search; until it exists its dialog says so in
-// one line and offers only the buttons that end it.
 #include <QDialog>
 
 #include "search/SettlementSearchObject.h"
@@ -14,8 +12,10 @@ namespace hvx::module {
 // follows a new settlement started here is the host's business.
 int RunNewSettlementDialog(QWidget* parent);
 
-// "Search For Settlements": "&Search" (accept) and "Cancel". True on Search.
-bool RunSearchCriteriaDialog(QWidget* parent, search::SettlementSearchObject& criteria,
+// "Search For Settlements" on the criteria, centred over the parent. True
+// when it closed with "&Search"; for a repeat search (the results window's
+// research) clearPrevious then receives whether the previous results go.
+bool RunSearchCriteriaDialog(QWidget* parent, hvx::search::SettlementSearchObject& criteria,
                              bool repeatSearch, bool* clearPrevious);
 
 }  // namespace hvx::module

@@ -24,6 +24,7 @@ QMessageBox::Icon ToQt(MsgIcon icon) {
         case MsgIcon::Question: return QMessageBox::Question;
         case MsgIcon::Information: return QMessageBox::Information;
         case MsgIcon::Stop: return QMessageBox::Critical;
+        case MsgIcon::None: break;
     }
     return QMessageBox::NoIcon;
 }
@@ -143,6 +144,8 @@ std::string QtUiPort::FileName(bool save, std::string_view title, std::string_vi
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::ReadOnly, false);
+    // Whoever saves asks about a file that is there already, in its own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     // The chosen file is taken as the dialog accepts it: once the dialog has
     // closed, selectedFiles() may already answer with the folder alone.
     QString chosen;

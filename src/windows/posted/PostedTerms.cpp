@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "platform/Dates.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "platform/UiPort.h"
@@ -19,17 +18,6 @@ constexpr std::size_t kCheckNumberChars = settlement::kCheckNumberSize - 1;
 bool Refuse(UiPort& ui, std::string_view message) {
     ShowMessage(ui, message);
     return false;
-}
-
-// A date field: empty, or a date the window completes as it does on
-// leaving a date field.
-bool CheckDate(std::string& text, std::string_view field, UiPort& ui) {
-    TRIM(text);
-    if (text.empty()) return true;
-    const std::string date = MakeDate(NormaliseTypedDate(text));
-    if (date.empty()) return Refuse(ui, _HVXsprintf(std::string(kMsgNotADate).c_str(), field, text));
-    text = date;
-    return true;
 }
 
 // A rate or an amount: empty, or a plain decimal number, kept as typed.
@@ -62,19 +50,19 @@ PostedChangeKind ChangeKindOf(std::string_view destination) {
 
 bool CheckTyped(StorageChange& change, UiPort& ui) {
     TRIM(change.storageField);
-    return CheckDate(change.paidThrough, "paid-through date", ui) &&
+    return CheckTypedDate(change.paidThrough, "paid-through date", ui) &&
            CheckNumber(change.prepaid, "prepaid amount", ui) &&
            CheckNumber(change.ratePerDay, "storage rate per day", ui);
 }
 
 bool CheckTyped(InstallmentChange& change, UiPort& ui) {
-    return CheckDate(change.interestDate, "interest date", ui) &&
+    return CheckTypedDate(change.interestDate, "interest date", ui) &&
            CheckNumber(change.rate, "interest rate", ui) &&
-           CheckDate(change.dueDate, "due date", ui);
+           CheckTypedDate(change.dueDate, "due date", ui);
 }
 
 bool CheckTyped(ServiceChange& change, UiPort& ui) {
-    return CheckDate(change.startDate, "service-charge start date", ui) &&
+    return CheckTypedDate(change.startDate, "service-charge start date", ui) &&
            CheckNumber(change.rate, "service-charge rate", ui);
 }
 

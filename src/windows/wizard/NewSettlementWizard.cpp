@@ -1,31 +1,15 @@
 #include "windows/wizard/NewSettlementWizard.h"
 
-#include "platform/Text.h"
 #include "platform/UiPort.h"
-#include "shell/BackOfficeCalls.h"
-#include "shell/Configuration.h"
+#include "windows/TypedValues.h"
 
 namespace hvx {
-namespace {
-
-// BCKOFFCE is kept to the size the configuration gives it.
-constexpr std::size_t kBackOfficeSize = 20;
-
-}  // namespace
-
-std::string NewSettlementWizard::Fit(std::string_view text, std::size_t size) {
-    std::string buffer(size + 1, '\0');
-    CopyToBuffer(text, buffer.data(), buffer.size());
-    return buffer.c_str();
-}
 
 NewSettlementWizard::NewSettlementWizard(UiPort& ui, HostWindow window, WizardMode mode)
-    : ui_(ui), window_(window), mode_(mode) {}
+    : ui_(ui), mode_(mode), customers_(ui, window) {}
 
 void NewSettlementWizard::Open() {
-    std::string setting = BackOfficeSetting();
-    TRIM(setting);
-    backOffice_ = Fit(setting, kBackOfficeSize);
+    customers_.ReadSetting();
     selected_ = 0;
     ShowPage(Page::List);
 }
@@ -68,7 +52,7 @@ bool NewSettlementWizard::Next() {
     }
     answers_.custRef = record_.custRef;
     answers_.custName = record_.custName;
-    answers_.kind = Fit(Entries()[selected_], kKindSize);
+    answers_.kind = FitField(Entries()[selected_], kKindSize);
     // A commodity and location typed for a source type chosen earlier, then
     // abandoned with Back, belong to no answer of this settlement.
     answers_.commodity = commodityPageShown_ ? record_.commodity : std::string();
@@ -97,8 +81,5 @@ void NewSettlementWizard::Help() {
         ShowMessage(ui_, kHelpUnavailable);
 }
 
-bool NewSettlementWizard::BackOffice() const {
-    return UsesBackOffice(backOffice_);
-}
 
 }  // namespace hvx

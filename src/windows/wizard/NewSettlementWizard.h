@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/HostPort.h"
+#include "windows/CustomerLookup.h"
 #include "windows/wizard/NewSettlementAnswers.h"
 #include "windows/wizard/WizardModes.h"
 
@@ -46,9 +47,7 @@ public:
     static constexpr const char* kCustRefLabel = "Customer Reference";
     static constexpr const char* kCustNameLabel = "Customer Name";
 
-    // Hints of the search buttons.
-    static constexpr const char* kCustRefHint = "Search for a customer by reference.";
-    static constexpr const char* kCustNameHint = "Search for a customer by name.";
+    // Hints of the search buttons; the customer fields' are in CustomerLookup.h.
     static constexpr const char* kCommodityHint = "Search for a grain commodity.";
     static constexpr const char* kLocationHint = "Search for a location.";
 
@@ -99,10 +98,7 @@ public:
     const NewSettlementAnswers& Answers() const { return answers_; }
 
 private:
-    // The text cut to size at a whole character, as the dialog's fields keep it.
-    static std::string Fit(std::string_view text, std::size_t size);
     void ShowPage(Page page);
-    bool BackOffice() const;
 
     // A pick from a reference list into the field; the focus then moves on to
     // next, or stays in the emptied field when the list was cancelled.
@@ -113,17 +109,17 @@ private:
     void LeaveReference(Field field, const char* table, const char* column, const char* next);
     void SearchCustomer(bool byName);
     void LeaveCustomer(bool byName);
-    // Asks the back office for a customer and fills both fields from its answer.
-    bool AskBackOffice(bool verify, bool byName, const std::string& text);
-    void FillCustomer(std::string_view reference, std::string_view name);
+    CustomerFields Customer();
+    // Focus after a customer lookup: the main button once a customer is in
+    // the fields, the field again when its own list was cancelled.
+    void AfterCustomerLookup(CustomerLookupResult result, bool byName);
 
     UiPort& ui_;
-    HostWindow window_;
     WizardMode mode_;
     int selected_ = 0;
     Page page_ = Page::List;
     bool commodityPageShown_ = false;
-    std::string backOffice_;
+    CustomerLookup customers_;
     Record record_;
     NewSettlementAnswers answers_;
 };

@@ -68,8 +68,8 @@ NewSettlementWizardDialog::NewSettlementWizardDialog(WizardMode mode, QWidget* p
                               Wizard::kLocationLabel, Wizard::Field::Location));
     pages_->addWidget(NewPage(Wizard::kCustRefLabel, Wizard::Field::CustRef, Wizard::kCustNameLabel,
                               Wizard::Field::CustName));
-    const char* hints[] = {Wizard::kCommodityHint, Wizard::kLocationHint, Wizard::kCustRefHint,
-                           Wizard::kCustNameHint};
+    const char* hints[] = {Wizard::kCommodityHint, Wizard::kLocationHint, kCustomerReferenceHint,
+                           kCustomerNameHint};
     for (int f = 0; f < 4; ++f) fields_[f]->SetSearchHint(hints[f]);
 
     auto* box = new QDialogButtonBox(this);
