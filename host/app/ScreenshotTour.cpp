@@ -61,7 +61,11 @@ public:
                 if (item.command == GrainCommand::NewSettlement) WizardPages(dialog);
                 if (item.command == GrainCommand::SettlementSearch) {
                     SearchCriteria(dialog);
-                    dialog->accept();
+                    // "&Search", as the clerk runs it: the results open with
+                    // the matched cells in red.
+                    for (auto* button : dialog->findChildren<QPushButton*>())
+                        if (button->text() == "&Search") button->click();
+                    if (dialog->isVisible()) dialog->reject();
                 }
                 else
                     dialog->reject();
@@ -226,30 +230,29 @@ private:
             Save(wizard, page);
         }
     }
-    // The search criteria as a clerk fills them to find Anderson's storage
-    // tickets of this fall: two places to look, the customer and date
-    // restrictions, exact matches of settlements by source.
+    // The search criteria as a clerk fills them to find where Anderson's
+    // storage tickets ST-100… went this year: as a source and as a
+    // destination, limited to the customer and the year.
     void SearchCriteria(QDialog* criteria) {
         auto* text = criteria->findChild<QLineEdit*>("searchString");
         auto* places = criteria->findChild<QListWidget*>("locations");
         auto* types = criteria->findChild<QComboBox*>("settlementTypes");
         if (!text || !places || !types)
             return Fail("the search criteria have no text, list or types");
-        text->setText("PC-26");
-        for (const char* place : {"Settlement Number", "Storage Ticket (Source)"})
+        text->setText("ST-100");
+        for (const char* place : {"Storage Ticket (Source)", "Storage Ticket (Dest)"})
             for (QListWidgetItem* entry : places->findItems(place, Qt::MatchExactly))
                 entry->setSelected(true);
-        types->setCurrentIndex(1);
+        types->setCurrentIndex(0);
         const char* const typed[][2] = {{"custRef", "ANDERSON"},
                                         {"custName", "Anderson Family Farms"},
-                                        {"startDate", "09/01/2026"},
-                                        {"endDate", "11/30/2026"}};
+                                        {"startDate", "01/01/2026"},
+                                        {"endDate", "12/31/2026"}};
         for (const auto& [field, value] : typed)
             if (auto* edit = criteria->findChild<QLineEdit*>(field)) edit->setText(value);
         // Clicked, as the clerk does, so that the groups follow the boxes.
         for (auto* box : criteria->findChildren<QCheckBox*>())
-            if (box->text().startsWith("Restrict By") || box->text() == "Exact Match Results Only")
-                box->click();
+            if (box->text().startsWith("Restrict By")) box->click();
         QApplication::processEvents();
         Save(criteria, " - Filled");
     }

@@ -45,7 +45,9 @@ protected:
     void Pump() override {
         states_.push_back(frame_->Title() + "|" + frame_->CloseText() + "|" +
                           (frame_->ResearchEnabled() ? "R" : "-"));
-        if (cancelWhilePumping_ && frame_->Running()) EXPECT_FALSE(frame_->Close());
+        if (cancelWhilePumping_ && frame_->Running()) {
+            EXPECT_FALSE(frame_->Close());
+        }
     }
     void RowsReset() override { ++resets_; }
 
