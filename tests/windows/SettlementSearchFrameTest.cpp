@@ -88,6 +88,14 @@ TEST_P(SettlementSearchFrameTest, ViewAndSettleOpenOrRefuseByTheRow) {
     frame_->SettleByDestination();
     EXPECT_EQ(LastMessage(), "Settle by destination option is currently unavailable.");
     EXPECT_EQ(opened_.size(), 3u);
+
+    // A search that cannot start says why where the matches are counted.
+    criteria_->RestrictByDate = true;
+    criteria_->EndDate = "13/01/2024";
+    frame_->Run();
+    EXPECT_EQ(frame_->MatchesLine(),
+              "The search could not be run: The end date of the range, \"13/01/2024\", is not a date.");
+    EXPECT_EQ(frame_->Results().Size(), 4u);
 }
 
 TEST_P(SettlementSearchFrameTest, ResearchAppendsOrClearsAndCancelKeepsWhatWasFound) {

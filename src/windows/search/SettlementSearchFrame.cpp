@@ -26,6 +26,7 @@ SettlementSearchFrame::SettlementSearchFrame(UiPort& ui, SearchFramePort& port,
     : ui_(ui), port_(port), criteria_(std::move(criteria)) {}
 
 std::string SettlementSearchFrame::MatchesLine() const {
+    if (!problem_.empty()) return "The search could not be run: " + problem_;
     return Counted("%ld settlement entry matches found.", matched_);
 }
 
@@ -35,6 +36,7 @@ void SettlementSearchFrame::Run() {
     title_ = "Searching Settlements...";
     matched_ = 0;
     scanned_.clear();
+    problem_.clear();
     lastStep_ = Clock::now();
     // The first line read shows the run and lets the window's events
     // through; a "&Cancel" clicked then counts, as the run has started.
@@ -43,9 +45,14 @@ void SettlementSearchFrame::Run() {
     running_ = false;
     title_ = "Settlement Search Results";
     matched_ = static_cast<long>(results_.Size());
-    if (run.ok) scanned_ = Counted("%ld records scanned", run.scanned);
+    // A search that cannot start says why in the header strip rather than in
+    // a message box: the window is still opening, and a modal box there
+    // would hold up whatever else is opening or closing windows.
+    if (run.ok)
+        scanned_ = Counted("%ld records scanned", run.scanned);
+    else
+        problem_ = run.error;
     port_.Pump();
-    if (!run.ok) ShowMessage(ui_, run.error);
 }
 
 bool SettlementSearchFrame::Close() {

@@ -53,6 +53,7 @@ public:
 
     // The header strip and the buttons.
     const std::string& Title() const { return title_; }
+    // The matches, or why the search could not be run.
     std::string MatchesLine() const;
     const std::string& ScannedText() const { return scanned_; }
     const char* CloseText() const { return running_ ? "&Cancel" : "&Close"; }
@@ -94,6 +95,7 @@ private:
     std::string title_ = "Settlement Search Results";
     std::string scanned_;
     long matched_ = 0;  // the matches line's number
+    std::string problem_;  // why the last run could not start
     int picture_ = 0;
     Clock::time_point lastStep_{};
     Clock::time_point lastPump_{};

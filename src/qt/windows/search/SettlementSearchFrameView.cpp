@@ -171,7 +171,11 @@ void SettlementSearchFrameView::AddToSystemMenu(QMenu* menu) {
     menu->addAction("R&esearch", this, [this] { controller_->Research(); });
 }
 
-void SettlementSearchFrameView::Start() { controller_->Run(); }
+void SettlementSearchFrameView::Start() {
+    // A window closed before its run was due has nothing to run for.
+    if (closed_) return;
+    controller_->Run();
+}
 
 void SettlementSearchFrameView::ShowState() {
     const QString title = QString::fromStdString(controller_->Title());
@@ -232,6 +236,7 @@ void SettlementSearchFrameView::SortBy(int section) {
 void SettlementSearchFrameView::closeEvent(QCloseEvent* event) {
     // During a run only "&Cancel" ends it; the window stays.
     if (controller_->Running()) return event->ignore();
+    closed_ = true;
     auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (frame && !frame->isMinimized())
         StoreSearchWindowSize({frame->width(), frame->height()});

@@ -79,6 +79,7 @@ private:
     QPushButton* settle_ = nullptr;
     QPushButton* research_ = nullptr;
     QPushButton* export_ = nullptr;
+    bool closed_ = false;
     int sortedSection_ = -1;
     bool sortAscending_ = true;
 };
