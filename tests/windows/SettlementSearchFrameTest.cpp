@@ -148,3 +148,28 @@ TEST_P(SettlementSearchFrameTest, ExportWritesTheRowsShownInTheirOrder) {
 HVX_DATABASE_TEST_SUITE(SettlementSearchFrameTest);
 
 }  // namespace
+
+namespace {
+
+// The searching picture: one step per 500 ms at most, measured from the
+// last step; a clock that went back starts the measure again.
+TEST(SearchPicture, StepsAtMostEvery500MsAndRestartsOnAClockGoneBack) {
+    hvxtest::ScriptedUi ui;
+    struct : hvx::SearchFramePort {
+        void OpenSourceSettlement(const std::string&) override {}
+        void OpenDestSettlement(const std::string&) override {}
+        bool RunCriteria(SettlementSearchObject&, bool&) override { return false; }
+        void Pump() override {}
+        void RowsReset() override {}
+    } port;
+    SettlementSearchFrame frame(ui, port, std::make_shared<SettlementSearchObject>());
+    using ms = std::chrono::milliseconds;
+    const SettlementSearchFrame::Clock::time_point start{std::chrono::hours(1)};
+    frame.Animate(start);  // the first step: the measure starts at the clock's zero
+    std::string pictures;
+    for (int at : {100, 499, 600, 1099, 1100, 1700, 1200, 1699, 1700, 2200, 2700, 3200})
+        frame.Animate(start + ms(at)), pictures += std::to_string(frame.Picture());
+    EXPECT_EQ(pictures, "112230001230");
+}
+
+}  // namespace
