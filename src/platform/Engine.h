@@ -8,6 +8,7 @@
 // throws.
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/DatabaseName.h"
@@ -35,8 +36,16 @@ public:
     virtual bool Next() = 0;                 // the next row, false past the last
     virtual int ColumnCount() const = 0;
     // The text of column index (from 0) of the current row; false for NULL.
-    // Date columns read as "MM/DD/YYYY".
-    virtual bool Column(int index, std::string& out) const = 0;
+    // Date columns read as "MM/DD/YYYY". The view stays valid until the
+    // statement moves to another row or runs again.
+    virtual bool ColumnView(int index, std::string_view& out) const = 0;
+    // The same text, copied.
+    bool Column(int index, std::string& out) const {
+        std::string_view text;
+        const bool found = ColumnView(index, text);
+        out.assign(text);
+        return found;
+    }
     virtual long long Changes() const = 0;   // rows changed by the last Execute
     virtual int ParamCount() const = 0;
 };

@@ -40,6 +40,11 @@ bool HVXSConnection::GetColumnChar(int n, char* buffer, std::size_t max) const {
     return found;
 }
 
+bool HVXSConnection::ColumnView(int n, std::string_view& out) const {
+    out = {};
+    return statement_ && statement_->ColumnView(n - 1, out);
+}
+
 std::string HVXSConnection::Column(int n) const {
     std::string value;
     GetColumnChar(n, value);

@@ -32,6 +32,8 @@ public:
     bool GetColumnChar(int n, char* buffer, std::size_t max) const;
     bool GetColumnChar(int n, std::string& out) const;
     std::string Column(int n) const;  // empty when no value
+    // Column n as a view into the current row: valid until the next fetch.
+    bool ColumnView(int n, std::string_view& out) const;
     // Runs an INSERT, UPDATE or DELETE: the rows changed, or -1 on failure.
     long ExecSQLChange(std::string_view sql);
     void FreeStatement();

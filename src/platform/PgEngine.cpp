@@ -34,6 +34,17 @@ std::string ServerMessage(PGconn* conn, const PGresult* res) {
     return m;
 }
 
+// A value of a result row, as text; false (and empty) for NULL or no such value.
+bool ValueOf(const PGresult* result, int row, int index, std::string_view& out) {
+    out = {};
+    if (!result || row < 0 || row >= PQntuples(result) || index < 0 || index >= PQnfields(result) ||
+        PQgetisnull(result, row, index))
+        return false;
+    out = std::string_view(PQgetvalue(result, row, index),
+                           static_cast<size_t>(PQgetlength(result, row, index)));
+    return true;
+}
+
 class PgStatement final : public Statement {
 public:
     // name is empty for literal SQL, which runs unnamed each time.
@@ -84,15 +95,8 @@ public:
     int ParamCount() const override { return static_cast<int>(types_.size()); }
     long long Changes() const override { return changes_; }
 
-    bool Column(int index, std::string& out) const override {
-        out.clear();
-        if (!result_ || row_ < 0 || row_ >= PQntuples(result_) || index < 0 ||
-            index >= PQnfields(result_))
-            return false;
-        if (PQgetisnull(result_, row_, index)) return false;
-        out.assign(PQgetvalue(result_, row_, index),
-                   static_cast<size_t>(PQgetlength(result_, row_, index)));
-        return true;
+    bool ColumnView(int index, std::string_view& out) const override {
+        return ValueOf(result_, row_, index, out);
     }
 
 private:
@@ -169,14 +173,8 @@ public:
     int ParamCount() const override { return 0; }
     long long Changes() const override { return 0; }
 
-    bool Column(int index, std::string& out) const override {
-        out.clear();
-        if (!batch_ || row_ < 0 || row_ >= PQntuples(batch_) || index < 0 ||
-            index >= PQnfields(batch_) || PQgetisnull(batch_, row_, index))
-            return false;
-        out.assign(PQgetvalue(batch_, row_, index),
-                   static_cast<size_t>(PQgetlength(batch_, row_, index)));
-        return true;
+    bool ColumnView(int index, std::string_view& out) const override {
+        return ValueOf(batch_, row_, index, out);
     }
 
 private:

@@ -78,6 +78,7 @@ public:
             const char* decl = sqlite3_column_decltype(stmt_, i);
             isDate_.push_back(decl && sqlite3_stricmp(decl, "DATE") == 0);
         }
+        dateText_.resize(isDate_.size());
     }
     ~SqliteStatement() override {
         if (pool_ && pool_->open) {
@@ -153,19 +154,23 @@ public:
     int ParamCount() const override { return sqlite3_bind_parameter_count(stmt_); }
     long long Changes() const override { return changes_; }
 
-    bool Column(int index, std::string& out) const override {
-        out.clear();
+    bool ColumnView(int index, std::string_view& out) const override {
+        out = {};
         if (!onRow_ || index < 0 || index >= static_cast<int>(isDate_.size())) return false;
         // Only a NULL (or a failed conversion) gives no text.
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
         if (!text) return false;
-        out.assign(text, static_cast<size_t>(sqlite3_column_bytes(stmt_, index)));
+        out = std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(stmt_, index)));
         if (!isDate_[index]) return true;
         // An empty date is no date, as on PostgreSQL where it is stored as NULL.
         if (out.empty()) return false;
-        if (IsoToMdy(out)) return true;
-        CivilDate d;
-        if (ParseDate(out, d)) out = FormatMdy(d);
+        std::string& date = dateText_[index];
+        date.assign(out);
+        if (!IsoToMdy(date)) {
+            CivilDate d;
+            if (ParseDate(date, d)) date = FormatMdy(d);
+        }
+        out = date;
         return true;
     }
 
@@ -176,6 +181,7 @@ private:
     std::shared_ptr<StatementPool> pool_;
     std::string sql_;
     std::vector<bool> isDate_;
+    mutable std::vector<std::string> dateText_;  // a date column's text in the display form
     bool pendingRow_ = false;
     bool onRow_ = false;
     long long changes_ = 0;

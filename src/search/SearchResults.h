@@ -16,8 +16,9 @@
 
 namespace hvx::search {
 
-// One line as fetched, in the columns of kSearchSelect.
-using FetchedLine = std::array<std::string, kSearchColumnCount>;
+// One line as fetched, in the columns of kSearchSelect: views into the row
+// being read, valid until the next line is fetched.
+using FetchedLine = std::array<std::string_view, kSearchColumnCount>;
 
 enum SearchCell {
     kNoCell = -1,

@@ -97,7 +97,7 @@ constexpr int kListedColumns[] = {kColSetDate, kColSType, kColCommodity,
                                   kColPosted,  kColUnits, kColRecno};
 
 void ReadColumns(const HVXSConnection& lines, std::span<const int> columns, FetchedLine& line) {
-    for (int column : columns) lines.GetColumnChar(column + 1, line[column]);
+    for (int column : columns) lines.ColumnView(column + 1, line[column]);
 }
 
 }  // namespace

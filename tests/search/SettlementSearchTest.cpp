@@ -100,24 +100,17 @@ TEST(SearchMatch, PrefixAnywhereExactAndCase) {
     }
 }
 
-FetchedLine Line(std::string settlement, std::string name, std::string source,
-                 std::string sourceRef, std::string toDpr, std::string contract) {
-    FetchedLine line;
-    line[kColSettlement] = std::move(settlement);
-    line[kColCustName] = std::move(name);
-    line[kColSource] = std::move(source);
-    line[kColSourceRef] = std::move(sourceRef);
-    line[kColToDpr] = std::move(toDpr);
-    line[kColContract] = std::move(contract);
-    line[kColSType] = "0";
-    line[kColStatus] = "O";
-    return line;
-}
-
 TEST(SearchResults, CutsAtWholeCharactersSortsStablyAndWritesCsv) {
     SearchResults results;
-    FetchedLine line = Line("10", std::string(47, 'a') + "\xC3\xA9" + "b", "Assembly", "26010",
-                            "Priced", "");
+    const std::string longName = std::string(47, 'a') + "\xC3\xA9" + "b";
+    FetchedLine line{};
+    line[kColSettlement] = "10";
+    line[kColCustName] = longName;
+    line[kColSource] = "Assembly";
+    line[kColSourceRef] = "26010";
+    line[kColToDpr] = "Priced";
+    line[kColSType] = "0";
+    line[kColStatus] = "O";
     line[kColUnits] = "100.0000";
     line[kColSetDate] = "03/07/2024";
     results.Append(line, kCellCustName);
