@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/EngineReason.h"
 #include "platform/HVXConnection.h"
 #include "platform/HVXSConnection.h"
 #include "platform/NextNumbers.h"
@@ -59,14 +60,14 @@ bool StoreLoads(DirectShipmentBatch& batch, HostWindow window,
     return true;
 }
 
-}  // namespace
-
-bool FinishShipments(DirectShipmentBatch& batch, HostWindow window, std::string& message) {
-    message.clear();
+bool Finish(DirectShipmentBatch& batch, HostWindow window, std::string& message) {
     if (auto refused = batch.CheckHeader()) {
         message = refused->message;
         return false;
     }
+    // Taken before the transaction and released after it has ended either way
+    // (the objects go in reverse order), so no other finish sees a contract
+    // between this finish's writes and its commit.
     SalesContractLocks locks;
     if (!locks.Lock(ContractsOf(batch.Loads()), message)) return false;
     HVXConnection carrier(1);
@@ -85,6 +86,13 @@ bool FinishShipments(DirectShipmentBatch& batch, HostWindow window, std::string&
     }
     batch.Stored(std::move(loads));
     return true;
+}
+
+}  // namespace
+
+bool FinishShipments(DirectShipmentBatch& batch, HostWindow window, std::string& message) {
+    message.clear();
+    return RunExplained(message, [&] { return Finish(batch, window, message); });
 }
 
 }  // namespace hvx::shipments

@@ -12,7 +12,8 @@ class DirectShipmentBatch;
 // transaction draws the numbers and links the loads still need, takes back
 // what an earlier finish stored for each load and stores it anew. True when
 // committed: the batch then holds the loads as stored and counts the finish.
-// False with the first failure in message: the database, the batch and the
+// False with the first failure in message (and the engine's reason on a
+// second line when a statement failed): the database, the batch and the
 // contract locks are as they were before.
 bool FinishShipments(DirectShipmentBatch& batch, HostWindow window, std::string& message);
 
