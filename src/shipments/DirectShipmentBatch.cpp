@@ -66,6 +66,7 @@ std::optional<ShipmentRefusal> DirectShipmentBatch::AddLoad(DirectShipmentLoad l
         // the next finish takes back exactly what was booked for it.
         const DirectShipmentLoad& was = loads_[*row];
         load.shipLink = was.shipLink, load.dlLink = was.dlLink, load.stored = was.stored;
+        if (load.settlementLink.empty()) load.settlementLink = was.settlementLink;
         load.ounits = was.ounits, load.storedContract = was.storedContract;
         loads_[*row] = std::move(load);
     } else

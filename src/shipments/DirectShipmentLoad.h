@@ -37,6 +37,8 @@ struct DirectShipmentLoad {
     // Links, drawn from the counters at the first finish that stores the load.
     std::string shipLink;
     std::string dlLink;  // company-owned loads only
+    // The link of the load's "Direct In" line in the purchase settlement.
+    std::string settlementLink;
 
     // What the last finish stored, which the next finish takes back before it
     // stores the load anew.

@@ -4,9 +4,14 @@
 
 #include "abi/LockRequest.h"
 #include "platform/Session.h"
+#include "settlement/SettlementRecordSet.h"
+#include "settlement/SettlementSave.h"
+#include "settlement/SettlementSaveWindow.h"
 #include "shipments/DirectShipmentBatch.h"
+#include "shipments/PurchaseSettlement.h"
 #include "shipments/ShipmentFinish.h"
 #include "support/FakeHost.h"
+#include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -116,6 +121,38 @@ TEST_P(ShipmentFinish, ContractsAndPositionsMatchTheStoredLoads) {
     EXPECT_EQ(batch.FinishCount(), 3);
     EXPECT_FALSE(batch.RemoveLoad(0));
     EXPECT_EQ(Held(), 0);
+}
+
+// The loads bought from the customer, each a "Direct In" line at its price
+// rounded to four decimals, stored by the settlement save after the finish.
+TEST_P(ShipmentFinish, ThePurchaseSettlementBuysTheLoadsShipped) {
+    Exec("UPDATE HVXGR40 SET CONFIG18='41'");
+    hvxtest::ScriptedUi ui;
+    hvx::settlement::SettlementRecordSet set;
+    hvx::settlement::SettlementWindowValues values;
+    bool unclassified = true;
+    for (std::size_t row = 0; row < 3; ++row) {
+        DirectShipmentLoad load = batch.Loads()[row];
+        load.purchasePrice = "2.12345";
+        ASSERT_TRUE(CarryLoad(set, batch.header, "Priced", load, ui, unclassified, message));
+        EXPECT_FALSE(unclassified);
+        ASSERT_FALSE(batch.AddLoad(load, row, {}));
+    }
+    ASSERT_TRUE(FinishShipments(batch, host.MainWindow(), message)) << message;
+    PreparePurchaseSettlement(set, values, {"F1", "Farmer One", "03/07/2024", "Priced", "K9", "",
+                                            "", "", false, 382.27, 382.27});
+    hvx::settlement::SettlementSaveWindow window{set, values, ui, nullptr, message};
+    ASSERT_TRUE(hvx::settlement::SaveSettlement(window)) << message;
+    EXPECT_EQ(set.header.settlement, "41");
+    EXPECT_EQ(Rows("SELECT SOURCE,UNITSSET,PRICEUNIT,TOTPRICE,GLCODE,PATRONAGE,CONTRACT "
+                   "FROM HVXGR04D ORDER BY RECNO"),
+              (Texts{"Direct In\t100.0000\t2.1235\t212.35\t06\tT\t",
+                     "Direct In\t50.0000\t2.1235\t106.18\t06\tT\t",
+                     "Direct In\t30.0000\t2.1235\t63.71\t06\tT\t"}));
+    DirectShipmentLoad stored = batch.Loads()[0];
+    ASSERT_TRUE(CarryLoad(set, batch.header, "Storage Ticket", stored, ui, unclassified, message));
+    EXPECT_TRUE(unclassified);
+    EXPECT_EQ(set.details.Count(), 3u);
 }
 
 }  // namespace
