@@ -42,39 +42,41 @@ bool InsertShipment(const LoadStorage& s, const DirectShipmentLoad& load, std::s
     const double recno = NextRecordNumber("HVXGR07");
     const bool owned = load.CompanyOwned();
     const LoadFigures& f = load.figures;
-    return Inserted(s.connection, recno,
-                   _HVXsprintf(
-                       "INSERT INTO HVXGR07 (REFERENCE,SHIPDATE,COMMODITY,LOCATION,PERXREF,CARNUM,"
-                       "CARINIT,CUSTNAME,CUSTREF,CONTRACT,BASEPRICE,ESTWGHT,ESTUNITS,INTRANP,"
-                       "FROMDPR,BINREF,VENDOR,GLPOSTED,STATUS,POSTED,COMPLETED,ADVAMT,ADVDATE,"
-                       "BUYREF,SHIPDEST,COMLINK,VENPAID,ADJUST,SETTPOST,SHIPLINK,NUMCHANGE,RECNO)"
-                       " VALUES ('%s',{%s},'%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s',"
-                       "'%s','%s','%s','%s','%s','%s','%s','%s','%s',{%s},'%s','%s','%s','%s','%s',"
-                       "'%s','%s','%s',%.0f)",
-                       load.reference, SqlDate(s.header.date), s.header.commodity,
-                       s.header.location, "", load.carNumber, load.carInitial, load.soldToName,
-                       load.soldToRef, load.contract, Figure(f.salePrice), Figure(f.netWt),
-                       Figure(f.netUnits), Figure(f.salePrice), load.fromDpr, "", load.trucker,
-                       "F", owned ? "S" : "O", "F", owned ? "T" : "F", "", "", "", load.destination,
-                       "", load.paid ? "T" : "F", "0.00", "F", load.shipLink, "0", recno),
-                   "Insert Failed: HVXGR07.", message);
+    return Inserted(
+        s.connection, recno,
+        _HVXsprintf("INSERT INTO HVXGR07 (REFERENCE,SHIPDATE,COMMODITY,LOCATION,PERXREF,CARNUM,"
+                    "CARINIT,CUSTNAME,CUSTREF,CONTRACT,BASEPRICE,ESTWGHT,ESTUNITS,INTRANP,"
+                    "FROMDPR,BINREF,VENDOR,GLPOSTED,STATUS,POSTED,COMPLETED,ADVAMT,ADVDATE,"
+                    "BUYREF,SHIPDEST,COMLINK,VENPAID,ADJUST,SETTPOST,SHIPLINK,NUMCHANGE,RECNO)"
+                    " VALUES ('%s',{%s},'%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s',"
+                    "'%s','%s','%s','%s','%s','%s','%s','%s','%s',{%s},'%s','%s','%s','%s','%s',"
+                    "'%s','%s','%s',%.0f)",
+                    load.reference, SqlDate(s.header.date), s.header.commodity, s.header.location,
+                    "", load.carNumber, load.carInitial, load.soldToName, load.soldToRef,
+                    load.contract, Figure(f.salePrice), Figure(f.netWt), Figure(f.netUnits),
+                    Figure(f.salePrice), load.fromDpr, "", load.trucker, "F", owned ? "S" : "O",
+                    "F", owned ? "T" : "F", "", "", "", load.destination, "", load.paid ? "T" : "F",
+                    "0.00", "F", load.shipLink, "0", recno),
+        "Insert Failed: HVXGR07.", message);
 }
 
 bool InsertDetail(const LoadStorage& s, const DirectShipmentLoad& load, std::string& message) {
     const double recno = NextRecordNumber("HVXGR07A");
     const LoadFigures& f = load.figures;
-    return Inserted(s.connection, recno, _HVXsprintf(
-                "INSERT INTO HVXGR07A (REFERENCE,CONTRACT,GRADE,DOCKAGE,GROSSWGHT,DOCKWGHT,"
-                "NETWGHT,NETUNITS,PRICE,GROSSAMT,ADVANCE,DEDUCT,NETAMT,WGHTDATE,SETDATE,GLACCT1,"
-                "GLACCT2,GLACCT3,POSTED,GLPOSTED,SHIPLINK,NUMCHANGE,DLLINK,RECNO) VALUES ('%s',"
-                "'%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s',{%s},{%s},'%s','%s',"
-                "'%s','%s','%s','%s','%s','%s',%.0f)",
-                load.reference, load.contract, load.grade, Figure(f.dockage), Figure(f.grossWt),
-                Figure(f.dockWt), Figure(f.netWt), Figure(f.netUnits), Figure(f.salePrice),
-                Figure(f.grossAmt), Figure(f.advances), Figure(f.deductions), Figure(f.netAmt),
-                SqlDate(load.weighDate), SqlDate(s.header.date), load.glAcct1, load.glAcct2,
-                load.glAcct3, "F", "F", load.shipLink, "0", load.dlLink, recno),
-                    "Insert Failed: HVXGR07A.", message);
+    return Inserted(
+        s.connection, recno,
+        _HVXsprintf(
+            "INSERT INTO HVXGR07A (REFERENCE,CONTRACT,GRADE,DOCKAGE,GROSSWGHT,DOCKWGHT,"
+            "NETWGHT,NETUNITS,PRICE,GROSSAMT,ADVANCE,DEDUCT,NETAMT,WGHTDATE,SETDATE,GLACCT1,"
+            "GLACCT2,GLACCT3,POSTED,GLPOSTED,SHIPLINK,NUMCHANGE,DLLINK,RECNO) VALUES ('%s',"
+            "'%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s',{%s},{%s},'%s','%s',"
+            "'%s','%s','%s','%s','%s','%s',%.0f)",
+            load.reference, load.contract, load.grade, Figure(f.dockage), Figure(f.grossWt),
+            Figure(f.dockWt), Figure(f.netWt), Figure(f.netUnits), Figure(f.salePrice),
+            Figure(f.grossAmt), Figure(f.advances), Figure(f.deductions), Figure(f.netAmt),
+            SqlDate(load.weighDate), SqlDate(s.header.date), load.glAcct1, load.glAcct2,
+            load.glAcct3, "F", "F", load.shipLink, "0", load.dlLink, recno),
+        "Insert Failed: HVXGR07A.", message);
 }
 
 // Replaces the shipment's lines of one kind (deductions or grade factors):
@@ -131,9 +133,8 @@ bool Deleted(HVXSConnection& connection, const char* table, const std::string& s
 
 bool BookShippedUnits(const LoadStorage& s, const DirectShipmentLoad& load, double units,
                       std::string& message) {
-    if (!RecordCompanyOwnedShipment(s.connection, s.window, s.header.location,
-                                    s.header.commodity, units, kProgramShipment,
-                                    load.reference)) {
+    if (!RecordCompanyOwnedShipment(s.connection, s.window, s.header.location, s.header.commodity,
+                                    units, kProgramShipment, load.reference)) {
         message = "Unable to update commodity shipped.";
         return false;
     }
@@ -170,9 +171,9 @@ bool TakeBackLoad(const LoadStorage& s, const DirectShipmentLoad& load, std::str
     }
     const bool hadDetail = s.connection.FetchNext();
     s.connection.FreeStatement();
-    if (hadDetail && (!Deleted(s.connection, "HVXGR07A", load.shipLink, message) ||
-                      (!contract.empty() &&
-                       !AddUnitsSettled(s.connection, contract, -units, message))))
+    if (hadDetail &&
+        (!Deleted(s.connection, "HVXGR07A", load.shipLink, message) ||
+         (!contract.empty() && !AddUnitsSettled(s.connection, contract, -units, message))))
         return false;
     return Deleted(s.connection, "HVXGR07D", load.shipLink, message) &&
            Deleted(s.connection, "HVXGR07G", load.shipLink, message);
