@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "abi/LockRequest.h"
+#include "platform/Session.h"
+#include "settlement/SettlementRecordSet.h"
+#include "settlement/SettlementSave.h"
+#include "settlement/SettlementSaveWindow.h"
+#include "shipments/DirectShipmentBatch.h"
+#include "shipments/PurchaseSettlement.h"
+#include "shipments/ShipmentFinish.h"
+#include "support/FakeHost.h"
+#include "support/ScriptedUi.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+using namespace hvx::shipments;
+using hvxtest::Exec;
+using hvxtest::Rows;
+using Texts = std::vector<std::string>;
+
+// Three loads of corn at location 01: company-owned 100 and "Priced Later" 50
+// on contract C1 (both numbered automatically), company-owned 30 on C2.
+class ShipmentFinish : public hvxtest::DatabaseTest {
+protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        Exec("INSERT INTO HVXGR40 (CONFIG8,RECNO) VALUES ('100',1)");
+        Exec("INSERT INTO HVXGR05 (CONTRACT,QTYRECV,OCQTY,RECNO) VALUES "
+             "('C1','0.0000','0.0000',1),('C2','10.0000','5.0000',2)");
+        Exec("INSERT INTO HVXGR51A (REFERENCE,LOCATION,USHIPD,USHIPM,USHIPY,DPRCO,RECNO) "
+             "VALUES ('CORN','01','0.0000','0.0000','0.0000','1000.0000',1)");
+        batch.header = {"03/07/2024", "CORN", "01"}, batch.autoNumbers = true;
+        Add("Auto", "C1", "100", kOwned), Add("Auto", "C1", "50", "Priced Later");
+        Add("S-9", "C2", "30", kOwned);
+    }
+    void Add(const char* ref, const char* contract, const char* units, const char* from,
+             std::optional<std::size_t> row = std::nullopt) {
+        DirectShipmentLoad load;
+        load.reference = ref, load.contract = contract, load.fromDpr = from;
+        load.figures.netUnits = units, load.figures.salePrice = "2.5";
+        load.figures.grossAmt = "250.00", load.weighDate = "03/06/2024";
+        load.deductionLines = {{"FRT", "12.50"}}, load.gradeFactors = {{"MOIST", "14.5"}};
+        const auto refused = batch.AddLoad(load, row, {});
+        ASSERT_FALSE(refused) << refused->message;
+    }
+    static Texts State() {
+        Texts all;
+        for (const char* sql : {"SELECT * FROM HVXGR07", "SELECT * FROM HVXGR07A",
+                                "SELECT * FROM HVXGR07D", "SELECT * FROM HVXGR07G",
+                                "SELECT CONTRACT,QTYRECV,OCQTY FROM HVXGR05",
+                                "SELECT * FROM HVXGR51A", "SELECT * FROM HVXGR29",
+                                "SELECT CONFIG8 FROM HVXGR40", "SELECT * FROM HVXNEXTNUM"})
+            for (const std::string& row : Rows(std::string(sql) + " ORDER BY 1"))
+                all.push_back(row);
+        return all;
+    }
+    long Held() const {  // contract locks taken and not released
+        return host.Count(hvx::kLockRecord) - host.Count(hvx::kUnlockRecord);
+    }
+    static constexpr const char* kOwned = "Company Owned";
+    hvxtest::FakeHost host;
+    DirectShipmentBatch batch;
+    std::string message;
+};
+HVX_DATABASE_TEST_SUITE(ShipmentFinish);
+
+// A statement failing anywhere in a first finish or in a finish again (which
+// takes back first) leaves every table, the batch and the locks as before.
+TEST_P(ShipmentFinish, AFailureAnywhereLeavesEverythingAsBefore) {
+    std::set<std::string> shown;
+    for (int round = 1; round <= 2; ++round) {
+        const Texts before = State();
+        const auto loads = batch.Loads();
+        bool finished = false;
+        for (long n = 1; n < 400 && !finished; ++n) {
+            SCOPED_TRACE("round " + std::to_string(round) + " statement " + std::to_string(n));
+            hvx::Session::FailStatementForTesting(n);
+            finished = FinishShipments(batch, host.MainWindow(), message);
+            hvx::Session::FailStatementForTesting(0);
+            EXPECT_EQ(Held(), 0);
+            if (finished) break;
+            shown.insert(message.substr(0, message.find('\n')));
+            ASSERT_EQ(State(), before);
+            ASSERT_EQ(batch.FinishCount(), round);
+            ASSERT_EQ(batch.Loads()[0].reference, loads[0].reference);
+        }
+        ASSERT_TRUE(finished);
+        Add("S-9", "C1", "45", "Priced Later", 2);  // the second round stores a change
+    }
+    for (const char* m :
+         {"Unable to lock sales contract <C1>. This contract does not exist or is in use by "
+          "another user.", "Insert Failed: HVXGR07.",
+          "Insert Failed: HVXGR07A.", "Insert Failed: HVXGR07D.", "Insert Failed: HVXGR07G.",
+          "Update Sales Contract Units Received Failed.",
+          "Update Sales Contract Units Settled Failed.", "Unable to update commodity shipped.",
+          "Unable to update commodity company owned.", "Error deleting detail from HVXGR07.",
+          "Error deleting detail from HVXGR07A.", "Error deleting detail from HVXGR07D.",
+          "Error deleting detail from HVXGR07G.", "Unable to commit the shipments."})
+        EXPECT_EQ(shown.count(m), 1u) << m;
+}
+
+// After a finish and a finish again with changed units, contract and origin,
+// each contract holds what the stored loads imply, and so do the positions.
+TEST_P(ShipmentFinish, ContractsAndPositionsMatchTheStoredLoads) {
+    ASSERT_TRUE(FinishShipments(batch, host.MainWindow(), message)) << message;
+    EXPECT_EQ(Rows("SELECT CONTRACT,QTYRECV,OCQTY FROM HVXGR05 ORDER BY CONTRACT"),
+              (Texts{"C1\t100.0000\t50.0000", "C2\t40.0000\t5.0000"}));
+    Add("100", "C2", "120", kOwned, 0), Add("101", "C1", "50", kOwned, 1);
+    Add("S-9", "C1", "30", "Priced Later", 2);
+    ASSERT_TRUE(FinishShipments(batch, host.MainWindow(), message)) << message;
+    EXPECT_EQ(Rows("SELECT REFERENCE,CONTRACT,ESTUNITS,STATUS FROM HVXGR07 ORDER BY REFERENCE"),
+              (Texts{"100\tC2\t120\tS", "101\tC1\t50\tS", "S-9\tC1\t30\tO"}));
+    EXPECT_EQ(Rows("SELECT CONTRACT,QTYRECV,OCQTY FROM HVXGR05 ORDER BY CONTRACT"),
+              (Texts{"C1\t50.0000\t30.0000", "C2\t130.0000\t5.0000"}));
+    EXPECT_EQ(Rows("SELECT USHIPY,DPRCO FROM HVXGR51A"), Texts{"200.0000\t800.0000"});
+    EXPECT_EQ(Rows("SELECT COUNT(*) FROM HVXGR07D"), Texts{"2"});
+    EXPECT_EQ(Rows("SELECT CONFIG8 FROM HVXGR40"), Texts{"102"});
+    EXPECT_EQ(batch.FinishCount(), 3);
+    EXPECT_FALSE(batch.RemoveLoad(0));
+    EXPECT_EQ(Held(), 0);
+}
+
+// The loads bought from the customer, each a "Direct In" line at its price
+// rounded to four decimals, stored by the settlement save after the finish.
+TEST_P(ShipmentFinish, ThePurchaseSettlementBuysTheLoadsShipped) {
+    Exec("UPDATE HVXGR40 SET CONFIG18='41'");
+    hvxtest::ScriptedUi ui;
+    hvx::settlement::SettlementRecordSet set;
+    hvx::settlement::SettlementWindowValues values;
+    bool unclassified = true;
+    for (std::size_t row = 0; row < 3; ++row) {
+        DirectShipmentLoad load = batch.Loads()[row];
+        load.purchasePrice = "2.12345";
+        ASSERT_TRUE(CarryLoad(set, batch.header, "Priced", load, ui, unclassified, message));
+        EXPECT_FALSE(unclassified);
+        ASSERT_FALSE(batch.AddLoad(load, row, {}));
+    }
+    ASSERT_TRUE(FinishShipments(batch, host.MainWindow(), message)) << message;
+    PreparePurchaseSettlement(set, values, {"F1", "Farmer One", "03/07/2024", "Priced", "K9", "",
+                                            "", "", false, 382.27, 382.27});
+    hvx::settlement::SettlementSaveWindow window{set, values, ui, nullptr, message};
+    ASSERT_TRUE(hvx::settlement::SaveSettlement(window)) << message;
+    EXPECT_EQ(set.header.settlement, "41");
+    EXPECT_EQ(Rows("SELECT SOURCE,UNITSSET,PRICEUNIT,TOTPRICE,GLCODE,PATRONAGE,CONTRACT "
+                   "FROM HVXGR04D ORDER BY RECNO"),
+              (Texts{"Direct In\t100.0000\t2.1235\t212.35\t06\tT\t",
+                     "Direct In\t50.0000\t2.1235\t106.18\t06\tT\t",
+                     "Direct In\t30.0000\t2.1235\t63.71\t06\tT\t"}));
+    DirectShipmentLoad stored = batch.Loads()[0];
+    ASSERT_TRUE(CarryLoad(set, batch.header, "Storage Ticket", stored, ui, unclassified, message));
+    EXPECT_TRUE(unclassified);
+    EXPECT_EQ(set.details.Count(), 3u);
+}
+
+}  // namespace
