@@ -148,7 +148,7 @@ void SettlementSearchFrameView::BuildButtons() {
     view_ = add("&View", "View");
     settle_ = add("&Settle", "Settle");
     research_ = add("&Research", "Research");
-    export_ = add("E&xport...", "Export");
+    export_ = add("E&xport…", "Export");
     bar->addStretch(1);
     connect(close_, &QPushButton::clicked, this, [this] {
         if (controller_->Close()) {
