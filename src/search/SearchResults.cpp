@@ -109,7 +109,8 @@ void SearchResults::Append(const FetchedLine& line, int highlighted, std::string
             static_cast<std::int8_t>(highlighted)};
     char* out = blocks_.back().get() + used_;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        std::memcpy(out, fields[i].data(), fields[i].size());
+        // An empty view may have no address at all.
+        if (!fields[i].empty()) std::memcpy(out, fields[i].data(), fields[i].size());
         out += fields[i].size();
         row.length[i] = static_cast<std::uint8_t>(fields[i].size());
     }

@@ -278,9 +278,10 @@ void SearchCriteriaDialogView::Refresh() {
 }
 
 bool SearchCriteriaDialogView::eventFilter(QObject* watched, QEvent* event) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool enter = event->type() == QEvent::KeyPress &&
-                       (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+    // Only a key press is a QKeyEvent: the type is checked before the cast.
+    const auto* key =
+        event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool enter = key && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
     if (!enter || (watched != custRef_->LineEdit() && watched != custName_->LineEdit()))
         return QDialog::eventFilter(watched, event);
     const auto which = watched == custName_->LineEdit() ? Controller::CustomerField::Name
