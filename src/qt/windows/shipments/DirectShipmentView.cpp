@@ -44,6 +44,12 @@ QMdiSubWindow* FrameOf(QWidget* view) {
 
 }  // namespace
 
+void FocusAfterRefresh::MoveFocus() {
+    if (pending_.empty()) return;
+    QtUiPort::SetFocus(pending_);
+    pending_.clear();
+}
+
 DirectShipmentView::DirectShipmentView(QWidget* parent)
     : QWidget(parent), ui_(this), window_(ui_, this) {
     setObjectName("DirectShipmentView");
@@ -95,6 +101,7 @@ template <class Command>
 void DirectShipmentView::Run(Command command) {
     command();
     Refresh();
+    ui_.MoveFocus();
 }
 
 // A figure the clerk typed over a calculated one keeps a "*", so that no

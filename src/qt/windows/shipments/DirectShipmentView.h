@@ -26,6 +26,19 @@ namespace hvx {
 
 class ShipmentLoadsModel;
 
+// The window's UI port, moving the focus only once the window has been drawn
+// again: a command that enables a button (Finish enables "P&rint") asks for
+// the focus on it before the view has enabled it.
+class FocusAfterRefresh : public QtUiPort {
+public:
+    using QtUiPort::QtUiPort;
+    void SetFocus(std::string_view field) override { pending_ = field; }
+    void MoveFocus();
+
+private:
+    std::string pending_;
+};
+
 class DirectShipmentView : public QWidget {
     Q_OBJECT
 public:
@@ -61,7 +74,7 @@ private:
     template <class Command>
     void Run(Command command);
 
-    QtUiPort ui_;
+    FocusAfterRefresh ui_;
     shipwin::DirectShipmentWindow window_;
     ShipmentLoadsModel* model_ = nullptr;
     std::map<std::string, QPointer<QPushButton>> buttons_;
