@@ -71,8 +71,13 @@ private:
     QWidget* BuildSettlement();
     QLayout* BuildCommands();
     void FillDeductions();
+    // Runs a command of the controller, then draws the window again.
     template <class Command>
-    void Run(Command command);
+    void Run(Command command) {
+        command();
+        Refresh();
+        ui_.MoveFocus();
+    }
 
     FocusAfterRefresh ui_;
     shipwin::DirectShipmentWindow window_;
