@@ -65,6 +65,10 @@ TEST_P(DirectShipments, TwoLoadsFinishedAreStoredWithTheirSettlement) {
     EXPECT_EQ(GridCell(w.Batch().Loads()[0], 0), "Auto");
     EXPECT_EQ(GridCell(w.Batch().Loads()[1], 26), "Priced Later");
     EXPECT_EQ(w.SettlementNumber(), "Auto");
+    hvx::shipments::PurchaseDeduction checkoff{"CORNCHK"};
+    ASSERT_TRUE(w.FillDeduction(checkoff));  // 0.01 a unit of 1375 units
+    ASSERT_TRUE(w.AcceptDeduction(checkoff));
+    EXPECT_EQ(w.SettlementNet(), "5573.75");  // 3587.50 + 2000.00 - 13.75
 
     ui.answers = {MsgAnswer::Yes};  // "Would you like to enter the comments?"
     ASSERT_TRUE(w.Finish());
@@ -79,6 +83,9 @@ TEST_P(DirectShipments, TwoLoadsFinishedAreStoredWithTheirSettlement) {
                    w.Set().header.setLink + "' ORDER BY RECNO"),
               (Texts{"Direct In\t875.0000\t4.1000\t3587.50", "Direct In\t500.0000\t4.0000\t2000.00"}));
     EXPECT_NE(w.SettlementNumber(), "Auto");
+    EXPECT_EQ(Rows("SELECT DEDUCT,AMOUNT,DA FROM HVXGR04C WHERE SETLINK='" +
+                   w.Set().header.setLink + "'"),
+              Texts{"CORNCHK\t13.75\tD"});
     EXPECT_EQ(Rows("SELECT SETTLEMENT FROM HVXGR04 WHERE SETLINK='" + w.Set().header.setLink + "'"),
               Texts{w.SettlementNumber()});
     ASSERT_EQ(host.broadcasts.size(), 1u);

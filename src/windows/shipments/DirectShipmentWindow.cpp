@@ -171,6 +171,7 @@ bool DirectShipmentWindow::SaveSettlement() {
     form_.netAmt = TextNumber(SettlementNet());
     set_.defaults.commodity = batch_.header.commodity;
     set_.defaults.location = batch_.header.location;
+    TakeDeductions();
     shipments::PreparePurchaseSettlement(set_, values_, form_);
     settlement::SettlementSaveWindow window{set_, values_, ui_, nullptr, message};
     if (!settlement::SaveSettlement(window)) {
@@ -178,6 +179,18 @@ bool DirectShipmentWindow::SaveSettlement() {
         return false;
     }
     return true;
+}
+
+// The deduction table belongs to the settlement as a whole (no line link),
+// as a settlement by destination keeps its deductions; each names the first
+// load's line as its source.
+void DirectShipmentWindow::TakeDeductions() {
+    set_.deductions.RemoveLink("");
+    if (set_.details.Empty()) return;
+    const settlement::SettlementDetailItem& first = set_.details.Items().front();
+    for (const shipments::PurchaseDeduction& d : deductions_)
+        set_.deductions.Add(d.reference, d.amount, d.da, d.advCode == "1" ? "T" : "F", "",
+                            first.sourceRef, first.source);
 }
 
 bool DirectShipmentWindow::Finish() {

@@ -106,6 +106,7 @@ private:
     bool Refuse(std::string_view message, std::string_view field);
     bool AskChanges();
     bool SaveSettlement();
+    void TakeDeductions();
     bool CarryAll(std::string& message);
     void DefaultPayNamesIfEmpty();
     bool VerifyGl(const std::string& a1, const std::string& a2, const std::string& a3);
