@@ -158,6 +158,40 @@ TEST_P(DirectShipments, AddLoadRefusesInTheOrderOfItsChecks) {
     }
 }
 
+// The lines dialog refuses a grade factor the commodity is not graded on;
+// only "&Ok" gives the lines to the load, and the finish stores them.
+TEST_P(DirectShipments, GradeFactorsAndDeductionsOfALoadAreStored) {
+    using hvx::shipwin::ShipmentLinesEditor;
+    bool ok = false;
+    w.SetLinesDialog([&](ShipmentLinesEditor& e) {
+        const bool grades = e.Kind() == hvx::shipwin::ShipmentLineKind::GradeFactors;
+        const struct {
+            const char *reference, *value, *refusedGrade, *refusedDeduction;
+        } entries[] = {{"", "1", "Reference is required.", "Reference is required."},
+                       {"PROTEIN", "12", "Grade factor not setup for this commodity.", nullptr},
+                       {"MOISTURE", "15.5", nullptr, nullptr}};
+        for (const auto& entry : entries) {
+            const char* refused = grades ? entry.refusedGrade : entry.refusedDeduction;
+            ui.messages.clear();
+            e.reference = entry.reference, e.value = entry.value;
+            EXPECT_EQ(e.Accept(), !refused) << entry.reference;
+            if (refused) EXPECT_EQ(ui.messages.at(0).text, refused);
+        }
+        return ok;
+    });
+    FillOwnedLoad();
+    w.GradeFactors();  // cancelled
+    EXPECT_TRUE(w.Load().gradeFactors.empty());
+    ok = true;
+    w.GradeFactors(), w.ShipmentDeductions();
+    ASSERT_TRUE(w.AddLoad());
+    ui.answers = {MsgAnswer::No};
+    ASSERT_TRUE(w.Finish());
+    EXPECT_EQ(Rows("SELECT GRADFACT,RESULT FROM HVXGR07G"), Texts{"MOISTURE\t15.5"});
+    EXPECT_EQ(Rows("SELECT DEDUCTION,AMOUNT FROM HVXGR07D ORDER BY RECNO"),
+              (Texts{"PROTEIN\t12", "MOISTURE\t15.5"}));
+}
+
 // A contract another workstation holds stops the finish before anything is
 // stored; nothing is announced and the batch stays to be finished.
 TEST_P(DirectShipments, AFinishTheContractLockStopsStoresNothing) {

@@ -254,8 +254,18 @@ void DirectShipmentWindow::Comments() {
 }
 
 void DirectShipmentWindow::Print() { Refuse(kMsgOptionUnavailable, ""); }
-void DirectShipmentWindow::ShipmentDeductions() { Refuse(kMsgOptionUnavailable, ""); }
-void DirectShipmentWindow::GradeFactors() { Refuse(kMsgOptionUnavailable, ""); }
+void DirectShipmentWindow::ShipmentDeductions() { EditLines(ShipmentLineKind::Deductions); }
+void DirectShipmentWindow::GradeFactors() { EditLines(ShipmentLineKind::GradeFactors); }
+
+// The dialog works on a copy: "&Cancel" leaves the load's lines as they were.
+void DirectShipmentWindow::EditLines(ShipmentLineKind kind) {
+    if (!linesDialog_) return (void)Refuse(kMsgOptionUnavailable, "");
+    auto& lines = kind == ShipmentLineKind::Deductions ? load_.deductionLines : load_.gradeFactors;
+    ShipmentLinesEditor editor(ui_, kind, batch_.header.commodity, lines);
+    if (!linesDialog_(editor)) return;
+    lines = editor.Lines();
+    changed_ = true;
+}
 void DirectShipmentWindow::PayNames() { Refuse(kMsgOptionUnavailable, ""); }
 void DirectShipmentWindow::Help() { ui_.ShowHelp(kHelpFile, kHelpContext); }
 

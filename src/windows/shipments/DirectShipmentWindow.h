@@ -9,6 +9,7 @@
 // their fixed order: the first that fails shows its message, moves the focus
 // to its field and leaves the batch and the settlement as they were.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,7 @@
 #include "shipments/DirectShipmentBatch.h"
 #include "shipments/PurchaseDeductions.h"
 #include "shipments/PurchaseSettlement.h"
+#include "windows/shipments/ShipmentLinesEditor.h"
 
 namespace hvx {
 class UiPort;
@@ -32,6 +34,10 @@ public:
     DirectShipmentWindow(UiPort& ui, HostWindow window);
 
     static constexpr int kHelpContext = 2030;
+
+    // Runs the deductions or grade factors dialog of the load; true on "&Ok".
+    using LinesDialog = std::function<bool(ShipmentLinesEditor&)>;
+    void SetLinesDialog(LinesDialog run) { linesDialog_ = std::move(run); }
 
     // Reads the configuration (automatic numbers, G/L entry, customer lookups).
     void Open();
@@ -110,7 +116,7 @@ private:
     bool CarryAll(std::string& message);
     void DefaultPayNamesIfEmpty();
     bool VerifyGl(const std::string& a1, const std::string& a2, const std::string& a3);
-    void ReadCommodity();
+    void EditLines(ShipmentLineKind kind);
 
     UiPort& ui_;
     HostWindow window_;
@@ -125,6 +131,7 @@ private:
     double poundsPerUnit_ = 0;
     std::string uom_;
     bool changed_ = false;
+    LinesDialog linesDialog_;
 };
 
 }  // namespace hvx::shipwin
