@@ -4,6 +4,7 @@
 #include "QtTestSupport.h"
 #include "data/demo/DemoSeed.h"
 #include "qt/windows/shipments/DirectShipmentView.h"
+#include "qt/windows/shipments/ShipmentLinesDialog.h"
 #include "support/FakeHost.h"
 
 namespace {
@@ -62,6 +63,23 @@ TEST_P(DirectShipmentViewTest, AClerkEntersTwoLoadsAndFinishesTheBatch) {
     EXPECT_EQ(view.Field("NetUnits")->text(), "875.00");
     EXPECT_EQ(view.Field("SalePrice")->text(), "4.4500");
     TypeInto("PurchasePrice", "4.10");
+    hvxtest::WhenModal<hvx::ShipmentLinesDialog>([](hvx::ShipmentLinesDialog* d) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        QTest::keyClicks(d->Reference(), "MOISTURE");
+        QTest::keyClicks(d->Value(), "15.5");
+        const auto button = [d](const char* caption) {
+            for (auto* b : d->findChildren<QPushButton*>())
+                if (b->text() == caption) return b;
+            return static_cast<QPushButton*>(nullptr);
+        };
+        QTest::mouseClick(button("&Accept"), Qt::LeftButton);
+        EXPECT_EQ(d->Lines()->rowCount(), 1);
+        QTest::mouseClick(button("&Ok"), Qt::LeftButton);
+    });
+    Alt(Qt::Key_G);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.Controller().Load().gradeFactors.size() == 1; }));
+    view.activateWindow();  // offscreen, the window is not made active again by itself
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
     Alt(Qt::Key_D);
     ASSERT_TRUE(QTest::qWaitFor([&] { return view.Loads()->model()->rowCount() == 1; }));
 
@@ -91,6 +109,7 @@ TEST_P(DirectShipmentViewTest, AClerkEntersTwoLoadsAndFinishesTheBatch) {
     EXPECT_EQ(Rows("SELECT QTYRECV,OCQTY FROM HVXGR05 WHERE CONTRACT='SC-26-101'"),
               Texts{"875.0000\t500.0000"});
     EXPECT_EQ(view.Loads()->model()->index(0, 0).data().toString(), "1");
+    EXPECT_EQ(Rows("SELECT GRADFACT,RESULT FROM HVXGR07G"), Texts{"MOISTURE\t15.5"});
     EXPECT_FALSE(view.Button("RemoveLoad")->isEnabled());
     EXPECT_TRUE(view.Button("Comments")->isEnabled());
 }

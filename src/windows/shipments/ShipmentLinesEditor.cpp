@@ -30,7 +30,7 @@ bool SetUpForCommodity(const std::string& commodity, const std::string& factor) 
 ShipmentLinesEditor::ShipmentLinesEditor(UiPort& ui, ShipmentLineKind kind,
                                          std::string commodity,
                                          std::vector<shipments::ShipmentLine> lines)
-    : ui_(ui), kind_(kind), commodity_(std::move(commodity)), lines_(std::move(lines)) {}
+    : ui_(&ui), kind_(kind), commodity_(std::move(commodity)), lines_(std::move(lines)) {}
 
 const char* ShipmentLinesEditor::Title() const {
     return kind_ == ShipmentLineKind::Deductions ? "Shipment Deductions" : "Grade Factors";
@@ -53,8 +53,8 @@ void ShipmentLinesEditor::Select(std::size_t row) {
 }
 
 bool ShipmentLinesEditor::Refuse(std::string_view message, std::string_view field) {
-    ShowMessage(ui_, message);
-    if (!field.empty()) ui_.SetFocus(field);
+    ShowMessage(*ui_, message);
+    if (!field.empty()) ui_->SetFocus(field);
     return false;
 }
 
@@ -79,7 +79,7 @@ bool ShipmentLinesEditor::Accept() {
 void ShipmentLinesEditor::New() {
     reference.clear(), value.clear();
     selected_.reset();
-    ui_.SetFocus(kFieldLineReference);
+    ui_->SetFocus(kFieldLineReference);
 }
 
 bool ShipmentLinesEditor::Remove() {
@@ -92,7 +92,7 @@ bool ShipmentLinesEditor::Remove() {
 void ShipmentLinesEditor::Search() {
     const bool deductions = kind_ == ShipmentLineKind::Deductions;
     std::string text = reference;
-    if (ui_.SearchWin(text, deductions ? kDeductionColumns : kGradeFactorColumns,
+    if (ui_->SearchWin(text, deductions ? kDeductionColumns : kGradeFactorColumns,
                       deductions ? kDeductionList : kGradeFactorList, "") != 0)
         reference = text;
 }

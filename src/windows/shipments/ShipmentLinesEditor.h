@@ -28,6 +28,9 @@ public:
     ShipmentLinesEditor(UiPort& ui, ShipmentLineKind kind, std::string commodity,
                         std::vector<shipments::ShipmentLine> lines);
 
+    // The dialog's own port: its messages and focus moves belong to it.
+    void UseUi(UiPort& ui) { ui_ = &ui; }
+
     ShipmentLineKind Kind() const { return kind_; }
     const char* Title() const;
     const char* ReferenceLabel() const;  // "Deduction" or "Grade Factor"
@@ -52,7 +55,7 @@ public:
 private:
     bool Refuse(std::string_view message, std::string_view field);
 
-    UiPort& ui_;
+    UiPort* ui_;
     ShipmentLineKind kind_;
     std::string commodity_;
     std::vector<shipments::ShipmentLine> lines_;

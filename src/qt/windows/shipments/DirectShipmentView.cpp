@@ -16,6 +16,7 @@
 
 #include "platform/Format.h"
 #include "qt/windows/pricing/FieldText.h"
+#include "qt/windows/shipments/ShipmentLinesDialog.h"
 #include "qt/windows/shipments/ShipmentLoadsModel.h"
 #include "windows/shipments/ShipmentWindowFields.h"
 
@@ -66,6 +67,10 @@ DirectShipmentView::DirectShipmentView(QWidget* parent)
     body->addLayout(left, 1);
     body->addLayout(BuildCommands());
     for (const auto& [name, button] : buttons_) ui_.RegisterField(name, button);
+    window_.SetLinesDialog([this](shipwin::ShipmentLinesEditor& editor) {
+        ShipmentLinesDialog dialog(editor, this);
+        return dialog.exec() == QDialog::Accepted;
+    });
     Refresh();
 }
 
