@@ -65,6 +65,13 @@ TEST_P(DirectShipments, TwoLoadsFinishedAreStoredWithTheirSettlement) {
     EXPECT_EQ(GridCell(w.Batch().Loads()[0], 0), "Auto");
     EXPECT_EQ(GridCell(w.Batch().Loads()[1], 26), "Priced Later");
     EXPECT_EQ(w.SettlementNumber(), "Auto");
+    std::size_t payNames = 0;  // the customer's defaults, entered with the first priced load
+    w.SetPayNamesDialog([&](hvx::settlement::SettlementPayNameList& list) {
+        payNames = list.Count();
+        return false;
+    });
+    w.PayNames();
+    EXPECT_GE(payNames, 1u);
     hvx::shipments::PurchaseDeduction checkoff{"CORNCHK"};
     ASSERT_TRUE(w.FillDeduction(checkoff));  // 0.01 a unit of 1375 units
     ASSERT_TRUE(w.AcceptDeduction(checkoff));

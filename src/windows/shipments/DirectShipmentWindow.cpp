@@ -266,7 +266,14 @@ void DirectShipmentWindow::EditLines(ShipmentLineKind kind) {
     lines = editor.Lines();
     changed_ = true;
 }
-void DirectShipmentWindow::PayNames() { Refuse(kMsgOptionUnavailable, ""); }
+// The check is made out to the settlement's pay names: a priced settlement
+// offers the customer's defaults first, as the settlement windows do.
+void DirectShipmentWindow::PayNames() {
+    if (!payNamesDialog_) return (void)Refuse(kMsgOptionUnavailable, "");
+    EngineFailureWatch watch;
+    DefaultPayNamesIfEmpty();
+    if (payNamesDialog_(set_.payNames)) changed_ = true;
+}
 void DirectShipmentWindow::Help() { ui_.ShowHelp(kHelpFile, kHelpContext); }
 
 bool DirectShipmentWindow::FillDeduction(shipments::PurchaseDeduction& line) {

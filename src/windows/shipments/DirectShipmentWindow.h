@@ -39,6 +39,10 @@ public:
     using LinesDialog = std::function<bool(ShipmentLinesEditor&)>;
     void SetLinesDialog(LinesDialog run) { linesDialog_ = std::move(run); }
 
+    // Runs the pay-name editor over the settlement's list; true when changed.
+    using PayNamesDialog = std::function<bool(settlement::SettlementPayNameList&)>;
+    void SetPayNamesDialog(PayNamesDialog run) { payNamesDialog_ = std::move(run); }
+
     // Reads the configuration (automatic numbers, G/L entry, customer lookups).
     void Open();
 
@@ -132,6 +136,7 @@ private:
     std::string uom_;
     bool changed_ = false;
     LinesDialog linesDialog_;
+    PayNamesDialog payNamesDialog_;
 };
 
 }  // namespace hvx::shipwin

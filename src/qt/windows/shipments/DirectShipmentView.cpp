@@ -16,7 +16,9 @@
 
 #include "platform/Format.h"
 #include "qt/windows/pricing/FieldText.h"
+#include "qt/windows/paynames/PayNameDialog.h"
 #include "qt/windows/shipments/ShipmentLinesDialog.h"
+#include "windows/paynames/PayNameEditor.h"
 #include "qt/windows/shipments/ShipmentLoadsModel.h"
 #include "windows/shipments/ShipmentWindowFields.h"
 
@@ -67,6 +69,11 @@ DirectShipmentView::DirectShipmentView(QWidget* parent)
     body->addLayout(left, 1);
     body->addLayout(BuildCommands());
     for (const auto& [name, button] : buttons_) ui_.RegisterField(name, button);
+    window_.SetPayNamesDialog([this](settlement::SettlementPayNameList& payNames) {
+        PayNameDialog dialog(this);
+        PayNameEditor editor(dialog.Ui(), payNames);
+        return dialog.Run(editor);
+    });
     window_.SetLinesDialog([this](shipwin::ShipmentLinesEditor& editor) {
         ShipmentLinesDialog dialog(editor, this);
         return dialog.exec() == QDialog::Accepted;
