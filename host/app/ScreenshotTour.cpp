@@ -24,6 +24,7 @@
 #include "qt/windows/posted/PostedChangeDialogsQt.h"
 #include "qt/windows/entry/pages/StorageTermsPage.h"
 #include "qt/windows/pricing/PricePageView.h"
+#include "qt/windows/shipments/DirectShipmentView.h"
 #include "qt/windows/sources/SourceSelectionDialog.h"
 #include "rules/Categories.h"
 #include "rules/SourceKinds.h"
@@ -81,6 +82,36 @@ public:
             Fail(QString("no window opened for %1").arg(item.text));
     }
 
+    // The direct shipment window with two loads of corn on the demo sales
+    // contract SC-26-101 entered and not yet finished: a company-owned load
+    // figured from its weights, and one shipped from grain priced later.
+    void RunDirectShipment() {
+        DirectShipmentView view(&window_);
+        view.setWindowFlags(Qt::Window);
+        view.setWindowTitle("Direct Shipment");
+        view.resize(1180, 760);
+        view.show();
+        view.Open();
+        shipwin::DirectShipmentWindow& w = view.Controller();
+        w.Batch().header = {"03/07/2026", "CORN", "01"};
+        w.CommodityLeft();
+        w.Settlement().custRef = "ANDERSON", w.Settlement().custName = "Anderson Family Farms";
+        w.Settlement().destination = "Priced";
+        const auto load = [&](const char* from, const char* gross, const char* units) {
+            shipments::DirectShipmentLoad& l = w.Load();
+            l.fromDpr = from, l.contract = "SC-26-101", l.destination = "CIE-NEVADA";
+            l.soldToRef = "CIETHANOL", l.soldToName = "Central Iowa Ethanol";
+            l.trucker = "HAULRITE", l.weighDate = "03/06/2026", l.purchasePrice = "4.1000";
+            l.figures.grossWt = gross, l.figures.dockage = "2", l.figures.netUnits = units;
+            w.FiguresChanged();
+            if (!w.AddLoad()) Fail("a demo shipment load was refused");
+        };
+        load("Company Owned", "50000", "");
+        load("Priced Later", "", "500*");
+        view.Refresh();
+        QApplication::processEvents();
+        Save(&view, " - Two Loads");
+    }
     // The settlement windows as a clerk works in them on the demo
     // cooperative: by source on stored settlement 9 (Anderson's corn sold
     // out of storage) with its priced line's page, then with its print
@@ -297,6 +328,7 @@ QStringList RunScreenshotTour(HostWindow& window, const QString& folder, QString
     tour.RunPostedChanges();
     tour.RunLinePages();
     tour.RunEntryWindows();
+    tour.RunDirectShipment();
     error = tour.Error();
     return tour.Files();
 }

@@ -129,9 +129,9 @@ TEST_F(ModuleWindows, DocumentFramesFromEachEntryPointAndHowTheKeyStartsThem) {
 
 TEST_F(ModuleWindows, SmallScreensPutFramesInTheCornerAndTheProfileSizesTheResults) {
     desktop::PrivateFolders folders;
-    // Any document frame follows the small-screen rule; the direct shipment
+    // Any document frame follows the small-screen rule; the warehouse receipt
     // frame is small enough to leave the area room to place it elsewhere.
-    auto settlement = Entry<HVXCreateWindowFn>("CreateDirShipMENU");
+    auto settlement = Entry<HVXCreateWindowFn>("CreateCWRMENU");
     const struct {
         const char *screen, *stored;  // the results window's size in the profile; null: none
         bool documentInCorner, searchInCorner;

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "qt/windows/entry/SettlementEntryView.h"
+#include "qt/windows/shipments/DirectShipmentView.h"
 
 namespace hvx::module {
 namespace {
@@ -14,9 +15,8 @@ namespace {
 QString Intro(DocumentKind kind) {
     switch (kind) {
         case DocumentKind::SourceSettlement:
-        case DocumentKind::DestSettlement: break;
-        case DocumentKind::DirectShipment:
-            return "Grain shipped directly against sales contracts.";
+        case DocumentKind::DestSettlement:
+        case DocumentKind::DirectShipment: break;
         case DocumentKind::WarehouseReceipts:
             return "Issuing and settling collateral warehouse receipts.";
     }
@@ -36,6 +36,13 @@ DocumentWindow::DocumentWindow(DocumentKind kind, const SettlementKey& key, QWid
                                              this);
         layout->addWidget(view);
         view->Open(key_);
+        return;
+    }
+    if (kind == DocumentKind::DirectShipment) {
+        layout->setContentsMargins(4, 4, 4, 4);
+        auto* view = new DirectShipmentView(this);
+        layout->addWidget(view);
+        view->Open();
         return;
     }
     const DocumentKindInfo& info = DocumentInfo(kind);
