@@ -219,6 +219,8 @@ TEST_P(SettlementEntryViewTest, ByDestinationTwoTicketsAndAContractSoldRepayingA
     ASSERT_TRUE(QTest::qWaitFor([&] { return !v.Controller().Header().custRef.empty(); }));
 
     WhenModal<hvx::SourceSelectionDialog>([](hvx::SourceSelectionDialog* d) {
+        // Keys typed before the dialog is active can be lost on a slow run.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
         QTest::keyClicks(d->AssemblyField(), "26010");
         QTest::keyClick(d->AssemblyField(), Qt::Key_Return);  // the load's tickets only
         QTest::keyClick(d->Grid(), Qt::Key_Space);
