@@ -8,5 +8,8 @@ namespace hvx {
 inline constexpr std::string_view kMsgNoItemSelected = "No item is currently selected.";
 // A command the window cannot offer in its present state.
 inline constexpr std::string_view kMsgOptionUnavailable = "Option is currently unavailable.";
+// Closing, moving on or starting anew over unsaved changes.
+inline constexpr std::string_view kMsgChanges = "Changes have been made! Save changes?";
+inline constexpr std::string_view kChangesCaption = "Changed";
 
 }  // namespace hvx

@@ -67,7 +67,7 @@ TEST_P(SearchCriteriaDialogViewTest, ClerkSavesClearsLoadsAndSearchesAgain) {
         for (int down = 0; down < 5; ++down) QTest::keyClick(Focus(), Qt::Key_Down);
         QTest::keyClick(Focus(), Qt::Key_Space);  // "Storage Ticket (Source)"
         QTest::keyClick(d, Qt::Key_C, Qt::AltModifier);
-        QTRY_VERIFY(d->Customer(Field::Reference)->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d->Customer(Field::Reference)->isEnabled(); }));
         QTest::keyClick(d, Qt::Key_R, Qt::AltModifier);
         QTest::keyClicks(Focus(), "ANDERSON");
         Answered<hvx::PickListDialog>(d, [&] { QTest::keyClick(Focus(), Qt::Key_Return); });

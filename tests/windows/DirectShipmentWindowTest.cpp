@@ -72,7 +72,8 @@ TEST_P(DirectShipments, TwoLoadsFinishedAreStoredWithTheirSettlement) {
     });
     w.PayNames();
     EXPECT_GE(payNames, 1u);
-    hvx::shipments::PurchaseDeduction checkoff{"CORNCHK"};
+    hvx::shipments::PurchaseDeduction checkoff;
+    checkoff.reference = "CORNCHK";
     ASSERT_TRUE(w.FillDeduction(checkoff));  // 0.01 a unit of 1375 units
     ASSERT_TRUE(w.AcceptDeduction(checkoff));
     EXPECT_EQ(w.SettlementNet(), "5573.75");  // 3587.50 + 2000.00 - 13.75
@@ -182,7 +183,9 @@ TEST_P(DirectShipments, GradeFactorsAndDeductionsOfALoadAreStored) {
             ui.messages.clear();
             e.reference = entry.reference, e.value = entry.value;
             EXPECT_EQ(e.Accept(), !refused) << entry.reference;
-            if (refused) EXPECT_EQ(ui.messages.at(0).text, refused);
+            if (refused) {
+                EXPECT_EQ(ui.messages.at(0).text, refused);
+            }
         }
         return ok;
     });

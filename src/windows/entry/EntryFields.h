@@ -39,8 +39,6 @@ inline constexpr std::string_view kMsgNoSourceYet = "No source has been selected
 inline constexpr std::string_view kMsgNoSourceReference = "No source reference is currently in use.";
 inline constexpr std::string_view kMsgNoCommodity = "No commodity reference is currently in use.";
 
-inline constexpr std::string_view kMsgChanges = "Changes have been made! Save changes?";
-inline constexpr std::string_view kChangesCaption = "Changed";
 inline constexpr std::string_view kMsgDetailChanged =
     "Settlement detail has changed. Do you wish to save this source first?";
 inline constexpr std::string_view kMsgSourceChanged =
