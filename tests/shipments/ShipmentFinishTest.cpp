@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <set>
 
 #include "abi/LockRequest.h"
@@ -121,6 +123,50 @@ TEST_P(ShipmentFinish, ContractsAndPositionsMatchTheStoredLoads) {
     EXPECT_EQ(batch.FinishCount(), 3);
     EXPECT_FALSE(batch.RemoveLoad(0));
     EXPECT_EQ(Held(), 0);
+}
+
+// Random edits and finishes again: a load moved to the other contract or the
+// other source, new units, a new load. After every finish each contract holds
+// its opening quantities plus the stored loads (company-owned units received,
+// "Priced Later" units open) and the position has shipped them all, to the
+// ten-thousandth.
+TEST_P(ShipmentFinish, RandomEditsAndFinishesKeepContractsAndPositionsWithTheLoads) {
+    std::mt19937 random(20261207);
+    const auto tenThousandths = [](const std::string& text) {
+        return std::llround(std::stod(text) * 10000);
+    };
+    const auto shown = [](long long n) {
+        return (n < 0 ? "-" : "") + std::to_string(std::llabs(n) / 10000) + "." +
+               (std::to_string(10000 + std::llabs(n) % 10000)).substr(1);
+    };
+    for (int round = 0; round < 12; ++round) {
+        const std::size_t row = random() % (batch.Loads().size() + (round % 4 == 3 ? 1 : 0));
+        std::string amount = shown(1 + random() % 2000000);
+        const char* contract = random() % 2 ? "C1" : "C2";
+        const char* from = random() % 2 ? kOwned : "Priced Later";
+        const bool added = row == batch.Loads().size();
+        const std::string ref = added ? "N" + std::to_string(round) : batch.Loads()[row].reference;
+        Add(ref.c_str(), contract, amount.c_str(), from,
+            added ? std::nullopt : std::optional<std::size_t>(row));
+        ASSERT_TRUE(FinishShipments(batch, host.MainWindow(), message)) << message;
+
+        // C1 opened empty, C2 with 10 received and 5 open.
+        long long received[2] = {0, 100000}, open[2] = {0, 50000}, shipped = 0;
+        for (const DirectShipmentLoad& load : batch.Loads()) {
+            const long long u = tenThousandths(load.figures.netUnits);
+            const int c = load.contract == "C1" ? 0 : 1;
+            (load.CompanyOwned() ? received : open)[c] += u;
+            shipped += u;
+        }
+        EXPECT_EQ(Rows("SELECT CONTRACT,QTYRECV,OCQTY FROM HVXGR05 ORDER BY CONTRACT"),
+                  (Texts{"C1\t" + shown(received[0]) + "\t" + shown(open[0]),
+                         "C2\t" + shown(received[1]) + "\t" + shown(open[1])}))
+            << "round " << round;
+        EXPECT_EQ(Rows("SELECT USHIPY,DPRCO FROM HVXGR51A"),
+                  Texts{shown(shipped) + "\t" + shown(10000000 - shipped)})
+            << "round " << round;
+        EXPECT_EQ(Held(), 0);
+    }
 }
 
 // The loads bought from the customer, each a "Direct In" line at its price
