@@ -3,8 +3,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <string_view>
 
 namespace hvx::search {
+
+namespace {
 
 std::string CsvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
@@ -15,6 +18,8 @@ std::string CsvField(std::string_view text) {
     }
     return out + "\"";
 }
+
+}  // namespace
 
 void WriteResultsCsv(const SearchResults& results, std::ostream& out) {
     const auto& cells = SearchCells();

@@ -4,13 +4,11 @@
 // field quoted when it holds a comma, a quote or a line end.
 #include <ostream>
 #include <string>
-#include <string_view>
 
 #include "search/SearchResults.h"
 
 namespace hvx::search {
 
-std::string CsvField(std::string_view text);
 void WriteResultsCsv(const SearchResults& results, std::ostream& out);
 // False when the file cannot be written (error says why).
 bool WriteResultsCsv(const SearchResults& results, const std::string& path, std::string& error);

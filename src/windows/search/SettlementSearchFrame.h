@@ -49,7 +49,6 @@ public:
                           std::shared_ptr<search::SettlementSearchObject> criteria);
 
     const search::SearchResults& Results() const { return results_; }
-    search::SettlementSearchObject& Criteria() { return *criteria_; }
 
     // The header strip and the buttons.
     const std::string& Title() const { return title_; }

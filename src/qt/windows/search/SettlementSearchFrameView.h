@@ -37,7 +37,6 @@ public:
                               SearchFrameCalls calls, QWidget* parent = nullptr);
     ~SettlementSearchFrameView() override;
 
-    SettlementSearchFrame& Controller() { return *controller_; }
     // The system menu of the frame the window sits in gets "R&esearch".
     void AddToSystemMenu(QMenu* menu);
     // Runs the search: the window is shown first, rows arrive as it runs.
