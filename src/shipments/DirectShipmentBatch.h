@@ -19,6 +19,9 @@ struct ShipmentHeader {
     std::string date;  // "MM/DD/YYYY"
     std::string commodity;
     std::string location;
+    // The commodity's DECIMALS, which the purchase settlement's units are
+    // written with; -1 until the commodity has been read.
+    int decimals = -1;
 };
 
 // The field a refused load or header puts the focus on.

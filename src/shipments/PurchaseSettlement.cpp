@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 #include "rules/ActivityCodes.h"
 #include "rules/Categories.h"
+#include "rules/SettledQuantityText.h"
 #include "rules/SourceKinds.h"
 #include "settlement/SettlementRecordSet.h"
 #include "settlement/SettlementSaveWindow.h"
@@ -30,7 +31,11 @@ bool CarryLoad(settlement::SettlementRecordSet& set, const ShipmentHeader& heade
     values.destination = destination;
     values.type = SettlementType::MultipleSource;
     values.settDate = header.date;
-    values.units = TextNumber(load.figures.netUnits);
+    // The units go to the line as the settlement writes them: kept to four
+    // decimals, then to the commodity's own (two when it has none set).
+    const double units = HVXRound(TextNumber(load.figures.netUnits), 4);
+    values.units =
+        header.decimals < 0 ? units : TextNumber(NewRowUnitsText(units, header.decimals));
     values.price = TextNumber(load.purchasePrice);
     settlement::SettlementDetailItem line;
     const settlement::SettlementDetailItem* carried =

@@ -1,5 +1,6 @@
 #include "shipments/ShipmentStore.h"
 
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -18,17 +19,6 @@ namespace {
 
 constexpr std::string_view kProgramShipment = "Shipment";
 
-// Stored figures are plain numbers: the "*" that marks a typed figure belongs
-// to the form, not to what reports and postings read.
-std::string Figure(std::string_view text) {
-    if (!text.empty() && text.back() == '*') text.remove_suffix(1);
-    return std::string(text);
-}
-
-std::string SqlDate(std::string date) {
-    SQLFmtDate(date);
-    return date;
-}
 
 // An insert needs its record number first; no number, no row.
 bool Inserted(HVXSConnection& connection, double recno, const std::string& sql,
@@ -51,16 +41,18 @@ bool InsertShipment(const LoadStorage& s, const DirectShipmentLoad& load, std::s
                     " VALUES ('%s',{%s},'%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s',"
                     "'%s','%s','%s','%s','%s','%s','%s','%s','%s',{%s},'%s','%s','%s','%s','%s',"
                     "'%s','%s','%s',%.0f)",
-                    load.reference, SqlDate(s.header.date), s.header.commodity, s.header.location,
+                    load.reference, SqlDateText(s.header.date), s.header.commodity, s.header.location,
                     "", load.carNumber, load.carInitial, load.soldToName, load.soldToRef,
-                    load.contract, Figure(f.salePrice), Figure(f.netWt), Figure(f.netUnits),
-                    Figure(f.salePrice), load.fromDpr, "", load.trucker, "F", owned ? "S" : "O",
+                    load.contract, StoredFigure(f.salePrice), StoredFigure(f.netWt), StoredFigure(f.netUnits),
+                    StoredFigure(f.salePrice), load.fromDpr, "", load.trucker, "F", owned ? "S" : "O",
                     "F", owned ? "T" : "F", "", "", "", load.destination, "", load.paid ? "T" : "F",
                     "0.00", "F", load.shipLink, "0", recno),
         "Insert Failed: HVXGR07.", message);
 }
 
-bool InsertDetail(const LoadStorage& s, const DirectShipmentLoad& load, std::string& message) {
+}  // namespace
+
+bool InsertLoadDetail(const LoadStorage& s, const DirectShipmentLoad& load, std::string& message) {
     const double recno = NextRecordNumber("HVXGR07A");
     const LoadFigures& f = load.figures;
     return Inserted(
@@ -71,13 +63,15 @@ bool InsertDetail(const LoadStorage& s, const DirectShipmentLoad& load, std::str
             "GLACCT2,GLACCT3,POSTED,GLPOSTED,SHIPLINK,NUMCHANGE,DLLINK,RECNO) VALUES ('%s',"
             "'%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s',{%s},{%s},'%s','%s',"
             "'%s','%s','%s','%s','%s','%s',%.0f)",
-            load.reference, load.contract, load.grade, Figure(f.dockage), Figure(f.grossWt),
-            Figure(f.dockWt), Figure(f.netWt), Figure(f.netUnits), Figure(f.salePrice),
-            Figure(f.grossAmt), Figure(f.advances), Figure(f.deductions), Figure(f.netAmt),
-            SqlDate(load.weighDate), SqlDate(s.header.date), load.glAcct1, load.glAcct2,
+            load.reference, load.contract, load.grade, StoredFigure(f.dockage), StoredFigure(f.grossWt),
+            StoredFigure(f.dockWt), StoredFigure(f.netWt), StoredFigure(f.netUnits), StoredFigure(f.salePrice),
+            StoredFigure(f.grossAmt), StoredFigure(f.advances), StoredFigure(f.deductions), StoredFigure(f.netAmt),
+            SqlDateText(load.weighDate), SqlDateText(s.header.date), load.glAcct1, load.glAcct2,
             load.glAcct3, "F", "F", load.shipLink, "0", load.dlLink, recno),
         "Insert Failed: HVXGR07A.", message);
 }
+
+namespace {
 
 // Replaces the shipment's lines of one kind (deductions or grade factors):
 // the rows of the shipment link go, then the load's lines are written.
@@ -98,7 +92,7 @@ bool ReplaceLines(const LoadStorage& s, const DirectShipmentLoad& load, const ch
     for (const ShipmentLine& line : lines) {
         const double recno = NextRecordNumber(table);
         if (recno == 0 ||
-            s.connection.ExecSQLChange(_HVXsprintf(insert, line.reference, Figure(line.value),
+            s.connection.ExecSQLChange(_HVXsprintf(insert, line.reference, StoredFigure(line.value),
                                                    load.dlLink, load.shipLink, recno)) < 1)
             return false;
     }
@@ -107,15 +101,7 @@ bool ReplaceLines(const LoadStorage& s, const DirectShipmentLoad& load, const ch
 }
 
 bool StoreDetail(const LoadStorage& s, const DirectShipmentLoad& load, std::string& message) {
-    return InsertDetail(s, load, message) &&
-           ReplaceLines(s, load, "HVXGR07D",
-                        "INSERT INTO HVXGR07D (DEDUCTION,AMOUNT,DLLINK,SHIPLINK,NUMCHANGE,RECNO) "
-                        "VALUES ('%s','%s','%s','%s','0',%.0f)",
-                        load.deductionLines, message) &&
-           ReplaceLines(s, load, "HVXGR07G",
-                        "INSERT INTO HVXGR07G(GRADFACT,RESULT,DLLINK,SHIPLINK,NUMCHANGE,RECNO) "
-                        "VALUES ('%s','%s','%s','%s','0',%.0f)",
-                        load.gradeFactors, message) &&
+    return InsertLoadDetail(s, load, message) && ReplaceLoadLines(s, load, message) &&
            (load.contract.empty() ||
             AddUnitsSettled(s.connection, load.contract, load.NetUnits(), message));
 }
@@ -130,6 +116,31 @@ bool Deleted(HVXSConnection& connection, const char* table, const std::string& s
 }
 
 }  // namespace
+
+std::string StoredFigure(std::string_view text) {
+    if (!text.empty() && text.back() == '*') text.remove_suffix(1);
+    return std::string(text);
+}
+
+std::string SqlDateText(std::string date) {
+    SQLFmtDate(date);
+    return date;
+}
+
+// Only company-owned grain keeps deduction and grade factor lines: a load
+// shipped from other grain clears any it had.
+bool ReplaceLoadLines(const LoadStorage& s, const DirectShipmentLoad& load, std::string& message) {
+    static const std::vector<ShipmentLine> kNone;
+    const bool owned = load.CompanyOwned();
+    return ReplaceLines(s, load, "HVXGR07D",
+                        "INSERT INTO HVXGR07D (DEDUCTION,AMOUNT,DLLINK,SHIPLINK,NUMCHANGE,RECNO) "
+                        "VALUES ('%s','%s','%s','%s','0',%.0f)",
+                        owned ? load.deductionLines : kNone, message) &&
+           ReplaceLines(s, load, "HVXGR07G",
+                        "INSERT INTO HVXGR07G(GRADFACT,RESULT,DLLINK,SHIPLINK,NUMCHANGE,RECNO) "
+                        "VALUES ('%s','%s','%s','%s','0',%.0f)",
+                        owned ? load.gradeFactors : kNone, message);
+}
 
 bool BookShippedUnits(const LoadStorage& s, const DirectShipmentLoad& load, double units,
                       std::string& message) {
@@ -155,12 +166,31 @@ bool StoreLoad(const LoadStorage& s, const DirectShipmentLoad& load, std::string
            BookShippedUnits(s, load, load.NetUnits(), message);
 }
 
+bool StillAsStored(const LoadStorage& s, const DirectShipmentLoad& load, std::string& message) {
+    const auto tenThousandths = [](const std::string& units) {
+        return std::llround(TextNumber(units) * 10000.0);
+    };
+    message = "Unable to read the stored shipment.";
+    if (!s.connection.ExecSQL(_HVXsprintf(
+            "SELECT ESTUNITS,CONTRACT,COMMODITY,LOCATION FROM HVXGR07 WHERE SHIPLINK='%s'",
+            load.shipLink)))
+        return false;
+    const bool same = s.connection.FetchNext() &&
+                      tenThousandths(s.connection.Column(1)) == tenThousandths(load.ounits) &&
+                      s.connection.Column(2) == load.storedContract &&
+                      s.connection.Column(3) == s.header.commodity &&
+                      s.connection.Column(4) == s.header.location;
+    s.connection.FreeStatement();
+    message = same ? "" : _HVXsprintf(kMsgChangedSinceStored, load.reference);
+    return same;
+}
+
 // Whether the load was company-owned when stored is read from its detail row,
 // not from the form, which may have changed since.
 bool TakeBackLoad(const LoadStorage& s, const DirectShipmentLoad& load, std::string& message) {
     const double units = TextNumber(load.ounits);
     const std::string& contract = load.storedContract;
-    if (!Deleted(s.connection, "HVXGR07", load.shipLink, message) ||
+    if (!StillAsStored(s, load, message) || !Deleted(s.connection, "HVXGR07", load.shipLink, message) ||
         (!contract.empty() && !AddUnitsReceived(s.connection, contract, -units, message)) ||
         !BookShippedUnits(s, load, -units, message))
         return false;

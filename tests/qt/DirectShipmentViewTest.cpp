@@ -4,6 +4,7 @@
 #include "QtTestSupport.h"
 #include "data/demo/DemoSeed.h"
 #include "qt/windows/shipments/DirectShipmentView.h"
+#include "qt/ui/PickListDialog.h"
 #include "qt/windows/shipments/ShipmentLinesDialog.h"
 #include "support/FakeHost.h"
 
@@ -34,6 +35,7 @@ protected:
     // A field without an Alt key: the focus put there as a click would.
     void TypeInto(const char* name, const QString& text) {
         view.Field(name)->setFocus();
+        QTest::keyClick(view.Field(name), Qt::Key_A, Qt::ControlModifier);  // over what is there
         Type(text);
     }
     void Alt(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier); }
@@ -112,6 +114,26 @@ TEST_P(DirectShipmentViewTest, AClerkEntersTwoLoadsAndFinishesTheBatch) {
     EXPECT_EQ(Rows("SELECT GRADFACT,RESULT FROM HVXGR07G"), Texts{"MOISTURE\t15.5"});
     EXPECT_FALSE(view.Button("RemoveLoad")->isEnabled());
     EXPECT_TRUE(view.Button("Comments")->isEnabled());
+
+    // Shipment 1 revised: picked from the stored shipments, 6000 lb more.
+    hvxtest::WhenModal<hvx::PickListDialog>([](hvx::PickListDialog* d) {
+        QTest::keyClicks(d->SearchLine(), "1");
+        QTest::keyClick(d->SearchLine(), Qt::Key_Return);
+    });
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    Alt(Qt::Key_V);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.Controller().Revising(); }));
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    EXPECT_FALSE(view.findChild<QGroupBox*>("PurchaseSettlement")->isEnabled());
+    TypeInto("GrossWt", "56000");
+    EXPECT_EQ(view.Field("NetUnits")->text(), "980.00");
+    Alt(Qt::Key_D);
+    Alt(Qt::Key_F);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.Controller().Changed(); }));
+    EXPECT_EQ(Rows("SELECT QTYRECV,OCQTY FROM HVXGR05 WHERE CONTRACT='SC-26-101'"),
+              Texts{"980.0000\t500.0000"});
 }
 
 // Every Alt key of the window names one caption.

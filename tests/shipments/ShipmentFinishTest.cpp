@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -12,6 +13,7 @@
 #include "shipments/DirectShipmentBatch.h"
 #include "shipments/PurchaseSettlement.h"
 #include "shipments/ShipmentFinish.h"
+#include "shipments/StoredShipment.h"
 #include "support/FakeHost.h"
 #include "support/ScriptedUi.h"
 #include "support/TestDatabase.h"
@@ -59,6 +61,42 @@ protected:
                 all.push_back(row);
         return all;
     }
+    // Runs the operation with a failure at each of its statements in turn
+    // until it succeeds: each failure leaves every table as before, no lock
+    // held, and whatever `unchanged` checks; its message goes to `shown`.
+    void FailEachStatement(std::set<std::string>& shown, const std::function<bool()>& run,
+                           const std::function<void()>& unchanged) {
+        const Texts before = State();
+        bool done = false;
+        for (long n = 1; n < 400 && !done; ++n) {
+            SCOPED_TRACE("statement " + std::to_string(n));
+            hvx::Session::FailStatementForTesting(n);
+            done = run();
+            hvx::Session::FailStatementForTesting(0);
+            EXPECT_EQ(Held(), 0);
+            if (done) break;
+            shown.insert(message.substr(0, message.find('\n')));
+            ASSERT_EQ(State(), before);
+            unchanged();
+        }
+        ASSERT_TRUE(done);
+    }
+    // Opens the stored load of the batch's row, changes it and revises it.
+    bool Revise(std::size_t row, const char* contract, const char* units, const char* from) {
+        DirectShipmentBatch stored;
+        if (!OpenStoredShipment(batch.Loads()[row].shipLink, stored, message)) return false;
+        DirectShipmentLoad load = stored.Loads()[0];
+        load.contract = contract, load.figures.netUnits = units, load.fromDpr = from;
+        load.weighDate = "03/06/2024", load.figures.grossAmt = "250.00";
+        load.deductionLines = {{"FRT", "12.50"}};
+        EXPECT_FALSE(stored.AddLoad(load, 0, {}));
+        if (!ReviseStoredShipment(stored, host.MainWindow(), message)) return false;
+        // The batch window closed and opened again sees the revised load.
+        auto loads = batch.Loads();
+        loads[row] = stored.Loads()[0];
+        batch.Stored(loads);
+        return true;
+    }
     long Held() const {  // contract locks taken and not released
         return host.Count(hvx::kLockRecord) - host.Count(hvx::kUnlockRecord);
     }
@@ -74,22 +112,12 @@ HVX_DATABASE_TEST_SUITE(ShipmentFinish);
 TEST_P(ShipmentFinish, AFailureAnywhereLeavesEverythingAsBefore) {
     std::set<std::string> shown;
     for (int round = 1; round <= 2; ++round) {
-        const Texts before = State();
         const auto loads = batch.Loads();
-        bool finished = false;
-        for (long n = 1; n < 400 && !finished; ++n) {
-            SCOPED_TRACE("round " + std::to_string(round) + " statement " + std::to_string(n));
-            hvx::Session::FailStatementForTesting(n);
-            finished = FinishShipments(batch, host.MainWindow(), message);
-            hvx::Session::FailStatementForTesting(0);
-            EXPECT_EQ(Held(), 0);
-            if (finished) break;
-            shown.insert(message.substr(0, message.find('\n')));
-            ASSERT_EQ(State(), before);
-            ASSERT_EQ(batch.FinishCount(), round);
-            ASSERT_EQ(batch.Loads()[0].reference, loads[0].reference);
-        }
-        ASSERT_TRUE(finished);
+        FailEachStatement(shown, [&] { return FinishShipments(batch, host.MainWindow(), message); },
+                          [&] {
+                              ASSERT_EQ(batch.FinishCount(), round);
+                              ASSERT_EQ(batch.Loads()[0].reference, loads[0].reference);
+                          });
         Add("S-9", "C1", "45", "Priced Later", 2);  // the second round stores a change
     }
     for (const char* m :
@@ -125,6 +153,44 @@ TEST_P(ShipmentFinish, ContractsAndPositionsMatchTheStoredLoads) {
     EXPECT_EQ(Held(), 0);
 }
 
+// A stored shipment revised books only what changed: one position record of
+// the difference, the contracts moved by it, the load detail following the
+// grain it came from. A failure anywhere leaves everything as before, and a
+// batch still holding the old units may no longer take them back.
+TEST_P(ShipmentFinish, RevisingAStoredShipmentBooksOnlyTheDifference) {
+    ASSERT_TRUE(FinishShipments(batch, host.MainWindow(), message)) << message;
+    const DirectShipmentBatch stale = batch;
+    const std::size_t records = Rows("SELECT * FROM HVXGR29").size();
+    std::set<std::string> shown;
+    FailEachStatement(shown, [&] { return Revise(0, "C1", "120", kOwned); }, [] {});
+    EXPECT_EQ(Rows("SELECT CONTRACT,QTYRECV,OCQTY FROM HVXGR05 ORDER BY CONTRACT"),
+              (Texts{"C1\t120.0000\t50.0000", "C2\t40.0000\t5.0000"}));
+    EXPECT_EQ(Rows("SELECT USHIPY,DPRCO FROM HVXGR51A"), Texts{"200.0000\t800.0000"});
+    EXPECT_EQ(Rows("SELECT * FROM HVXGR29").size(), records + 1);
+    EXPECT_EQ(Rows("SELECT ESTUNITS,ADJUST FROM HVXGR07 WHERE REFERENCE='100'"),
+              Texts{"120\t20.0000"});
+    EXPECT_EQ(Rows("SELECT NETUNITS FROM HVXGR07A WHERE REFERENCE='100'"), Texts{"120"});
+    EXPECT_TRUE(shown.count("Update Failed: HVXGR07.") && shown.count("Update Failed: HVXGR07A."));
+
+    ASSERT_TRUE(Revise(1, "C2", "50", kOwned)) << message;        // priced later → owned, C2
+    ASSERT_TRUE(Revise(2, "C2", "30", "Priced Later")) << message;  // owned → priced later
+    EXPECT_EQ(Rows("SELECT CONTRACT,QTYRECV,OCQTY FROM HVXGR05 ORDER BY CONTRACT"),
+              (Texts{"C1\t120.0000\t0.0000", "C2\t60.0000\t35.0000"}));
+    EXPECT_EQ(Rows("SELECT REFERENCE FROM HVXGR07A ORDER BY REFERENCE"), (Texts{"100", "101"}));
+    EXPECT_EQ(Rows("SELECT COUNT(*) FROM HVXGR07D"), Texts{"2"});
+    EXPECT_EQ(Rows("SELECT USHIPY,DPRCO FROM HVXGR51A"), Texts{"200.0000\t800.0000"});
+
+    const Texts before = State();
+    DirectShipmentBatch old = stale;
+    EXPECT_FALSE(FinishShipments(old, host.MainWindow(), message));
+    EXPECT_EQ(message.substr(0, 48), "Shipment 100 has been changed by another user si");
+    EXPECT_EQ(State(), before);
+    Exec("UPDATE HVXGR07 SET POSTED='T' WHERE REFERENCE='101'");
+    EXPECT_FALSE(Revise(1, "C2", "51", kOwned));
+    EXPECT_EQ(message, "Shipment 101 has been posted and can no longer be changed.");
+    EXPECT_EQ(Held(), 0);
+}
+
 // Random edits and finishes again: a load moved to the other contract or the
 // other source, new units, a new load. After every finish each contract holds
 // its opening quantities plus the stored loads (company-owned units received,
@@ -146,9 +212,13 @@ TEST_P(ShipmentFinish, RandomEditsAndFinishesKeepContractsAndPositionsWithTheLoa
         const char* from = random() % 2 ? kOwned : "Priced Later";
         const bool added = row == batch.Loads().size();
         const std::string ref = added ? "N" + std::to_string(round) : batch.Loads()[row].reference;
-        Add(ref.c_str(), contract, amount.c_str(), from,
-            added ? std::nullopt : std::optional<std::size_t>(row));
-        ASSERT_TRUE(FinishShipments(batch, host.MainWindow(), message)) << message;
+        if (round % 3 == 1 && !added) {  // a stored shipment opened again and revised
+            ASSERT_TRUE(Revise(row, contract, amount.c_str(), from)) << message;
+        } else {
+            Add(ref.c_str(), contract, amount.c_str(), from,
+                added ? std::nullopt : std::optional<std::size_t>(row));
+            ASSERT_TRUE(FinishShipments(batch, host.MainWindow(), message)) << message;
+        }
 
         // C1 opened empty, C2 with 10 received and 5 open.
         long long received[2] = {0, 100000}, open[2] = {0, 50000}, shipped = 0;
@@ -199,6 +269,16 @@ TEST_P(ShipmentFinish, ThePurchaseSettlementBuysTheLoadsShipped) {
     ASSERT_TRUE(CarryLoad(set, batch.header, "Storage Ticket", stored, ui, unclassified, message));
     EXPECT_TRUE(unclassified);
     EXPECT_EQ(set.details.Count(), 3u);
+
+    // The units go to the line with the commodity's decimals; none set means two.
+    for (const auto& [decimals, units] : {std::pair{3, 30.127}, {0, 30.13}, {-1, 30.1268}}) {
+        DirectShipmentLoad load = batch.Loads()[2];
+        load.settlementLink.clear(), load.figures.netUnits = "30.12678";
+        ShipmentHeader header = batch.header;
+        header.decimals = decimals;
+        ASSERT_TRUE(CarryLoad(set, header, "Priced", load, ui, unclassified, message));
+        EXPECT_DOUBLE_EQ(set.details.FindLine(load.settlementLink)->unitsSet, units) << decimals;
+    }
 }
 
 }  // namespace

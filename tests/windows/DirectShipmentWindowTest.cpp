@@ -108,6 +108,38 @@ TEST_P(DirectShipments, TwoLoadsFinishedAreStoredWithTheirSettlement) {
     EXPECT_EQ(ui.comments.back(), "HVXGR07C:" + w.Batch().Loads()[1].shipLink);
 }
 
+// A stored shipment opened again is edited in the form and written over what
+// was stored, the contract moved by the difference only; its purchase
+// settlement stays as it was saved.
+TEST_P(DirectShipments, AStoredShipmentRevisedBooksTheDifferenceAndKeepsItsSettlement) {
+    FillOwnedLoad();
+    ASSERT_TRUE(w.AddLoad());
+    ui.answers = {MsgAnswer::No};  // no comments
+    ASSERT_TRUE(w.Finish());
+    const Texts settlement = Rows("SELECT * FROM HVXGR04D ORDER BY RECNO");
+    ui.picks.push_back({std::stod(hvxtest::Column("SELECT RECNO FROM HVXGR07")[0]), ""});
+    w.New();
+    w.ReviseShipment();
+    ASSERT_TRUE(w.Revising());
+    EXPECT_EQ(ui.pickTitles.back(), "Revise Shipment");
+    EXPECT_EQ(w.Batch().header.commodity, "CORN");
+    EXPECT_EQ(w.Load().figures.netUnits, "875.00");
+    EXPECT_EQ(w.Load().contract, "SC-26-101");
+    EXPECT_EQ(w.SettlementNumber(), "");
+    w.Load().figures.grossWt = "56000", w.FiguresChanged();  // 54880 lb net: 980 units
+    ASSERT_TRUE(w.AddLoad());
+    w.NewLoad();  // brings the one load back, not an empty form
+    EXPECT_EQ(w.Load().figures.netUnits, "980.00");
+    ui.messages.clear();
+    ASSERT_TRUE(w.Finish());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(w.Changed());
+    EXPECT_EQ(Rows("SELECT QTYRECV,OCQTY FROM HVXGR05 WHERE CONTRACT='SC-26-101'"),
+              Texts{"980.0000\t0.0000"});
+    EXPECT_EQ(Rows("SELECT ESTUNITS,ADJUST FROM HVXGR07"), Texts{"980.00\t105.0000"});
+    EXPECT_EQ(Rows("SELECT * FROM HVXGR04D ORDER BY RECNO"), settlement);
+}
+
 // Each refusal names its field, and neither the grid nor the settlement
 // takes anything of the refused load, also when the load edits a row.
 TEST_P(DirectShipments, AddLoadRefusesInTheOrderOfItsChecks) {

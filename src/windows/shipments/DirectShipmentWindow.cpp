@@ -17,6 +17,7 @@
 #include "shipments/ShipmentFinish.h"
 #include "shipments/ShipmentLookups.h"
 #include "shipments/ShipmentNumber.h"
+#include "shipments/StoredShipment.h"
 #include "windows/paynames/DefaultPayNames.h"
 #include "windows/shipments/ShipmentWindowFields.h"
 
@@ -59,6 +60,7 @@ std::string DirectShipmentWindow::PoundsPerUnitText() const {
 }
 
 std::string DirectShipmentWindow::SettlementNumber() const {
+    if (revising_) return "";
     return set_.header.settlement.empty() ? std::string(shipments::kAutoNumber)
                                           : set_.header.settlement;
 }
@@ -103,6 +105,13 @@ bool DirectShipmentWindow::AddLoad() {
         return VerifyGl(a1, a2, a3);
     });
     if (refused) return Refuse(refused->message, FieldOf(refused->field));
+    if (revising_) {
+        batch_ = std::move(trial);
+        changed_ = true;
+        NewLoad();
+        ui_.SetFocus(kButtonFinish);
+        return true;
+    }
     DefaultPayNamesIfEmpty();
     const std::size_t row = selected_ ? *selected_ : trial.Loads().size() - 1;
     shipments::DirectShipmentLoad load = trial.Loads()[row];
@@ -120,7 +129,10 @@ bool DirectShipmentWindow::AddLoad() {
     return true;
 }
 
+// A revised shipment has its one load and no other: a new load form brings
+// that load back as it stands in the grid.
 void DirectShipmentWindow::NewLoad() {
+    if (revising_ && !batch_.Loads().empty()) return SelectRow(0);
     load_ = {};
     load_.fromDpr = kCompanyOwned;
     if (batch_.autoNumbers) load_.reference = shipments::kAutoNumber;
@@ -196,6 +208,7 @@ void DirectShipmentWindow::TakeDeductions() {
 bool DirectShipmentWindow::Finish() {
     if (auto refused = batch_.CheckHeader())
         return Refuse(refused->message, FieldOf(refused->field));
+    if (revising_) return FinishRevision();
     EngineFailureWatch watch;
     ui_.SetWaitCursor(true);
     std::string message;
@@ -218,20 +231,72 @@ bool DirectShipmentWindow::Finish() {
     return saved;
 }
 
+// The revision has no purchase settlement to store: the settlement that
+// bought the grain stays as it was saved.
+bool DirectShipmentWindow::FinishRevision() {
+    EngineFailureWatch watch;
+    ui_.SetWaitCursor(true);
+    std::string message;
+    const bool stored = shipments::ReviseStoredShipment(batch_, window_, message);
+    ui_.SetWaitCursor(false);
+    if (!stored) {
+        ui_.MessageBox(message, kCaption, MsgButtons::Ok, FinishIcon(message));
+        return false;
+    }
+    if (HostPort* host = CurrentHostPort()) host->BroadcastToDocuments(kMsgDocumentNotice, 0, nullptr);
+    changed_ = false;
+    NewLoad();
+    ui_.SetFocus(kButtonPrint);
+    return true;
+}
+
+void DirectShipmentWindow::ClearSettlement() {
+    set_ = {};
+    values_ = {};
+    form_ = {};
+    deductions_.clear();
+}
+
 // "&New" asks about unsaved changes as "&Close" does: a clerk starting the
 // next batch expects the one on screen to be offered for storing first.
 void DirectShipmentWindow::New() {
     if (!AskChanges()) return;
     batch_.Clear();
-    set_ = {};
-    values_ = {};
-    form_ = {};
-    deductions_.clear();
+    ClearSettlement();
     poundsPerUnit_ = 0;
     uom_.clear();
     changed_ = false;
+    revising_ = false;
     NewLoad();
     ui_.SetFocus(kFieldDate);
+}
+
+// The batch on screen is offered for storing first, as for "&New"; the list
+// then offers every stored shipment.
+void DirectShipmentWindow::ReviseShipment() {
+    if (!AskChanges()) return;
+    EngineFailureWatch watch;
+    std::string start;
+    const double recno =
+        ui_.TitledSearchWin(kReviseTitle, start, kStoredShipmentColumns, kStoredShipments, "");
+    if (recno == 0) return;
+    HVXSConnection connection(1, nullptr, 0);
+    const std::string shipLink =
+        connection.ExecSQL(_HVXsprintf("SELECT SHIPLINK FROM HVXGR07 WHERE RECNO=%.0f", recno)) &&
+                connection.FetchNext()
+            ? connection.Column(1)
+            : std::string();
+    connection.FreeStatement();
+    shipments::DirectShipmentBatch batch = batch_;
+    std::string message;
+    if (!shipments::OpenStoredShipment(shipLink, batch, message)) return (void)Refuse(message, "");
+    batch_ = std::move(batch);
+    ClearSettlement();
+    revising_ = true;
+    changed_ = false;
+    CommodityLeft();
+    NewLoad();
+    ui_.SetFocus(kFieldReference);
 }
 
 bool DirectShipmentWindow::AskChanges() {
@@ -269,7 +334,7 @@ void DirectShipmentWindow::EditLines(ShipmentLineKind kind) {
 // The check is made out to the settlement's pay names: a priced settlement
 // offers the customer's defaults first, as the settlement windows do.
 void DirectShipmentWindow::PayNames() {
-    if (!payNamesDialog_) return (void)Refuse(kMsgOptionUnavailable, "");
+    if (!payNamesDialog_ || revising_) return (void)Refuse(kMsgOptionUnavailable, "");
     EngineFailureWatch watch;
     DefaultPayNamesIfEmpty();
     if (payNamesDialog_(set_.payNames)) changed_ = true;
@@ -286,6 +351,7 @@ bool DirectShipmentWindow::FillDeduction(shipments::PurchaseDeduction& line) {
 }
 
 bool DirectShipmentWindow::AcceptDeduction(const shipments::PurchaseDeduction& line) {
+    if (revising_) return Refuse(kMsgOptionUnavailable, "");
     if (auto refused = shipments::CheckPurchaseDeduction(line))
         return Refuse(*refused, kFieldDeduction);
     deductions_.push_back(line);

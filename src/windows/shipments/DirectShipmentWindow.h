@@ -68,6 +68,11 @@ public:
     // it back in place.
     void SelectRow(std::size_t row);
 
+    // A stored shipment opened again ("Re&vise Shipment..."): its one load is
+    // edited and written over what was stored; the purchase settlement fields
+    // are not used.
+    bool Revising() const { return revising_; }
+
     bool Changed() const { return changed_; }
     void MarkChanged() { changed_ = true; }
     bool Finished() const { return batch_.FinishCount() > 1; }
@@ -84,6 +89,7 @@ public:
     bool RemoveLoad();
     bool Finish();
     void New();
+    void ReviseShipment();
     void Comments();
     void Print();
     void ShipmentDeductions();
@@ -116,6 +122,8 @@ private:
     bool Refuse(std::string_view message, std::string_view field);
     bool AskChanges();
     bool SaveSettlement();
+    bool FinishRevision();
+    void ClearSettlement();
     void TakeDeductions();
     bool CarryAll(std::string& message);
     void DefaultPayNamesIfEmpty();
@@ -135,6 +143,7 @@ private:
     double poundsPerUnit_ = 0;
     std::string uom_;
     bool changed_ = false;
+    bool revising_ = false;
     LinesDialog linesDialog_;
     PayNamesDialog payNamesDialog_;
 };

@@ -27,6 +27,17 @@ inline constexpr std::string_view kFieldPurchasePrice = "PurchasePrice";
 inline constexpr std::string_view kFieldDeduction = "Deduction";
 inline constexpr std::string_view kButtonAddLoad = "AddLoad";
 inline constexpr std::string_view kButtonPrint = "Print";
+inline constexpr std::string_view kButtonFinish = "Finish";
+
+// The stored shipments "Re&vise Shipment..." offers, and its list's columns.
+inline constexpr std::string_view kReviseTitle = "Revise Shipment";
+inline constexpr const char* kStoredShipments =
+    "SELECT REFERENCE,SHIPDATE,COMMODITY,LOCATION,CUSTNAME,CONTRACT,ESTUNITS,FROMDPR,"
+    "STR(RECNO) FROM HVXGR07";
+inline constexpr const char* kStoredShipmentColumns =
+    "REFERENCE,Shipment #,12,-1,SHIPDATE,Date,12,0,COMMODITY,Commodity,12,0,LOCATION,Location,"
+    "12,0,CUSTNAME,Sold To,30,0,CONTRACT,Contract,12,0,ESTUNITS,Net Units,12,0,FROMDPR,"
+    "Shipped From,15,0";
 
 // The text without the blanks around it.
 std::string Trimmed(std::string text);

@@ -66,14 +66,16 @@ bool DirectShipmentWindow::CommodityLeft() {
     EngineFailureWatch watch;
     const std::string& commodity = batch_.header.commodity;
     poundsPerUnit_ = 0, uom_.clear();
+    batch_.header.decimals = -1;
     if (commodity.empty()) return true;
     const auto row = FirstRow(
         _HVXsprintf("SELECT LBSUNIT,UOM,DECIMALS,SERVEDAY,TAXCODE FROM HVXGR51 WHERE "
                     "REFERENCE='%s'",
                     commodity),
-        2);
+        3);
     if (row.empty()) return Refuse(kMsgNoCommodityReference, kFieldCommodity);
     poundsPerUnit_ = TextNumber(row[0]), uom_ = row[1];
+    batch_.header.decimals = static_cast<int>(TextNumber(row[2]));
     FiguresChanged();
     return true;
 }

@@ -151,6 +151,7 @@ QLayout* DirectShipmentView::BuildCommands() {
     auto* column = new QVBoxLayout;
     column->addWidget(AddButton("&Finish", "Finish", [this] { window_.Finish(); }));
     column->addWidget(AddButton("&New", "New", [this] { window_.New(); }));
+    column->addWidget(AddButton("Re&vise Shipment...", "Revise", [this] { window_.ReviseShipment(); }));
     column->addWidget(AddButton("P&rint", std::string(shipwin::kButtonPrint), [this] { window_.Print(); }));
     column->addWidget(AddButton("Co&mments", "Comments", [this] { window_.Comments(); }));
     column->addWidget(AddButton("&1 Pay Names", "PayNames", [this] { window_.PayNames(); }));
@@ -200,6 +201,9 @@ void DirectShipmentView::Refresh() {
     buttons_["RemoveLoad"]->setEnabled(window_.RemoveEnabled());
     buttons_[std::string(shipwin::kButtonPrint)]->setEnabled(window_.Finished());
     buttons_["Comments"]->setEnabled(window_.Finished());
+    // A revised shipment leaves its purchase settlement as it was saved.
+    settlementBox_->setEnabled(!window_.Revising());
+    buttons_["PayNames"]->setEnabled(!window_.Revising());
     refreshing_ = false;
 }
 

@@ -89,6 +89,7 @@ private:
     QLabel* poundsPerUnit_ = nullptr;
     QLabel* unitOfMeasure_ = nullptr;
     QLabel* settlementNumber_ = nullptr;
+    QWidget* settlementBox_ = nullptr;
     QLabel* settlementAmounts_ = nullptr;
     QComboBox* shipmentFrom_ = nullptr;
     QComboBox* toDpr_ = nullptr;

@@ -185,6 +185,8 @@ QWidget* DirectShipmentView::BuildLoadForm() {
 
 QWidget* DirectShipmentView::BuildSettlement() {
     auto* box = new QGroupBox("Purchase Settlement", this);
+    box->setObjectName("PurchaseSettlement");
+    settlementBox_ = box;
     auto* rows = new QVBoxLayout(box);
     rows->setSpacing(3);
     using Form = shipments::PurchaseSettlementForm;
