@@ -60,6 +60,16 @@ public:
     // prepared on the server; literal SQL with values in it is not.
     virtual std::unique_ptr<Statement> Prepare(const std::string& sql, bool reusable,
                                                std::string& error) = 0;
+    // A literal statement's shape (see LiteralShape.h) with `values`
+    // placeholders, kept prepared: its values are then bound exactly as the
+    // literals would have read (texts as texts, whole numbers as integers,
+    // no date or empty-text conversion). Null when the engine cannot take the
+    // shape; the caller then runs the literal text as it stands, so nothing
+    // is reported and an open transaction is left as it was.
+    virtual std::unique_ptr<Statement> PrepareShape(const std::string& shape, int values) {
+        (void)shape, (void)values;
+        return nullptr;
+    }
     // A query over many rows that the caller steps through while it runs
     // other statements on the session: the rows are read as they are
     // stepped to, never all held at once. Literal SQL only.

@@ -104,18 +104,35 @@ Outcome InUse(const std::vector<CounterColumn>& holders, long long number) {
     return Outcome::NoRow;
 }
 
-// Takes the counter's value and advances it by one; NoRow when the counter
-// row does not exist yet.
-Outcome TakeCounter(const std::string& table, const std::string& column, long long& taken) {
+// Whether a holder column holds the number the counter handed out, as an
+// expression over the counter row just advanced (its NEXTVAL is one past).
+std::string HolderTest(const CounterColumn& holder) {
+    const std::string taken = "HVXNEXTNUM.NEXTVAL - 1";
+    const std::string value = holder.column == "RECNO" ? taken : "CAST(" + taken + " AS TEXT)";
+    return "EXISTS (SELECT 1 FROM " + std::string(holder.table) + " WHERE " +
+           std::string(holder.column) + " = " + value + ")";
+}
+
+// Takes the counter's value and advances it by one, and tells in the same
+// statement whether a row already holds that number, so an ordinary number
+// costs one statement; NoRow when the counter row does not exist yet.
+Outcome TakeCounter(const std::vector<CounterColumn>& holders, long long& taken, bool& used) {
     std::string error;  // a failure gives no number, whatever its reason
+    std::string tests;
+    for (const CounterColumn& holder : holders)
+        tests += (tests.empty() ? "" : " OR ") + HolderTest(holder);
     std::vector<SqlRow> rows;
-    if (!RunNative(
-            nullptr,
-            "UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND COLNAME = ? "
-            "RETURNING NEXTVAL - 1",
-            {Param::Text(table), Param::Text(column)}, &rows, error, 1))
+    if (!RunNative(nullptr,
+                   "UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND "
+                   "COLNAME = ? RETURNING NEXTVAL - 1, CASE WHEN " + tests +
+                       " THEN 1 ELSE 0 END",
+                   {Param::Text(std::string(holders.front().table)),
+                    Param::Text(std::string(holders.front().column))},
+                   &rows, error, 1))
         return Outcome::Failed;
-    return FirstNumber(rows, taken) ? Outcome::Done : Outcome::NoRow;
+    if (!FirstNumber(rows, taken)) return Outcome::NoRow;
+    used = rows.front()[1] == "1";
+    return Outcome::Done;
 }
 
 long long Next(std::string_view tableName, std::string_view columnName) {
@@ -125,7 +142,8 @@ long long Next(std::string_view tableName, std::string_view columnName) {
     const std::string table(holders.front().table), column(holders.front().column);
     for (int attempt = 0; attempt < 1000; ++attempt) {
         long long candidate = 0;
-        Outcome taken = TakeCounter(table, column, candidate);
+        bool inUse = false;
+        Outcome taken = TakeCounter(holders, candidate, inUse);
         if (taken == Outcome::NoRow) {
             // First use: start after what the table already holds.
             long long highest = 0;
@@ -137,13 +155,16 @@ long long Next(std::string_view tableName, std::string_view columnName) {
                             Param::Number(static_cast<double>(highest + 1))},
                            nullptr, error))
                 return 0;
-            taken = TakeCounter(table, column, candidate);
+            taken = TakeCounter(holders, candidate, inUse);
         }
         if (taken != Outcome::Done) return 0;
-        if (candidate < 1) candidate = 1;
-        const Outcome used = InUse(holders, candidate);
-        if (used == Outcome::Failed) return 0;
-        if (used == Outcome::NoRow) return candidate;
+        if (candidate < 1) {  // a counter set back below 1 by hand
+            candidate = 1;
+            const Outcome used = InUse(holders, candidate);
+            if (used == Outcome::Failed) return 0;
+            inUse = used == Outcome::Done;
+        }
+        if (!inUse) return candidate;
         // Taken behind the counter's back: move the counter past every number
         // in use instead of stepping over them one by one.
         long long highest = 0;

@@ -262,6 +262,33 @@ public:
         return std::make_unique<PgStatement>(conn_, sql, it->second.name, it->second.types);
     }
 
+    std::unique_ptr<Statement> PrepareShape(const std::string& shape, int values) override {
+        auto it = shapes_.find(shape);
+        if (it == shapes_.end()) {
+            if (!SingleStatement(shape)) return nullptr;
+            // The server types each value from where it stands, as it types
+            // a quoted literal there. A shape it cannot type is run as literal
+            // text from then on; inside a transaction the attempt is made in a
+            // savepoint of its own, so its failure does not fail the
+            // transaction.
+            const PGTransactionStatusType status = PQtransactionStatus(conn_);
+            if (status != PQTRANS_IDLE && status != PQTRANS_INTRANS) return nullptr;
+            const bool inTransaction = status == PQTRANS_INTRANS;
+            if (inTransaction && !Command("SAVEPOINT HVX_SHAPE")) return nullptr;
+            const std::string name = "hvx_s" + std::to_string(shapes_.size() + 1);
+            PGresult* res = PQprepare(conn_, name.c_str(), shape.c_str(), 0, nullptr);
+            const bool ok = PQresultStatus(res) == PGRES_COMMAND_OK;
+            PQclear(res);
+            if (inTransaction && !ok && !Command("ROLLBACK TO SAVEPOINT HVX_SHAPE")) return nullptr;
+            if (inTransaction && !Command("RELEASE SAVEPOINT HVX_SHAPE")) return nullptr;
+            it = shapes_.emplace(shape, ok ? name : std::string()).first;
+        }
+        if (it->second.empty()) return nullptr;
+        // Untyped (0) values: an empty text stays an empty text, as '' would.
+        return std::make_unique<PgStatement>(conn_, shape, it->second,
+                                             std::vector<Oid>(static_cast<size_t>(values), 0));
+    }
+
     std::unique_ptr<Statement> PrepareLongRead(const std::string& sql,
                                                std::string& error) override {
         if (sql.find(';') != std::string::npos && !SingleStatement(sql)) {
@@ -315,6 +342,13 @@ private:
         return true;
     }
 
+    bool Command(const char* sql) {
+        PGresult* res = PQexec(conn_, sql);
+        const bool ok = PQresultStatus(res) == PGRES_COMMAND_OK;
+        PQclear(res);
+        return ok;
+    }
+
     struct Prepared {
         std::string name;
         std::vector<Oid> types;
@@ -323,6 +357,9 @@ private:
     std::string describe_;
     std::string conninfo_;
     std::unordered_map<std::string, Prepared> prepared_;
+    // Literal statements' shapes, each with its prepared name ("" for a
+    // shape the server could not type).
+    std::unordered_map<std::string, std::string> shapes_;
 };
 
 }  // namespace

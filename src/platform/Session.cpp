@@ -1,8 +1,10 @@
 #include "platform/Session.h"
 
+#include <unordered_set>
 #include <vector>
 
 #include "platform/EngineReason.h"
+#include "platform/LiteralShape.h"
 #include "platform/SqlDialect.h"
 #include "platform/StorableText.h"
 
@@ -25,6 +27,8 @@ struct State {
     std::vector<Part> parts;
     long statementsRun = 0;
     long failAt = 0;  // statementsRun value at which to fail; 0 = never
+    bool shapedLiterals = true;
+    std::unordered_set<std::string> shapes;
 };
 
 State& S() {
@@ -62,6 +66,7 @@ void Session::Close() {
     s.parts.clear();
     s.statementsRun = 0;
     s.failAt = 0;
+    s.shapes.clear();
 }
 
 bool Session::IsOpen() { return S().engine != nullptr; }
@@ -86,14 +91,58 @@ std::unique_ptr<Statement> PrepareTranslated(std::string_view sql, std::string& 
     Noted(statement != nullptr, error);
     return statement;
 }
+
+// A literal statement run as its prepared shape with its values bound: to its
+// caller it is the literal statement, which has no values of its own.
+class BoundLiteral final : public Statement {
+public:
+    BoundLiteral(std::unique_ptr<Statement> shape, std::vector<Param> values)
+        : shape_(std::move(shape)), values_(std::move(values)) {}
+    bool Execute(const std::vector<Param>&, std::string& error) override {
+        return shape_->Execute(values_, error);
+    }
+    bool Next() override { return shape_->Next(); }
+    int ColumnCount() const override { return shape_->ColumnCount(); }
+    bool ColumnView(int index, std::string_view& out) const override {
+        return shape_->ColumnView(index, out);
+    }
+    long long Changes() const override { return shape_->Changes(); }
+    int ParamCount() const override { return 0; }
+
+private:
+    std::unique_ptr<Statement> shape_;
+    std::vector<Param> values_;
+};
+
+// The shapes kept prepared, so that statements whose text has no shape in
+// common with any other (long IN lists) do not pile up without end.
+constexpr std::size_t kMaxShapes = 4000;
+
+std::unique_ptr<Statement> PrepareShaped(Engine& engine, const std::string& text) {
+    State& s = S();
+    if (!s.shapedLiterals) return nullptr;
+    LiteralShape shape;
+    if (!ShapeOf(text, engine.Kind(), shape)) return nullptr;
+    if (!s.shapes.contains(shape.text)) {
+        if (s.shapes.size() >= kMaxShapes) return nullptr;
+        s.shapes.insert(shape.text);
+    }
+    auto prepared = engine.PrepareShape(shape.text, static_cast<int>(shape.values.size()));
+    if (!prepared) return nullptr;
+    return std::make_unique<BoundLiteral>(std::move(prepared), std::move(shape.values));
+}
 }  // namespace
 
 std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
                                             std::string& error) {
     return PrepareTranslated(sql, error, [&](Engine& engine, const std::string& text) {
+        if (!reusable)
+            if (auto shaped = PrepareShaped(engine, text)) return shaped;
         return engine.Prepare(text, reusable, error);
     });
 }
+
+void Session::ShapeLiterals(bool on) { S().shapedLiterals = on; }
 
 std::unique_ptr<Statement> Session::PrepareLongRead(std::string_view sql, std::string& error) {
     return PrepareTranslated(sql, error, [&](Engine& engine, const std::string& text) {

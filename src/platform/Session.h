@@ -28,6 +28,10 @@ public:
     // a message) when the session is closed or the SQL is refused.
     static std::unique_ptr<Statement> Prepare(std::string_view sql, bool reusable,
                                               std::string& error);
+    // Literal statements run as their prepared shapes with the values bound
+    // (LiteralShape.h); on by default. Off, each is prepared as it stands:
+    // the benchmarks measure both ways.
+    static void ShapeLiterals(bool on);
     // A query stepped through while other statements run (Engine::PrepareLongRead).
     static std::unique_ptr<Statement> PrepareLongRead(std::string_view sql, std::string& error);
     // Runs a prepared statement, counting it for the failure hook below.

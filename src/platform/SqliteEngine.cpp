@@ -235,6 +235,24 @@ public:
         return std::make_unique<SqliteStatement>(db_, std::move(prepared));
     }
 
+    std::unique_ptr<Statement> PrepareShape(const std::string& shape, int values) override {
+        // Pooled apart from the module's prepared texts, whose date values
+        // are converted: a shape's values are bound as they were written.
+        std::string key = "\x01" + shape;
+        if (PooledStatement idle = pool_->Take(key); idle.stmt)
+            return std::make_unique<SqliteStatement>(db_, std::move(idle), pool_, std::move(key));
+        sqlite3_stmt* stmt = nullptr;
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(db_, shape.c_str(), static_cast<int>(shape.size()), &stmt, &tail) !=
+                SQLITE_OK ||
+            !stmt || !OnlyBlanks(tail) || sqlite3_bind_parameter_count(stmt) != values) {
+            sqlite3_finalize(stmt);
+            return nullptr;
+        }
+        PooledStatement prepared{stmt, std::vector<bool>(static_cast<size_t>(values), false)};
+        return std::make_unique<SqliteStatement>(db_, std::move(prepared), pool_, std::move(key));
+    }
+
     bool ExecScript(const std::string& sql, std::string& error) override {
         char* msg = nullptr;
         if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &msg) != SQLITE_OK) {
