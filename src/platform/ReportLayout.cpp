@@ -115,21 +115,37 @@ private:
         top_ = y_;
     }
 
-    std::vector<std::vector<std::string>> CellLines(const std::vector<std::string>& cells) const {
+    // The width of the cell that starts at column c: a spanning label takes
+    // the columns it covers.
+    double CellWidth(std::size_t c, std::size_t span) const {
+        double width = 0;
+        for (std::size_t i = c; i < std::min(c + span, g_.w.size()); ++i) width += g_.w[i];
+        return width - kCellGap;
+    }
+
+    // The wrapped lines of each cell; a column covered by the label has none.
+    std::vector<std::vector<std::string>> CellLines(const std::vector<std::string>& cells,
+                                                    std::size_t span = 1) const {
         std::vector<std::vector<std::string>> lines;
-        for (std::size_t c = 0; c < g_.w.size(); ++c)
-            lines.push_back(Wrap(c < cells.size() ? cells[c] : "", g_.w[c] - kCellGap,
-                                 d_.fontSize));
+        for (std::size_t c = 0; c < g_.w.size(); ++c) {
+            if (c > 0 && c < span) {
+                lines.emplace_back();
+                continue;
+            }
+            lines.push_back(Wrap(c < cells.size() ? cells[c] : "",
+                                 CellWidth(c, c == 0 ? span : 1), d_.fontSize));
+        }
         return lines;
     }
 
-    void PlaceCells(const std::vector<std::string>& cells, bool bold) {
+    void PlaceCells(const std::vector<std::string>& cells, bool bold, std::size_t span = 1) {
         std::size_t tallest = 1;
-        const auto lines = CellLines(cells);
+        const auto lines = CellLines(cells, span);
         for (std::size_t c = 0; c < lines.size(); ++c) {
             const double start = y_;
             for (const std::string& line : lines[c]) {
-                Text(g_.x[c], g_.w[c] - kCellGap, d_.columns[c].align, bold, d_.fontSize, line);
+                Text(g_.x[c], CellWidth(c, c == 0 ? span : 1), d_.columns[c].align, bold,
+                     d_.fontSize, line);
                 y_ += g_.lineHeight;
             }
             tallest = std::max(tallest, lines[c].size());
@@ -143,7 +159,7 @@ private:
             case Item::Kind::Row:
             case Item::Kind::Total: {
                 std::size_t tallest = 1;
-                for (const auto& lines : CellLines(item.cells))
+                for (const auto& lines : CellLines(item.cells, item.labelSpan))
                     tallest = std::max(tallest, lines.size());
                 return tallest * g_.lineHeight + (item.kind == Item::Kind::Total ? 3 : 0);
             }
@@ -167,12 +183,14 @@ private:
             case Item::Kind::Space:
                 if (y_ > top_) y_ += Height(item);
                 return;
-            case Item::Kind::Row: Room(Height(item)); return PlaceCells(item.cells, false);
+            case Item::Kind::Row:
+                Room(Height(item));
+                return PlaceCells(item.cells, false, item.labelSpan);
             case Item::Kind::Total:
                 Room(Height(item));
                 Line(y_ + 1);
                 y_ += 3;
-                return PlaceCells(item.cells, true);
+                return PlaceCells(item.cells, true, item.labelSpan);
             case Item::Kind::Group: {
                 // A heading is never left alone at the foot of a page.
                 const double next = index + 1 < d_.items.size() ? Height(d_.items[index + 1]) : 0;

@@ -14,6 +14,7 @@
 // longer than the column is broken, so no run is ever wider than its column
 // and nothing is drawn over the next one.
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hvx::report {
@@ -42,6 +43,19 @@ struct Item {
     Kind kind = Kind::Row;
     std::vector<std::string> cells;  // Row, Total
     std::string text;                // Group, Text
+    // Row, Total: the first cell spans this many columns (a label across the
+    // descriptive columns); the cells it covers are not drawn.
+    std::size_t labelSpan = 1;
+
+    static Item Row(std::vector<std::string> cells, std::size_t span = 1) {
+        return {Kind::Row, std::move(cells), {}, span};
+    }
+    static Item Total(std::vector<std::string> cells, std::size_t span = 1) {
+        return {Kind::Total, std::move(cells), {}, span};
+    }
+    static Item Group(std::string text) { return {Kind::Group, {}, std::move(text), 1}; }
+    static Item Text(std::string text) { return {Kind::Text, {}, std::move(text), 1}; }
+    static Item Space() { return {Kind::Space, {}, {}, 1}; }
 };
 
 struct Document {

@@ -31,9 +31,9 @@ TEST(ReportLayout, PaginatesWithHeadingsOnEveryPageAndKeepsRunsInTheirColumns) {
     Document d{"Statement", {"Customer: A very long customer name & co"}, {}, {}, false, 8};
     d.columns = {{"Description", 80, Align::Left}, {"Amount", 60, Align::Right}};
     for (int i = 0; i < 60; ++i)
-        d.items.push_back({Item::Kind::Row, {"Line " + std::to_string(i) + " of a long text", "1.00"}, {}});
-    d.items.push_back({Item::Kind::Group, {}, "Totals"});
-    d.items.push_back({Item::Kind::Total, {"Net", "60.00"}, {}});
+        d.items.push_back(Item::Row({"Line " + std::to_string(i) + " of a long text", "1.00"}));
+    d.items.push_back(Item::Group("Totals"));
+    d.items.push_back(Item::Total({"Net", "60.00"}));
     const Layout layout = LayOut(d);
 
     ASSERT_GE(layout.pages.size(), 2u);
