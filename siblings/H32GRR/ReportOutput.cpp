@@ -39,6 +39,8 @@ void Preview(const hvx::report::Layout& layout) {
     printer.setDocName(QString::fromStdString(layout.title));
     QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
     dialog.setWindowTitle(QString::fromStdString(layout.title));
+    // Large enough that a page can be read without zooming first.
+    dialog.resize(960, 760);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                      [&layout](QPrinter* target) { PaintReport(*target, layout); });
     dialog.exec();
