@@ -12,6 +12,7 @@
 #include "abi/SiblingAbi.h"
 #include "data/demo/DemoSeed.h"
 #include "platform/Format.h"
+#include "platform/ReportLayout.h"
 #include "settlement/AmountInWords.h"
 
 namespace {
@@ -179,6 +180,23 @@ TEST_P(ReportPdf, ShipmentBatchShowsEachLoadItsLinesAndTheTotals) {
         << text;
     for (const char* word : {"Daughters", "Partnership", "Story", "County", "Hauling"})
         EXPECT_NE(text.find(word), std::string::npos) << word;
+}
+
+// The layout reckons every character at kCharWidthEm of the size: the face
+// the painter asks for must be installed, monospaced and no wider, or runs
+// would spill into the next column.
+TEST(ReportFont, TheMonospacedFaceIsNoWiderThanTheLayoutReckons) {
+    for (int size : {7, 8, 12})
+        for (bool bold : {false, true}) {
+            QFont font("DejaVu Sans Mono");
+            font.setPixelSize(size);
+            font.setBold(bold);
+            EXPECT_TRUE(QFontInfo(font).fixedPitch()) << QFontInfo(font).family().toStdString();
+            const QFontMetricsF metrics(font);
+            for (const QChar c : QString("MW@#0&'é"))
+                EXPECT_LE(metrics.horizontalAdvance(c), hvx::report::kCharWidthEm * size)
+                    << size << (bold ? " bold " : " ") << QString(c).toStdString();
+        }
 }
 
 }  // namespace
