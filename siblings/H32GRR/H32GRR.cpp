@@ -14,13 +14,12 @@
 
 #include "CheckPainter.h"
 #include "CheckPrinterDialog.h"
+#include "SiblingExport.h"
 #include "platform/Dates.h"
 #include "platform/Text.h"
 #include "platform/UiPort.h"
 #include "settlement/CheckLayout.h"
 #include "abi/SiblingAbi.h"
-
-#define H32GRR_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 

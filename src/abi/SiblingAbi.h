@@ -44,8 +44,10 @@ typedef void (*HVXOpenWindowFn)(void* window, const char* key);
 typedef void (*HVXPrintSettlementFn)(void* window, const char* settlementKey);
 
 // H32GRR: DoCWRReport (called with "", "", "", 0) and H32GRR.DLL:
-// DoOneAssemblySheetEx (called with the assembly number, "", "", 0). Three
-// texts that narrow the report and an option word.
+// DoOneAssemblySheetEx (called with the assembly number, "", "", 0) and
+// DoShipmentReport (called with the shipment links (HVXGR07.SHIPLINK) of a
+// direct shipment batch's loads joined by ",", "", "", 0: it prints those
+// loads in that order). Three texts that narrow the report and an option word.
 typedef void (*HVXReportFn)(void* window, const char* first, const char* second,
                             const char* third, int options);
 
@@ -148,5 +150,8 @@ inline constexpr const char* kHandleEventTextFunction = "HVXInterface_HandleEven
 // reports (signatures HVXCheckPrinterSelectFn and HVXPrintSettlementCheckFn).
 inline constexpr const char* kPrintSettlementCheckFunction = "DoPrintSettlementCheck";
 inline constexpr const char* kCheckPrinterSelectFunction = "CheckPrinterSelect";
+
+// The shipment batch document of H32GRR.DLL (signature HVXReportFn).
+inline constexpr const char* kShipmentReportFunction = "DoShipmentReport";
 
 }  // namespace hvx

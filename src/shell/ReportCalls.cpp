@@ -64,4 +64,10 @@ void PrintAssemblySheet(HostWindow window, std::string_view assembly) {
     RunReport(window, kReportsModule, "DoOneAssemblySheetEx", assembly);
 }
 
+void PrintShipmentBatch(HostWindow window, const std::vector<std::string>& shipLinks) {
+    std::string links;
+    for (const std::string& link : shipLinks) links += (links.empty() ? "" : ",") + link;
+    RunReport(window, kReportsModule, kShipmentReportFunction, links);
+}
+
 }  // namespace hvx

@@ -7,7 +7,9 @@
 // and tells the user when the sibling or the report is missing:
 // "Unable to load DLL (%s)", "%s is not currently installed. Please install
 // DLL and retry." and "Unable to find report (%s) in %s".
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/HostPort.h"
 #include "platform/UiPort.h"
@@ -52,5 +54,9 @@ void PrintSettlement(HostWindow window, SettlementPrintout printout,
 
 // Prints one assembly sheet (DoOneAssemblySheetEx with the assembly, "", "", 0).
 void PrintAssemblySheet(HostWindow window, std::string_view assembly);
+
+// Prints a direct shipment batch (DoShipmentReport with the loads' shipment
+// links joined by ",", "", "", 0).
+void PrintShipmentBatch(HostWindow window, const std::vector<std::string>& shipLinks);
 
 }  // namespace hvx

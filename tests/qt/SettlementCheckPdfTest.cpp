@@ -15,13 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What a tool writes to standard output; empty when it is not installed.
-std::string ToolOutput(const QString& tool, const QStringList& args) {
-    QProcess process;
-    process.start(tool, args);
-    process.waitForFinished(60000);
-    return process.readAllStandardOutput().toStdString();
-}
+using hvxtest::ToolOutput;
 
 class SettlementCheckPdf : public hvxtest::DatabaseTest {};
 HVX_DATABASE_TEST_SUITE(SettlementCheckPdf);

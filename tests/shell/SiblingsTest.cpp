@@ -187,6 +187,8 @@ std::vector<SiblingCall> AllCalls() {
         report("H32GRR", "DoCWRReport", [] { hvx::RunReceiptsReport(kWindow); }, ",,;0"),
         report("H32GRR.DLL", "DoOneAssemblySheetEx",
                [] { hvx::PrintAssemblySheet(kWindow, "A-1042"); }, "A-1042,,;0"),
+        report("H32GRR.DLL", "DoShipmentReport",
+               [] { hvx::PrintShipmentBatch(kWindow, {"311", "312"}); }, "311,312,,;0"),
         printout(P::Settlement, "DoPrintSettlementEx"),
         printout(P::SettlementContract, "DoPrintSettlementContractEx"),
         printout(P::InstallmentSaleContract, "DoPrintInstallmentSaleContract"),

@@ -281,4 +281,33 @@ TEST_P(DirectShipments, RemovingAndClosingAskFirst) {
     EXPECT_EQ(ui.messages[0].icon, MsgIcon::Question);
 }
 
+// "P&rint" hands the report the stored links of the batch's loads, and only
+// once the batch is finished.
+std::string gPrintedLinks;
+void ShipmentReportFake(void*, const char* links, const char*, const char*, int) {
+    gPrintedLinks = links;
+}
+
+TEST_P(DirectShipments, PrintHandsTheFinishedLoadsToTheShipmentReport) {
+    host.AddModule("H32GRR.DLL").Export("DoShipmentReport", &ShipmentReportFake);
+    gPrintedLinks = "not called";
+    FillOwnedLoad();
+    ASSERT_TRUE(w.AddLoad());
+    w.Print();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Option is currently unavailable.");
+    EXPECT_EQ(gPrintedLinks, "not called");
+
+    FillOwnedLoad();
+    ASSERT_TRUE(w.AddLoad());
+    ui.answers = {MsgAnswer::No};  // "Would you like to enter the comments?"
+    ASSERT_TRUE(w.Finish());
+    ui.messages.clear();
+    w.Print();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+    const auto links = hvxtest::Column("SELECT SHIPLINK FROM HVXGR07 ORDER BY RECNO");
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(gPrintedLinks, links[0] + "," + links[1]);
+}
+
 }  // namespace

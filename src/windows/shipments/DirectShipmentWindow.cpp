@@ -14,6 +14,7 @@
 #include "settlement/SettlementSave.h"
 #include "shell/GeneralLedgerCall.h"
 #include "shell/InterfaceObject.h"
+#include "shell/ReportCalls.h"
 #include "shipments/ShipmentFinish.h"
 #include "shipments/ShipmentLookups.h"
 #include "shipments/ShipmentNumber.h"
@@ -318,7 +319,14 @@ void DirectShipmentWindow::Comments() {
     ui_.DoComment(kShipmentCommentTable, batch_.Loads()[row].shipLink);
 }
 
-void DirectShipmentWindow::Print() { Refuse(kMsgOptionUnavailable, ""); }
+// The batch prints from its stored rows, so only a finished batch prints.
+void DirectShipmentWindow::Print() {
+    if (!Finished() || batch_.Loads().empty()) return (void)Refuse(kMsgOptionUnavailable, "");
+    std::vector<std::string> links;
+    for (const shipments::DirectShipmentLoad& load : batch_.Loads()) links.push_back(load.shipLink);
+    EngineFailureWatch watch;
+    PrintShipmentBatch(window_, links);
+}
 void DirectShipmentWindow::ShipmentDeductions() { EditLines(ShipmentLineKind::Deductions); }
 void DirectShipmentWindow::GradeFactors() { EditLines(ShipmentLineKind::GradeFactors); }
 
