@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "platform/HVXSConnection.h"
-#include "platform/Lookups.h"
 #include "platform/Statements.h"
 #include "platform/Text.h"
 
@@ -45,8 +44,13 @@ bool ReadReceipt(double recno, WarehouseReceipt& receipt, std::string& message) 
     return true;
 }
 
-double ReceiptWithReference(std::string_view cwrRef) {
-    return TextNumber(LookupRecno1(1, kReceiptTable, "CWRREF", cwrRef));
+double OtherReceiptWithReference(std::string_view cwrRef, double recno) {
+    HVXSConnection connection(1, nullptr, 0);
+    std::string other;
+    LiteralStatements(connection)
+        .Value({"SELECT STR(RECNO) FROM HVXGR08 WHERE CWRREF = '%s' AND RECNO <> %.0f"},
+               {cwrRef, recno}, other);
+    return TextNumber(other);
 }
 
 }  // namespace hvx::receipts

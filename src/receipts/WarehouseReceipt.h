@@ -47,7 +47,8 @@ ReceiptKey KeyOf(const WarehouseReceipt& receipt);
 // is none or the read failed.
 bool ReadReceipt(double recno, WarehouseReceipt& receipt, std::string& message);
 
-// The record number of the first receipt with that reference, 0 when none.
-double ReceiptWithReference(std::string_view cwrRef);
+// The record number of a receipt other than `recno` with that reference, 0
+// when there is none.
+double OtherReceiptWithReference(std::string_view cwrRef, double recno);
 
 }  // namespace hvx::receipts
