@@ -8,9 +8,13 @@
 namespace hvx::receipts {
 namespace {
 
-double Units(const ReceiptKey& receipt) { return TextNumber(receipt.units); }
+double Units(const ReceiptKey& receipt) {
+    return TextNumber(receipt.units);
+}
 
-ReceiptMove Issue(const ReceiptKey& receipt) { return {kProgramIssued, receipt, Units(receipt)}; }
+ReceiptMove Issue(const ReceiptKey& receipt) {
+    return {kProgramIssued, receipt, Units(receipt)};
+}
 ReceiptMove TakeBack(const ReceiptKey& receipt) {
     return {kProgramIssued, receipt, -Units(receipt)};
 }
@@ -23,7 +27,9 @@ bool KeyChanged(const ReceiptKey& a, const ReceiptKey& b) {
 
 }  // namespace
 
-std::vector<ReceiptMove> MovesOfNewReceipt(const ReceiptKey& now) { return {Issue(now)}; }
+std::vector<ReceiptMove> MovesOfNewReceipt(const ReceiptKey& now) {
+    return {Issue(now)};
+}
 
 std::vector<ReceiptMove> MovesOfChange(const ReceiptKey& loaded, const ReceiptKey& now) {
     const bool keyChanged = KeyChanged(loaded, now);
@@ -33,9 +39,8 @@ std::vector<ReceiptMove> MovesOfChange(const ReceiptKey& loaded, const ReceiptKe
     if (keyChanged && wasOpen) moves.push_back(TakeBack(loaded));
     if (keyChanged && statusChanged && wasOpen) moves.push_back(Issue(now));
     if (keyChanged || statusChanged)
-        moves.push_back(now.openClose == kClosed
-                            ? ReceiptMove{kProgramSettled, now, Units(now)}
-                            : Issue(now));
+        moves.push_back(now.openClose == kClosed ? ReceiptMove{kProgramSettled, now, Units(now)}
+                                                 : Issue(now));
     return moves;
 }
 
@@ -47,8 +52,8 @@ std::vector<ReceiptMove> MovesOfDelete(const ReceiptKey& stored) {
 bool RecordMoves(HVXSConnection& connection, const std::vector<ReceiptMove>& moves) {
     for (const ReceiptMove& move : moves) {
         const bool settled = move.program == kProgramSettled;
-        if (!RecordActivity(connection, move.program, move.receipt.commodity,
-                            move.receipt.location, move.units, move.receipt.cwrRef,
+        if (!RecordActivity(connection, move.program, move.receipt.commodity, move.receipt.location,
+                            move.units, move.receipt.cwrRef,
                             settled ? kCollateralWHR : kCompanyOwned,
                             settled ? kCompanyOwned : kCollateralWHR, ""))
             return false;

@@ -43,9 +43,9 @@ bool WriteRow(HVXSConnection& connection, const WarehouseReceipt& r, bool stored
     const std::string issued = SqlDate(r.issueDate), settled = SqlDate(r.settleDate),
                       modified = SqlDate(r.lmodDate);
     if (!stored)
-        return sql.Change({kInsert}, {r.cwrRef, issued, r.vendor, r.commodity, r.location,
-                                      r.units, settled, r.openClose, r.cwrLink, r.numChange,
-                                      modified, r.lmodTime, r.lmodUser, r.recno}) == 1;
+        return sql.Change({kInsert}, {r.cwrRef, issued, r.vendor, r.commodity, r.location, r.units,
+                                      settled, r.openClose, r.cwrLink, r.numChange, modified,
+                                      r.lmodTime, r.lmodUser, r.recno}) == 1;
     return sql.Change({kUpdate}, {r.cwrRef, issued, r.vendor, r.commodity, r.location, r.units,
                                   settled, r.openClose, r.cwrLink, r.numChange, modified,
                                   r.lmodTime, r.lmodUser, r.recno, oldChange}) == 1;

@@ -26,8 +26,7 @@ std::string WarehouseReceipt::StatusOfForm() const {
 }
 
 ReceiptKey KeyOf(const WarehouseReceipt& receipt) {
-    return {receipt.cwrRef, receipt.commodity, receipt.location, receipt.units,
-            receipt.openClose};
+    return {receipt.cwrRef, receipt.commodity, receipt.location, receipt.units, receipt.openClose};
 }
 
 bool ReadReceipt(double recno, WarehouseReceipt& receipt, std::string& message) {
@@ -39,8 +38,9 @@ bool ReadReceipt(double recno, WarehouseReceipt& receipt, std::string& message) 
         return false;
     }
     SqlRow& r = rows.front();
-    receipt = {r[0], r[1], r[2], r[3], r[4], r[5], r[6], Trim(r[7]), r[8], r[9],
-               TextNumber(r[10]), r[11], r[12], r[13]};
+    receipt = {
+        r[0],  r[1],  r[2], r[3], r[4], r[5], r[6], Trim(r[7]), r[8], r[9], TextNumber(r[10]),
+        r[11], r[12], r[13]};
     return true;
 }
 

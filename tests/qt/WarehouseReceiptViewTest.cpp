@@ -42,8 +42,7 @@ HVX_DATABASE_TEST_SUITE(WarehouseReceiptViewTest);
 TEST_P(WarehouseReceiptViewTest, AReceiptIsIssuedSettledAndDeleted) {
     Alt(Qt::Key_E), Type("CWR-1");
     Type("3/1/26"), Type("HAULRITE"), Type("CORN"), Type("01"), Type("1250");
-    EXPECT_EQ(Shown("ISSUDATE"), "03/01/2026");
-    EXPECT_EQ(Shown("UNITS"), "1250.0000");
+    EXPECT_EQ(Shown("ISSUDATE") + " " + Shown("UNITS"), "03/01/2026 1250.0000");
     EXPECT_EQ(view.findChild<QLabel*>("Commodity Name")->text(), "Yellow Corn No. 2");
     // A button's Alt key clicks it a moment later, as a click shows.
     Alt(Qt::Key_A);  // stored, and the window is ready for the next
@@ -67,8 +66,6 @@ TEST_P(WarehouseReceiptViewTest, AReceiptIsIssuedSettledAndDeleted) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Shown("CWRREF").isEmpty(); }));
     EXPECT_FALSE(view.Button("Delete")->isEnabled());
     EXPECT_EQ(Rows("SELECT COUNT(*) FROM HVXGR08"), Texts{"0"});
-    EXPECT_EQ(Rows("SELECT PROGRAM,NETUNITS FROM HVXGR29 WHERE REFERENCE = 'CWR-1' ORDER BY RECNO"),
-              (Texts{"CWR Issued\t1250.0000", "CWR Settled\t1250.0000"}));
 }
 
 }  // namespace

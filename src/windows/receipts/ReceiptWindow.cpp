@@ -19,7 +19,9 @@ const char* const kFindColumns =
     "CWRREF,Reference,15,-1,VENREF,Vendor,15,0,COMMODITY,Commodity,15,0,LOCATION,Location,15,0,"
     "ISSUDATE,Issue Date,20,-5,UNITS,Units,15,0,SETTDATE,Settle Date,20,-5";
 
-double RecnoOf(const SqlRow* row) { return row ? std::stod((*row)[kBrowseRecno]) : 0; }
+double RecnoOf(const SqlRow* row) {
+    return row ? std::stod((*row)[kBrowseRecno]) : 0;
+}
 
 }  // namespace
 
@@ -71,8 +73,8 @@ bool ReceiptWindow::Accept() {
 
 bool ReceiptWindow::AskChanges() {
     if (!changed_) return true;
-    switch (ui_.MessageBox(kMsgChanges, kChangesCaption, MsgButtons::YesNoCancel,
-                           MsgIcon::Question)) {
+    switch (
+        ui_.MessageBox(kMsgChanges, kChangesCaption, MsgButtons::YesNoCancel, MsgIcon::Question)) {
         case MsgAnswer::Cancel: return false;
         case MsgAnswer::Yes: Accept(); return !changed_;
         default: return true;
@@ -147,6 +149,8 @@ void ReceiptWindow::Comments() {
     ui_.DoComment(kCommentTable, form_.cwrLink);
 }
 
-void ReceiptWindow::Report() { RunReceiptsReport(window_); }
+void ReceiptWindow::Report() {
+    RunReceiptsReport(window_);
+}
 
 }  // namespace hvx::receiptwin

@@ -109,8 +109,12 @@ void ReceiptWindow::Describe() {
     Reference(kLocationName, form_.location, names_.location);
 }
 
-void ReceiptWindow::SearchVendor() { Pick(kVendors, form_.vendor, names_.vendor); }
-void ReceiptWindow::SearchLocation() { Pick(kLocations, form_.location, names_.location); }
+void ReceiptWindow::SearchVendor() {
+    Pick(kVendors, form_.vendor, names_.vendor);
+}
+void ReceiptWindow::SearchLocation() {
+    Pick(kLocations, form_.location, names_.location);
+}
 void ReceiptWindow::SearchCommodity() {
     if (Pick(kCommodities, form_.commodity, names_.commodity)) UnitsLeft();
 }
@@ -127,12 +131,13 @@ void ReceiptWindow::UnitsLeft() {
     EngineFailureWatch watch;
     HVXConnection connection(1);
     std::string decimals;
-    const bool known = PreparedStatements(connection).Value(
-        {"", "SELECT DECIMALS FROM HVXGR51 WHERE REFERENCE = ?"}, {form_.commodity}, decimals);
+    const bool known = PreparedStatements(connection)
+                           .Value({"", "SELECT DECIMALS FROM HVXGR51 WHERE REFERENCE = ?"},
+                                  {form_.commodity}, decimals);
     // Rounded half away from zero, as the clerk reads the figure: a printf
     // format would show 7.125 at two decimals as 7.12.
-    form_.units = HVXSRound(TextNumber(form_.units),
-                            known ? static_cast<int>(TextNumber(decimals)) : 2);
+    form_.units =
+        HVXSRound(TextNumber(form_.units), known ? static_cast<int>(TextNumber(decimals)) : 2);
 }
 
 void ReceiptWindow::IssueDateLeft() {
@@ -155,8 +160,7 @@ std::optional<ReceiptWindow::Check> ReceiptWindow::FirstRefusal() const {
         {form_.vendor, kVendorName, kMsgVendorRequired, kMsgVendorInvalid, kFieldVendor},
         {form_.commodity, kCommodityName, kMsgCommodityRequired, kMsgCommodityInvalid,
          kFieldCommodity},
-        {form_.location, kLocationName, kMsgLocationRequired, kMsgLocationInvalid,
-         kFieldLocation},
+        {form_.location, kLocationName, kMsgLocationRequired, kMsgLocationInvalid, kFieldLocation},
     };
     for (const auto& r : references) {
         if (Trimmed(r.value).empty()) return Check{r.required, r.field};

@@ -147,7 +147,8 @@ QWidget* WarehouseReceiptView::BuildForm() {
     view->setToolTip(Q(kHintViewCommodity));
     view->setStatusTip(Q(kHintViewCommodity));
     view->setFocusPolicy(Qt::NoFocus);
-    connect(view, &QToolButton::clicked, this, [this] { Run([this] { window_.ViewCommodity(); }); });
+    connect(view, &QToolButton::clicked, this,
+            [this] { Run([this] { window_.ViewCommodity(); }); });
     grid->addWidget(view, 3, 4);
 
     auto* stamp = new QGroupBox("Last Modified", box);
@@ -218,8 +219,10 @@ void WarehouseReceiptView::Refresh() {
 void WarehouseReceiptView::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
     Run([&] { mayClose = window_.MayClose(); });
-    if (mayClose) event->accept();
-    else event->ignore();
+    if (mayClose)
+        event->accept();
+    else
+        event->ignore();
 }
 
 }  // namespace hvx

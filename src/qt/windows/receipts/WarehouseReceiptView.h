@@ -35,8 +35,7 @@ protected:
 
 private:
     using TextOf = std::function<std::string&(receiptwin::ReceiptWindow&)>;
-    QLineEdit* AddField(std::string_view name, TextOf text, int width,
-                        std::function<void()> left);
+    QLineEdit* AddField(std::string_view name, TextOf text, int width, std::function<void()> left);
     QWidget* BuildForm();
     QLayout* BuildCommands();
     // Runs a command of the controller, then draws the window again and
