@@ -24,6 +24,7 @@
 #include "qt/windows/posted/PostedChangeDialogsQt.h"
 #include "qt/windows/entry/pages/StorageTermsPage.h"
 #include "qt/windows/pricing/PricePageView.h"
+#include "qt/windows/receipts/WarehouseReceiptView.h"
 #include "qt/windows/shipments/DirectShipmentView.h"
 #include "qt/windows/sources/SourceSelectionDialog.h"
 #include "rules/Categories.h"
@@ -111,6 +112,23 @@ public:
         view.Refresh();
         QApplication::processEvents();
         Save(&view, " - Two Loads");
+    }
+    // The warehouse receipt window with a receipt for Haul-Rite's loan typed
+    // in and its references looked up, not yet accepted.
+    void RunWarehouseReceipt() {
+        WarehouseReceiptView view(&window_);
+        view.setWindowFlags(Qt::Window);
+        view.setWindowTitle("Collateral Warehouse Receipts");
+        view.show();
+        receiptwin::ReceiptWindow& w = view.Controller();
+        receipts::WarehouseReceipt& r = w.Form();
+        r.cwrRef = "CWR-2026-014", r.issueDate = "03/01/2026", r.vendor = "HAULRITE";
+        r.commodity = "CORN", r.location = "01", r.units = "25000";
+        if (!w.VendorLeft() || !w.CommodityLeft() || !w.LocationLeft())
+            return Fail("a demo reference of the warehouse receipt was not found");
+        view.Refresh();
+        QApplication::processEvents();
+        Save(&view, " - Filled");
     }
     // The settlement windows as a clerk works in them on the demo
     // cooperative: by source on stored settlement 9 (Anderson's corn sold
@@ -329,6 +347,7 @@ QStringList RunScreenshotTour(HostWindow& window, const QString& folder, QString
     tour.RunLinePages();
     tour.RunEntryWindows();
     tour.RunDirectShipment();
+    tour.RunWarehouseReceipt();
     error = tour.Error();
     return tour.Files();
 }

@@ -148,6 +148,7 @@ TEST(HostRun, ScreenshotOfEveryGrainWindowInTheDemoDatabaseRememberedForNextTime
     EXPECT_EQ(files.join("|").toStdString(),
               "Change Check Number.png|Change Interest Terms.png|"
               "Change Service Charge Terms.png|Change Storage Terms.png|"
+              "Collateral Warehouse Receipts - Filled.png|"
               "Collateral Warehouse Receipts.png|Create New Settlement 2.png|"
               "Create New Settlement 3.png|Create New Settlement.png|"
               "Direct Shipment - Two Loads.png|Direct Shipment.png|"

@@ -2,28 +2,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFont>
-#include <QLabel>
 #include <QVBoxLayout>
 
 #include "qt/windows/entry/SettlementEntryView.h"
+#include "qt/windows/receipts/WarehouseReceiptView.h"
 #include "qt/windows/shipments/DirectShipmentView.h"
 
 namespace hvx::module {
-namespace {
-
-QString Intro(DocumentKind kind) {
-    switch (kind) {
-        case DocumentKind::SourceSettlement:
-        case DocumentKind::DestSettlement:
-        case DocumentKind::DirectShipment: break;
-        case DocumentKind::WarehouseReceipts:
-            return "Issuing and settling collateral warehouse receipts.";
-    }
-    return {};
-}
-
-}  // namespace
 
 DocumentWindow::DocumentWindow(DocumentKind kind, const SettlementKey& key, QWidget* parent)
     : QWidget(parent), kind_(kind), key_(key) {
@@ -38,27 +23,14 @@ DocumentWindow::DocumentWindow(DocumentKind kind, const SettlementKey& key, QWid
         view->Open(key_);
         return;
     }
+    layout->setContentsMargins(4, 4, 4, 4);
     if (kind == DocumentKind::DirectShipment) {
-        layout->setContentsMargins(4, 4, 4, 4);
         auto* view = new DirectShipmentView(this);
         layout->addWidget(view);
         view->Open();
         return;
     }
-    const DocumentKindInfo& info = DocumentInfo(kind);
-    auto* heading = new QLabel(info.caption, this);
-    QFont headingFont = heading->font();
-    headingFont.setBold(true);
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
-    heading->setFont(headingFont);
-    layout->addWidget(heading);
-    layout->addWidget(new QLabel(Intro(kind), this));
-    layout->addStretch(1);
-    auto* status = new QLabel("The entry fields and commands of this window are not built yet.", this);
-    status->setObjectName("status");
-    status->setEnabled(false);
-    layout->addWidget(status);
-    setMinimumSize(520, 280);
+    layout->addWidget(new WarehouseReceiptView(this));
 }
 
 QString DocumentWindow::startsAs() const {
