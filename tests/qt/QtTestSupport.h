@@ -55,4 +55,12 @@ void WhenModal(std::function<void(T*)> action) {
     timer->start(10);
 }
 
+// What a tool writes to standard output; empty when it is not installed.
+inline std::string ToolOutput(const QString& tool, const QStringList& args) {
+    QProcess process;
+    process.start(tool, args);
+    process.waitForFinished(60000);
+    return process.readAllStandardOutput().toStdString();
+}
+
 }  // namespace hvxtest
