@@ -56,6 +56,14 @@ TEST_F(HostFrame, LoadMessageLoadsSiblingsByAnyFormOfTheName) {
     EXPECT_EQ(load("H32GRS"), module);
     EXPECT_EQ(load("h32grs.Dll"), module);  // the file is H32GRS.so
     EXPECT_NE(port_.FindSiblingFunction(module, "CreateCWRMENU"), nullptr);
+    // The receipts window asks for the reports sibling without ".DLL", the
+    // settlement windows with it: one library answers both.
+    void* reports = load("H32GRR");
+    ASSERT_NE(reports, nullptr) << siblings_.LastError();
+    EXPECT_EQ(load("H32GRR.DLL"), reports);
+    for (const char* report : {"DoCWRReport", "DoPrintSettlementContractEx",
+                               "DoPrintInstallmentSaleContract", "DoOneAssemblySheetEx"})
+        EXPECT_NE(port_.FindSiblingFunction(reports, report), nullptr) << report;
     EXPECT_EQ(load("H32NOTHERE.DLL"), nullptr);
     EXPECT_NE(siblings_.LastError().find("H32NOTHERE.DLL"), std::string::npos);
     int stranger = 0;  // never dlsym on a handle it did not load

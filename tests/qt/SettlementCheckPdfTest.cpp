@@ -7,15 +7,13 @@
 #include <regex>
 
 #include "QtTestSupport.h"
-#include "settlement/AmountInWords.h"
 #include "abi/SiblingAbi.h"
+#include "settlement/AmountInWords.h"
 #include "support/CheckSeed.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-using hvxtest::ToolOutput;
 
 class SettlementCheckPdf : public hvxtest::DatabaseTest {};
 HVX_DATABASE_TEST_SUITE(SettlementCheckPdf);
@@ -72,10 +70,11 @@ TEST_P(SettlementCheckPdf, PrintsToTheChosenFileACheckWhoseWordsAndFiguresAgree)
         ASSERT_GT(fs::exists(pdf) ? fs::file_size(pdf) : 0, 2000u);
         const QString file = QString::fromStdString(pdf.string());
         if (!c.asked)
-            ToolOutput("pdftoppm", {"-png", "-r", "60", "-singlefile", file, file.chopped(4)});
+            hvxtest::ToolOutput("pdftoppm",
+                                {"-png", "-r", "60", "-singlefile", file, file.chopped(4)});
         if (!canRead) continue;
 
-        const std::string text = ToolOutput("pdftotext", {"-layout", file, "-"});
+        const std::string text = hvxtest::ToolOutput("pdftotext", {"-layout", file, "-"});
         std::smatch figures;
         ASSERT_TRUE(std::regex_search(text, figures, std::regex(R"(\$([0-9,]+\.[0-9]{2}))")))
             << text;
