@@ -26,19 +26,32 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
-    // Prints the title, then ours / raw (wall, then CPU) for every pair that
+    // Prints the title, then every "…/ours…/…" run over its twin of each
+    // floor named ("raw" for "…/raw/…"), wall and CPU, for the pairs that
     // both ran.
-    void PrintRatios(const char* title) const {
-        std::printf("\n%s\n  %-44s %7s %7s\n", title, "", "wall", "cpu");
+    void PrintRatios(const char* title, const std::vector<std::string>& floors = {"raw"}) const {
+        std::printf("\n%s\n  %-48s", title, "");
+        for (const std::string& floor : floors)
+            std::printf(" %13s", ("/" + floor).c_str());
+        std::printf("\n  %-48s", "");
+        for (std::size_t i = 0; i < floors.size(); ++i) std::printf(" %6s %6s", "wall", "cpu");
+        std::printf("\n");
         for (const auto& [name, ours] : seconds_) {
-            const auto at = name.find("/ours/");
-            if (at == std::string::npos) continue;
-            std::string raw = name;
-            raw.replace(at, 6, "/raw/");
-            const auto it = seconds_.find(raw);
-            if (it != seconds_.end() && it->second.wall > 0 && it->second.cpu > 0)
-                std::printf("  %-44s %6.2fx %6.2fx\n", name.c_str(), ours.wall / it->second.wall,
-                            ours.cpu / it->second.cpu);
+            const auto at = name.find("/ours");
+            const auto slash = at == std::string::npos ? at : name.find('/', at + 1);
+            if (slash == std::string::npos) continue;
+            std::printf("  %-48s", name.c_str());
+            for (const std::string& floor : floors) {
+                std::string raw = name;
+                raw.replace(at + 1, slash - at - 1, floor);
+                const auto it = seconds_.find(raw);
+                if (it != seconds_.end() && it->second.wall > 0 && it->second.cpu > 0)
+                    std::printf(" %5.2fx %5.2fx", ours.wall / it->second.wall,
+                                ours.cpu / it->second.cpu);
+                else
+                    std::printf(" %6s %6s", "-", "-");
+            }
+            std::printf("\n");
         }
     }
 

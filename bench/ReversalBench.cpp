@@ -36,7 +36,7 @@ bool Reverse(SettlementRecordSet& set, std::string& message) {
 
 int main(int argc, char** argv) {
     const SettlementWork reversal{
-        "reverse-20-lines",
+        "reverse",
         "reversal",
         [](bool postgres, const char* who, SettlementRecordSet& set, std::string& error) {
             SettlementRecordSet first;

@@ -8,7 +8,7 @@ using namespace hvxbench;
 
 int main(int argc, char** argv) {
     const SettlementWork save{
-        "save-20-lines",
+        "save",
         "save",
         [](bool postgres, const char* who, SettlementRecordSet& set, std::string& error) {
             if (!OpenSeeded(postgres, who, error)) return false;

@@ -3,7 +3,11 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <utility>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -12,6 +16,7 @@
 #include "RatioReporter.h"
 #include "StatementReplay.h"
 #include "data/Schema.h"
+#include "harvexa-admin/AdminCommands.h"
 #include "platform/HostPort.h"
 #include "platform/NextNumbers.h"
 #include "platform/Session.h"
@@ -66,23 +71,100 @@ void Discard(bool postgres, const char* who) {
     }
 }
 
+// The statements of a piece of work with each table's record numbers drawn
+// by one counter update: the first update of a table's counter advances it by
+// all its numbers at once, the others go. The counter ends where the work
+// left it.
+std::vector<RecordedStatement> CountersAtOnce(const std::vector<RecordedStatement>& statements) {
+    const auto counterOf = [](const RecordedStatement& r) {
+        const bool counter = r.sql.rfind("UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1", 0) == 0 &&
+                             r.values.size() >= 2;
+        return counter ? r.values[0].text + "." + r.values[1].text : std::string();
+    };
+    std::map<std::string, int> numbers;
+    for (const RecordedStatement& r : statements)
+        if (const std::string key = counterOf(r); !key.empty()) ++numbers[key];
+    std::vector<RecordedStatement> merged;
+    for (const RecordedStatement& r : statements) {
+        const std::string key = counterOf(r);
+        if (key.empty()) {
+            merged.push_back(r);
+        } else if (const int n = std::exchange(numbers[key], 0); n > 0) {
+            RecordedStatement all = r;
+            all.sql = "UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + " + std::to_string(n) +
+                      " WHERE TABLENAME = ? AND COLNAME = ?";
+            all.values.resize(2);
+            merged.push_back(std::move(all));
+        }
+    }
+    return merged;
+}
+
+long EnvNumber(const char* name) {
+    const char* text = std::getenv(name);
+    return text && *text ? std::atol(text) : 0;
+}
+
+// The settlement sizes to run: HARVEXA_BENCH_SIZES ("5,20,100" unless set).
+std::vector<int> Sizes() {
+    const char* text = std::getenv("HARVEXA_BENCH_SIZES");
+    std::stringstream list(text && *text ? text : "5,20,100");
+    std::vector<int> sizes;
+    for (std::string item; std::getline(list, item, ',');)
+        if (const int n = std::atoi(item.c_str()); n > 0) sizes.push_back(n);
+    return sizes;
+}
+
+// A SQLite database already holding HARVEXA_BENCH_BASE_LINES generated
+// settlement lines, made once for the run: each side starts from a copy, so
+// every side holds the same rows.
+const std::string& GrownTemplate(std::string& error) {
+    static std::string made;
+    if (!made.empty()) return made;
+    const std::string file = SqliteFile("grown");
+    std::ostringstream out, err;
+    hvx::admin::GenerateOptions options;
+    options.lines = EnvNumber("HARVEXA_BENCH_BASE_LINES");
+    options.settlements = std::max(1L, options.lines / 20);
+    std::remove(file.c_str());
+    if (hvx::admin::InitCommand("sqlite:" + file, false, out, err) != 0 ||
+        hvx::admin::GenerateCommand("sqlite:" + file, options, out, err) != 0)
+        error = err.str();
+    else
+        made = file;
+    return made;
+}
+
 struct Run {
     const SettlementWork& work;
-    std::vector<RecordedStatement> recorded;
+    int lines;
+    std::vector<RecordedStatement> literal, bound, counters;
 
-    // Records the work on a seeded SQLite database; false with a message.
+    // Records the work on a seeded SQLite database, with literal statements
+    // run as they stand and then as shapes; false with a message.
     bool Record(std::string& error) {
-        SqliteRecorder recorder;
-        SettlementRecordSet set;
-        const bool seeded = work.seed(false, "record", set, error);
-        recorder.Start();
-        const bool done = seeded && work.work(set, error);
-        if (!recorder.Stop(recorded)) error = "The values of a statement could not be read back.";
-        Discard(false, "record");
-        return done && error.empty();
+        for (const bool shaped : {false, true}) {
+            SqliteRecorder recorder;
+            SettlementRecordSet set;
+            hvx::Session::ShapeLiterals(shaped);
+            const bool seeded = work.seed(false, "record", set, error);
+            recorder.Start();
+            const bool done = seeded && work.work(set, error);
+            if (!recorder.Stop(shaped ? bound : literal))
+                error = "The values of a statement could not be read back.";
+            Discard(false, "record");
+            hvx::Session::ShapeLiterals(true);
+            if (!done || !error.empty()) return false;
+        }
+        counters = CountersAtOnce(bound);
+        return true;
     }
 
-    void Ours(benchmark::State& state, bool postgres) const {
+    std::string Name() const { return work.name + "-" + std::to_string(lines) + "-lines"; }
+
+    void Ours(benchmark::State& state, bool postgres, bool shaped) const {
+        SettlementLines() = lines;
+        hvx::Session::ShapeLiterals(shaped);
         std::string message;
         SettlementRecordSet set;
         if (!work.seed(postgres, "ours", set, message)) {
@@ -113,9 +195,12 @@ struct Run {
             state.counters["statements"] =
                 static_cast<double>(statements) / static_cast<double>(state.iterations()) + 1;
         Discard(postgres, "ours");
+        hvx::Session::ShapeLiterals(true);
     }
 
-    void Raw(benchmark::State& state, bool postgres) const {
+    void Raw(benchmark::State& state, bool postgres,
+             const std::vector<RecordedStatement>& recorded) const {
+        SettlementLines() = lines;
         std::string error;
         SettlementRecordSet set;
         if (!work.seed(postgres, "raw", set, error)) {
@@ -157,10 +242,11 @@ struct Run {
     // How many statements the work issues, by their first word.
     void PrintStatementCount() const {
         std::map<std::string, int> byVerb;
-        for (const RecordedStatement& r : recorded) ++byVerb[r.sql.substr(0, r.sql.find(' '))];
-        std::printf("One %s issues %zu statements:", work.description.c_str(), recorded.size());
+        for (const RecordedStatement& r : bound) ++byVerb[r.sql.substr(0, r.sql.find(' '))];
+        std::printf("One %s of %d lines issues %zu statements:", work.description.c_str(), lines,
+                    bound.size());
         for (const auto& [verb, count] : byVerb) std::printf(" %d %s", count, verb.c_str());
-        std::printf("\n");
+        std::printf("; %zu with each counter updated once\n", counters.size());
     }
 };
 
@@ -172,10 +258,15 @@ bool RunAll(const std::vector<std::string>& sql, std::string& error) {
     return true;
 }
 
+int& SettlementLines() {
+    static int lines = 20;
+    return lines;
+}
+
 void NewSettlement(SettlementRecordSet& set) {
     set.header.custRef = "C1", set.header.custName = "Casey Farms";
     set.header.settDate = "03072024", set.header.entryDate = "03082024";
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < SettlementLines(); ++i) {
         SettlementDetailItem l;
         // Links come from the counter, as the window takes them: the links of
         // reversing copies come from it too.
@@ -204,8 +295,21 @@ bool OpenSeeded(bool postgres, const char* who, std::string& error) {
     if (postgres && (!hvx::Session::Open(PgConninfo(), error) ||
                      !RunAll({"CREATE SCHEMA " + Name(who)}, error)))
         return false;
+    bool opened = false;
+    if (!postgres && EnvNumber("HARVEXA_BENCH_BASE_LINES") > 0) {
+        const std::string& grown = GrownTemplate(error);
+        std::error_code copied;
+        opened = !grown.empty() &&
+                 std::filesystem::copy_file(grown, SqliteFile(who),
+                                            std::filesystem::copy_options::overwrite_existing,
+                                            copied) &&
+                 hvx::Session::Open(Connection(false, who), error);
+    } else {
+        opened = hvx::Session::Open(Connection(postgres, who), error, hvx::OpenMode::Create) &&
+                 hvx::data::CreateSchema(error);
+    }
     const bool seeded =
-        hvx::Session::Open(Connection(postgres, who), error, hvx::OpenMode::Create) && hvx::data::CreateSchema(error) &&
+        opened &&
         RunAll({"INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES ('C1','Casey Farms',1)",
                 "INSERT INTO HVXGR51 (REFERENCE,NAME,RECNO) VALUES ('CORN','Yellow Corn',1)",
                 "INSERT INTO HVXINV16 (LOCREF,LOCDESC,RECNO) VALUES ('1','Main Elevator',1)",
@@ -225,29 +329,48 @@ bool OpenSeeded(bool postgres, const char* who, std::string& error) {
 
 int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work) {
     hvx::SetHostPort(&host);
-    Run run{work, {}};
-    std::string error;
-    if (!run.Record(error)) {
-        std::fprintf(stderr, "Cannot record a %s: %s\n", work.description.c_str(), error.c_str());
-        return 1;
+    std::vector<std::unique_ptr<Run>> runs;
+    for (const int lines : Sizes()) {
+        auto run = std::make_unique<Run>(Run{work, lines, {}, {}, {}});
+        SettlementLines() = lines;
+        std::string error;
+        if (!run->Record(error)) {
+            std::fprintf(stderr, "Cannot record a %s: %s\n", work.description.c_str(),
+                         error.c_str());
+            return 1;
+        }
+        run->PrintStatementCount();
+        runs.push_back(std::move(run));
     }
-    run.PrintStatementCount();
+    const bool grown = EnvNumber("HARVEXA_BENCH_BASE_LINES") > 0;
     for (const bool postgres : {false, true}) {
-        if (postgres && !PgConninfo()) continue;
+        if (postgres && (!PgConninfo() || grown)) continue;
         const std::string engine = postgres ? "PostgreSQL/" : "SQLite/";
-        benchmark::RegisterBenchmark(
-            (engine + "raw/" + work.name).c_str(),
-            [&run, postgres](benchmark::State& s) { run.Raw(s, postgres); });
-        benchmark::RegisterBenchmark(
-            (engine + "ours/" + work.name).c_str(),
-            [&run, postgres](benchmark::State& s) { run.Ours(s, postgres); });
+        for (const auto& owned : runs) {
+            const Run* run = owned.get();
+            const auto raw = [&](const char* floor, const std::vector<RecordedStatement>& s) {
+                benchmark::RegisterBenchmark(
+                    (engine + floor + "/" + run->Name()).c_str(),
+                    [run, postgres, &s](benchmark::State& st) { run->Raw(st, postgres, s); });
+            };
+            raw("raw-literal", run->literal);
+            raw("raw", run->bound);
+            raw("raw-counters", run->counters);
+            for (const bool shaped : {false, true})
+                benchmark::RegisterBenchmark(
+                    (engine + (shaped ? "ours/" : "ours-literal/") + run->Name()).c_str(),
+                    [run, postgres, shaped](benchmark::State& st) {
+                        run->Ours(st, postgres, shaped);
+                    });
+        }
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios(
-        ("Cost of the " + work.description + " over the raw floor of its statements (ours / raw):")
-            .c_str());
+        ("Cost of the " + work.description + " over the floors of its statements (ours / floor):")
+            .c_str(),
+        {"raw-literal", "raw", "raw-counters"});
     benchmark::Shutdown();
     return 0;
 }

@@ -25,13 +25,17 @@ bool OpenSeeded(bool postgres, const char* who, std::string& error);
 // Literal statements on our session; false with a message at the first refused.
 bool RunAll(const std::vector<std::string>& sql, std::string& error);
 
-// A new settlement of customer C1: 20 lines, each selling 10.5 units of
-// split 7001 at 4.25 with its units row, a checkoff and a moisture grade.
+// A new settlement of customer C1: SettlementLines() lines, each selling
+// 10.5 units of split 7001 at 4.25 with its units row, a checkoff and a
+// moisture grade.
 void NewSettlement(SettlementRecordSet& set);
+// The lines of the settlement the running benchmark works on (5, 20, 100).
+int& SettlementLines();
 bool Save(SettlementRecordSet& set, std::string& message);
 
-// One piece of settlement work, measured against the raw floor of its
-// statements. "ours" runs the work each iteration on a settlement prepared
+// One piece of settlement work, measured against the raw floors of its
+// statements, for settlements of 5, 20 and 100 lines (HARVEXA_BENCH_SIZES, a
+// list such as "20" or "5,100", narrows them). "ours" runs the work each iteration on a settlement prepared
 // with the clock stopped. "raw" replays the statements the work issued once,
 // recorded on SQLite, straight through sqlite3 or libpq, with the same values
 // and transaction bounds (see StatementReplay.h); what a raw iteration
@@ -53,7 +57,19 @@ struct SettlementWork {
 };
 
 // Records the work, runs both sides on SQLite and, when HARVEXA_TEST_PG names
-// a server, on PostgreSQL, and prints ours / raw. The program's exit status.
+// a server, on PostgreSQL, and prints ours over each floor. The program's
+// exit status.
+//
+// Three floors replay the statements: "raw-literal" replays the literal
+// statements as literal SQL, each prepared again (recorded with literal
+// statements run as they stand); "raw" binds their values to statements
+// prepared once; "raw-counters" is "raw" with the record numbers of each
+// table drawn by one counter update instead of one a number. "ours-literal"
+// is our work with literal statements run as they stand, as before they were
+// shaped.
+//
+// HARVEXA_BENCH_BASE_LINES (SQLite only) first fills every database with that
+// many generated settlement lines, so the work runs on a grown database.
 int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work);
 
 }  // namespace hvxbench

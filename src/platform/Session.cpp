@@ -1,5 +1,6 @@
 #include "platform/Session.h"
 
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -10,6 +11,13 @@
 
 namespace hvx {
 namespace {
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>{}(text);
+    }
+};
 
 struct State {
     std::unique_ptr<Engine> engine;
@@ -29,7 +37,13 @@ struct State {
     long failAt = 0;  // statementsRun value at which to fail; 0 = never
     bool shapedLiterals = true;
     std::unordered_set<std::string> shapes;
+    // Translations of statement texts, kept for the texts run again.
+    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> translations;
 };
+
+// The translations kept, of the module's prepared texts only (a literal
+// statement's text rarely comes again); bounded all the same.
+constexpr std::size_t kMaxTranslations = 5000;
 
 State& S() {
     static State state;
@@ -67,6 +81,7 @@ void Session::Close() {
     s.statementsRun = 0;
     s.failAt = 0;
     s.shapes.clear();
+    s.translations.clear();
 }
 
 bool Session::IsOpen() { return S().engine != nullptr; }
@@ -74,9 +89,23 @@ Engine* Session::Get() { return S().engine.get(); }
 EngineKind Session::Kind() { return S().engine ? S().engine->Kind() : EngineKind::SQLite; }
 
 namespace {
+// The statement in the engine's dialect. The module's prepared texts are few
+// and run hundreds of times a save: each is checked and translated once.
+bool Translated(std::string_view sql, EngineKind kind, bool keep, std::string& out,
+                std::string& error) {
+    auto& known = S().translations;
+    if (auto it = keep ? known.find(sql) : known.end(); it != known.end()) {
+        out = it->second;
+        return true;
+    }
+    if (!StorableText(sql, error) || !TranslateSql(sql, kind, out, error)) return false;
+    if (keep && known.size() < kMaxTranslations) known.emplace(std::string(sql), out);
+    return true;
+}
+
 // The statement in the engine's dialect, prepared by prepare(engine, text).
 template <class PrepareFn>
-std::unique_ptr<Statement> PrepareTranslated(std::string_view sql, std::string& error,
+std::unique_ptr<Statement> PrepareTranslated(std::string_view sql, bool keep, std::string& error,
                                              PrepareFn prepare) {
     Engine* engine = Session::Get();
     if (!engine) {
@@ -84,9 +113,7 @@ std::unique_ptr<Statement> PrepareTranslated(std::string_view sql, std::string& 
         return nullptr;
     }
     std::string translated;
-    if (!Noted(StorableText(sql, error) && TranslateSql(sql, engine->Kind(), translated, error),
-               error))
-        return nullptr;
+    if (!Noted(Translated(sql, engine->Kind(), keep, translated, error), error)) return nullptr;
     auto statement = prepare(*engine, translated);
     Noted(statement != nullptr, error);
     return statement;
@@ -135,7 +162,7 @@ std::unique_ptr<Statement> PrepareShaped(Engine& engine, const std::string& text
 
 std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
                                             std::string& error) {
-    return PrepareTranslated(sql, error, [&](Engine& engine, const std::string& text) {
+    return PrepareTranslated(sql, reusable, error, [&](Engine& engine, const std::string& text) {
         if (!reusable)
             if (auto shaped = PrepareShaped(engine, text)) return shaped;
         return engine.Prepare(text, reusable, error);
@@ -145,7 +172,7 @@ std::unique_ptr<Statement> Session::Prepare(std::string_view sql, bool reusable,
 void Session::ShapeLiterals(bool on) { S().shapedLiterals = on; }
 
 std::unique_ptr<Statement> Session::PrepareLongRead(std::string_view sql, std::string& error) {
-    return PrepareTranslated(sql, error, [&](Engine& engine, const std::string& text) {
+    return PrepareTranslated(sql, false, error, [&](Engine& engine, const std::string& text) {
         return engine.PrepareLongRead(text, error);
     });
 }
