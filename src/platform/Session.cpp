@@ -1,5 +1,6 @@
 #include "platform/Session.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "platform/EngineReason.h"
@@ -25,6 +26,10 @@ struct State {
     std::vector<Part> parts;
     long statementsRun = 0;
     long failAt = 0;  // statementsRun value at which to fail; 0 = never
+    // The watch of the test hook, and the text of each statement prepared
+    // while it watches (a statement does not keep its own).
+    Session::StatementWatch watch;
+    std::unordered_map<const Statement*, std::string> watchedTexts;
 };
 
 State& S() {
@@ -84,6 +89,7 @@ std::unique_ptr<Statement> PrepareTranslated(std::string_view sql, std::string& 
         return nullptr;
     auto statement = prepare(*engine, translated);
     Noted(statement != nullptr, error);
+    if (statement && S().watch) S().watchedTexts[statement.get()] = translated;
     return statement;
 }
 }  // namespace
@@ -121,6 +127,9 @@ bool Session::Run(Statement& statement, const std::vector<Param>& params, std::s
         s.transactionFailed = true;
         return Noted(false, error);
     }
+    if (s.watch)
+        if (const auto text = s.watchedTexts.find(&statement); text != s.watchedTexts.end())
+            s.watch(text->second, params);
     ++s.statementsRun;
     bool ok = false;
     if (s.failAt != 0 && s.statementsRun == s.failAt)
@@ -232,5 +241,10 @@ void Session::FailStatementForTesting(long n) {
 }
 
 long Session::StatementsRun() { return S().statementsRun; }
+
+void Session::WatchStatementsForTesting(StatementWatch watch) {
+    S().watch = std::move(watch);
+    S().watchedTexts.clear();
+}
 
 }  // namespace hvx
