@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <set>
 
 #include "platform/Session.h"
 
@@ -84,6 +85,27 @@ std::vector<std::string> FullScans(const std::vector<std::string>& plan) {
         if (IsGrowingTable(table)) tables.push_back(std::move(table));
     }
     return tables;
+}
+
+std::vector<std::string> FullScanFindings(const std::vector<RanStatement>& statements,
+                                          std::span<const std::string_view> readWhole) {
+    std::vector<std::string> findings;
+    std::set<std::string_view> seen;
+    for (const RanStatement& s : statements) {
+        const auto meant = [&](std::string_view start) { return s.sql.starts_with(start); };
+        if (!seen.insert(s.sql).second || std::ranges::any_of(readWhole, meant)) continue;
+        std::vector<std::string> plan;
+        std::string error;
+        if (!ExplainStatement(s.sql, s.values, plan, error)) {
+            findings.push_back(s.sql + "\n  " + error);
+            continue;
+        }
+        if (FullScans(plan).empty()) continue;
+        std::string finding = s.sql;
+        for (const std::string& step : plan) finding += "\n  " + step;
+        findings.push_back(std::move(finding));
+    }
+    return findings;
 }
 
 }  // namespace hvx::data

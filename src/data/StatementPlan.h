@@ -6,6 +6,7 @@
 // every settlement, advance, delivery and shipment reach millions of rows;
 // a statement of everyday work that reads one of them from end to end slows
 // down with every year on file. The reference tables stay small and may be read whole.
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,5 +31,19 @@ bool ExplainStatement(const std::string& sql, const std::vector<Param>& values,
 // order: SQLite's "SCAN <table>" without an index, PostgreSQL's "Seq Scan on
 // <table>". Names are given in upper case.
 std::vector<std::string> FullScans(const std::vector<std::string>& plan);
+
+// A statement as the session ran it: in the engine's dialect, with its values.
+struct RanStatement {
+    std::string sql;
+    std::vector<Param> values;
+};
+
+// What is wrong with the plans of the statements: for each distinct
+// statement (planned with the values of its first run) that reads a growing
+// table whole or that the engine cannot plan, the statement and then its
+// plan, one step a line, or the engine's message. Statements that begin with
+// one of `readWhole` are meant to read every row they select and are passed.
+std::vector<std::string> FullScanFindings(const std::vector<RanStatement>& statements,
+                                          std::span<const std::string_view> readWhole);
 
 }  // namespace hvx::data
