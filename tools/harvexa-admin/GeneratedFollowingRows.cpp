@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "data/Schema.h"
 #include "platform/NextNumbers.h"
+#include "platform/Session.h"
 #include "platform/Statements.h"
 
 namespace hvx::admin {
@@ -120,6 +122,19 @@ bool WriteFollowingRows(const Numbering& start, const Numbering& end, std::strin
                                : Write(rows, start.lineRecno, end.lineRecno, error);
         if (!written) return false;
     }
+    return UpdateStatistics(error);
+}
+
+// A PostgreSQL server would gather statistics of the new rows in its own
+// time; until then it plans for the tables as they were, and may plan the
+// module's statements for a few rows where there are millions. SQLite keeps
+// statistics only when asked, and the module never asks, so its planner
+// takes every table for a large one.
+bool UpdateStatistics(std::string& error) {
+    if (Session::Kind() != EngineKind::PostgreSQL) return true;
+    for (const data::TableDesc& table : data::AllTables())
+        if (!RunNative(nullptr, std::string("ANALYZE ") + table.name, {}, nullptr, error))
+            return false;
     return true;
 }
 

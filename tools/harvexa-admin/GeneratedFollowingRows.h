@@ -15,9 +15,14 @@ namespace hvx::admin {
 
 // Writes the rows that follow from the settlements numbered from `start` up
 // to (not including) `end`, each table's rows under record numbers from its
-// counter on, and moves every counter past them. False with the engine's
+// counter on, moves every counter past them and updates the statistics of
+// every table (UpdateStatistics). False with the engine's
 // message; the caller's transaction then holds nothing complete.
 bool WriteFollowingRows(const Numbering& start, const Numbering& end, std::string& error);
+
+// Brings the engine's statistics of every table up to date after a bulk
+// write (PostgreSQL; SQLite keeps none).
+bool UpdateStatistics(std::string& error);
 
 // The first record number to use in a table: the framework's next one (its
 // counter row is made on first use).
