@@ -121,7 +121,7 @@ TEST_P(StatementPlans, EverydayWorkReadsThroughIndexes) {
         load.reference = "Auto", load.contract = Rows("SELECT MAX(CONTRACT) FROM HVXGR05")[0];
         load.fromDpr = "Company Owned", load.figures.netUnits = "100";
         load.figures.salePrice = "2.5", load.figures.grossAmt = "250.00";
-        load.weighDate = "03/06/2024", load.deductionLines = {{"FRT", "12.50"}};
+        load.weighDate = "03/06/2024";
         ASSERT_FALSE(batch.AddLoad(load, std::nullopt, {}));
         ASSERT_TRUE(FinishShipments(batch, host.MainWindow(), message)) << message;
     };
