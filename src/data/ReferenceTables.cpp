@@ -46,12 +46,14 @@ void AddReferenceTables(std::vector<TableDesc>& out) {
     out.push_back(SuiteTable("HVXGR56A",
                              {T("CUSTREF"), T("LIENHOLD"), T("COMMODITY"), D("EXPDATE")},
                              {{"CUSTREF"}}));
+    // Advances: a customer's by CUSTREF, a settlement's by its links, and
+    // the open ones of every customer (which the save totals) by OPENPAID.
     out.push_back(SuiteTable(
         "HVXGR57",
         {T("CUSTREF"), T("CUSTNAME"), D("ADVDATE"), T("SOURCE"), T("SOURCEREF"),
          T("SETTLEMENT"), T("AMOUNT"), T("RAMOUNT"), T("CHECKNUM"), T("OPENPAID"),
          T("SETTLELINK"), T("SETITEM"), T("ADVLINK"), T("NUMCHANGE")},
-        {{"CUSTREF"}, {"ADVLINK"}, {"SETTLEMENT"}, {"SETTLELINK"}, {"SETITEM"}}));
+        {{"CUSTREF"}, {"ADVLINK"}, {"SETTLEMENT"}, {"SETTLELINK"}, {"SETITEM"}, {"OPENPAID"}}));
     out.push_back(SuiteTable("HVXGR57A",
                              {T("ADVLINK"), T("CHECKNUM"), T("AMOUNT"), D("RDATE"),
                               T("SOURCELINK"), T("PAIDLINK"), T("NUMCHANGE")},

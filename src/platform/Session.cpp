@@ -39,6 +39,10 @@ struct State {
     std::unordered_set<std::string> shapes;
     // Translations of statement texts, kept for the texts run again.
     std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> translations;
+    // The watch of the test hook, and the text of each statement prepared
+    // while it watches (a statement does not keep its own).
+    Session::StatementWatch watch;
+    std::unordered_map<const Statement*, std::string> watchedTexts;
 };
 
 // The translations kept, of the module's prepared texts only (a literal
@@ -116,6 +120,7 @@ std::unique_ptr<Statement> PrepareTranslated(std::string_view sql, bool keep, st
     if (!Noted(Translated(sql, engine->Kind(), keep, translated, error), error)) return nullptr;
     auto statement = prepare(*engine, translated);
     Noted(statement != nullptr, error);
+    if (statement && S().watch) S().watchedTexts[statement.get()] = translated;
     return statement;
 }
 
@@ -197,6 +202,9 @@ bool Session::Run(Statement& statement, const std::vector<Param>& params, std::s
         s.transactionFailed = true;
         return Noted(false, error);
     }
+    if (s.watch)
+        if (const auto text = s.watchedTexts.find(&statement); text != s.watchedTexts.end())
+            s.watch(text->second, params);
     ++s.statementsRun;
     bool ok = false;
     if (s.failAt != 0 && s.statementsRun == s.failAt)
@@ -308,5 +316,10 @@ void Session::FailStatementForTesting(long n) {
 }
 
 long Session::StatementsRun() { return S().statementsRun; }
+
+void Session::WatchStatementsForTesting(StatementWatch watch) {
+    S().watch = std::move(watch);
+    S().watchedTexts.clear();
+}
 
 }  // namespace hvx

@@ -6,6 +6,7 @@
 // so a transaction begun on any of them covers every statement of a save and
 // the save sees its own writes. Other processes and workstations have
 // sessions of their own, kept apart by the engine.
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -56,6 +57,12 @@ public:
     // refused it (n = 1 is the next one); 0 turns the hook off.
     static void FailStatementForTesting(long n);
     static long StatementsRun();  // statements run since the session opened
+
+    // Test hook: every statement run from now on is first handed to `watch`,
+    // in the engine's dialect and with its values; an empty function stops it.
+    using StatementWatch =
+        std::function<void(const std::string& sql, const std::vector<Param>& values)>;
+    static void WatchStatementsForTesting(StatementWatch watch);
 };
 
 }  // namespace hvx

@@ -62,8 +62,12 @@ bool ValidateSources(SettlementDetailList& details, std::string_view setLink,
     for (const SettlementUniqueDetailItem& source : details.UniqueSources())
         if (source.sourceKind == kAssembly && !CheckAssemblyShare(connection, source, message))
             return false;
+    // The lookup keeps a contract number from being entered twice; a line
+    // with no contract number has none to repeat, and looking up the empty
+    // one would walk every contract-less line on file.
     for (const SettlementDetailItem& line : details.Items())
-        if (line.toDpr != kPriced && !CheckContractUnique(connection, line, setLink, message))
+        if (line.toDpr != kPriced && !line.contract.empty() &&
+            !CheckContractUnique(connection, line, setLink, message))
             return false;
     return true;
 }

@@ -102,8 +102,8 @@ std::pair<size_t, size_t> CountIndexes(size_t& described) {
     return {links, recnos};
 }
 
-TEST_P(Schema, UpgradeFromVersionOneAddsTheIndexesOnce) {
-    ASSERT_EQ(ProgramSchemaVersion(), 2);
+TEST_P(Schema, UpgradesAddTheIndexesOnce) {
+    ASSERT_EQ(ProgramSchemaVersion(), 3);
     std::string error;
     ASSERT_TRUE(DropSchema(error) && CreateSchemaUpTo(1, error)) << error;
     EXPECT_EQ(StoredSchemaVersion(), 1);
@@ -113,30 +113,36 @@ TEST_P(Schema, UpgradeFromVersionOneAddsTheIndexesOnce) {
     ASSERT_GT(described, 0u);
     EXPECT_FALSE(CheckSchemaVersion(error));
     EXPECT_EQ(error,
-              "This database has schema version 1, older than this program needs (version 2). "
+              "This database has schema version 1, older than this program needs (version 3). "
               "Bring it up to date with: harvexa-admin upgrade <database>");
 
     // Upgraded once; again there is nothing to do.
-    for (const int before : {1, 2}) {
+    for (const int before : {1, 3}) {
         int from = -1, to = -1;
         ASSERT_TRUE(UpgradeSchema(error, &from, &to)) << error;
-        EXPECT_EQ(std::pair(from, to), std::pair(before, 2));
+        EXPECT_EQ(std::pair(from, to), std::pair(before, 3));
         EXPECT_EQ(CountIndexes(described).first, described);
-        EXPECT_EQ(Column("SELECT VERSION FROM HVXSCHEMA"), std::vector<std::string>{"2"})
+        EXPECT_EQ(Column("SELECT VERSION FROM HVXSCHEMA"), std::vector<std::string>{"3"})
             << "exactly one version row";
         EXPECT_TRUE(CheckSchemaVersion(error)) << error;
     }
+    // Version 2 has every index but the open-advance one, which its upgrade adds.
+    ASSERT_TRUE(DropSchema(error) && CreateSchemaUpTo(2, error)) << error;
+    const size_t atVersionTwo = CountIndexes(described).first;
+    EXPECT_EQ(atVersionTwo, described - 1);
+    ASSERT_TRUE(UpgradeSchema(error)) << error;
+    EXPECT_EQ(CountIndexes(described).first, described);
 }
 
 TEST_P(Schema, MessagesForEachStateOfTheDatabase) {
     const std::string newer =
         "This database has schema version 99, newer than this program understands "
-        "(version 2). Use a newer Harvexa program.";
+        "(version 3). Use a newer Harvexa program.";
     const std::string none =
         "This database holds no Harvexa tables. Create them with: harvexa-admin init <database>";
     std::string error;
     EXPECT_FALSE(CreateSchema(error));
-    EXPECT_EQ(error, "This database already holds Harvexa tables (schema version 2).");
+    EXPECT_EQ(error, "This database already holds Harvexa tables (schema version 3).");
 
     Exec("UPDATE HVXSCHEMA SET VERSION = 99");
     int from = -1;
@@ -155,10 +161,10 @@ TEST_P(Schema, MessagesForEachStateOfTheDatabase) {
     EXPECT_EQ(error, none);
     EXPECT_FALSE(UpgradeSchema(error));
     EXPECT_EQ(error, none);
-    for (int version : {0, 3}) {
+    for (int version : {0, 4}) {
         EXPECT_FALSE(CreateSchemaUpTo(version, error));
         EXPECT_EQ(error, "There is no schema version " + std::to_string(version) +
-                             "; this program knows versions 1 to 2.");
+                             "; this program knows versions 1 to 3.");
     }
 }
 

@@ -165,13 +165,13 @@ TEST_P(AdminCommands, InitRefusesAPopulatedDatabaseUnlessForced) {
     const Result forced = Command({"init", "--force"});
     EXPECT_EQ(forced.code, 0) << forced.err;
     EXPECT_EQ(forced.out.rfind("Dropped the existing Harvexa tables.\nCreated the Harvexa schema, "
-                               "version 2",
+                               "version 3",
                                0),
               0u)
         << forced.out;
     Reopen();
     EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXAR50"), std::vector<std::string>{"0"});
-    EXPECT_EQ(hvx::data::StoredSchemaVersion(), 2);
+    EXPECT_EQ(hvx::data::StoredSchemaVersion(), 3);
 }
 
 TEST_P(AdminCommands, UpgradeSaysWhatItDidAndEveryCommandRefusesAMissingOrNewerSchema) {
@@ -190,9 +190,9 @@ TEST_P(AdminCommands, UpgradeSaysWhatItDidAndEveryCommandRefusesAMissingOrNewerS
     hvx::Session::Close();
     Result r = Command({"upgrade"});
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "Schema upgraded from version 1 to 2.\n");
+    EXPECT_EQ(r.out, "Schema upgraded from version 1 to 3.\n");
     r = Command({"upgrade"});
-    EXPECT_EQ(r.out, "Schema is already at version 2.\n");
+    EXPECT_EQ(r.out, "Schema is already at version 3.\n");
 
     Reopen();
     hvxtest::Exec("UPDATE HVXSCHEMA SET VERSION = 99");
@@ -201,7 +201,7 @@ TEST_P(AdminCommands, UpgradeSaysWhatItDidAndEveryCommandRefusesAMissingOrNewerS
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err,
               "harvexa-admin upgrade: This database has schema version 99, newer than this "
-              "program understands (version 2). Use a newer Harvexa program.\n");
+              "program understands (version 3). Use a newer Harvexa program.\n");
 }
 
 TEST_P(AdminCommands, SeedDemoThenSummary) {

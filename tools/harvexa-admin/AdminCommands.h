@@ -40,5 +40,10 @@ struct GenerateOptions {
 // generated settlements then come after them, nothing is removed.
 int GenerateCommand(const std::string& database, const GenerateOptions& options, std::ostream& out,
                     std::ostream& err);
+// The work of the command on the open session, inside the caller's
+// transaction: the rows, then the counters moved past them. `summary` is the
+// line the command prints once the transaction is committed.
+bool GenerateSettlements(const GenerateOptions& options, std::ostream& err, std::string& summary,
+                         std::string& error);
 
 }  // namespace hvx::admin

@@ -9,6 +9,7 @@
 #include "data/DatabaseFacts.h"
 #include "data/Schema.h"
 #include "harvexa-admin/AdminCommands.h"
+#include "harvexa-admin/GeneratedFollowingRows.h"
 #include "harvexa-admin/GeneratedRowWriter.h"
 #include "platform/ConnectionPassword.h"
 #include "platform/HVXConnection.h"
@@ -40,21 +41,6 @@ long long HighestNumber(const std::string& table, const std::string& column, std
     return highest;
 }
 
-// The first number to use: the framework's next record number of the table
-// (the counter row is made on first use).
-bool FirstRecord(const char* table, long long& first, std::string& error) {
-    first = static_cast<long long>(NextRecordNumber(table));
-    if (first < 1) error = std::string("Unable to take the next record number of ") + table + ".";
-    return first >= 1;
-}
-
-bool SetCounter(const char* table, long long next, std::string& error) {
-    return RunNative(nullptr,
-                     "UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = 'RECNO'",
-                     {Param::Number(static_cast<double>(next)), Param::Text(table)}, nullptr,
-                     error);
-}
-
 // Settlement and check numbers continue after the configured counters and
 // after every number already on file.
 bool StartNumbers(Numbering& start, std::string& error) {
@@ -82,12 +68,13 @@ bool WriteCustomers(GeneratedRowWriter& writer, const std::vector<GeneratedCusto
         if (recno == 0 && !FirstRecord("HVXAR50", recno, error)) return false;
         if (!writer.WriteCustomer(c, recno++, error)) return false;
     }
-    return error.empty() && (recno == 0 || SetCounter("HVXAR50", recno, error));
+    return error.empty() && (recno == 0 || SetRecordCounter("HVXAR50", recno, error));
 }
 
-// Writes everything; the summary line is made for after the commit.
-bool Generate(const GenerateOptions& options, std::ostream& err, std::string& summary,
-              std::string& error) {
+}  // namespace
+
+bool GenerateSettlements(const GenerateOptions& options, std::ostream& err, std::string& summary,
+                         std::string& error) {
     const long customerCount =
         std::clamp(options.settlements / 12, std::min(options.settlements, 10L), 4000L);
     const std::vector<GeneratedCustomer> customers = GenerateCustomers(customerCount);
@@ -111,8 +98,8 @@ bool Generate(const GenerateOptions& options, std::ostream& err, std::string& su
     err << "\n";
     const Numbering& next = generator.Numbers();
     const std::string settlementCounter = std::to_string(next.settlement);
-    if (!SetCounter("HVXGR04", next.link, error) ||
-        !SetCounter("HVXGR04D", next.lineRecno, error) ||
+    if (!WriteFollowingRows(start, next, error) || !SetRecordCounter("HVXGR04", next.link, error) ||
+        !SetRecordCounter("HVXGR04D", next.lineRecno, error) ||
         !RunNative(nullptr, "UPDATE HVXGR40 SET CONFIG18 = ?", {Param::Text(settlementCounter)},
                    nullptr, error) ||
         !RunNative(nullptr, "UPDATE HVXREP4 SET CHECKNUM = ?",
@@ -124,8 +111,6 @@ bool Generate(const GenerateOptions& options, std::ostream& err, std::string& su
               std::to_string(next.settlement - 1) + ") in " + Session::Get()->Describe() + ".\n";
     return true;
 }
-
-}  // namespace
 
 int GenerateCommand(const std::string& database, const GenerateOptions& options, std::ostream& out,
                     std::ostream& err) {
@@ -149,7 +134,7 @@ int GenerateCommand(const std::string& database, const GenerateOptions& options,
         HVXConnection carrier;
         Transaction tran(carrier, "SELECT RECNO FROM HVXGR04");
         if (!tran.Begun()) error = "Unable to begin the transaction: " + carrier.LastError();
-        done = tran.Begun() && Generate(options, err, summary, error);
+        done = tran.Begun() && GenerateSettlements(options, err, summary, error);
         if (done && !tran.Commit()) {
             error = carrier.LastError();
             done = false;
