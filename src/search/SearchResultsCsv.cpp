@@ -3,33 +3,23 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <string_view>
+#include <vector>
+
+#include "data/csv/CsvWriter.h"
 
 namespace hvx::search {
 
-namespace {
-
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
-}  // namespace
-
 void WriteResultsCsv(const SearchResults& results, std::ostream& out) {
     const auto& cells = SearchCells();
+    std::vector<std::string> fields;
     for (int cell = kCellSettlement; cell < kSearchCellCount; ++cell)
-        out << (cell == kCellSettlement ? "" : ",") << CsvField(cells[cell].title);
-    out << "\r\n";
+        fields.emplace_back(cells[cell].title);
+    csv::WriteRecord(out, fields);
     for (std::size_t row = 0; row < results.Size(); ++row) {
+        fields.clear();
         for (int cell = kCellSettlement; cell < kSearchCellCount; ++cell)
-            out << (cell == kCellSettlement ? "" : ",") << CsvField(results.Cell(row, cell));
-        out << "\r\n";
+            fields.emplace_back(results.Cell(row, cell));
+        csv::WriteRecord(out, fields);
     }
 }
 

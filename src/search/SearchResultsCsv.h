@@ -1,5 +1,5 @@
 #pragma once
-// The listed rows as a CSV file (RFC 4180): a heading row with the column
+// The listed rows as a CSV file: a heading row with the column
 // titles, then every row in the order shown, lines ending in CR LF, a
 // field quoted when it holds a comma, a quote or a line end.
 #include <ostream>
