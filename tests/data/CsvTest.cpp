@@ -48,8 +48,8 @@ TEST(Csv, ReadsQuotedFieldsAndCountsLinesOrReportsWhereTheFileIsBroken) {
 }
 
 TEST(Csv, WritesQuotesOnlyWhereNeededAndReadsBackWhatItWrote) {
-    const std::vector<std::string> fields{"O'Brien", "Martinez Land & Cattle, Co.", "say \"hi\"",
-                                          "two\nlines", "", "cr\ronly"};
+    const std::vector<std::string> fields{
+        "O'Brien", "Martinez Land & Cattle, Co.", "say \"hi\"", "two\nlines", "", "cr\ronly"};
     std::ostringstream out;
     hvx::csv::WriteRecord(out, fields);
     EXPECT_EQ(out.str(),

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "data/exchange/ExchangeKind.h"
 #include "harvexa-admin/AdminCommands.h"
 #include "platform/ConnectionPassword.h"
 
@@ -32,6 +33,16 @@ const char* UsageText() {
            "                             same for the same seed (default 1). A database\n"
            "                             holding settlement lines is refused unless\n"
            "                             --force, which adds after them.\n"
+           "  import <kind> <file.csv> <database>\n"
+           "                             Check a CSV file of reference data and, when\n"
+           "                             it has no fault, bring it in as one\n"
+           "                             transaction; rows already there are matched\n"
+           "                             by their reference and updated. Kinds:\n"
+           "                             locations, customers, vendors, grade-factors,\n"
+           "                             commodities, commodity-factors, deductions,\n"
+           "                             liens. Layouts: docs/import.md.\n"
+           "  export <kind> <database>   Write the rows of a kind as CSV to standard\n"
+           "                             output, in the layout import takes.\n"
            "  help, --help               Show this text.\n"
            "\n"
            "A database is a SQLite file path, \"sqlite:PATH\", a PostgreSQL URL\n"
@@ -138,6 +149,35 @@ bool ParseGenerate(const std::vector<std::string>& rest, std::string& database,
     return true;
 }
 
+// "<kind> [<file>] <database>": the kind must be one import and export know.
+bool ParseExchange(const std::string& command, const std::vector<std::string>& rest,
+                   std::size_t count, std::vector<std::string>& out, std::ostream& err,
+                   int& code) {
+    for (const std::string& arg : rest) {
+        if (arg.size() > 1 && arg[0] == '-') {
+            code = UsageError(err, command + ": unknown option " + Shown(arg) + ".");
+            return false;
+        }
+        if (!arg.empty()) out.push_back(arg);
+    }
+    const char* wanted = count == 3 ? "a kind, a file and a database are required."
+                                    : "a kind and a database are required.";
+    if (out.size() < count) {
+        code = UsageError(err, command + ": " + wanted);
+        return false;
+    }
+    if (out.size() > count) {
+        code = UsageError(err, command + ": unexpected argument " + Shown(out[count]) + ".");
+        return false;
+    }
+    if (!exchange::FindExchangeKind(out.front())) {
+        code = UsageError(err, command + ": unknown kind " + Shown(out.front()) +
+                                   "; the kinds are " + exchange::ExchangeKindNames() + ".");
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -166,6 +206,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         GenerateOptions options;
         if (!ParseGenerate(rest, p.database, options, err, code)) return code;
         return GenerateCommand(p.database, options, out, err);
+    }
+    if (command == "import" || command == "export") {
+        std::vector<std::string> a;
+        const bool import = command == "import";
+        if (!ParseExchange(command, rest, import ? 3 : 2, a, err, code)) return code;
+        return import ? ImportCommand(a[0], a[1], a[2], out, err)
+                      : ExportCommand(a[0], a[1], out, err);
     }
     if (command == "demo") {
         if (!Parse(command, rest, true, false, p, err, code)) return code;

@@ -25,9 +25,7 @@ public:
     }
 
 private:
-    bool AtLineEnd() const {
-        return text_[at_] == '\n' || (text_[at_] == '\r' && Next() == '\n');
-    }
+    bool AtLineEnd() const { return text_[at_] == '\n' || (text_[at_] == '\r' && Next() == '\n'); }
     char Next() const { return at_ + 1 < text_.size() ? text_[at_ + 1] : '\0'; }
     void SkipLineEnd() {
         at_ += text_[at_] == '\r' ? 2 : 1;
