@@ -7,10 +7,11 @@ bool Continuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// The length of the well-formed UTF-8 character that starts at text[i], or 0.
+}  // namespace
+
 // Overlong forms, UTF-16 surrogates and code points past U+10FFFF are not
 // well formed: their first two bytes fall outside the ranges below.
-std::size_t CharacterLength(std::string_view text, std::size_t i) {
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     if (lead < 0x80) return 1;
     std::size_t length = 0;
@@ -36,15 +37,13 @@ std::size_t CharacterLength(std::string_view text, std::size_t i) {
     return length;
 }
 
-}  // namespace
-
 bool StorableText(std::string_view text, std::string& error) {
     if (text.find('\0') != std::string_view::npos) {
         error = "A text to be stored contains a NUL character, which cannot be stored.";
         return false;
     }
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharacterLength(text, i);
+        const std::size_t length = Utf8CharacterLength(text, i);
         if (length == 0) {
             error = "A text to be stored is not valid UTF-8.";
             return false;

@@ -13,6 +13,10 @@
 
 namespace hvx {
 
+// The length of the well-formed UTF-8 character that starts at text[i], or 0
+// when the bytes there are not one.
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t i);
+
 // False, with the message, when the text holds a NUL or is not valid UTF-8.
 bool StorableText(std::string_view text, std::string& error);
 // The same for every text value of a statement.

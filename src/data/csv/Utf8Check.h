@@ -9,9 +9,8 @@ struct TextPosition {
     int column = 0;  // characters from the line's start, from 1
 };
 
-// True when the text is UTF-8. Otherwise false, with the position of the
-// first byte that cannot begin or continue a character (an overlong form, a
-// surrogate or a number past U+10FFFF counts as such a byte too).
+// True when the text is UTF-8, as the engines store it. Otherwise false, with
+// the position of the first character that is not well formed.
 bool IsUtf8(std::string_view text, TextPosition& bad);
 
 }  // namespace hvx::csv
