@@ -19,6 +19,7 @@ TEST(ImportValues, EachTypeStoresItsFormOrSaysWhatIsWrong) {
     const struct { const ExchangeColumn& column; std::string text, stored, message; } cases[] = {
         {name, " Café", " Café", ""},             // text as written, width in characters
         {name, "Cafés!", "", "is longer than 5 characters"},
+        {name, std::string("a\0b", 3), "", "holds a NUL character"},
         {key, "", "", "is required"},
         {whole, " 4 ", "4", ""},
         {whole, "4.0", "", "takes a whole number, not \"4.0\""},

@@ -71,7 +71,10 @@ bool StoredValue(const ExchangeColumn& column, std::string_view text, std::strin
     const int size = column.size;
     switch (column.type) {
         case FieldType::Text:
-            if (size > 0 && Characters(value) > static_cast<std::size_t>(size))
+            // No engine stores a NUL; found here, it is listed with the other faults.
+            if (value.find('\0') != std::string_view::npos)
+                message = "holds a NUL character";
+            else if (size > 0 && Characters(value) > static_cast<std::size_t>(size))
                 message = "is longer than " + std::to_string(size) + " characters";
             break;
         case FieldType::Whole:
