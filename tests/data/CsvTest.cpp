@@ -15,9 +15,8 @@ using hvx::csv::Record;
 std::string Shown(const std::vector<Record>& records) {
     std::string out;
     for (const Record& r : records) {
-        out += std::to_string(r.line) + ":";
+        out += " " + std::to_string(r.line) + ":";
         for (const std::string& f : r.fields) out += "[" + f + "]";
-        out += " ";
     }
     return out;
 }
@@ -25,11 +24,11 @@ std::string Shown(const std::vector<Record>& records) {
 TEST(Csv, ReadsQuotedFieldsAndCountsLinesOrReportsWhereTheFileIsBroken) {
     // clang-format off
     const struct { std::string text, records; int badLine; std::string error; } cases[] = {
-        {"a,b\r\nc,d\r\n", "1:[a][b] 2:[c][d] ", 0, ""},
-        {"a,b\nc,d", "1:[a][b] 2:[c][d] ", 0, ""},
-        {"\xEF\xBB\xBFREF,\"x, \"\"y\"\"\"\n", "1:[REF][x, \"y\"] ", 0, ""},
-        {"a,\"two\r\nlines\"\r\n\r\nb,\n", "1:[a][two\r\nlines] 4:[b][] ", 0, ""},
-        {",\n", "1:[][] ", 0, ""},
+        {"a,b\r\nc,d\r\n", " 1:[a][b] 2:[c][d]", 0, ""},
+        {"a,b\nc,d", " 1:[a][b] 2:[c][d]", 0, ""},
+        {"\xEF\xBB\xBFREF,\"x, \"\"y\"\"\"\n", " 1:[REF][x, \"y\"]", 0, ""},
+        {"a,\"two\r\nlines\"\r\n\r\nb,\n", " 1:[a][two\r\nlines] 4:[b][]", 0, ""},
+        {",\n", " 1:[][]", 0, ""},
         {"a\nb\"c\n", "", 2, "a quote inside a field that does not start with one"},
         {"a\n\"b\"c,d\n", "", 2, "text after the closing quote of a field"},
         {"a\n\"b\nc\nd,e\n", "", 2, "a quoted field that is never closed"},

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "data/exchange/ExchangeKind.h"
 #include "platform/Session.h"
@@ -27,9 +27,7 @@ std::string RowCount(const std::string& text) {
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class ExchangeCommands : public hvxtest::DatabaseTest {
@@ -48,17 +46,14 @@ protected:
         hvx::Session::Close();
         args.push_back(connection_);
         const Result r = Admin(args);
-        Reopen();
+        std::string error;
+        EXPECT_TRUE(hvx::Session::Open(connection_, error, hvx::OpenMode::Existing)) << error;
         return r;
     }
     Result Import(const std::string& kind, const std::string& text) {
         const fs::path file = dir_ / (kind + ".csv");
         std::ofstream(file, std::ios::binary) << text;
         return Run({"import", kind, file.string()});
-    }
-    void Reopen() {
-        std::string error;
-        ASSERT_TRUE(hvx::Session::Open(connection_, error, hvx::OpenMode::Existing)) << error;
     }
     // Every table of the import kinds with its record numbers and counters.
     std::vector<std::string> Dump() {
