@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "data/exchange/ExchangeKind.h"
+
 namespace hvx::admin {
 
 enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
@@ -28,14 +30,14 @@ int CheckCommand(const std::string& database, std::ostream& out, std::ostream& e
 // means the user's default one), then prints its summary.
 int DemoCommand(const std::string& database, std::ostream& out, std::ostream& err);
 
-// Reads a CSV file of one kind of reference data ("customers", …) into the
+// Reads a CSV file of one kind of reference data (customers, …) into the
 // database: every fault of the file is reported with its line and column and
 // nothing is written, or the whole file goes in as one transaction.
-int ImportCommand(const std::string& kind, const std::string& file, const std::string& database,
-                  std::ostream& out, std::ostream& err);
+int ImportCommand(const exchange::ExchangeKind& kind, const std::string& file,
+                  const std::string& database, std::ostream& out, std::ostream& err);
 // Writes the rows of one kind to `out` as a CSV file that import takes back.
-int ExportCommand(const std::string& kind, const std::string& database, std::ostream& out,
-                  std::ostream& err);
+int ExportCommand(const exchange::ExchangeKind& kind, const std::string& database,
+                  std::ostream& out, std::ostream& err);
 
 struct GenerateOptions {
     long lines = 1000000;

@@ -151,8 +151,7 @@ bool ParseGenerate(const std::vector<std::string>& rest, std::string& database,
 
 // "<kind> [<file>] <database>": the kind must be one import and export know.
 bool ParseExchange(const std::string& command, const std::vector<std::string>& rest,
-                   std::size_t count, std::vector<std::string>& out, std::ostream& err,
-                   int& code) {
+                   std::size_t count, std::vector<std::string>& out, std::ostream& err, int& code) {
     for (const std::string& arg : rest) {
         if (arg.size() > 1 && arg[0] == '-') {
             code = UsageError(err, command + ": unknown option " + Shown(arg) + ".");
@@ -211,8 +210,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         std::vector<std::string> a;
         const bool import = command == "import";
         if (!ParseExchange(command, rest, import ? 3 : 2, a, err, code)) return code;
-        return import ? ImportCommand(a[0], a[1], a[2], out, err)
-                      : ExportCommand(a[0], a[1], out, err);
+        const exchange::ExchangeKind& kind = *exchange::FindExchangeKind(a[0]);
+        return import ? ImportCommand(kind, a[1], a[2], out, err)
+                      : ExportCommand(kind, a[1], out, err);
     }
     if (command == "demo") {
         if (!Parse(command, rest, true, false, p, err, code)) return code;

@@ -45,9 +45,8 @@ bool OpenChecked(const std::string& database, OpenMode mode, std::string& error)
 
 }  // namespace
 
-int ImportCommand(const std::string& kindName, const std::string& file, const std::string& database,
-                  std::ostream& out, std::ostream& err) {
-    const exchange::ExchangeKind& kind = *exchange::FindExchangeKind(kindName);
+int ImportCommand(const exchange::ExchangeKind& kind, const std::string& file,
+                  const std::string& database, std::ostream& out, std::ostream& err) {
     std::string text, error;
     if (!ReadFile(file, text, error)) return Failed(err, "import", error);
     CommandSession session;
@@ -74,9 +73,8 @@ int ImportCommand(const std::string& kindName, const std::string& file, const st
     return kExitOk;
 }
 
-int ExportCommand(const std::string& kindName, const std::string& database, std::ostream& out,
-                  std::ostream& err) {
-    const exchange::ExchangeKind& kind = *exchange::FindExchangeKind(kindName);
+int ExportCommand(const exchange::ExchangeKind& kind, const std::string& database,
+                  std::ostream& out, std::ostream& err) {
     CommandSession session;
     std::string error;
     if (!OpenChecked(database, OpenMode::ReadOnly, error) ||
