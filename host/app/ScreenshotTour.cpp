@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "host/app/HostWindow.h"
+#include "platform/HVXSConnection.h"
 #include "qt/windows/entry/SettlementEntryView.h"
 #include "qt/windows/posted/PostedChangeDialogsQt.h"
 #include "qt/windows/entry/pages/StorageTermsPage.h"
@@ -323,6 +324,12 @@ private:
     QString error_;
 };
 
+bool OnDemoCooperative() {
+    HVXSConnection connection(1, nullptr, 0);
+    return connection.ExecSQL("SELECT RECNO FROM HVXAR50 WHERE REFERENCE = 'ANDERSON'") &&
+           connection.FetchNext();
+}
+
 }  // namespace
 
 QString ScreenshotFileName(const QString& caption) {
@@ -344,10 +351,15 @@ QStringList RunScreenshotTour(HostWindow& window, const QString& folder, QString
     for (const GrainMenuItem& item : kGrainMenu) tour.Run(item);
     tour.RunSourceSelection();
     tour.RunPostedChanges();
-    tour.RunLinePages();
-    tour.RunEntryWindows();
-    tour.RunDirectShipment();
-    tour.RunWarehouseReceipt();
+    // The filled states are the demo cooperative's; on another database
+    // their references would be refused with messages no one is there to
+    // answer.
+    if (OnDemoCooperative()) {
+        tour.RunLinePages();
+        tour.RunEntryWindows();
+        tour.RunDirectShipment();
+        tour.RunWarehouseReceipt();
+    }
     error = tour.Error();
     return tour.Files();
 }
