@@ -332,4 +332,27 @@ TEST_P(AdminCommands, DemoSeedRefusedByAnyTableRollsEverythingBack) {
     }
 }
 
+// The demo database is the program's own: one left by an earlier version is
+// brought up to date when opened, its rows kept.
+TEST(DemoDatabase, AnOlderDemoIsUpgradedOnOpen) {
+    const std::string file = (fs::temp_directory_path() /
+                              ("harvexa-old-demo-" + std::to_string(getpid()) + ".db")).string();
+    std::string error;
+    ASSERT_TRUE(hvx::Session::Open("sqlite:" + file, error, hvx::OpenMode::Create)) << error;
+    // A demo seeded, then taken back to version 2 (without its open-advance index).
+    ASSERT_TRUE(hvx::data::CreateSchema(error) && hvx::demo::SeedDemoData(error) &&
+                hvx::Session::Get()->ExecScript(
+                    "DROP INDEX IX_HVXGR57_OPENPAID; UPDATE HVXSCHEMA SET VERSION = 2", error))
+        << error;
+    const std::vector<std::string> customers = Column("SELECT REFERENCE FROM HVXAR50 ORDER BY 1");
+    hvx::Session::Close();
+    bool created = true;
+    EXPECT_TRUE(hvx::demo::OpenDemoDatabase("sqlite:" + file, created, error)) << error;
+    EXPECT_FALSE(created);
+    EXPECT_EQ(hvx::data::StoredSchemaVersion(), hvx::data::ProgramSchemaVersion());
+    EXPECT_EQ(Column("SELECT REFERENCE FROM HVXAR50 ORDER BY 1"), customers);
+    hvx::Session::Close();
+    fs::remove(file);
+}
+
 }  // namespace

@@ -75,7 +75,9 @@ bool FillDemoDatabase(bool& created, std::string& error) {
     if (FirstHarvexaTable().empty()) {
         if (!data::CreateSchema(error)) return false;
         created = true;
-    } else if (!data::CheckSchemaVersion(error)) {
+    } else if (!data::UpgradeSchema(error)) {
+        // The demo database is the program's own: a demo left by an earlier
+        // version is brought up to date rather than refused.
         return false;
     }
     long rows = 0;
