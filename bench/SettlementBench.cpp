@@ -3,9 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <utility>
 #include <cstdlib>
@@ -16,7 +14,6 @@
 #include "RatioReporter.h"
 #include "StatementReplay.h"
 #include "data/Schema.h"
-#include "harvexa-admin/AdminCommands.h"
 #include "platform/HostPort.h"
 #include "platform/NextNumbers.h"
 #include "platform/Session.h"
@@ -100,11 +97,6 @@ std::vector<RecordedStatement> CountersAtOnce(const std::vector<RecordedStatemen
     return merged;
 }
 
-long EnvNumber(const char* name) {
-    const char* text = std::getenv(name);
-    return text && *text ? std::atol(text) : 0;
-}
-
 // The settlement sizes to run: HARVEXA_BENCH_SIZES ("5,20,100" unless set).
 std::vector<int> Sizes() {
     const char* text = std::getenv("HARVEXA_BENCH_SIZES");
@@ -113,26 +105,6 @@ std::vector<int> Sizes() {
     for (std::string item; std::getline(list, item, ',');)
         if (const int n = std::atoi(item.c_str()); n > 0) sizes.push_back(n);
     return sizes;
-}
-
-// A SQLite database already holding HARVEXA_BENCH_BASE_LINES generated
-// settlement lines, made once for the run: each side starts from a copy, so
-// every side holds the same rows.
-const std::string& GrownTemplate(std::string& error) {
-    static std::string made;
-    if (!made.empty()) return made;
-    const std::string file = SqliteFile("grown");
-    std::ostringstream out, err;
-    hvx::admin::GenerateOptions options;
-    options.lines = EnvNumber("HARVEXA_BENCH_BASE_LINES");
-    options.settlements = std::max(1L, options.lines / 20);
-    std::remove(file.c_str());
-    if (hvx::admin::InitCommand("sqlite:" + file, false, out, err) != 0 ||
-        hvx::admin::GenerateCommand("sqlite:" + file, options, out, err) != 0)
-        error = err.str();
-    else
-        made = file;
-    return made;
 }
 
 struct Run {
@@ -295,19 +267,9 @@ bool OpenSeeded(bool postgres, const char* who, std::string& error) {
     if (postgres && (!hvx::Session::Open(PgConninfo(), error) ||
                      !RunAll({"CREATE SCHEMA " + Name(who)}, error)))
         return false;
-    bool opened = false;
-    if (!postgres && EnvNumber("HARVEXA_BENCH_BASE_LINES") > 0) {
-        const std::string& grown = GrownTemplate(error);
-        std::error_code copied;
-        opened = !grown.empty() &&
-                 std::filesystem::copy_file(grown, SqliteFile(who),
-                                            std::filesystem::copy_options::overwrite_existing,
-                                            copied) &&
-                 hvx::Session::Open(Connection(false, who), error);
-    } else {
-        opened = hvx::Session::Open(Connection(postgres, who), error, hvx::OpenMode::Create) &&
-                 hvx::data::CreateSchema(error);
-    }
+    const bool opened =
+        hvx::Session::Open(Connection(postgres, who), error, hvx::OpenMode::Create) &&
+        hvx::data::CreateSchema(error);
     const bool seeded =
         opened &&
         RunAll({"INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES ('C1','Casey Farms',1)",
@@ -342,9 +304,8 @@ int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work) {
         run->PrintStatementCount();
         runs.push_back(std::move(run));
     }
-    const bool grown = EnvNumber("HARVEXA_BENCH_BASE_LINES") > 0;
     for (const bool postgres : {false, true}) {
-        if (postgres && (!PgConninfo() || grown)) continue;
+        if (postgres && !PgConninfo()) continue;
         const std::string engine = postgres ? "PostgreSQL/" : "SQLite/";
         for (const auto& owned : runs) {
             const Run* run = owned.get();

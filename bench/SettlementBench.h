@@ -67,9 +67,7 @@ struct SettlementWork {
 // table drawn by one counter update instead of one a number. "ours-literal"
 // is our work with literal statements run as they stand, as before they were
 // shaped.
-//
-// HARVEXA_BENCH_BASE_LINES (SQLite only) first fills every database with that
-// many generated settlement lines, so the work runs on a grown database.
+
 int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work);
 
 }  // namespace hvxbench
