@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <optional>
 #include <regex>
 
 #include "QtTestSupport.h"
@@ -46,16 +47,16 @@ protected:
         ASSERT_TRUE(hvx::demo::SeedDemoData(error)) << error;
         ASSERT_FALSE(QStandardPaths::findExecutable("pdftotext").isEmpty() &&
                      qgetenv("CI") == "true");
-        module_ = dlopen(HARVEXA_MODULES_DIR "/H32GRR.so", RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(module_, nullptr) << dlerror();
+        module_.emplace();
+        ASSERT_TRUE(module_->Loaded()) << dlerror();
     }
     void TearDown() override {
-        if (module_) dlclose(module_);
+        module_.reset();
         DatabaseTest::TearDown();
     }
     template <class Fn>
     Fn Export(const char* name) {
-        return reinterpret_cast<Fn>(dlsym(module_, name));
+        return module_->Function<Fn>(name);
     }
     // Prints through the export into name.pdf and returns its text.
     template <class Call>
@@ -73,7 +74,7 @@ protected:
                                          file, file.chopped(4)});
         return hvxtest::ToolOutput("pdftotext", {"-layout", file, "-"});
     }
-    void* module_ = nullptr;
+    std::optional<hvxtest::ReportsModule> module_;
 };
 HVX_DATABASE_TEST_SUITE(DocumentPdf);
 

@@ -6,6 +6,7 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <optional>
 #include <regex>
 
 #include "QtTestSupport.h"
@@ -28,16 +29,16 @@ protected:
         DatabaseTest::SetUp();
         std::string error;
         ASSERT_TRUE(hvx::demo::SeedDemoData(error)) << error;
-        module_ = dlopen(HARVEXA_MODULES_DIR "/H32GRR.so", RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(module_, nullptr) << dlerror();
+        module_.emplace();
+        ASSERT_TRUE(module_->Loaded()) << dlerror();
     }
     void TearDown() override {
-        if (module_) dlclose(module_);
+        module_.reset();
         DatabaseTest::TearDown();
     }
     template <class Fn>
     Fn Function(const char* name) {
-        return reinterpret_cast<Fn>(dlsym(module_, name));
+        return module_->Function<Fn>(name);
     }
 
     // Runs the print with the PDF named for it; its text, pages apart at "\f".
@@ -59,7 +60,7 @@ protected:
         return hvxtest::ToolOutput("pdftotext", {"-layout", file, "-"});
     }
 
-    void* module_ = nullptr;
+    std::optional<hvxtest::ReportsModule> module_;
 };
 HVX_DATABASE_TEST_SUITE(ReportPdf);
 
