@@ -6,10 +6,9 @@
 #include <dlfcn.h>
 
 #include <filesystem>
-#include <optional>
 #include <regex>
 
-#include "QtTestSupport.h"
+#include "ReportsTestSupport.h"
 #include "abi/SiblingAbi.h"
 #include "data/demo/DemoSeed.h"
 #include "platform/Format.h"
@@ -39,24 +38,12 @@ void AddReceipt(int recno, const std::string& ref, const std::string& vendor,
         settled ? "C" : "O", recno));
 }
 
-class DocumentPdf : public hvxtest::DatabaseTest {
+class DocumentPdf : public hvxtest::ReportsTest {
 protected:
     void SetUp() override {
-        DatabaseTest::SetUp();
-        std::string error;
-        ASSERT_TRUE(hvx::demo::SeedDemoData(error)) << error;
+        ReportsTest::SetUp();
         ASSERT_FALSE(QStandardPaths::findExecutable("pdftotext").isEmpty() &&
                      qgetenv("CI") == "true");
-        module_.emplace();
-        ASSERT_TRUE(module_->Loaded()) << dlerror();
-    }
-    void TearDown() override {
-        module_.reset();
-        DatabaseTest::TearDown();
-    }
-    template <class Fn>
-    Fn Export(const char* name) {
-        return module_->Function<Fn>(name);
     }
     // Prints through the export into name.pdf and returns its text.
     template <class Call>
@@ -74,15 +61,14 @@ protected:
                                          file, file.chopped(4)});
         return hvxtest::ToolOutput("pdftotext", {"-layout", file, "-"});
     }
-    std::optional<hvxtest::ReportsModule> module_;
 };
 HVX_DATABASE_TEST_SUITE(DocumentPdf);
 
 TEST_P(DocumentPdf, FiguresAndNamesOnThePageAreThoseStored) {
-    auto contract = Export<HVXPrintSettlementFn>("DoPrintSettlementContractEx");
-    auto installment = Export<HVXPrintSettlementFn>("DoPrintInstallmentSaleContract");
-    auto sheet = Export<HVXReportFn>("DoOneAssemblySheetEx");
-    auto receipts = Export<HVXReportFn>("DoCWRReport");
+    auto contract = Function<HVXPrintSettlementFn>("DoPrintSettlementContractEx");
+    auto installment = Function<HVXPrintSettlementFn>("DoPrintInstallmentSaleContract");
+    auto sheet = Function<HVXReportFn>("DoOneAssemblySheetEx");
+    auto receipts = Function<HVXReportFn>("DoCWRReport");
     ASSERT_TRUE(contract && installment && sheet && receipts);
     const std::string longName =
         "O'Connor & Kowalski \"Prairie\" Grain and Livestock Family Farms Limited Partnership";
@@ -149,7 +135,7 @@ TEST_P(DocumentPdf, ALongListRunsOnWithItsHeadingsAndTotals) {
                    i % 3 == 0);
         (i % 3 ? open : settled) += i + 0.25;
     }
-    auto receipts = Export<HVXReportFn>("DoCWRReport");
+    auto receipts = Function<HVXReportFn>("DoCWRReport");
     ASSERT_TRUE(receipts);
     const std::string text = Print("receipts-long", [&] { receipts(nullptr, "", "", "", 0); });
     const auto pages = std::count(text.begin(), text.end(), '\f');
@@ -165,9 +151,9 @@ TEST_P(DocumentPdf, ALongListRunsOnWithItsHeadingsAndTotals) {
 }
 
 TEST_P(DocumentPdf, WithoutADocumentToPrintTheUserIsToldWhy) {
-    auto contract = Export<HVXPrintSettlementFn>("DoPrintSettlementContractEx");
-    auto installment = Export<HVXPrintSettlementFn>("DoPrintInstallmentSaleContract");
-    auto sheet = Export<HVXReportFn>("DoOneAssemblySheetEx");
+    auto contract = Function<HVXPrintSettlementFn>("DoPrintSettlementContractEx");
+    auto installment = Function<HVXPrintSettlementFn>("DoPrintInstallmentSaleContract");
+    auto sheet = Function<HVXReportFn>("DoOneAssemblySheetEx");
     ASSERT_TRUE(contract && installment && sheet);
     const struct {
         std::function<void()> print;

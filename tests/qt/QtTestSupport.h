@@ -2,7 +2,6 @@
 // Qt tests run under GoogleTest with one QApplication, made before the first
 // test and closed after the last with every window still open, and act on
 // the modal dialogs the code under test runs with exec().
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <QtTest>
@@ -55,26 +54,6 @@ void WhenModal(std::function<void(T*)> action) {
     });
     timer->start(10);
 }
-
-// The reports sibling, loaded for a test as the host loads it: its exports
-// are called as the module calls them.
-class ReportsModule {
-public:
-    ReportsModule() : handle_(dlopen(HARVEXA_MODULES_DIR "/H32GRR.so", RTLD_NOW | RTLD_LOCAL)) {}
-    ~ReportsModule() {
-        if (handle_) dlclose(handle_);
-    }
-    ReportsModule(const ReportsModule&) = delete;
-    ReportsModule& operator=(const ReportsModule&) = delete;
-    bool Loaded() const { return handle_ != nullptr; }
-    template <class Fn>
-    Fn Function(const char* name) const {
-        return reinterpret_cast<Fn>(dlsym(handle_, name));
-    }
-
-private:
-    void* handle_;
-};
 
 // What a tool writes to standard output; empty when it is not installed.
 inline std::string ToolOutput(const QString& tool, const QStringList& args) {

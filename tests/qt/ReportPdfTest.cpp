@@ -6,10 +6,9 @@
 #include <dlfcn.h>
 
 #include <filesystem>
-#include <optional>
 #include <regex>
 
-#include "QtTestSupport.h"
+#include "ReportsTestSupport.h"
 #include "abi/SiblingAbi.h"
 #include "data/demo/DemoSeed.h"
 #include "platform/Format.h"
@@ -23,24 +22,8 @@ using hvx::settlement::AmountInFigures;
 
 const std::string kLongName = "O'Malley & Daughters Grain and Cattle Partnership of Story County";
 
-class ReportPdf : public hvxtest::DatabaseTest {
+class ReportPdf : public hvxtest::ReportsTest {
 protected:
-    void SetUp() override {
-        DatabaseTest::SetUp();
-        std::string error;
-        ASSERT_TRUE(hvx::demo::SeedDemoData(error)) << error;
-        module_.emplace();
-        ASSERT_TRUE(module_->Loaded()) << dlerror();
-    }
-    void TearDown() override {
-        module_.reset();
-        DatabaseTest::TearDown();
-    }
-    template <class Fn>
-    Fn Function(const char* name) {
-        return module_->Function<Fn>(name);
-    }
-
     // Runs the print with the PDF named for it; its text, pages apart at "\f".
     std::string Print(const std::string& name, const std::function<void()>& print) {
         const fs::path output =
@@ -60,7 +43,6 @@ protected:
         return hvxtest::ToolOutput("pdftotext", {"-layout", file, "-"});
     }
 
-    std::optional<hvxtest::ReportsModule> module_;
 };
 HVX_DATABASE_TEST_SUITE(ReportPdf);
 
