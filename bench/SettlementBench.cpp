@@ -97,6 +97,33 @@ std::vector<RecordedStatement> CountersAtOnce(const std::vector<RecordedStatemen
     return merged;
 }
 
+// The statements that take a database back to its size before an iteration:
+// every row beyond the highest record number its table held, in the tables
+// the work inserts into. Both sides trim after each iteration, so neither
+// pays for a database the other does not grow.
+std::vector<std::string> TrimStatements(bool postgres,
+                                        const std::vector<RecordedStatement>& recorded) {
+    std::map<std::string, std::string> highest;
+    std::string error;
+    for (const RecordedStatement& r : recorded) {
+        if (r.sql.rfind("INSERT INTO ", 0) != 0) continue;
+        const std::string table = r.sql.substr(12, r.sql.find_first_of(" (", 12) - 12);
+        auto probe = hvx::Session::Prepare("SELECT MAX(RECNO) FROM " + table, false, error);
+        std::string recno;
+        if (probe && hvx::Session::Run(*probe, {}, error) && probe->Next())
+            probe->Column(0, recno);
+        highest[table] = recno.empty() ? "0" : recno;
+    }
+    std::vector<std::string> trim;
+    for (const auto& [table, recno] : highest) {
+        trim.push_back("DELETE FROM " + table + " WHERE RECNO > " + recno);
+        // PostgreSQL keeps deleted rows until a vacuum, and the same record
+        // numbers inserted over them would cost more each time.
+        if (postgres) trim.push_back("VACUUM " + table);
+    }
+    return trim;
+}
+
 // The settlement sizes to run: HARVEXA_BENCH_SIZES ("5,20,100" unless set).
 std::vector<int> Sizes() {
     const char* text = std::getenv("HARVEXA_BENCH_SIZES");
@@ -143,6 +170,7 @@ struct Run {
             state.SkipWithError(message.c_str());
             return;
         }
+        const std::vector<std::string> trim = TrimStatements(postgres, bound);
         long statements = 0;
         bool first = true;
         for (auto _ : state) {
@@ -161,6 +189,12 @@ struct Run {
                 break;
             }
             statements += hvx::Session::StatementsRun() - before;
+            state.PauseTiming();
+            if (!RunAll(trim, message)) {
+                state.SkipWithError(message.c_str());
+                break;
+            }
+            state.ResumeTiming();
         }
         // The session counts every statement it runs except its BEGIN.
         if (state.iterations() > 0)
@@ -179,16 +213,7 @@ struct Run {
             state.SkipWithError(error.c_str());
             return;
         }
-        std::map<std::string, std::string> highest;
-        for (const RecordedStatement& r : recorded) {
-            if (r.sql.rfind("INSERT INTO ", 0) != 0) continue;
-            const std::string table = r.sql.substr(12, r.sql.find_first_of(" (", 12) - 12);
-            auto probe = hvx::Session::Prepare("SELECT MAX(RECNO) FROM " + table, false, error);
-            std::string recno;
-            if (probe && hvx::Session::Run(*probe, {}, error) && probe->Next())
-                probe->Column(0, recno);
-            highest[table] = recno.empty() ? "0" : recno;
-        }
+        const std::vector<std::string> trim = TrimStatements(postgres, recorded);
         hvx::Session::Close();
         const std::unique_ptr<RawReplay> raw =
             postgres ? RawReplay::Postgres(Connection(true, "raw"), recorded)
@@ -199,12 +224,7 @@ struct Run {
                 break;
             }
             state.PauseTiming();
-            for (const auto& [table, recno] : highest) {
-                raw->Exec("DELETE FROM " + table + " WHERE RECNO > " + recno);
-                // PostgreSQL keeps deleted rows until a vacuum, and the same
-                // record numbers inserted over them would cost more each time.
-                if (postgres) raw->Exec("VACUUM " + table);
-            }
+            for (const std::string& sql : trim) raw->Exec(sql);
             state.ResumeTiming();
         }
         state.counters["statements"] = static_cast<double>(recorded.size());

@@ -38,10 +38,10 @@ bool Save(SettlementRecordSet& set, std::string& message);
 // list such as "20" or "5,100", narrows them). "ours" runs the work each iteration on a settlement prepared
 // with the clock stopped. "raw" replays the statements the work issued once,
 // recorded on SQLite, straight through sqlite3 or libpq, with the same values
-// and transaction bounds (see StatementReplay.h); what a raw iteration
-// inserted is deleted again with the clock stopped — every row beyond the
-// highest record number its table held — and its updates write the recorded
-// values each time. Each run's "statements" counter shows that both sides
+// and transaction bounds (see StatementReplay.h). What an iteration of either
+// side inserted is deleted again with the clock stopped — every row beyond the
+// highest record number its table held — so both work on a database of the
+// same size; raw updates write the recorded values each time. Each run's "statements" counter shows that both sides
 // issue as many.
 struct SettlementWork {
     std::string name;         // of the benchmarks: "save-20-lines"
