@@ -15,10 +15,56 @@ enum class Clause {
     Positions,   // ORDER BY / GROUP BY: a number names a column
 };
 
-std::string Upper(std::string_view word) {
-    std::string upper(word);
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
+// The words that change what a value means where it stands. Every other word
+// is just a word: the shaper runs on every statement, so words are told
+// apart without copying them.
+enum class Keyword {
+    None,
+    Other,
+    Select,     // SELECT, RETURNING: a select list follows
+    By,
+    OrderGroup,  // ORDER, GROUP: BY then starts column positions
+    Typed,       // DATE, TIME, TIMESTAMP, INTERVAL: the quoted text after is typed
+    Values,      // FROM, WHERE, SET, VALUES ...: values again
+};
+
+bool SameWord(std::string_view word, std::string_view upper) {
+    if (word.size() != upper.size()) return false;
+    for (size_t k = 0; k < word.size(); ++k)
+        if ((word[k] & ~0x20) != upper[k]) return false;
+    return true;
+}
+
+Keyword KeywordOf(std::string_view word) {
+    struct Known {
+        std::string_view text;
+        Keyword keyword;
+    };
+    static constexpr Known kKnown[] = {
+        {"SELECT", Keyword::Select},   {"RETURNING", Keyword::Select},
+        {"BY", Keyword::By},           {"ORDER", Keyword::OrderGroup},
+        {"GROUP", Keyword::OrderGroup}, {"DATE", Keyword::Typed},
+        {"TIME", Keyword::Typed},      {"TIMESTAMP", Keyword::Typed},
+        {"INTERVAL", Keyword::Typed},  {"FROM", Keyword::Values},
+        {"WHERE", Keyword::Values},    {"SET", Keyword::Values},
+        {"VALUES", Keyword::Values},   {"HAVING", Keyword::Values},
+        {"LIMIT", Keyword::Values},    {"OFFSET", Keyword::Values},
+        {"UNION", Keyword::Values},    {"EXCEPT", Keyword::Values},
+        {"INTERSECT", Keyword::Values},
+    };
+    // Clearing the 0x20 bit upper-cases a letter and turns no other word
+    // character into one, so a keyword is matched in any case.
+    if (word.size() < 2 || word.size() > 9) return Keyword::Other;
+    for (const Known& known : kKnown)
+        if (SameWord(word, known.text)) return known.keyword;
+    return Keyword::Other;
+}
+
+// The whole number written as digits, as the engine reads it: "007" is 7.
+Param WholeNumber(std::string_view digits) {
+    const size_t first = digits.find_first_not_of('0');
+    return {Param::Kind::Number,
+            first == std::string_view::npos ? std::string("0") : std::string(digits.substr(first))};
 }
 
 // The end of the quoted text or name starting at i, and its text with
@@ -67,7 +113,10 @@ public:
 private:
     void Placeholder(Param value) {
         shape_.values.push_back(std::move(value));
-        shape_.text += postgres_ ? "$" + std::to_string(shape_.values.size()) : std::string("?");
+        if (postgres_)
+            shape_.text += "$" + std::to_string(shape_.values.size());
+        else
+            shape_.text += '?';
     }
 
     size_t Text(std::string_view sql, size_t i) {
@@ -75,14 +124,12 @@ private:
         const size_t end = QuotedEnd(sql, i, text);
         if (end == std::string_view::npos) return end;
         // DATE '2024-03-07' is typed by its keyword, E'..' and X'..' by their prefix.
-        const bool typed = (i > 0 && IsWordChar(sql[i - 1])) || lastWord_ == "DATE" ||
-                           lastWord_ == "TIME" || lastWord_ == "TIMESTAMP" ||
-                           lastWord_ == "INTERVAL";
+        const bool typed = (i > 0 && IsWordChar(sql[i - 1])) || lastWord_ == Keyword::Typed;
         if (clauses_.back() == Clause::Values && !typed)
             Placeholder(Param::Text(std::move(text)));
         else
             shape_.text.append(sql.substr(i, end - i));
-        lastWord_.clear();
+        lastWord_ = Keyword::None;
         return end;
     }
 
@@ -90,21 +137,19 @@ private:
         std::string name;
         const size_t end = QuotedEnd(sql, i, name);
         if (end != std::string_view::npos) shape_.text.append(sql.substr(i, end - i));
-        lastWord_.clear();
+        lastWord_ = Keyword::None;
         return end;
     }
 
     size_t Word(std::string_view sql, size_t i) {
         size_t end = i;
         while (end < sql.size() && IsWordChar(sql[end])) ++end;
-        const std::string word = Upper(sql.substr(i, end - i));
+        const Keyword word = KeywordOf(sql.substr(i, end - i));
         Clause& clause = clauses_.back();
-        if (word == "SELECT" || word == "RETURNING") clause = Clause::SelectList;
-        else if (word == "BY" && (lastWord_ == "ORDER" || lastWord_ == "GROUP"))
+        if (word == Keyword::Select) clause = Clause::SelectList;
+        else if (word == Keyword::By && lastWord_ == Keyword::OrderGroup)
             clause = Clause::Positions;
-        else if (word == "FROM" || word == "WHERE" || word == "SET" || word == "VALUES" ||
-                 word == "HAVING" || word == "LIMIT" || word == "OFFSET" || word == "UNION" ||
-                 word == "EXCEPT" || word == "INTERSECT")
+        else if (word == Keyword::Values)
             clause = Clause::Values;
         shape_.text.append(sql.substr(i, end - i));
         lastWord_ = word;
@@ -122,10 +167,10 @@ private:
                 ++end;
         }
         if (whole && end - i <= 15 && clauses_.back() == Clause::Values)
-            Placeholder(Param::Number(std::stod(std::string(sql.substr(i, end - i)))));
+            Placeholder(WholeNumber(sql.substr(i, end - i)));
         else
             shape_.text.append(sql.substr(i, end - i));
-        lastWord_.clear();
+        lastWord_ = Keyword::None;
         return end;
     }
 
@@ -136,14 +181,14 @@ private:
         if (c == '(') clauses_.push_back(clauses_.back());
         else if (c == ')' && clauses_.size() > 1) clauses_.pop_back();
         shape_.text += c;
-        if (c != ' ') lastWord_.clear();
+        if (c != ' ') lastWord_ = Keyword::None;
         return i + 1;
     }
 
     bool postgres_;
     LiteralShape& shape_;
     std::vector<Clause> clauses_{Clause::Values};
-    std::string lastWord_;  // the word just before, blanks skipped
+    Keyword lastWord_ = Keyword::None;  // the word just before, blanks skipped
 };
 
 }  // namespace

@@ -150,11 +150,25 @@ private:
 // common with any other (long IN lists) do not pile up without end.
 constexpr std::size_t kMaxShapes = 4000;
 
+// Whether a literal statement without values can be kept prepared as it
+// stands: a query or a change of rows, with no placeholder of its own.
+bool OwnShape(std::string_view text) {
+    if (text.find_first_of("?$") != std::string_view::npos) return false;
+    for (std::string_view verb : {"SELECT ", "INSERT ", "UPDATE ", "DELETE "})
+        if (text.starts_with(verb)) return true;
+    return false;
+}
+
 std::unique_ptr<Statement> PrepareShaped(Engine& engine, const std::string& text) {
     State& s = S();
     if (!s.shapedLiterals) return nullptr;
     LiteralShape shape;
-    if (!ShapeOf(text, engine.Kind(), shape)) return nullptr;
+    if (!ShapeOf(text, engine.Kind(), shape)) {
+        // A statement with no value to take out ("SELECT NEXTDPR FROM
+        // HVXGR40") is its own shape and is kept prepared like any other.
+        if (!OwnShape(text)) return nullptr;
+        shape.text = text;
+    }
     if (!s.shapes.contains(shape.text)) {
         if (s.shapes.size() >= kMaxShapes) return nullptr;
         s.shapes.insert(shape.text);

@@ -39,52 +39,63 @@ bool IsoToMdy(std::string& text) {
     return true;
 }
 
-// Prepared statements of the module's fixed texts, kept idle between uses:
-// preparing is most of the cost of a short statement, and a save runs the
-// same few texts hundreds of times. A statement in use is never shared; it
-// comes back here when its owner is done with it, with the answer to which
-// of its placeholders are dates.
+// Prepared statements of the module's fixed texts and of the shapes of its
+// literal statements, kept idle between uses: preparing is most of the cost
+// of a short statement, and a save runs the same few texts hundreds of
+// times. A statement in use is never shared; it comes back to its text's
+// slot when its owner is done with it, with the answers to which of its
+// placeholders and columns are dates.
 struct PooledStatement {
     sqlite3_stmt* stmt = nullptr;
     std::vector<bool> dateParams;
+    std::vector<bool> dateColumns;
 };
+
+using PoolSlot = std::vector<PooledStatement>;
 
 struct StatementPool {
     sqlite3* db = nullptr;
     bool open = true;
-    std::unordered_multimap<std::string, PooledStatement> idle;
+    // Slots are never removed while the pool is open, so a statement can
+    // keep its slot's address and go back without looking its text up again.
+    std::unordered_map<std::string, PoolSlot> texts, shapes;
 
-    PooledStatement Take(const std::string& sql) {
-        auto it = idle.find(sql);
-        if (it == idle.end()) return {};
-        PooledStatement taken = std::move(it->second);
-        idle.erase(it);
+    static PooledStatement Take(PoolSlot& slot) {
+        if (slot.empty()) return {};
+        PooledStatement taken = std::move(slot.back());
+        slot.pop_back();
         return taken;
     }
     void FinalizeAll() {
-        for (auto& [sql, pooled] : idle) sqlite3_finalize(pooled.stmt);
-        idle.clear();
+        for (auto* slots : {&texts, &shapes})
+            for (auto& [sql, slot] : *slots)
+                for (PooledStatement& pooled : slot) sqlite3_finalize(pooled.stmt);
+        texts.clear();
+        shapes.clear();
     }
 };
 
+std::vector<bool> DateColumns(sqlite3_stmt* stmt) {
+    std::vector<bool> dates;
+    for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+        const char* decl = sqlite3_column_decltype(stmt, i);
+        dates.push_back(decl && sqlite3_stricmp(decl, "DATE") == 0);
+    }
+    return dates;
+}
+
 class SqliteStatement final : public Statement {
 public:
-    // A pooled statement goes back to the pool under its text when done.
+    // A pooled statement goes back to its slot when done.
     SqliteStatement(sqlite3* db, PooledStatement prepared,
-                    std::shared_ptr<StatementPool> pool = nullptr, std::string sql = {})
-        : db_(db), stmt_(prepared.stmt), dateParams_(std::move(prepared.dateParams)),
-          pool_(std::move(pool)), sql_(std::move(sql)) {
-        for (int i = 0; i < sqlite3_column_count(stmt_); ++i) {
-            const char* decl = sqlite3_column_decltype(stmt_, i);
-            isDate_.push_back(decl && sqlite3_stricmp(decl, "DATE") == 0);
-        }
-        dateText_.resize(isDate_.size());
-    }
+                    std::shared_ptr<StatementPool> pool = nullptr, PoolSlot* slot = nullptr)
+        : db_(db), prepared_(std::move(prepared)), stmt_(prepared_.stmt), pool_(std::move(pool)),
+          slot_(slot) {}
     ~SqliteStatement() override {
         if (pool_ && pool_->open) {
             sqlite3_reset(stmt_);
             sqlite3_clear_bindings(stmt_);
-            pool_->idle.emplace(std::move(sql_), PooledStatement{stmt_, std::move(dateParams_)});
+            slot_->push_back(std::move(prepared_));
         } else {
             sqlite3_finalize(stmt_);
         }
@@ -109,7 +120,7 @@ public:
                     rc = sqlite3_bind_int64(stmt_, i + 1, static_cast<sqlite3_int64>(v));
                 else
                     rc = sqlite3_bind_double(stmt_, i + 1, v);
-            } else if (dateParams_[i]) {
+            } else if (prepared_.dateParams[i]) {
                 const std::string stored = StoredDate(p.text);
                 rc = sqlite3_bind_text(stmt_, i + 1, stored.data(), static_cast<int>(stored.size()),
                                        SQLITE_TRANSIENT);
@@ -156,14 +167,16 @@ public:
 
     bool ColumnView(int index, std::string_view& out) const override {
         out = {};
-        if (!onRow_ || index < 0 || index >= static_cast<int>(isDate_.size())) return false;
+        const std::vector<bool>& isDate = prepared_.dateColumns;
+        if (!onRow_ || index < 0 || index >= static_cast<int>(isDate.size())) return false;
         // Only a NULL (or a failed conversion) gives no text.
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
         if (!text) return false;
         out = std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(stmt_, index)));
-        if (!isDate_[index]) return true;
+        if (!isDate[index]) return true;
         // An empty date is no date, as on PostgreSQL where it is stored as NULL.
         if (out.empty()) return false;
+        if (dateText_.size() < isDate.size()) dateText_.resize(isDate.size());
         std::string& date = dateText_[index];
         date.assign(out);
         if (!IsoToMdy(date)) {
@@ -176,11 +189,10 @@ public:
 
 private:
     sqlite3* db_;
+    PooledStatement prepared_;
     sqlite3_stmt* stmt_;
-    std::vector<bool> dateParams_;  // one per placeholder
     std::shared_ptr<StatementPool> pool_;
-    std::string sql_;
-    std::vector<bool> isDate_;
+    PoolSlot* slot_;
     mutable std::vector<std::string> dateText_;  // a date column's text in the display form
     bool pendingRow_ = false;
     bool onRow_ = false;
@@ -206,9 +218,10 @@ public:
 
     std::unique_ptr<Statement> Prepare(const std::string& sql, bool reusable,
                                        std::string& error) override {
-        if (reusable) {
-            if (PooledStatement idle = pool_->Take(sql); idle.stmt)
-                return std::make_unique<SqliteStatement>(db_, std::move(idle), pool_, sql);
+        PoolSlot* slot = reusable ? &pool_->texts[sql] : nullptr;
+        if (slot) {
+            if (PooledStatement idle = StatementPool::Take(*slot); idle.stmt)
+                return std::make_unique<SqliteStatement>(db_, std::move(idle), pool_, slot);
         }
         sqlite3_stmt* stmt = nullptr;
         const char* tail = nullptr;
@@ -226,21 +239,21 @@ public:
             error = "Only one SQL statement may be run at a time";
             return nullptr;
         }
-        PooledStatement prepared{stmt, {}};
+        PooledStatement prepared{stmt, {}, DateColumns(stmt)};
         if (!DateParameters(db_, stmt, prepared.dateParams, error)) {
             sqlite3_finalize(stmt);
             return nullptr;
         }
-        if (reusable) return std::make_unique<SqliteStatement>(db_, std::move(prepared), pool_, sql);
+        if (slot) return std::make_unique<SqliteStatement>(db_, std::move(prepared), pool_, slot);
         return std::make_unique<SqliteStatement>(db_, std::move(prepared));
     }
 
     std::unique_ptr<Statement> PrepareShape(const std::string& shape, int values) override {
         // Pooled apart from the module's prepared texts, whose date values
         // are converted: a shape's values are bound as they were written.
-        std::string key = "\x01" + shape;
-        if (PooledStatement idle = pool_->Take(key); idle.stmt)
-            return std::make_unique<SqliteStatement>(db_, std::move(idle), pool_, std::move(key));
+        PoolSlot& slot = pool_->shapes[shape];
+        if (PooledStatement idle = StatementPool::Take(slot); idle.stmt)
+            return std::make_unique<SqliteStatement>(db_, std::move(idle), pool_, &slot);
         sqlite3_stmt* stmt = nullptr;
         const char* tail = nullptr;
         if (sqlite3_prepare_v2(db_, shape.c_str(), static_cast<int>(shape.size()), &stmt, &tail) !=
@@ -249,8 +262,9 @@ public:
             sqlite3_finalize(stmt);
             return nullptr;
         }
-        PooledStatement prepared{stmt, std::vector<bool>(static_cast<size_t>(values), false)};
-        return std::make_unique<SqliteStatement>(db_, std::move(prepared), pool_, std::move(key));
+        PooledStatement prepared{stmt, std::vector<bool>(static_cast<size_t>(values), false),
+                                 DateColumns(stmt)};
+        return std::make_unique<SqliteStatement>(db_, std::move(prepared), pool_, &slot);
     }
 
     bool ExecScript(const std::string& sql, std::string& error) override {
