@@ -14,7 +14,9 @@ namespace {
 using namespace hvxtest;
 using hvx::MsgAnswer;
 
-int SelectPrinter(void*, const char*, int, HVXCheckPrintOptions*) { return 1; }
+int SelectPrinter(void*, const char*, int, HVXCheckPrintOptions*) {
+    return 1;
+}
 void PrintCheck(void*, const char*, const char*, const char*, const HVXCheckPrintOptions*) {}
 
 class ActivityExport : public SettlementSaveFixture {
@@ -25,30 +27,39 @@ protected:
     // gave 5001 to settlement 43 of 03/09 as well.
     void PrintAndReverse() {
         Exec("INSERT INTO HVXREP4 (CHECKNUM,RECNO) VALUES ('5001',1)");
-        Exec("UPDATE HVXGR52 SET MAKEENTRY='1',ARACCT1='1200',DESCRIPT='Checkoff' "
-             "WHERE REFERENCE='CHECKOFF'");
+        Exec(
+            "UPDATE HVXGR52 SET MAKEENTRY='1',ARACCT1='1200',DESCRIPT='Checkoff' "
+            "WHERE REFERENCE='CHECKOFF'");
         SaveAndPost();
         host.AddModule("H32GRR.DLL")
             .Export("CheckPrinterSelect", &SelectPrinter)
             .Export("DoPrintSettlementCheck", &PrintCheck);
         ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
         std::string field;
-        ASSERT_TRUE(hvx::settlement::CheckPrinting(ui, &host)
-                        .PrintSettlementCheck(field, set.header.setLink, set.header.recno));
+        ASSERT_TRUE(hvx::settlement::CheckPrinting(ui, &host).PrintSettlementCheck(
+            field, set.header.setLink, set.header.recno));
         ASSERT_TRUE(hvx::settlement::ReverseSettlement(window)) << message;
-        Exec("INSERT INTO HVXGR04 (SETTLEMENT,CUSTREF,CUSTNAME,SETTDATE,SETLINK,POSTED,REVERSED,"
-             "CHECKNUM,CHECKAMT,STYPE,RECNO) VALUES ('43','C2','Dale Ross','2024-03-09','90',"
-             "'T','F','5001','12.5','0',90)");
+        Exec(
+            "INSERT INTO HVXGR04 (SETTLEMENT,CUSTREF,CUSTNAME,SETTDATE,SETLINK,POSTED,REVERSED,"
+            "CHECKNUM,CHECKAMT,STYPE,RECNO) VALUES ('43','C2','Dale Ross','2024-03-09','90',"
+            "'T','F','5001','12.5','0',90)");
     }
     AdminResult Run(const std::vector<std::string>& args) { return AdminOn(connection_, args); }
 };
 HVX_DATABASE_TEST_SUITE(ActivityExport);
 
 TEST(ExportMoney, KeepsTheStoredDigitsAndRoundsHalfCentsAwayFromZero) {
-    for (const auto& [stored, money] :
-         {std::pair{"1234.5", "1234.50"}, {"-25", "-25.00"}, {" 0.005", "0.01"},
-          {"2.675", "2.68"}, {"-0.004", "0.00"}, {"-1.995", "-2.00"}, {".5", "0.50"},
-          {"99999999999999.99", "99999999999999.99"}, {"", ""}, {"1e3", "1e3"}, {"-", "-"}})
+    for (const auto& [stored, money] : {std::pair{"1234.5", "1234.50"},
+                                        {"-25", "-25.00"},
+                                        {" 0.005", "0.01"},
+                                        {"2.675", "2.68"},
+                                        {"-0.004", "0.00"},
+                                        {"-1.995", "-2.00"},
+                                        {".5", "0.50"},
+                                        {"99999999999999.99", "99999999999999.99"},
+                                        {"", ""},
+                                        {"1e3", "1e3"},
+                                        {"-", "-"}})
         EXPECT_EQ(hvx::exchange::MoneyText(stored), money) << stored;
 }
 
@@ -58,8 +69,11 @@ TEST(DateRange, TakesBothFormsOfRealDaysAndKeepsBothEnds) {
     for (const char* bad : {"02/29/2025", "3/7/2024", "2024-13-01", "", "03/07/24"})
         EXPECT_FALSE(RangeDay(bad)) << bad;
     const hvx::exchange::DateRange march{RangeDay("03/01/2024"), RangeDay("03/31/2024")};
-    for (const auto& [date, in] : {std::pair{"03/01/2024", true}, {"03/31/2024", true},
-                                   {"02/29/2024", false}, {"04/01/2024", false}, {"", false}})
+    for (const auto& [date, in] : {std::pair{"03/01/2024", true},
+                                   {"03/31/2024", true},
+                                   {"02/29/2024", false},
+                                   {"04/01/2024", false},
+                                   {"", false}})
         EXPECT_EQ(march.Contains(date), in) << date;
     EXPECT_TRUE(hvx::exchange::DateRange{}.Contains(""));
 }
@@ -70,8 +84,9 @@ TEST_P(ActivityExport, PositivePayListsEachCheckOnceAndFlagsANumberGivenTwice) {
     PrintAndReverse();
     const std::string heading = "CHECKNUM,ISSUEDATE,AMOUNT,PAYEE,STATUS\r\n";
     const std::string voided = "5001,03/07/2024,808.75,O'Brien Farms and First Bank,V\r\n";
-    const std::string warning = "harvexa-admin positive-pay: warning: check number 5001 was given "
-                                "to more than one settlement: 41, 43.\n";
+    const std::string warning =
+        "harvexa-admin positive-pay: warning: check number 5001 was given "
+        "to more than one settlement: 41, 43.\n";
     for (const auto& [from, to, out, err] :
          {std::tuple{"03/07/2024", "03/07/2024", heading + voided, warning},
           {"2024-03-08", "2024-03-08", heading + voided, warning},
@@ -108,11 +123,13 @@ TEST_P(ActivityExport, EachKindWritesTheRowsOfItsOwnDays) {
                      "42,03/07/2024,03/08/2024,0,Reversal,C1,Casey Farms,Assembly,A100,CORN,1,"
                      "Storage Ticket,Storage Ticket,ST-88,-150.5000,0.0000,0.00,-850.00,-808.75,"
                      "5001,-808.75\r"}));
-    EXPECT_EQ(Run({"export", "settlements", "--to", "03/06/2024"}).out, Fields(lines.out, '\n')[0] + "\n");
+    EXPECT_EQ(Run({"export", "settlements", "--to", "03/06/2024"}).out,
+              Fields(lines.out, '\n')[0] + "\n");
     // Journal rows and the receivable entry were made by the reversal's posting on 03/08, and
     // the repayment and its negated copy are dated that day; the two advances are older.
     for (const auto& [kind, before, from] : {std::tuple{"position-journal", 1u, 3u},
-                                             {"receivables", 1u, 2u}, {"advance-activity", 3u, 3u}}) {
+                                             {"receivables", 1u, 2u},
+                                             {"advance-activity", 3u, 3u}}) {
         EXPECT_EQ(Fields(Run({"export", kind, "--to", "03/07/2024"}).out, '\n').size(), before)
             << kind;
         EXPECT_EQ(Fields(Run({"export", kind, "--from", "03/08/2024"}).out, '\n').size(), from)

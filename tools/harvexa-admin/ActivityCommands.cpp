@@ -32,8 +32,8 @@ int Failed(std::ostream& err, const char* command, const std::string& message) {
 }  // namespace
 
 bool ReadDateOptions(const std::string& command, const std::vector<std::string>& args,
-                     std::vector<std::string>& plain, exchange::DateRange& range,
-                     std::ostream& err, int& code) {
+                     std::vector<std::string>& plain, exchange::DateRange& range, std::ostream& err,
+                     int& code) {
     std::string typed[2];
     for (std::size_t i = 0; i < args.size(); ++i) {
         const int end = args[i] == "--from" ? 0 : args[i] == "--to" ? 1 : -1;
@@ -56,8 +56,8 @@ bool ReadDateOptions(const std::string& command, const std::vector<std::string>&
         typed[end] = args[++i];
     }
     if (range.from && range.to && *range.from > *range.to) {
-        code = UsageError(err, command + ": --from " + typed[0] + " is after --to " + typed[1] +
-                                   ".");
+        code =
+            UsageError(err, command + ": --from " + typed[0] + " is after --to " + typed[1] + ".");
         return false;
     }
     return true;

@@ -15,8 +15,8 @@ namespace hvx::admin {
 // (code 2): a missing, malformed or impossible date, an option given twice,
 // or --from after --to.
 bool ReadDateOptions(const std::string& command, const std::vector<std::string>& args,
-                     std::vector<std::string>& plain, exchange::DateRange& range,
-                     std::ostream& err, int& code);
+                     std::vector<std::string>& plain, exchange::DateRange& range, std::ostream& err,
+                     int& code);
 
 // Writes the rows of an activity kind within the range to `out` as CSV.
 int ActivityExportCommand(const exchange::ActivityKind& kind, const exchange::DateRange& range,

@@ -35,11 +35,12 @@ bool WritePlain(const PlainKind& kind, const DateRange& range, std::ostream& out
 
 // Units are written as the journal stores them, four decimals.
 bool WriteJournal(const DateRange& range, std::ostream& out, std::string& error) {
-    static const PlainKind kind{{"TRANNUM", "ACTDATE", "COMMODITY", "LOCATION", "PROGRAM",
-                                 "SOURCE", "DEST", "NETUNITS", "REFERENCE", "STATUS"},
+    static const PlainKind kind{{"TRANNUM", "ACTDATE", "COMMODITY", "LOCATION", "PROGRAM", "SOURCE",
+                                 "DEST", "NETUNITS", "REFERENCE", "STATUS"},
                                 "SELECT TRANNUM,ACTDATE,COMMODITY,LOCATION,PROGRAM,SOURCE,DEST,"
                                 "NETUNITS,REFERENCE,STATUS FROM HVXGR29 ORDER BY RECNO",
-                                1, std::string::npos};
+                                1,
+                                std::string::npos};
     return WritePlain(kind, range, out, error);
 }
 
@@ -52,7 +53,8 @@ bool WriteReceivables(const DateRange& range, std::ostream& out, std::string& er
         "SELECT R.REFERENCE,H.ADTE,R.CUSTREF,R.SOURCE,R.ARACCT1,R.ARACCT2,R.ARACCT3,R.DESCRIPT,"
         "R.AMOUNT,R.STATUS FROM HVXGRAR R LEFT JOIN HVXGR04 H ON H.SETTLEMENT=R.REFERENCE "
         "ORDER BY R.RECNO",
-        1, 8};
+        1,
+        8};
     return WritePlain(kind, range, out, error);
 }
 

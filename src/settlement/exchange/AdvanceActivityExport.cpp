@@ -11,8 +11,19 @@
 namespace hvx::exchange {
 namespace {
 
-enum AdvanceColumn { A_LINK, A_DATE, A_CUSTREF, A_CUSTNAME, A_SOURCE, A_SOURCEREF, A_SETTLEMENT,
-                     A_AMOUNT, A_REPAID, A_STATUS, A_CHECKNUM };
+enum AdvanceColumn {
+    A_LINK,
+    A_DATE,
+    A_CUSTREF,
+    A_CUSTNAME,
+    A_SOURCE,
+    A_SOURCEREF,
+    A_SETTLEMENT,
+    A_AMOUNT,
+    A_REPAID,
+    A_STATUS,
+    A_CHECKNUM
+};
 enum RepaymentColumn { R_LINK, R_DATE, R_AMOUNT, R_CHECKNUM, R_SETTLEMENT };
 
 const char* const kAdvances =
@@ -25,9 +36,9 @@ const char* const kRepayments =
 
 void WriteRepayment(std::ostream& out, const SqlRow& r, const SqlRow* advance) {
     const auto of = [&](AdvanceColumn c) { return advance ? (*advance)[c] : std::string(); };
-    csv::WriteRecord(out, {"R", r[R_LINK], r[R_DATE], of(A_CUSTREF), of(A_CUSTNAME),
-                           of(A_SOURCE), of(A_SOURCEREF), r[R_SETTLEMENT],
-                           MoneyText(r[R_AMOUNT]), "", "", r[R_CHECKNUM]});
+    csv::WriteRecord(
+        out, {"R", r[R_LINK], r[R_DATE], of(A_CUSTREF), of(A_CUSTNAME), of(A_SOURCE),
+              of(A_SOURCEREF), r[R_SETTLEMENT], MoneyText(r[R_AMOUNT]), "", "", r[R_CHECKNUM]});
 }
 
 }  // namespace
@@ -44,10 +55,10 @@ bool WriteAdvanceActivity(const DateRange& range, std::ostream& out, std::string
                            "SOURCEREF", "SETTLEMENT", "AMOUNT", "REPAID", "STATUS", "CHECKNUM"});
     for (const SqlRow& a : advances) {
         if (range.Contains(a[A_DATE]))
-            csv::WriteRecord(out, {"A", a[A_LINK], a[A_DATE], a[A_CUSTREF], a[A_CUSTNAME],
-                                   a[A_SOURCE], a[A_SOURCEREF], a[A_SETTLEMENT],
-                                   MoneyText(a[A_AMOUNT]), MoneyText(a[A_REPAID]), a[A_STATUS],
-                                   a[A_CHECKNUM]});
+            csv::WriteRecord(out,
+                             {"A", a[A_LINK], a[A_DATE], a[A_CUSTREF], a[A_CUSTNAME], a[A_SOURCE],
+                              a[A_SOURCEREF], a[A_SETTLEMENT], MoneyText(a[A_AMOUNT]),
+                              MoneyText(a[A_REPAID]), a[A_STATUS], a[A_CHECKNUM]});
         const auto found = byAdvance.find(a[A_LINK]);
         if (found == byAdvance.end()) continue;
         for (const SqlRow* r : found->second)
@@ -56,7 +67,8 @@ bool WriteAdvanceActivity(const DateRange& range, std::ostream& out, std::string
     }
     // Repayments of an advance that is gone still show what was paid.
     for (const SqlRow& r : repayments)
-        if (byAdvance.count(r[R_LINK]) && range.Contains(r[R_DATE])) WriteRepayment(out, r, nullptr);
+        if (byAdvance.count(r[R_LINK]) && range.Contains(r[R_DATE]))
+            WriteRepayment(out, r, nullptr);
     return true;
 }
 

@@ -14,8 +14,7 @@ namespace hvx::exchange {
 bool ReadIssuedChecks(std::vector<IssuedCheck>& out, std::string& error) {
     std::vector<StoredSettlement> settlements;
     PayNames payNames;
-    if (!ReadStoredSettlements(settlements, error) || !ReadPayNames(payNames, error))
-        return false;
+    if (!ReadStoredSettlements(settlements, error) || !ReadPayNames(payNames, error)) return false;
     out.clear();
     for (const StoredSettlement& s : settlements) {
         std::string number = s.checkNum;
@@ -38,8 +37,8 @@ bool ReadIssuedChecks(std::vector<IssuedCheck>& out, std::string& error) {
 bool WriteCheckRegister(const DateRange& range, std::ostream& out, std::string& error) {
     std::vector<IssuedCheck> checks;
     if (!ReadIssuedChecks(checks, error)) return false;
-    csv::WriteRecord(out, {"CHECKNUM", "DATE", "PAYEE", "AMOUNT", "SETTLEMENT", "CUSTREF",
-                           "STATUS", "VOIDDATE", "VOIDSETTLEMENT"});
+    csv::WriteRecord(out, {"CHECKNUM", "DATE", "PAYEE", "AMOUNT", "SETTLEMENT", "CUSTREF", "STATUS",
+                           "VOIDDATE", "VOIDSETTLEMENT"});
     for (const IssuedCheck& c : checks)
         if (range.Contains(c.date))
             csv::WriteRecord(out, {c.number, c.date, c.payee, c.amount, c.settlement, c.custRef,

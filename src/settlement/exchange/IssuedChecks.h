@@ -11,13 +11,13 @@ namespace hvx::exchange {
 
 struct IssuedCheck {
     std::string number;
-    std::string date;  // "MM/DD/YYYY"
-    std::string payee;  // the pay-to line as printed: payees, then mortgagees
+    std::string date;    // "MM/DD/YYYY"
+    std::string payee;   // the pay-to line as printed: payees, then mortgagees
     std::string amount;  // two decimals, as stored
     std::string settlement;
     std::string custRef;
-    bool voided = false;  // its settlement was reversed
-    std::string voidDate;  // the day of the reversal: the copy's entry date
+    bool voided = false;         // its settlement was reversed
+    std::string voidDate;        // the day of the reversal: the copy's entry date
     std::string voidSettlement;  // the reversing copy's number
 };
 

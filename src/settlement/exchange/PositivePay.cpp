@@ -23,8 +23,8 @@ bool NumberBefore(const IssuedCheck* a, const IssuedCheck* b) {
 
 }  // namespace
 
-bool WritePositivePay(const DateRange& range, std::ostream& out,
-                      std::vector<std::string>& warnings, std::string& error) {
+bool WritePositivePay(const DateRange& range, std::ostream& out, std::vector<std::string>& warnings,
+                      std::string& error) {
     std::vector<IssuedCheck> checks;
     if (!ReadIssuedChecks(checks, error)) return false;
     std::map<std::string, std::vector<const IssuedCheck*>> byNumber;
@@ -47,8 +47,8 @@ bool WritePositivePay(const DateRange& range, std::ostream& out,
         std::string settlements;
         for (const IssuedCheck* s : same)
             settlements += (settlements.empty() ? "" : ", ") + s->settlement;
-        warnings.push_back("check number " + c.number + " was given to more than one settlement: " +
-                           settlements + ".");
+        warnings.push_back("check number " + c.number +
+                           " was given to more than one settlement: " + settlements + ".");
     }
     return true;
 }

@@ -15,7 +15,7 @@ namespace hvx::exchange {
 // was paid with (two workstations printing from the same counter); each of
 // those checks is in the file. False with the engine's reason, and nothing
 // written, when the checks cannot be read.
-bool WritePositivePay(const DateRange& range, std::ostream& out,
-                      std::vector<std::string>& warnings, std::string& error);
+bool WritePositivePay(const DateRange& range, std::ostream& out, std::vector<std::string>& warnings,
+                      std::string& error);
 
 }  // namespace hvx::exchange

@@ -44,20 +44,37 @@ bool WriteSettlementLines(const DateRange& range, std::ostream& out, std::string
     std::map<std::string, std::vector<const SqlRow*>> bySettlement;
     for (const SqlRow& line : lines) bySettlement[line[0]].push_back(&line);
 
-    csv::WriteRecord(out, {"SETTLEMENT", "SETTDATE", "ENTERED", "TYPE", "STATUS", "CUSTREF",
-                           "CUSTNAME", "SOURCE", "SOURCEREF", "COMMODITY", "LOCATION", "FROMDPR",
-                           "TODPR", "CONTRACT", "UNITS", "PRICE", "AMOUNT", "GROSS", "NET",
-                           "CHECKNUM", "CHECKAMT"});
+    csv::WriteRecord(
+        out,
+        {"SETTLEMENT", "SETTDATE",  "ENTERED",   "TYPE",     "STATUS",  "CUSTREF",  "CUSTNAME",
+         "SOURCE",     "SOURCEREF", "COMMODITY", "LOCATION", "FROMDPR", "TODPR",    "CONTRACT",
+         "UNITS",      "PRICE",     "AMOUNT",    "GROSS",    "NET",     "CHECKNUM", "CHECKAMT"});
     for (const StoredSettlement& s : settlements) {
         if (!range.Contains(s.settDate)) continue;
         const Totals& t = totals[s.setLink];
         for (const SqlRow* l : bySettlement[s.setLink]) {
             const SqlRow& line = *l;
-            csv::WriteRecord(out, {s.settlement, s.settDate, s.entered, s.stype,
-                                   RoleText(s.role), s.custRef, s.custName, line[1], line[2],
-                                   line[3], line[4], line[5], line[6], line[7], line[8], line[9],
-                                   MoneyText(line[10]), CentsText(t.gross), CentsText(t.net),
-                                   s.checkNum, MoneyText(s.checkAmt)});
+            csv::WriteRecord(out, {s.settlement,
+                                   s.settDate,
+                                   s.entered,
+                                   s.stype,
+                                   RoleText(s.role),
+                                   s.custRef,
+                                   s.custName,
+                                   line[1],
+                                   line[2],
+                                   line[3],
+                                   line[4],
+                                   line[5],
+                                   line[6],
+                                   line[7],
+                                   line[8],
+                                   line[9],
+                                   MoneyText(line[10]),
+                                   CentsText(t.gross),
+                                   CentsText(t.net),
+                                   s.checkNum,
+                                   MoneyText(s.checkAmt)});
         }
     }
     return true;

@@ -65,8 +65,8 @@ bool ReadStoredSettlements(std::vector<StoredSettlement>& out, std::string& erro
 
 bool ReadPayNames(PayNames& out, std::string& error) {
     std::vector<SqlRow> rows;
-    if (!RunNative(nullptr, "SELECT SETLINK,PAYNAME,PNTYPE FROM HVXGR04E ORDER BY RECNO", {},
-                   &rows, error))
+    if (!RunNative(nullptr, "SELECT SETLINK,PAYNAME,PNTYPE FROM HVXGR04E ORDER BY RECNO", {}, &rows,
+                   error))
         return false;
     for (const SqlRow& r : rows) out[r[0]].Add(r[1], r[2] == "1");
     return true;

@@ -13,7 +13,7 @@
 namespace hvx::exchange {
 
 enum class SettlementRole {
-    Open,      // not posted
+    Open,  // not posted
     Posted,
     Reversed,  // posted, then reversed by a later copy
     Reversal,  // the reversing copy
