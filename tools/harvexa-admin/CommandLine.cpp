@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "data/exchange/ExchangeKind.h"
+#include "harvexa-admin/ActivityCommands.h"
 #include "harvexa-admin/AdminCommands.h"
 #include "platform/ConnectionPassword.h"
 
@@ -41,19 +42,29 @@ const char* UsageText() {
            "                             locations, customers, vendors, grade-factors,\n"
            "                             commodities, commodity-factors, deductions,\n"
            "                             liens. Layouts: docs/import.md.\n"
-           "  export <kind> <database>   Write the rows of a kind as CSV to standard\n"
-           "                             output, in the layout import takes.\n"
+           "  export <kind> <database> [--from DATE] [--to DATE]\n"
+           "                             Write the rows of a kind as CSV to standard\n"
+           "                             output: the kinds above in the layout import\n"
+           "                             takes, and what settlements produce: settlements\n"
+           "                             (one row per line), position-journal,\n"
+           "                             receivables, advance-activity, check-register.\n"
+           "                             For these five, --from and --to (either may\n"
+           "                             be left out) keep the rows dated within those\n"
+           "                             days, both included.\n"
+           "                             Layouts: docs/export.md.\n"
+           "  positive-pay <database> --from DATE --to DATE\n"
+           "                             Write the checks issued or voided between the\n"
+           "                             two days as the CSV file a bank's positive pay\n"
+           "                             takes; a check number given to two settlements\n"
+           "                             is a warning on standard error.\n"
            "  help, --help               Show this text.\n"
            "\n"
            "A database is a SQLite file path, \"sqlite:PATH\", a PostgreSQL URL\n"
            "(\"postgresql://user@host/dbname\") or a libpq conninfo\n"
            "(\"host=/run/postgresql dbname=harvexa\"); any other name, \"=\" or not,\n"
-           "is a file. summary and check only read: they work on read-only media.\n";
+           "is a file. summary, check, export and positive-pay only read: they work on\n"
+           "read-only media. A DATE is MM/DD/YYYY or YYYY-MM-DD.\n";
 }
-
-namespace {
-
-bool IsHelp(const std::string& arg) { return arg == "help" || arg == "--help" || arg == "-h"; }
 
 int UsageError(std::ostream& err, const std::string& message) {
     err << "harvexa-admin: " << message << " See \"harvexa-admin --help\".\n";
@@ -69,6 +80,10 @@ std::string Shown(const std::string& arg) {
         out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
     return "\"" + out + "\"";
 }
+
+namespace {
+
+bool IsHelp(const std::string& arg) { return arg == "help" || arg == "--help" || arg == "-h"; }
 
 struct Parsed {
     std::string database;
@@ -169,9 +184,12 @@ bool ParseExchange(const std::string& command, const std::vector<std::string>& r
         code = UsageError(err, command + ": unexpected argument " + Shown(out[count]) + ".");
         return false;
     }
-    if (!exchange::FindExchangeKind(out.front())) {
+    // Export also knows the activity kinds, which are never imported.
+    const bool exported = count == 2 && exchange::FindActivityKind(out.front());
+    if (!exchange::FindExchangeKind(out.front()) && !exported) {
         code = UsageError(err, command + ": unknown kind " + Shown(out.front()) +
-                                   "; the kinds are " + exchange::ExchangeKindNames() + ".");
+                                   "; the kinds are " + exchange::ExchangeKindNames() +
+                                   (count == 2 ? ", " + exchange::ActivityKindNames() : "") + ".");
         return false;
     }
     return true;
@@ -207,12 +225,31 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return GenerateCommand(p.database, options, out, err);
     }
     if (command == "import" || command == "export") {
-        std::vector<std::string> a;
+        std::vector<std::string> a, plain;
         const bool import = command == "import";
-        if (!ParseExchange(command, rest, import ? 3 : 2, a, err, code)) return code;
+        exchange::DateRange range;
+        if (!import && !ReadDateOptions(command, rest, plain, range, err, code)) return code;
+        if (!ParseExchange(command, import ? rest : plain, import ? 3 : 2, a, err, code))
+            return code;
+        const exchange::ActivityKind* activity = exchange::FindActivityKind(a[0]);
+        if (!import && activity) return ActivityExportCommand(*activity, range, a[1], out, err);
+        // Reference data goes out whole, as import takes it back.
+        if (range.Limited())
+            return UsageError(err, "export: --from and --to are for the dated kinds (" +
+                                       exchange::ActivityKindNames() + "), not " + a[0] + ".");
         const exchange::ExchangeKind& kind = *exchange::FindExchangeKind(a[0]);
         return import ? ImportCommand(kind, a[1], a[2], out, err)
                       : ExportCommand(kind, a[1], out, err);
+    }
+    if (command == "positive-pay") {
+        exchange::DateRange range;
+        std::vector<std::string> plain;
+        if (!ReadDateOptions(command, rest, plain, range, err, code) ||
+            !Parse(command, plain, false, false, p, err, code))
+            return code;
+        if (!range.from || !range.to)
+            return UsageError(err, "positive-pay: --from and --to are required.");
+        return PositivePayCommand(range, p.database, out, err);
     }
     if (command == "demo") {
         if (!Parse(command, rest, true, false, p, err, code)) return code;
