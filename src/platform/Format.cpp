@@ -89,10 +89,14 @@ std::string conversionText(const Conversion& cv, std::string_view length) {
     return s;
 }
 
+// One conversion, formatted once into a buffer that holds any ordinary
+// number; only a wide field is measured and formatted again.
 template <class T>
 std::string printOne(const std::string& cv, T value) {
-    const int n = std::snprintf(nullptr, 0, cv.c_str(), value);
+    char buffer[128];
+    const int n = std::snprintf(buffer, sizeof buffer, cv.c_str(), value);
     if (n <= 0) return {};
+    if (static_cast<std::size_t>(n) < sizeof buffer) return std::string(buffer, buffer + n);
     std::string out(static_cast<std::size_t>(n), '\0');
     std::snprintf(out.data(), out.size() + 1, cv.c_str(), value);
     return out;
@@ -205,6 +209,7 @@ std::string QuoteSqlText(std::string_view value) {
 
 std::string FormatArgs(std::string_view format, const std::vector<FmtArg>& args) {
     std::string out;
+    out.reserve(format.size() + 16 * args.size());
     bool inQuotedRun = false;
     char prev = '\0';
     std::size_t nextArg = 0;
