@@ -115,6 +115,21 @@ bool DateLiteral(std::string_view body, EngineKind engine, std::string& out, std
     return true;
 }
 
+bool IsAsciiWordChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// A character the SQLite rewrite copies as it stands: not a quote, brace,
+// placeholder or parenthesis, and not the first letter of STR or FOR.
+bool PlainForSqlite(std::string_view sql, size_t i) {
+    const char c = sql[i];
+    switch (c) {
+    case '\'': case '"': case '{': case '?': case '(': case ')': return false;
+    case 'S': case 's': case 'F': case 'f': return i > 0 && IsAsciiWordChar(sql[i - 1]);
+    default: return true;
+    }
+}
+
 // Whether the statement holds nothing the engine's dialect changes: no brace
 // date, no STR(, no FOR UPDATE on SQLite, and on PostgreSQL no placeholder and
 // no ORDER BY. It looks at letters only, without reading quotes, so a word
@@ -133,7 +148,7 @@ bool Untouched(std::string_view sql, bool postgres) {
                 (postgres && u0 == 'O' && u1 == 'R' && u2 == 'D'))
                 return false;
         }
-        wordStart = !letter && !(c >= '0' && c <= '9') && c != '_';
+        wordStart = !IsAsciiWordChar(c);
     }
     return true;
 }
@@ -153,6 +168,13 @@ bool TranslateSql(std::string_view sql, EngineKind engine, std::string& out, std
     int placeholder = 0;
     size_t i = 0;
     while (i < sql.size()) {
+        if (!postgres) {
+            // Runs of characters SQLite keeps as they are, copied at once.
+            const size_t from = i;
+            while (i < sql.size() && PlainForSqlite(sql, i)) ++i;
+            out.append(sql.substr(from, i - from));
+            if (i == sql.size()) break;
+        }
         const char c = sql[i];
         if (c == '\'' || c == '"') {
             i = CopyQuoted(sql, i, out);

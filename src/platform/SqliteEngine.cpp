@@ -268,6 +268,7 @@ public:
     }
 
     bool ExecScript(const std::string& sql, std::string& error) override {
+        if (TransactionControl(sql)) return RunPooled(sql, error);
         char* msg = nullptr;
         if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &msg) != SQLITE_OK) {
             error = msg ? msg : sqlite3_errmsg(db_);
@@ -288,6 +289,19 @@ public:
     }
 
 private:
+    // Begin, commit and the savepoints of a transaction's parts run many
+    // times a save with a handful of texts: kept prepared like the module's.
+    static bool TransactionControl(std::string_view sql) {
+        for (std::string_view verb : {"BEGIN", "COMMIT", "ROLLBACK", "SAVEPOINT ", "RELEASE "})
+            if (sql.starts_with(verb)) return sql.find(';') == std::string_view::npos;
+        return false;
+    }
+
+    bool RunPooled(const std::string& sql, std::string& error) {
+        std::unique_ptr<Statement> statement = Prepare(sql, true, error);
+        return statement && statement->Execute({}, error);
+    }
+
     sqlite3* db_;
     std::string path_;
     std::shared_ptr<StatementPool> pool_;
