@@ -1,12 +1,11 @@
 #include "platform/LiteralShape.h"
 
-#include <cctype>
-
 namespace hvx {
 namespace {
 
-bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsWordChar(char c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
 
 // What a value means where it stands, for the open parenthesis it is in.
 enum class Clause {
@@ -71,19 +70,17 @@ Param WholeNumber(std::string_view digits) {
 // doubled quotes read as one.
 size_t QuotedEnd(std::string_view sql, size_t i, std::string& text) {
     const char quote = sql[i];
-    for (++i; i < sql.size(); ++i) {
-        if (sql[i] != quote) {
-            text += sql[i];
-            continue;
-        }
-        if (i + 1 < sql.size() && sql[i + 1] == quote) {
+    for (++i;;) {
+        const size_t close = sql.find(quote, i);
+        if (close == std::string_view::npos) return close;  // unterminated: not ours to shape
+        text.append(sql.substr(i, close - i));
+        if (close + 1 < sql.size() && sql[close + 1] == quote) {
             text += quote;
-            ++i;
+            i = close + 2;
             continue;
         }
-        return i + 1;
+        return close + 1;
     }
-    return std::string_view::npos;  // unterminated: not ours to shape
 }
 
 class Shaper {
@@ -100,7 +97,7 @@ public:
             else if (c == '?' || c == '$' || (c == '-' && sql.substr(i, 2) == "--") ||
                      (c == '/' && sql.substr(i, 2) == "/*"))
                 return false;  // placeholders or comments: left as they are
-            else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') next = Word(sql, i);
+            else if (IsLetter(c) || c == '_') next = Word(sql, i);
             else if (IsDigit(c) && (i == 0 || (!IsWordChar(sql[i - 1]) && sql[i - 1] != '.')))
                 next = Number(sql, i);
             else next = Punctuation(sql, i);

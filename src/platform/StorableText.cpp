@@ -43,6 +43,11 @@ bool StorableText(std::string_view text, std::string& error) {
         return false;
     }
     for (std::size_t i = 0; i < text.size();) {
+        // Statements are nearly all ASCII: runs of it need no decoding.
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const std::size_t length = Utf8CharacterLength(text, i);
         if (length == 0) {
             error = "A text to be stored is not valid UTF-8.";
