@@ -8,9 +8,14 @@ using hvx::Session;
 HVXConnection::HVXConnection(int) {}
 HVXConnection::~HVXConnection() = default;
 
+// The module binds a statement's values one call at a time, each naming the
+// statement by its text: the statement named last is checked first.
 HVXConnection::Prepared* HVXConnection::Find(std::string_view sql) {
+    if (last_ != statements_.end() && last_->first == sql) return &last_->second;
     auto it = statements_.find(sql);
-    return it == statements_.end() ? nullptr : &it->second;
+    if (it == statements_.end()) return nullptr;
+    last_ = it;
+    return &it->second;
 }
 
 // A statement used before PrepareSQL is prepared on first use.

@@ -60,5 +60,7 @@ private:
     int Bind(std::string_view sql, Bound bound);
 
     std::map<std::string, Prepared, std::less<>> statements_;
+    // The statement found last (statements are never removed).
+    std::map<std::string, Prepared, std::less<>>::iterator last_ = statements_.end();
     std::string error_;
 };

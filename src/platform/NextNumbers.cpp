@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
+#include <map>
 #include <span>
 #include <vector>
 
@@ -116,16 +117,25 @@ std::string HolderTest(const CounterColumn& holder) {
 // Takes the counter's value and advances it by one, and tells in the same
 // statement whether a row already holds that number, so an ordinary number
 // costs one statement; NoRow when the counter row does not exist yet.
+// The statement is built once per counter: a save draws hundreds of numbers.
+const std::string& TakeCounterSql(const std::vector<CounterColumn>& holders) {
+    thread_local std::map<std::pair<std::string, std::string>, std::string> built;
+    const CounterColumn& counter = holders.front();
+    std::string& sql = built[{std::string(counter.table), std::string(counter.column)}];
+    if (sql.empty()) {
+        std::string tests;
+        for (const CounterColumn& holder : holders)
+            tests += (tests.empty() ? "" : " OR ") + HolderTest(holder);
+        sql = "UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND COLNAME = ? "
+              "RETURNING NEXTVAL - 1, CASE WHEN " + tests + " THEN 1 ELSE 0 END";
+    }
+    return sql;
+}
+
 Outcome TakeCounter(const std::vector<CounterColumn>& holders, long long& taken, bool& used) {
     std::string error;  // a failure gives no number, whatever its reason
-    std::string tests;
-    for (const CounterColumn& holder : holders)
-        tests += (tests.empty() ? "" : " OR ") + HolderTest(holder);
     std::vector<SqlRow> rows;
-    if (!RunNative(nullptr,
-                   "UPDATE HVXNEXTNUM SET NEXTVAL = NEXTVAL + 1 WHERE TABLENAME = ? AND "
-                   "COLNAME = ? RETURNING NEXTVAL - 1, CASE WHEN " + tests +
-                       " THEN 1 ELSE 0 END",
+    if (!RunNative(nullptr, TakeCounterSql(holders),
                    {Param::Text(std::string(holders.front().table)),
                     Param::Text(std::string(holders.front().column))},
                    &rows, error, 1))
