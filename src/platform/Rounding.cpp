@@ -1,6 +1,7 @@
 #include "platform/Rounding.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,10 +34,15 @@ void incrementDigits(std::string& digits) {
 // Rounds a finite value half away from zero on its 15-digit decimal text. The
 // whole job is done on the digits, so no binary arithmetic brings the error back.
 RoundedDecimal roundDecimal(double value, int decimals) {
-    // "%.14e" writes the same 15 significant digits as "%.15g", always laid
-    // out as d.dddddddddddddde±x, which makes the digit positions plain.
+    // Scientific form with 14 decimals writes the same 15 significant digits
+    // as "%.15g", always laid out as d.dddddddddddddde±x, which makes the
+    // digit positions plain. to_chars rounds the exact binary value as
+    // printf does, at a fraction of its cost.
     char text[64];
-    std::snprintf(text, sizeof text, "%.*e", kSignificant - 1, value);
+    const auto written =
+        std::to_chars(text, text + sizeof text - 1, value, std::chars_format::scientific,
+                      kSignificant - 1);
+    *written.ptr = '\0';
 
     RoundedDecimal r;
     r.decimals = decimals;
@@ -74,9 +80,10 @@ double HVXRound(double value, int decimals) {
     if (!std::isfinite(value)) return value;
     const RoundedDecimal r = roundDecimal(value, std::clamp(decimals, 0, kMaxDecimals));
     if (r.digits == "0") return 0.0;
-    const std::string text =
-        (r.negative ? "-" : "") + r.digits + "e-" + std::to_string(r.decimals);
-    return std::strtod(text.c_str(), nullptr);
+    const std::string text = r.digits + "e-" + std::to_string(r.decimals);
+    double rounded = 0;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return r.negative ? -rounded : rounded;
 }
 
 std::string HVXSRound(double value, int decimals) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -49,6 +51,32 @@ TEST(FormatArgs, ConversionsFollowPrintfWhateverTheArgumentHolds) {
     // clang-format on
     EXPECT_EQ(_Fmt("%li", -12.7), "-12");
     EXPECT_EQ(_HVXsprintf("%s=%d", std::string("N"), 3), "N=3");
+}
+
+// Amounts and quantities are written through a faster path than printf; it
+// must give printf's digits for every value, halfway cases and huge ones too.
+TEST(FormatArgs, FixedDecimalsAgreeWithPrintfDigitForDigit) {
+    std::vector<double> values = {2.675, 0.125, -0.125, 1e15 + 0.5, -0.0, 1e-7, 5e-5,
+                                  123456789.123456789, 0.045, 1.005, 1e300,
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN()};
+    std::uint64_t seed = 12345;
+    for (int i = 0; i < 2000; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double mantissa = static_cast<double>(seed >> 11) / 9007199254740992.0;
+        values.push_back((i % 2 ? -1 : 1) * mantissa * std::pow(10.0, i % 13 - 3));
+    }
+    char expected[512];
+    for (const double v : values)
+        for (const int decimals : {0, 2, 4, 6, 10}) {
+            const std::string format = "%." + std::to_string(decimals) + "f";
+            std::snprintf(expected, sizeof expected, format.c_str(), v);
+            ASSERT_EQ(hvx::FormatArgs(format, {v}), expected) << format << " of " << v;
+        }
+    std::snprintf(expected, sizeof expected, "%f", 2.5);
+    EXPECT_EQ(hvx::FormatArgs("%f", {2.5}), expected);
 }
 
 TEST(FormatArgs, QuotesInsideSqlLiteralsAreDoubled) {
