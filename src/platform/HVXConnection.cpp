@@ -1,5 +1,7 @@
 #include "platform/HVXConnection.h"
 
+#include <algorithm>
+
 #include "platform/Session.h"
 
 using hvx::Param;
@@ -30,7 +32,8 @@ int HVXConnection::PrepareSQL(std::string_view sql, int) {
     // Preparing again starts the binding afresh; the row buffer stays where
     // it is because other statements may be bound to its columns.
     Prepared& p = statements_[std::string(sql)];
-    p.binds.assign(static_cast<size_t>(statement->ParamCount()), Bound{});
+    p.values.assign(static_cast<size_t>(statement->ParamCount()), Param{});
+    p.columns.assign(p.values.size(), nullptr);
     p.nextBind = 0;
     p.onRow = false;
     p.statement = std::move(statement);
@@ -40,11 +43,12 @@ int HVXConnection::PrepareSQL(std::string_view sql, int) {
 int HVXConnection::Bind(std::string_view sql, Bound bound) {
     Prepared* p = Ensure(sql);
     if (!p) return -1;
-    if (p->nextBind >= p->binds.size()) {
+    if (p->nextBind >= p->values.size()) {
         error_ = "More values bound than the statement has placeholders: " + std::string(sql);
         return -1;
     }
-    p->binds[p->nextBind++] = std::move(bound);
+    p->columns[p->nextBind] = bound.column;
+    p->values[p->nextBind++] = std::move(bound.value);
     return 0;
 }
 
@@ -72,13 +76,19 @@ int HVXConnection::BindDoubleParam(std::string_view sql, double value) {
 int HVXConnection::ExecuteSQL(std::string_view sql) {
     Prepared* p = Ensure(sql);
     if (!p) return -1;
-    std::vector<Param> values;
-    values.reserve(p->binds.size());
-    for (const Bound& b : p->binds)
-        values.push_back(b.column ? Param::Text(*b.column) : b.value);
     p->nextBind = 0;
     p->onRow = false;
-    if (!Session::Run(*p->statement, values, error_)) return -1;
+    bool ran = false;
+    if (std::ranges::none_of(p->columns, [](const std::string* c) { return c != nullptr; })) {
+        ran = Session::Run(*p->statement, p->values, error_);
+    } else {
+        // Mode-2 values are read from the other statement's row now.
+        std::vector<Param> values = p->values;
+        for (size_t i = 0; i < values.size(); ++i)
+            if (p->columns[i]) values[i] = Param::Text(*p->columns[i]);
+        ran = Session::Run(*p->statement, values, error_);
+    }
+    if (!ran) return -1;
     if (p->statement->ColumnCount() > 0) {
         // The row buffer keeps its strings in place, so mode-2 binds of other
         // statements that point at them stay valid.

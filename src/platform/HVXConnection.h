@@ -49,7 +49,10 @@ private:
     };
     struct Prepared {
         std::unique_ptr<hvx::Statement> statement;
-        std::vector<Bound> binds;
+        // The values bound, in the statement's own form so that it runs on
+        // them without a copy, and for mode-2 binds the column they follow.
+        std::vector<hvx::Param> values;
+        std::vector<const std::string*> columns;
         size_t nextBind = 0;
         std::vector<std::string> row;
         bool onRow = false;
