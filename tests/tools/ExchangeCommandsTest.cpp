@@ -144,6 +144,9 @@ TEST_P(ExchangeCommands, EveryFaultIsListedWithLineAndColumnAndNothingIsWritten)
          {"line 3: has 3 fields, the heading 11"}},
         {"vendors", "REFERENCE,NAME,ADDRESS1,ADDRESS2,CITY,STATE,ZIP\nV1,\"Open,,,,,\n",
          {"line 2: the file is not CSV: a quoted field that is never closed"}},
+        {"locations", "\xEF\xBB\xBFLOCREF,LOC\xE9DESC\n", {"line 1, column 11: the file is not UTF-8 text"}},
+        {"locations", "LOCREF,LOCDESC,\n05,Annex,\n",
+         {"line 1, column 3: the heading names no column here; remove the empty column"}},
         {"discount-schedules", schedules + "CORN,FM,NEW,1.0,F,1,2.0,0.00,0.02\n"
                                            "CORN,FM,NEW,0.5,T,1,5.0,0.06,0.03\n",
          {"line 3, column STEPSIZE: differs from line 2 of the same schedule",

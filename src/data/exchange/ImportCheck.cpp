@@ -10,6 +10,8 @@
 namespace hvx::exchange {
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string At(int line, std::string_view column) {
     return "line " + std::to_string(line) +
            (column.empty() ? "" : ", column " + std::string(column));
@@ -26,6 +28,9 @@ public:
     Checker(const ExchangeKind& kind, ImportCheck& out) : kind_(kind), out_(out) {}
 
     void Check(std::string_view text) {
+        // The mark is no character of the first line, so positions count from after it.
+        if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+            text.remove_prefix(kByteOrderMark.size());
         csv::TextPosition bad;
         if (!csv::IsUtf8(text, bad)) {
             Error(bad.line, std::to_string(bad.column), "the file is not UTF-8 text");
@@ -59,6 +64,12 @@ private:
         for (std::size_t field = 0; field < heading.fields.size(); ++field) {
             const std::string& name = heading.fields[field];
             const ExchangeColumn* column = kind_.Find(name);
+            if (name.empty()) {
+                // Most often a comma a spreadsheet left after the last column.
+                Error(heading.line, std::to_string(field + 1),
+                      "the heading names no column here; remove the empty column");
+                continue;
+            }
             if (!column) {
                 Error(heading.line, name, std::string("is not a column of ") + kind_.name);
                 continue;
