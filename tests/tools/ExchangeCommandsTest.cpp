@@ -144,7 +144,8 @@ TEST_P(ExchangeCommands, EveryFaultIsListedWithLineAndColumnAndNothingIsWritten)
          {"line 3: has 3 fields, the heading 11"}},
         {"vendors", "REFERENCE,NAME,ADDRESS1,ADDRESS2,CITY,STATE,ZIP\nV1,\"Open,,,,,\n",
          {"line 2: the file is not CSV: a quoted field that is never closed"}},
-        {"locations", "\xEF\xBB\xBFLOCREF,LOC\xE9DESC\n", {"line 1, column 11: the file is not UTF-8 text"}},
+        {"locations", "\xEF\xBB\xBFLOCREF,LOC\xE9" "DESC\n",
+         {"line 1, column 11: the file is not UTF-8 text"}},
         {"locations", "LOCREF,LOCDESC,\n05,Annex,\n",
          {"line 1, column 3: the heading names no column here; remove the empty column"}},
         {"discount-schedules", schedules + "CORN,FM,NEW,1.0,F,1,2.0,0.00,0.02\n"
@@ -247,6 +248,17 @@ TEST_P(ExchangeCommands, FlagsAndAssemblyRowsAreWorkedOutAsTheModuleSetsThem) {
         EXPECT_EQ(r.code, 0) << r.err;
         EXPECT_EQ(Rows(c.query), c.rows) << c.text;
     }
+}
+
+TEST_P(ExchangeCommands, NewRowsTakeNumbersPastOnesTakenBehindTheCounter) {
+    ASSERT_EQ(Run({"seed-demo"}).code, 0);
+    hvxtest::Exec("INSERT INTO HVXINV16 (LOCREF,LOCDESC,RECNO) VALUES ('09','Scale house',5)");
+    const Result r = Import("locations", "LOCREF,LOCDESC\n04,Annex\n05,Dock\n");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Rows("SELECT LOCREF, RECNO FROM HVXINV16 WHERE RECNO > 3 ORDER BY RECNO"),
+              (std::vector<std::string>{"09\t5", "04\t6", "05\t7"}));
+    EXPECT_EQ(Rows("SELECT NEXTVAL FROM HVXNEXTNUM WHERE TABLENAME = 'HVXINV16'"),
+              std::vector<std::string>{"8"});
 }
 
 TEST_P(ExchangeCommands, LargeFilesShowProgressOnStandardError) {

@@ -42,6 +42,29 @@ public:
         return true;
     }
 
+    // The numbers of the rows to add, each counter advanced once for all of them.
+    bool TakeNumbers(const std::vector<ImportRow>& rows, std::string& error) {
+        long long adding = 0;
+        for (const ImportRow& row : rows) adding += stored_.count(Key(row.values)) == 0;
+        if (adding == 0) return true;
+        nextRecno_ = NextNumberRun(kind_.table, "RECNO", adding);
+        if (nextRecno_ < 1) {
+            error = std::string("Unable to take the next record number of ") + kind_.table + ".";
+            return false;
+        }
+        nextLinks_.assign(kind_.filled.size(), 0);
+        for (std::size_t i = 0; i < kind_.filled.size(); ++i) {
+            if (kind_.filled[i].fill != Fill::NewLink) continue;
+            nextLinks_[i] = NextNumberRun(kind_.table, kind_.filled[i].name, adding);
+            if (nextLinks_[i] < 1) {
+                error = std::string("Unable to take a new ") + kind_.filled[i].name + " of " +
+                        kind_.table + ".";
+                return false;
+            }
+        }
+        return true;
+    }
+
     bool Write(const ImportRow& row, ImportCounts& counts, std::string& error) {
         const auto found = stored_.find(Key(row.values));
         if (found == stored_.end()) {
@@ -90,39 +113,27 @@ private:
     }
 
     // The columns filled once, when the row is added.
-    bool AddFilled(double recno, std::string& columns, std::vector<Param>& params,
-                   std::string& error) const {
-        for (const FilledColumn& column : kind_.filled) {
+    void AddFilled(double recno, std::string& columns, std::vector<Param>& params) {
+        for (std::size_t i = 0; i < kind_.filled.size(); ++i) {
+            const FilledColumn& column = kind_.filled[i];
             std::string value;
             switch (column.fill) {
                 case Fill::Worked: continue;
                 case Fill::Constant: value = column.constant; break;
                 case Fill::OwnRecno: value = _HVXsprintf("%.0f", recno); break;
-                case Fill::NewLink:
-                    value = NextCharLnk(nullptr, 1, kind_.table, column.name, 0);
-                    if (value.empty()) {
-                        error = std::string("Unable to take a new ") + column.name + " of " +
-                                kind_.table + ".";
-                        return false;
-                    }
-                    break;
+                case Fill::NewLink: value = std::to_string(nextLinks_[i]++); break;
             }
             columns += std::string(column.name) + ",";
             params.push_back(Param::Text(std::move(value)));
         }
-        return true;
     }
 
     bool Insert(const ImportRow& row, std::string& error) {
-        const double recno = NextRecordNumber(kind_.table);
-        if (recno < 1) {
-            error = std::string("Unable to take the next record number of ") + kind_.table + ".";
-            return Failed(row, error);
-        }
+        const double recno = static_cast<double>(nextRecno_++);
         std::string columns;
         for (const char* column : compared_) columns += std::string(column) + ",";
         std::vector<Param> params = Params(row);
-        if (!AddFilled(recno, columns, params, error)) return Failed(row, error);
+        AddFilled(recno, columns, params);
         params.push_back(Param::Number(recno));
         std::string places;
         for (std::size_t i = 1; i < params.size(); ++i) places += "?,";
@@ -154,13 +165,15 @@ private:
     std::vector<std::size_t> keyPlaces_;
     std::vector<const char*> compared_;
     std::map<std::vector<std::string>, Stored> stored_;
+    long long nextRecno_ = 0;
+    std::vector<long long> nextLinks_;  // by the kind's filled columns
 };
 
 bool WriteRows(const ExchangeKind& kind, const std::vector<ImportRow>& rows,
                const ImportProgress& progress, ImportCounts& counts, std::string& error) {
     if (kind.write) return kind.write(kind, rows, counts, error);
     Writer writer(kind);
-    if (!writer.ReadStored(error)) return false;
+    if (!writer.ReadStored(error) || !writer.TakeNumbers(rows, error)) return false;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!writer.Write(rows[i], counts, error)) return false;
         if (progress && ((i + 1) % kProgressStep == 0 || i + 1 == rows.size())) progress(i + 1);
