@@ -15,7 +15,9 @@
 namespace hvxbench {
 
 // The server to run on as well, when HARVEXA_TEST_PG names one.
-inline const char* PgConninfo() { return std::getenv("HARVEXA_TEST_PG"); }
+inline const char* PgConninfo() {
+    return std::getenv("HARVEXA_TEST_PG");
+}
 
 inline long EnvNumber(const char* name, long fallback) {
     const char* text = std::getenv(name);

@@ -63,7 +63,8 @@ const std::string& TicketFile() {
 }
 
 bool Import(const char* kind, const std::string& text, std::string& error) {
-    const exchange::ImportCheck check = exchange::CheckImport(*exchange::FindExchangeKind(kind), text);
+    const exchange::ImportCheck check =
+        exchange::CheckImport(*exchange::FindExchangeKind(kind), text);
     exchange::ImportCounts counts;
     if (!check.errors.empty()) error = check.errors.front();
     return check.errors.empty() &&
@@ -82,21 +83,26 @@ bool Fill(const std::string& target) {
     for (long i = 0, n = EnvNumber("HARVEXA_BENCH_ASSEMBLIES", 1000); i < n; ++i)
         splits += Assembly(i) + ",,CORN,01,Storage Ticket,FARMER,10000,0,0\n";
     std::string error;
-    const bool seeded =
-        hvx::Session::Open(target, error) &&
-        Import("customers", "REFERENCE,NAME,ADDRESS1,ADDRESS2,CITY,STATE,ZIPCODE,COUNTRY,"
-                            "SSTAXIDNUM,SALESMAN,TAXEXEMPT,TAXCODE,REGION,BILLTOREF\n"
-                            "FARMER,A Farmer,,,,,,,,,T,,,\n", error) &&
-        Import("commodities", "REFERENCE,NAME,DECIMALS,LBSUNIT,UOM,TAXCODE,STOREDAY,SERVEDAY,"
-                              "STOREDAY2,SERVDAY2\nCORN,Corn,4,56,BU,,,,,\n", error) &&
-        Import("locations", "LOCREF,LOCDESC\n01,Main\n", error) &&
-        Import("assembly-splits", splits, error);
+    const bool seeded = hvx::Session::Open(target, error) &&
+                        Import("customers",
+                               "REFERENCE,NAME,ADDRESS1,ADDRESS2,CITY,STATE,ZIPCODE,COUNTRY,"
+                               "SSTAXIDNUM,SALESMAN,TAXEXEMPT,TAXCODE,REGION,BILLTOREF\n"
+                               "FARMER,A Farmer,,,,,,,,,T,,,\n",
+                               error) &&
+                        Import("commodities",
+                               "REFERENCE,NAME,DECIMALS,LBSUNIT,UOM,TAXCODE,STOREDAY,SERVEDAY,"
+                               "STOREDAY2,SERVDAY2\nCORN,Corn,4,56,BU,,,,,\n",
+                               error) &&
+                        Import("locations", "LOCREF,LOCDESC\n01,Main\n", error) &&
+                        Import("assembly-splits", splits, error);
     hvx::Session::Close();
     if (!seeded) std::fprintf(stderr, "%s\n", error.c_str());
     return seeded;
 }
 
-const std::string& Database(bool postgres) { return kBench.Made(postgres, Fill); }
+const std::string& Database(bool postgres) {
+    return kBench.Made(postgres, Fill);
+}
 
 const char* const kForget =
     "DELETE FROM HVXGR03A; DELETE FROM HVXNEXTNUM WHERE TABLENAME = 'HVXGR03A'";
@@ -185,10 +191,9 @@ void RawPg(benchmark::State& state) {
         state.SkipWithError("cannot connect");
         return;
     }
-    PQclear(PQprepare(
-        conn, "insert",
-        (std::string(kInsert) + "($1,$2,$3,$4,$5,$6,$7,$8,$9,$10,$11,$12)").c_str(),
-        12, nullptr));
+    PQclear(PQprepare(conn, "insert",
+                      (std::string(kInsert) + "($1,$2,$3,$4,$5,$6,$7,$8,$9,$10,$11,$12)").c_str(),
+                      12, nullptr));
     for (auto _ : state) {
         PQclear(PQexec(conn, "BEGIN"));
         for (const auto& row : rows) {
@@ -213,7 +218,7 @@ void Register(const char* engine, bool postgres) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return hvxbench::RunOnEngines(argc, argv, kBench,
-                                  "Importing scale tickets over the raw engine floor (ours / raw):",
-                                  Register);
+    return hvxbench::RunOnEngines(
+        argc, argv, kBench,
+        "Importing scale tickets over the raw engine floor (ours / raw):", Register);
 }

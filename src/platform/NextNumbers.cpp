@@ -189,8 +189,7 @@ long long NextNumberRun(std::string_view table, std::string_view column, long lo
     if (!HighestInUse(holders, highest)) return 0;
     const long long first = std::max(next, highest + 1);
     std::string error;  // a failure gives no number, whatever its reason
-    if (!RunNative(nullptr,
-                   "UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = ?",
+    if (!RunNative(nullptr, "UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = ?",
                    {Param::Number(static_cast<double>(first + count)),
                     Param::Text(std::string(holders.front().table)),
                     Param::Text(std::string(holders.front().column))},

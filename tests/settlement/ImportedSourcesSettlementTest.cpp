@@ -53,8 +53,8 @@ protected:
         SettlementRecordSet set;
         set.header.custRef = "HALVORSEN", set.header.custName = "Halvorsen Brothers";
         set.header.settDate = "04012026";
-        LineValues line{{"Assembly", "26008", split, "PC-26-003", "Basis Fixed"}, "WHEAT", "03",
-                        "Priced"};
+        LineValues line{
+            {"Assembly", "26008", split, "PC-26-003", "Basis Fixed"}, "WHEAT", "03", "Priced"};
         line.settDate = "04012026", line.units = 400;
         line.price = hvx::AssemblyPrice(split, "WHEAT");
         SettlementDetailItem priced, stored;
@@ -98,7 +98,8 @@ protected:
     }
     // A row's fields as quoted SQL values.
     static std::string Listed(std::string row) {
-        for (std::size_t tab; (tab = row.find('\t')) != std::string::npos;) row.replace(tab, 1, "','");
+        for (std::size_t tab; (tab = row.find('\t')) != std::string::npos;)
+            row.replace(tab, 1, "','");
         return "'" + row + "'";
     }
     fs::path dir_;
@@ -112,8 +113,9 @@ TEST_P(ImportedSourcesSettlement, StoresTheRowsTheSameSettlementStoresOnSeededRo
         std::ofstream(File(kind.name), std::ios::binary) << Admin({"export", kind.name});
     // What no import brings: the office's configuration row, and the counters
     // the demo's seeded settlements advanced.
-    const Texts config = Rows("SELECT CONFIG8,CONFIG9,CONFIG18,CONFIG19,BCKOFFCE,DSERVICE,"
-                              "DSTORAGE,DINTEREST,SETTBYTICK,NEXTDPR,RECNO FROM HVXGR40");
+    const Texts config = Rows(
+        "SELECT CONFIG8,CONFIG9,CONFIG18,CONFIG19,BCKOFFCE,DSERVICE,"
+        "DSTORAGE,DINTEREST,SETTBYTICK,NEXTDPR,RECNO FROM HVXGR40");
     const Texts counters = Sorted(Rows("SELECT TABLENAME,COLNAME,NEXTVAL FROM HVXNEXTNUM"));
     const Texts seeded = Settle();
 
@@ -123,8 +125,10 @@ TEST_P(ImportedSourcesSettlement, StoresTheRowsTheSameSettlementStoresOnSeededRo
     const Texts imported = Sorted(Rows("SELECT TABLENAME,COLNAME,NEXTVAL FROM HVXNEXTNUM"));
     EXPECT_EQ(Without(imported, counters), Texts{}) << "an import drew other numbers";
     for (const std::string& row : config)
-        Exec("INSERT INTO HVXGR40 (CONFIG8,CONFIG9,CONFIG18,CONFIG19,BCKOFFCE,DSERVICE,DSTORAGE,"
-             "DINTEREST,SETTBYTICK,NEXTDPR,RECNO) VALUES (" + Listed(row) + ")");
+        Exec(
+            "INSERT INTO HVXGR40 (CONFIG8,CONFIG9,CONFIG18,CONFIG19,BCKOFFCE,DSERVICE,DSTORAGE,"
+            "DINTEREST,SETTBYTICK,NEXTDPR,RECNO) VALUES (" +
+            Listed(row) + ")");
     for (const std::string& row : Without(counters, imported))
         Exec("INSERT INTO HVXNEXTNUM (TABLENAME,COLNAME,NEXTVAL) VALUES (" + Listed(row) + ")");
     EXPECT_EQ(Settle(), seeded);

@@ -115,7 +115,8 @@ TEST_P(ExchangeCommands, EveryFaultIsListedWithLineAndColumnAndNothingIsWritten)
     const std::string liens = "CUSTREF,LIENHOLD,COMMODITY,EXPDATE\n";
     const std::string schedules =
         "COMMODITY,GRADFACT,SCHEDULE,STEPSIZE,DOPERCENT,TYPE,VALUE,DISCOUNT,ADDITION\n";
-    const std::string tickets = "SCALETICK,ASSEMBLY,CONTRACT,CUSTREF,DPRSTATUS,UNITS,UNITSSET,PRICE\n";
+    const std::string tickets =
+        "SCALETICK,ASSEMBLY,CONTRACT,CUSTREF,DPRSTATUS,UNITS,UNITSSET,PRICE\n";
     // clang-format off
     const struct { std::string kind, text; std::vector<std::string> errors; } cases[] = {
         {"customers", customers + "NEW1,New One,,,,,,,,,T,,,\r\nNEW2,Caf\xE9,,,,,,,,,T,,,\r\n",
@@ -201,15 +202,17 @@ TEST_P(ExchangeCommands, AChangedRowUpdatesOnlyThatRowAndANewRowTakesTheNextNumb
 
 TEST_P(ExchangeCommands, ChangedStepsReplaceTheScheduleStepsInTheFileOrder) {
     ASSERT_EQ(Run({"seed-demo"}).code, 0);
-    const std::string link = "(SELECT TABLINK FROM HVXGR54 WHERE GRADFACT = 'MOISTURE' AND "
-                             "SCHEDULE = 'HIMOIST')";
+    const std::string link =
+        "(SELECT TABLINK FROM HVXGR54 WHERE GRADFACT = 'MOISTURE' AND "
+        "SCHEDULE = 'HIMOIST')";
     const std::vector<std::string> before = Rows("SELECT TABLINK FROM HVXGR54 ORDER BY RECNO");
     std::string file = Run({"export", "discount-schedules"}).out;
     const std::string first = "CORN,MOISTURE,HIMOIST,0.5,F,1,16.0,0.00,0.015\r\n";
     file.erase(file.find(first), first.size());
     file.insert(file.find("\r\n", file.find("CORN,MOISTURE,HIMOIST,0.5,F,1,20.0")) + 2, first);
     const Result r = Import("discount-schedules", file);
-    EXPECT_EQ(r.out, "Imported discount-schedules from " + (dir_ / "discount-schedules.csv").string() +
+    EXPECT_EQ(r.out, "Imported discount-schedules from " +
+                         (dir_ / "discount-schedules.csv").string() +
                          ": 0 added, 2 changed, 22 unchanged.\n")
         << r.err;
     EXPECT_EQ(Rows("SELECT TABLINK FROM HVXGR54 ORDER BY RECNO"), before);
@@ -220,25 +223,35 @@ TEST_P(ExchangeCommands, ChangedStepsReplaceTheScheduleStepsInTheFileOrder) {
 
 TEST_P(ExchangeCommands, FlagsAndAssemblyRowsAreWorkedOutAsTheModuleSetsThem) {
     ASSERT_EQ(Run({"seed-demo"}).code, 0);
-    const std::string splits = "ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,CUSTREF,SHAREUNITS,"
-                               "SETTUNITS,PSETUNITS\n";
-    const struct { std::string kind, text, query; std::vector<std::string> rows; } cases[] = {
+    const std::string splits =
+        "ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,CUSTREF,SHAREUNITS,"
+        "SETTUNITS,PSETUNITS\n";
+    const struct {
+        std::string kind, text, query;
+        std::vector<std::string> rows;
+    } cases[] = {
         // Posted in full: the split and its assembly are settled.
-        {"assembly-splits", splits + "26001,PC-26-001,CORN,01,Storage Ticket,ANDERSON,2450,2450,2450\n",
+        {"assembly-splits",
+         splits + "26001,PC-26-001,CORN,01,Storage Ticket,ANDERSON,2450,2450,2450\n",
          "SELECT S.SETTLED, A.SETTLED FROM HVXGR02S S, HVXGR02 A WHERE A.ASSEMBLY = S.ASSEMBLY "
-         "AND S.ASSEMBLY = '26001'", {"T\tT"}},
+         "AND S.ASSEMBLY = '26001'",
+         {"T\tT"}},
         // A share of 0 is never settled; the new assembly gets its row.
-        {"assembly-splits", splits + "26099,,CORN,01,Storage Ticket,ANDERSON,0,0,0\n",
+        {"assembly-splits",
+         splits + "26099,,CORN,01,Storage Ticket,ANDERSON,0,0,0\n",
          "SELECT S.SETTLED, A.SETTLED, A.RECNO FROM HVXGR02S S, HVXGR02 A WHERE A.ASSEMBLY = "
-         "S.ASSEMBLY AND S.ASSEMBLY = '26099'", {"F\tF\t11"}},
-        {"scale-tickets", "SCALETICK,ASSEMBLY,CONTRACT,CUSTREF,DPRSTATUS,UNITS,UNITSSET,PRICE\n"
-                          "260101,26001,PC-26-001,ANDERSON,Storage Ticket,940.52,940.52,4.28\n"
-                          "260102,26001,PC-26-001,ANDERSON,Storage Ticket,912.34,912.3,4.28\n",
+         "S.ASSEMBLY AND S.ASSEMBLY = '26099'",
+         {"F\tF\t11"}},
+        {"scale-tickets",
+         "SCALETICK,ASSEMBLY,CONTRACT,CUSTREF,DPRSTATUS,UNITS,UNITSSET,PRICE\n"
+         "260101,26001,PC-26-001,ANDERSON,Storage Ticket,940.52,940.52,4.28\n"
+         "260102,26001,PC-26-001,ANDERSON,Storage Ticket,912.34,912.3,4.28\n",
          "SELECT SETTLED, UNITSSET FROM HVXGR03A WHERE ASSEMBLY = '26001' ORDER BY RECNO",
          {"D\t940.5200", "F\t912.3000", "F\t0.0000"}},
-        {"advances", "CUSTREF,ADVDATE,SOURCE,SOURCEREF,AMOUNT,RAMOUNT,CHECKNUM\n"
-                     "OBRIEN,2026-04-01,Priced Later,,750,0,10260\n"
-                     "ANDERSON,02/13/2026,Storage Ticket,ST-1001,2000.00,2000,10236\n",
+        {"advances",
+         "CUSTREF,ADVDATE,SOURCE,SOURCEREF,AMOUNT,RAMOUNT,CHECKNUM\n"
+         "OBRIEN,2026-04-01,Priced Later,,750,0,10260\n"
+         "ANDERSON,02/13/2026,Storage Ticket,ST-1001,2000.00,2000,10236\n",
          "SELECT CUSTNAME, OPENPAID, ADVLINK, RECNO, NUMCHANGE FROM HVXGR57 WHERE CHECKNUM IN "
          "('10236', '10260') ORDER BY RECNO",
          {"Anderson Family Farms\tP\t2\t2\t0", "Patrick O'Brien\tO\t5\t5\t0"}},

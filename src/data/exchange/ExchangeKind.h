@@ -57,10 +57,10 @@ using WorkOut = bool (*)(const RowValues& row, ImportLookup& lookup, std::string
 
 // How the import fills a column of the table that the file does not carry.
 enum class Fill {
-    NewLink,    // a new link of the column, drawn on insert as the module draws it; kept after
-    OwnRecno,   // the row's own record number ("%.0f"), as the module links such rows; kept after
-    Constant,   // `constant` on insert; the module keeps it up to date after
-    Worked,     // worked out from the row (and the database) on every import
+    NewLink,   // a new link of the column, drawn on insert as the module draws it; kept after
+    OwnRecno,  // the row's own record number ("%.0f"), as the module links such rows; kept after
+    Constant,  // `constant` on insert; the module keeps it up to date after
+    Worked,    // worked out from the row (and the database) on every import
 };
 struct FilledColumn {
     const char* name;
@@ -72,9 +72,9 @@ struct FilledColumn {
 // Rows that belong together (the steps of one schedule) repeat the columns
 // of what they belong to; those must be the same on every row of a group.
 struct RowGroup {
-    const char* noun = nullptr;      // "schedule", for messages
-    std::vector<const char*> keys;   // the columns that name the group
-    std::vector<const char*> shared; // the columns its rows must agree on
+    const char* noun = nullptr;       // "schedule", for messages
+    std::vector<const char*> keys;    // the columns that name the group
+    std::vector<const char*> shared;  // the columns its rows must agree on
 };
 
 // A kind whose rows go to more than one table writes them itself.
@@ -91,9 +91,9 @@ struct ExchangeKind {
     std::vector<ExchangeColumn> columns;  // in the order of the file's layout
     std::vector<FilledColumn> filled = {};
     RowGroup group = {};
-    KindWriter write = nullptr;            // null: the rows go to `table`
+    KindWriter write = nullptr;  // null: the rows go to `table`
     AfterWrite after = nullptr;
-    const char* exportQuery = nullptr;     // null: `columns` of `table` by record number
+    const char* exportQuery = nullptr;  // null: `columns` of `table` by record number
 
     const ExchangeColumn* Find(std::string_view column) const;
     std::size_t Place(std::string_view column) const { return Find(column) - columns.data(); }

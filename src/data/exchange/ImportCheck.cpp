@@ -112,7 +112,8 @@ private:
         const RowValues values(kind_, row.values);
         for (std::size_t i = 0; i < kind_.filled.size(); ++i) {
             WorkFault fault;
-            if (kind_.filled[i].work && !kind_.filled[i].work(values, lookup_, row.worked[i], fault)) {
+            if (kind_.filled[i].work &&
+                !kind_.filled[i].work(values, lookup_, row.worked[i], fault)) {
                 Error(row.line, fault.column, fault.message);
                 return false;
             }

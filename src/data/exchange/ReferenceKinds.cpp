@@ -9,21 +9,21 @@ namespace hvx::exchange {
 using namespace columns;
 
 void AddReferenceKinds(std::vector<ExchangeKind>& kinds) {
-    kinds.push_back({"locations", "HVXINV16", {"LOCREF"}, {Key("LOCREF", 18), Text("LOCDESC", 40)}});
-    kinds.push_back({"customers",
-                     "HVXAR50",
-                     {"REFERENCE"},
-                     {Key("REFERENCE", 20), Text("NAME", 40), Text("ADDRESS1", 40),
-                      Text("ADDRESS2", 40), Text("CITY", 30), Text("STATE", 10),
-                      Text("ZIPCODE", 10), Text("COUNTRY", 20), Text("SSTAXIDNUM", 20),
-                      Text("SALESMAN", 10), Flag("TAXEXEMPT"), Text("TAXCODE", 10),
-                      Text("REGION", 10), Text("BILLTOREF", 20)}});
+    kinds.push_back(
+        {"locations", "HVXINV16", {"LOCREF"}, {Key("LOCREF", 18), Text("LOCDESC", 40)}});
+    kinds.push_back(
+        {"customers",
+         "HVXAR50",
+         {"REFERENCE"},
+         {Key("REFERENCE", 20), Text("NAME", 40), Text("ADDRESS1", 40), Text("ADDRESS2", 40),
+          Text("CITY", 30), Text("STATE", 10), Text("ZIPCODE", 10), Text("COUNTRY", 20),
+          Text("SSTAXIDNUM", 20), Text("SALESMAN", 10), Flag("TAXEXEMPT"), Text("TAXCODE", 10),
+          Text("REGION", 10), Text("BILLTOREF", 20)}});
     kinds.push_back({"vendors",
                      "HVXAP50",
                      {"REFERENCE"},
                      {Key("REFERENCE", 18), Text("NAME", 40), Text("ADDRESS1", 40),
-                      Text("ADDRESS2", 40), Text("CITY", 30), Text("STATE", 10),
-                      Text("ZIP", 10)}});
+                      Text("ADDRESS2", 40), Text("CITY", 30), Text("STATE", 10), Text("ZIP", 10)}});
     kinds.push_back({"grade-factors",
                      "HVXGR50",
                      {"GRADFACT"},
@@ -46,9 +46,14 @@ void AddReferenceKinds(std::vector<ExchangeKind>& kinds) {
                      "HVXGR54",
                      {"COMMODITY", "GRADFACT", "SCHEDULE", "TYPE", "VALUE"},
                      {Reference("COMMODITY", "HVXGR51", "REFERENCE"),
-                      Reference("GRADFACT", "HVXGR50", "GRADFACT"), Key("SCHEDULE", 20),
-                      Rate("STEPSIZE"), Flag("DOPERCENT"), Choice("TYPE", "1|2"),
-                      {"VALUE", FieldType::Decimal, 0, true}, Rate("DISCOUNT"), Rate("ADDITION")},
+                      Reference("GRADFACT", "HVXGR50", "GRADFACT"),
+                      Key("SCHEDULE", 20),
+                      Rate("STEPSIZE"),
+                      Flag("DOPERCENT"),
+                      Choice("TYPE", "1|2"),
+                      {"VALUE", FieldType::Decimal, 0, true},
+                      Rate("DISCOUNT"),
+                      Rate("ADDITION")},
                      {},
                      {"schedule", {"COMMODITY", "GRADFACT", "SCHEDULE"}, {"STEPSIZE", "DOPERCENT"}},
                      WriteSchedules,

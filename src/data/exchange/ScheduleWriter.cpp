@@ -11,11 +11,12 @@ namespace {
 using Texts = std::vector<std::string>;
 
 struct Schedule {
-    Texts key, header;  // COMMODITY, GRADFACT, SCHEDULE; STEPSIZE, DOPERCENT
+    Texts key, header;         // COMMODITY, GRADFACT, SCHEDULE; STEPSIZE, DOPERCENT
     std::vector<Texts> steps;  // TYPE, VALUE, DISCOUNT, ADDITION, in the file's order
 };
 
-Texts Pick(const ExchangeKind& kind, const ImportRow& row, std::initializer_list<const char*> names) {
+Texts Pick(const ExchangeKind& kind, const ImportRow& row,
+           std::initializer_list<const char*> names) {
     Texts values;
     for (const char* name : names) values.push_back(row.values[kind.Place(name)]);
     return values;
@@ -58,9 +59,9 @@ bool InsertRow(const char* table, const std::string& columns, std::vector<Param>
     params.push_back(Param::Number(recno));
     std::string places;
     for (std::size_t i = 1; i < params.size(); ++i) places += "?,";
-    return Run(std::string("INSERT INTO ") + table + " (" + columns + ",RECNO) VALUES (" + places +
-                   "?)",
-               params, error);
+    return Run(
+        std::string("INSERT INTO ") + table + " (" + columns + ",RECNO) VALUES (" + places + "?)",
+        params, error);
 }
 
 bool InsertSteps(const std::string& tabLink, const Schedule& schedule, std::string& error) {
@@ -117,8 +118,9 @@ bool WriteSchedules(const ExchangeKind& kind, const std::vector<ImportRow>& rows
         if (!sameHeader && !Run("UPDATE HVXGR54 SET STEPSIZE = ?, DOPERCENT = ? WHERE TABLINK = ?",
                                 Params(schedule.header, {tabLink}), error))
             return false;
-        if (!sameSteps && !(Run("DELETE FROM HVXGR54B WHERE TABLINK = ?", Params({tabLink}), error) &&
-                            InsertSteps(tabLink, schedule, error)))
+        if (!sameSteps &&
+            !(Run("DELETE FROM HVXGR54B WHERE TABLINK = ?", Params({tabLink}), error) &&
+              InsertSteps(tabLink, schedule, error)))
             return false;
     }
     return true;

@@ -54,32 +54,40 @@ void AddSeasonKinds(std::vector<ExchangeKind>& kinds) {
                      {},
                      nullptr,
                      KeepAssemblyRows});
-    kinds.push_back({"scale-tickets",
-                     "HVXGR03A",
-                     {"SCALETICK"},
-                     {Key("SCALETICK", 20), Key("ASSEMBLY", 20), PurchaseContract(), Customer(),
-                      Text("DPRSTATUS", 20), Fixed("UNITS", 4), Fixed("UNITSSET", 4),
-                      Fixed("PRICE", 4)},
-                     {Worked("ASSEMLINK", TicketSplitLink), {"STDLINEID", Fill::NewLink},
-                      Worked("SETTLED", TicketSettled)}});
-    kinds.push_back({"ticket-tests",
-                     "HVXGR03G",
-                     {"TICKETNUM", "TEST"},
-                     {Reference("TICKETNUM", "HVXGR03A", "SCALETICK"),
-                      Reference("TEST", "HVXGR50", "GRADFACT"), Rate("RESULT"),
-                      Fixed("NETUNITS", 4), Fixed("PREMDISC", 4)},
-                     {Worked("ASSEMBLY", TicketAssembly)}});
+    kinds.push_back(
+        {"scale-tickets",
+         "HVXGR03A",
+         {"SCALETICK"},
+         {Key("SCALETICK", 20), Key("ASSEMBLY", 20), PurchaseContract(), Customer(),
+          Text("DPRSTATUS", 20), Fixed("UNITS", 4), Fixed("UNITSSET", 4), Fixed("PRICE", 4)},
+         {Worked("ASSEMLINK", TicketSplitLink),
+          {"STDLINEID", Fill::NewLink},
+          Worked("SETTLED", TicketSettled)}});
+    kinds.push_back(
+        {"ticket-tests",
+         "HVXGR03G",
+         {"TICKETNUM", "TEST"},
+         {Reference("TICKETNUM", "HVXGR03A", "SCALETICK"), Reference("TEST", "HVXGR50", "GRADFACT"),
+          Rate("RESULT"), Fixed("NETUNITS", 4), Fixed("PREMDISC", 4)},
+         {Worked("ASSEMBLY", TicketAssembly)}});
     // Advances already paid out by the office's own system; their repayments
     // are the settlements' business from here on.
     kinds.push_back({"advances",
                      "HVXGR57",
                      {"CUSTREF", "CHECKNUM"},
-                     {Customer(), {"ADVDATE", FieldType::Date, 0, true}, Text("SOURCE", 20),
-                      Text("SOURCEREF", 20), {"AMOUNT", FieldType::Fixed, 2, true},
-                      Fixed("RAMOUNT", 2), Key("CHECKNUM", 20)},
-                     {Worked("CUSTNAME", CustomerName), Worked("OPENPAID", AdvanceOpenPaid),
-                      Constant("SETTLEMENT", ""), Constant("SETTLELINK", ""),
-                      Constant("SETITEM", ""), {"ADVLINK", Fill::OwnRecno},
+                     {Customer(),
+                      {"ADVDATE", FieldType::Date, 0, true},
+                      Text("SOURCE", 20),
+                      Text("SOURCEREF", 20),
+                      {"AMOUNT", FieldType::Fixed, 2, true},
+                      Fixed("RAMOUNT", 2),
+                      Key("CHECKNUM", 20)},
+                     {Worked("CUSTNAME", CustomerName),
+                      Worked("OPENPAID", AdvanceOpenPaid),
+                      Constant("SETTLEMENT", ""),
+                      Constant("SETTLELINK", ""),
+                      Constant("SETITEM", ""),
+                      {"ADVLINK", Fill::OwnRecno},
                       Constant("NUMCHANGE", "0")}});
 }
 
