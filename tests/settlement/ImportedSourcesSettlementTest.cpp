@@ -53,10 +53,13 @@ protected:
         SettlementRecordSet set;
         set.header.custRef = "HALVORSEN", set.header.custName = "Halvorsen Brothers";
         set.header.settDate = "04012026";
-        LineValues line{
-            {"Assembly", "26008", split, "PC-26-003", "Basis Fixed"}, "WHEAT", "03", "Priced"};
-        line.settDate = "04012026", line.units = 400;
-        line.price = hvx::AssemblyPrice(split, "WHEAT");
+        LineValues line{.source = {"Assembly", "26008", split, "PC-26-003", "Basis Fixed"},
+                        .commodity = "WHEAT",
+                        .location = "03",
+                        .destination = "Priced",
+                        .settDate = "04012026",
+                        .units = 400,
+                        .price = hvx::AssemblyPrice(split, "WHEAT")};
         SettlementDetailItem priced, stored;
         std::string message;
         EXPECT_TRUE(BuildSourceLine(line, priced, message)) << message;
