@@ -1,7 +1,9 @@
 #include "data/exchange/AssemblyRows.h"
 
 #include <cstdlib>
+#include <map>
 #include <set>
+#include <vector>
 
 #include "platform/NextNumbers.h"
 #include "platform/Rounding.h"
@@ -23,37 +25,57 @@ bool Settled(const std::string& assembly, bool& settled, std::string& error) {
     return true;
 }
 
-bool Keep(const std::string& assembly, std::string& error) {
-    bool settled = false;
-    std::vector<SqlRow> found;
-    if (!Settled(assembly, settled, error) ||
-        !RunNative(nullptr, "SELECT SETTLED FROM HVXGR02 WHERE ASSEMBLY = ?",
-                   {Param::Text(assembly)}, &found, error, 1))
+// The assemblies of the splits, in the order they first appear, with the
+// flag of those that have their row already.
+bool Gather(const ExchangeKind& kind, const std::vector<ImportRow>& splits,
+            std::vector<std::string>& assemblies, std::map<std::string, std::string>& flags,
+            std::string& error) {
+    std::vector<SqlRow> rows;
+    if (!RunNative(nullptr, "SELECT ASSEMBLY,SETTLED FROM HVXGR02 ORDER BY RECNO", {}, &rows,
+                   error))
         return false;
-    const std::string flag = settled ? "T" : "F";
-    if (!found.empty())
-        return found.front().front() == flag ||
-               RunNative(nullptr, "UPDATE HVXGR02 SET SETTLED = ? WHERE ASSEMBLY = ?",
-                         {Param::Text(flag), Param::Text(assembly)}, nullptr, error);
-    const double recno = NextRecordNumber("HVXGR02");
-    if (recno < 1) {
-        error = "Unable to take the next record number of HVXGR02.";
-        return false;
+    std::map<std::string, std::string> stored;
+    for (const SqlRow& row : rows) stored.emplace(row[0], row[1]);
+    const std::size_t place = kind.Place("ASSEMBLY");
+    std::set<std::string> seen;
+    for (const ImportRow& split : splits) {
+        const std::string& assembly = split.values[place];
+        if (!seen.insert(assembly).second) continue;
+        assemblies.push_back(assembly);
+        if (const auto found = stored.find(assembly); found != stored.end())
+            flags.emplace(assembly, found->second);
     }
-    return RunNative(nullptr, "INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES (?,?,?)",
-                     {Param::Text(assembly), Param::Text(flag), Param::Number(recno)}, nullptr,
-                     error);
+    return true;
 }
 
 }  // namespace
 
 bool KeepAssemblyRows(const ExchangeKind& kind, const std::vector<ImportRow>& splits,
                       std::string& error) {
-    std::set<std::string> done;
-    const std::size_t place = kind.Place("ASSEMBLY");
-    for (const ImportRow& split : splits) {
-        const std::string& assembly = split.values[place];
-        if (done.insert(assembly).second && !Keep(assembly, error)) {
+    std::vector<std::string> assemblies;
+    std::map<std::string, std::string> flags;
+    if (!Gather(kind, splits, assemblies, flags, error)) return false;
+    const long long adding = static_cast<long long>(assemblies.size() - flags.size());
+    long long recno = adding > 0 ? NextNumberRun("HVXGR02", "RECNO", adding) : 0;
+    if (adding > 0 && recno < 1) {
+        error = "Unable to take the next record number of HVXGR02.";
+        return false;
+    }
+    for (const std::string& assembly : assemblies) {
+        bool settled = false;
+        if (!Settled(assembly, settled, error)) return false;
+        const std::string flag = settled ? "T" : "F";
+        const auto stored = flags.find(assembly);
+        const bool written =
+            stored == flags.end()
+                ? RunNative(nullptr, "INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES (?,?,?)",
+                            {Param::Text(assembly), Param::Text(flag),
+                             Param::Number(static_cast<double>(recno++))},
+                            nullptr, error)
+                : stored->second == flag ||
+                      RunNative(nullptr, "UPDATE HVXGR02 SET SETTLED = ? WHERE ASSEMBLY = ?",
+                                {Param::Text(flag), Param::Text(assembly)}, nullptr, error);
+        if (!written) {
             error = "assembly " + assembly + ": " + error;
             return false;
         }
