@@ -24,6 +24,7 @@
 #include <sstream>
 #include <string>
 
+#include "BenchDatabase.h"
 #include "RatioReporter.h"
 #include "harvexa-admin/AdminCommands.h"
 #include "platform/Session.h"
@@ -35,53 +36,25 @@ namespace {
 
 using hvx::search::SettlementSearchObject;
 
-const char* PgConninfo() { return std::getenv("HARVEXA_TEST_PG"); }
+using hvxbench::EnvNumber;
+using hvxbench::PgConninfo;
 
-long EnvNumber(const char* name, long fallback) {
-    const char* text = std::getenv(name);
-    const long value = text ? std::atol(text) : 0;
-    return value > 0 ? value : fallback;
-}
-
-std::string Name() { return "harvexa_bench_" + std::to_string(getpid()) + "_search"; }
-std::string SqliteFile() { return "/tmp/" + Name() + ".db"; }
-std::string PgConnection() {
-    return std::string(PgConninfo()) + " options='-c search_path=" + Name() + "'";
-}
+const hvxbench::BenchDatabase kBench("search");
 
 // The generated database of an engine, made on first use and kept for the
 // run; "" when it could not be made (the message is printed).
 const std::string& Database(bool postgres) {
-    static std::map<bool, std::string> made;
-    if (auto it = made.find(postgres); it != made.end()) return it->second;
-    std::string& database = made[postgres];
-    std::ostringstream out, err;
-    std::string error;
-    if (postgres && (!hvx::Session::Open(PgConninfo(), error) ||
-                     !hvx::Session::Get()->ExecScript("CREATE SCHEMA " + Name(), error))) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        hvx::Session::Close();
-        return database;
-    }
-    hvx::Session::Close();
-    const std::string target = postgres ? PgConnection() : "sqlite:" + SqliteFile();
-    hvx::admin::GenerateOptions options;
-    options.lines = EnvNumber("HARVEXA_BENCH_LINES", 200000);
-    options.settlements = std::max(1L, options.lines / 20);
-    if (hvx::admin::InitCommand(target, false, out, err) != 0 ||
-        hvx::admin::GenerateCommand(target, options, out, err) != 0) {
+    return kBench.Made(postgres, [](const std::string& target) {
+        std::ostringstream out, err;
+        hvx::admin::GenerateOptions options;
+        options.lines = EnvNumber("HARVEXA_BENCH_LINES", 200000);
+        options.settlements = std::max(1L, options.lines / 20);
+        if (hvx::admin::InitCommand(target, false, out, err) == 0 &&
+            hvx::admin::GenerateCommand(target, options, out, err) == 0)
+            return true;
         std::fprintf(stderr, "%s\n", err.str().c_str());
-        return database;
-    }
-    return database = target;
-}
-
-void Discard() {
-    for (const char* suffix : {"", "-wal", "-shm"}) std::remove((SqliteFile() + suffix).c_str());
-    std::string ignored;
-    if (PgConninfo() && hvx::Session::Open(PgConninfo(), ignored))
-        hvx::Session::Get()->ExecScript("DROP SCHEMA IF EXISTS " + Name() + " CASCADE", ignored);
-    hvx::Session::Close();
+        return false;
+    });
 }
 
 enum class Search { All, CustomerPrefix, CheckPrefix };
@@ -166,7 +139,7 @@ void RawSqlite(benchmark::State& state, Search search) {
     const std::string& database = Database(false);
     sqlite3* db = nullptr;
     if (database.empty() ||
-        sqlite3_open_v2(SqliteFile().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_open_v2(kBench.SqliteFile().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
         state.SkipWithError("cannot open the database");
         return;
@@ -197,7 +170,7 @@ void RawSqlite(benchmark::State& state, Search search) {
 
 void RawPg(benchmark::State& state, Search search) {
     const std::string& database = Database(true);
-    PGconn* conn = database.empty() ? nullptr : PQconnectdb(PgConnection().c_str());
+    PGconn* conn = database.empty() ? nullptr : PQconnectdb(kBench.PgConnection().c_str());
     if (!conn || PQstatus(conn) != CONNECTION_OK) {
         PQfinish(conn);
         state.SkipWithError("cannot connect");
@@ -234,32 +207,22 @@ void RawPg(benchmark::State& state, Search search) {
 }
 
 void Register(const char* engine, bool postgres) {
-    const long iterations = EnvNumber("HARVEXA_BENCH_ITERATIONS", 3);
     const std::pair<const char*, Search> searches[] = {{"search-all", Search::All},
                                                        {"customer-prefix", Search::CustomerPrefix},
                                                        {"check-number", Search::CheckPrefix}};
-    for (const auto& [name, search] : searches) {
-        const std::string ours = std::string(engine) + "/ours/" + name;
-        const std::string raw = std::string(engine) + "/raw/" + name;
-        for (benchmark::internal::Benchmark* b :
-             {benchmark::RegisterBenchmark(ours.c_str(), Ours, postgres, search),
-              postgres ? benchmark::RegisterBenchmark(raw.c_str(), RawPg, search)
-                       : benchmark::RegisterBenchmark(raw.c_str(), RawSqlite, search)})
-            b->Iterations(iterations)->Unit(benchmark::kMillisecond);
-    }
+    for (const auto& [name, search] : searches)
+        hvxbench::RegisterPair(
+            engine, name, [=](benchmark::State& state) { Ours(state, postgres, search); },
+            [=](benchmark::State& state) {
+                postgres ? RawPg(state, search) : RawSqlite(state, search);
+            });
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     // Ours lists every line first, so its peak size is not another run's.
-    Register("SQLite", false);
-    if (PgConninfo()) Register("PostgreSQL", true);
-    benchmark::Initialize(&argc, argv);
-    hvxbench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios("Settlement search over the raw engine floor (ours / raw):");
-    benchmark::Shutdown();
-    Discard();
-    return 0;
+    return hvxbench::RunOnEngines(argc, argv, kBench,
+                                  "Settlement search over the raw engine floor (ours / raw):",
+                                  Register);
 }

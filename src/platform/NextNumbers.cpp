@@ -190,6 +190,24 @@ long long Next(std::string_view tableName, std::string_view columnName) {
 }
 
 }  // namespace
+
+long long NextNumberRun(std::string_view table, std::string_view column, long long count) {
+    const long long next = Next(table, column);
+    if (next < 1 || count <= 1) return next;
+    const std::vector<CounterColumn> holders = Holders({table, column});
+    long long highest = 0;
+    if (!HighestInUse(holders, highest)) return 0;
+    const long long first = std::max(next, highest + 1);
+    std::string error;  // a failure gives no number, whatever its reason
+    if (!RunNative(nullptr, "UPDATE HVXNEXTNUM SET NEXTVAL = ? WHERE TABLENAME = ? AND COLNAME = ?",
+                   {Param::Number(static_cast<double>(first + count)),
+                    Param::Text(std::string(holders.front().table)),
+                    Param::Text(std::string(holders.front().column))},
+                   nullptr, error))
+        return 0;
+    return first;
+}
+
 }  // namespace hvx
 
 double NextNum(const void*, int, std::string_view table, int, int, int) {

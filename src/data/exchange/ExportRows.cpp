@@ -12,10 +12,11 @@ bool ExportRows(const ExchangeKind& kind, std::ostream& out, std::string& error)
         heading.emplace_back(column.name);
         columns += (columns.empty() ? "" : ",") + std::string(column.name);
     }
+    const std::string query = kind.exportQuery
+                                  ? kind.exportQuery
+                                  : "SELECT " + columns + " FROM " + kind.table + " ORDER BY RECNO";
     std::vector<SqlRow> found;
-    if (!RunNative(nullptr, "SELECT " + columns + " FROM " + kind.table + " ORDER BY RECNO", {},
-                   &found, error))
-        return false;
+    if (!RunNative(nullptr, query, {}, &found, error)) return false;
     csv::WriteRecord(out, heading);
     for (const SqlRow& row : found) csv::WriteRecord(out, row);
     return true;

@@ -1,7 +1,8 @@
 #pragma once
 // Writes the rows of a kind as a CSV file in the layout its import takes:
 // the heading row of column names, then every row in the order of its record
-// numbers, which is the order the rows were entered or imported in.
+// numbers, which is the order the rows were entered or imported in. A kind
+// kept in two tables (a schedule and its steps) is read with its own query.
 #include <ostream>
 #include <string>
 

@@ -1,15 +1,16 @@
 #include "data/exchange/ImportCheck.h"
 
 #include <map>
-#include <set>
 
 #include "data/csv/CsvReader.h"
 #include "data/csv/Utf8Check.h"
 #include "data/exchange/FieldValue.h"
-#include "platform/Statements.h"
+#include "data/exchange/ImportLookup.h"
 
 namespace hvx::exchange {
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string At(int line, std::string_view column) {
     return "line " + std::to_string(line) +
@@ -27,6 +28,9 @@ public:
     Checker(const ExchangeKind& kind, ImportCheck& out) : kind_(kind), out_(out) {}
 
     void Check(std::string_view text) {
+        // The mark is no character of the first line, so positions count from after it.
+        if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+            text.remove_prefix(kByteOrderMark.size());
         csv::TextPosition bad;
         if (!csv::IsUtf8(text, bad)) {
             Error(bad.line, std::to_string(bad.column), "the file is not UTF-8 text");
@@ -60,11 +64,17 @@ private:
         for (std::size_t field = 0; field < heading.fields.size(); ++field) {
             const std::string& name = heading.fields[field];
             const ExchangeColumn* column = kind_.Find(name);
+            if (name.empty()) {
+                // Most often a comma a spreadsheet left after the last column.
+                Error(heading.line, std::to_string(field + 1),
+                      "the heading names no column here; remove the empty column");
+                continue;
+            }
             if (!column) {
                 Error(heading.line, name, std::string("is not a column of ") + kind_.name);
                 continue;
             }
-            int& place = place_[column - kind_.columns.data()];
+            int& place = place_[kind_.Place(name)];
             if (place >= 0)
                 Error(heading.line, name, "is named twice");
             else
@@ -82,7 +92,7 @@ private:
                       std::to_string(width_));
             return;
         }
-        ImportRow row{record.line, std::vector<std::string>(kind_.columns.size())};
+        ImportRow row{record.line, std::vector<std::string>(kind_.columns.size()), {}};
         bool good = true;
         for (std::size_t i = 0; i < kind_.columns.size(); ++i) {
             const ExchangeColumn& column = kind_.columns[i];
@@ -93,40 +103,72 @@ private:
                 good = false;
             }
         }
-        if (good && FirstOfKey(row)) out_.rows.push_back(std::move(row));
+        if (good && Worked(row) && FirstOfKey(row) && AgreesWithGroup(row))
+            out_.rows.push_back(std::move(row));
+    }
+
+    bool Worked(ImportRow& row) {
+        row.worked.resize(kind_.filled.size());
+        const RowValues values(kind_, row.values);
+        for (std::size_t i = 0; i < kind_.filled.size(); ++i) {
+            WorkFault fault;
+            if (kind_.filled[i].work &&
+                !kind_.filled[i].work(values, lookup_, row.worked[i], fault)) {
+                Error(row.line, fault.column, fault.message);
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::vector<std::string> ValuesOf(const ImportRow& row,
+                                      const std::vector<const char*>& columns) const {
+        std::vector<std::string> values;
+        for (const char* name : columns) values.push_back(row.values[kind_.Place(name)]);
+        return values;
     }
 
     bool FirstOfKey(const ImportRow& row) {
-        std::vector<std::string> key;
-        for (const char* name : kind_.keys)
-            key.push_back(row.values[kind_.Find(name) - kind_.columns.data()]);
-        const auto [first, added] = keys_.emplace(key, row.line);
+        const auto [first, added] = keys_.emplace(ValuesOf(row, kind_.keys), row.line);
         if (!added)
             Error(row.line, kind_.keys.front(),
                   "repeats the row of line " + std::to_string(first->second));
         return added;
     }
 
+    // Rows of one group repeat its shared columns: each must be as on the group's first row.
+    bool AgreesWithGroup(const ImportRow& row) {
+        if (kind_.group.keys.empty()) return true;
+        const auto [first, added] = groupHeads_.emplace(ValuesOf(row, kind_.group.keys), row);
+        if (added) return true;
+        const ImportRow& head = first->second;
+        bool agrees = true;
+        for (const char* name : kind_.group.shared)
+            if (row.values[kind_.Place(name)] != head.values[kind_.Place(name)]) {
+                Error(row.line, name,
+                      "differs from line " + std::to_string(head.line) + " of the same " +
+                          kind_.group.noun);
+                agrees = false;
+            }
+        return agrees;
+    }
+
     bool Referenced(const ExchangeColumn& column, const std::string& value, std::string& message) {
         if (!column.refTable || value.empty()) return true;
         const std::string table = column.refTable;
-        if (known_[table].count(value)) return true;
-        std::vector<SqlRow> rows;
         std::string error;
-        const std::string sql = "SELECT " + std::string(column.refColumn) + " FROM " + table +
-                                " WHERE " + column.refColumn + " = ?";
-        if (!RunNative(nullptr, sql, {Param::Text(value)}, &rows, error, 1)) {
+        if (lookup_.One("SELECT " + std::string(column.refColumn) + " FROM " + table + " WHERE " +
+                            column.refColumn + " = ?",
+                        {value}, error))
+            return true;
+        if (!error.empty()) {
             message = "cannot be looked up in " + table + ": " + error;
             return false;
         }
-        if (rows.empty()) {
-            const std::string kind = KindOfTable(table);
-            message = "\"" + value + "\" is not among the " + kind + " (" + table +
-                      "); import the " + kind + " first";
-            return false;
-        }
-        known_[table].insert(value);
-        return true;
+        const std::string kind = KindOfTable(table);
+        message = "\"" + value + "\" is not among the " + kind + " (" + table + "); import the " +
+                  kind + " first";
+        return false;
     }
 
     const ExchangeKind& kind_;
@@ -134,7 +176,8 @@ private:
     std::vector<int> place_;
     std::size_t width_ = 0;
     std::map<std::vector<std::string>, int> keys_;
-    std::map<std::string, std::set<std::string>> known_;
+    std::map<std::vector<std::string>, ImportRow> groupHeads_;  // the first row of each group
+    ImportLookup lookup_;
 };
 
 }  // namespace

@@ -2,7 +2,8 @@
 // Writes checked rows of a kind in one transaction: a row whose key is in
 // the table already updates that row when one of its values differs and is
 // left alone otherwise; a new row gets the next record number of its table
-// from the counters, as every row the module inserts does.
+// (and its new links) from the counters, as every row the module inserts
+// does, the numbers of all new rows taken in one run per counter.
 #include <functional>
 #include <string>
 #include <vector>
