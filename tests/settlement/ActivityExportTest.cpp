@@ -154,7 +154,9 @@ TEST_P(ActivityExport, RefusesBadDatesAndKindsWithUsageErrors) {
               "receivables, advance-activity, check-register), not customers."},
              {Texts{"import", "settlements", "file.csv"},
               "import: unknown kind \"settlements\"; the kinds are locations, customers, vendors, "
-              "grade-factors, commodities, commodity-factors, deductions, liens."},
+              "grade-factors, commodities, commodity-factors, discount-schedules, deductions, "
+              "liens, purchase-contracts, contract-schedules, sales-contracts, assembly-splits, "
+              "scale-tickets, ticket-tests, advances."},
              {Texts{"positive-pay", "--from", "03/01/2024"},
               "positive-pay: --from and --to are required."},
          }) {
