@@ -42,14 +42,7 @@ protected:
         DatabaseTest::TearDown();
     }
     // Runs a command on the test's database with the session closed.
-    Result Run(std::vector<std::string> args) {
-        hvx::Session::Close();
-        args.push_back(connection_);
-        const Result r = Admin(args);
-        std::string error;
-        EXPECT_TRUE(hvx::Session::Open(connection_, error, hvx::OpenMode::Existing)) << error;
-        return r;
-    }
+    Result Run(std::vector<std::string> args) { return hvxtest::AdminOn(connection_, std::move(args)); }
     Result Import(const std::string& kind, const std::string& text) {
         const fs::path file = dir_ / (kind + ".csv");
         std::ofstream(file, std::ios::binary) << text;
