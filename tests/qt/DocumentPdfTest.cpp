@@ -3,14 +3,12 @@
 // figures on the page are those of the stored rows, names with quotes and
 // ampersands print as stored, and a long list carries its headings onto the
 // next page. Each document's first page is kept as a PNG in test-output.
-#include <dlfcn.h>
 
 #include <filesystem>
 #include <regex>
 
 #include "ReportsTestSupport.h"
 #include "abi/SiblingAbi.h"
-#include "data/demo/DemoSeed.h"
 #include "platform/Format.h"
 #include "settlement/AmountInWords.h"
 #include "support/ScriptedUi.h"

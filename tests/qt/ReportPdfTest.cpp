@@ -3,14 +3,12 @@
 // with quotes and ampersands print as typed, a long settlement runs to several
 // pages with its column headings on each. The PDFs and a PNG of each first
 // page stay in the build's test-output folder.
-#include <dlfcn.h>
 
 #include <filesystem>
 #include <regex>
 
 #include "ReportsTestSupport.h"
 #include "abi/SiblingAbi.h"
-#include "data/demo/DemoSeed.h"
 #include "platform/Format.h"
 #include "platform/ReportLayout.h"
 #include "settlement/AmountInWords.h"
