@@ -33,6 +33,11 @@ class Statement {
 public:
     virtual ~Statement() = default;
     virtual bool Execute(const std::vector<Param>& params, std::string& error) = 0;
+    // The same, for values the caller keeps unchanged and alive until the
+    // statement runs again or is gone: an engine may read them in place.
+    virtual bool ExecuteHeld(const std::vector<Param>& params, std::string& error) {
+        return Execute(params, error);
+    }
     virtual bool Next() = 0;                 // the next row, false past the last
     virtual int ColumnCount() const = 0;
     // The text of column index (from 0) of the current row; false for NULL.

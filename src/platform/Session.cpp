@@ -131,7 +131,7 @@ public:
     BoundLiteral(std::unique_ptr<Statement> shape, std::vector<Param> values)
         : shape_(std::move(shape)), values_(std::move(values)) {}
     bool Execute(const std::vector<Param>&, std::string& error) override {
-        return shape_->Execute(values_, error);
+        return shape_->ExecuteHeld(values_, error);  // held here as long as the shape
     }
     bool Next() override { return shape_->Next(); }
     int ColumnCount() const override { return shape_->ColumnCount(); }

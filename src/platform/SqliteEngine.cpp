@@ -102,50 +102,10 @@ public:
     }
 
     bool Execute(const std::vector<Param>& params, std::string& error) override {
-        sqlite3_reset(stmt_);
-        sqlite3_clear_bindings(stmt_);
-        pendingRow_ = onRow_ = false;
-        changes_ = 0;
-        const int count = sqlite3_bind_parameter_count(stmt_);
-        for (int i = 0; i < count && i < static_cast<int>(params.size()); ++i) {
-            const Param& p = params[i];
-            int rc = SQLITE_OK;
-            if (p.kind == Param::Kind::Null) {
-                rc = sqlite3_bind_null(stmt_, i + 1);
-            } else if (p.kind == Param::Kind::Number) {
-                // Whole numbers bind as integers so they compare equal to the
-                // text "5" in a text column and to 5 in RECNO.
-                const double v = std::strtod(p.text.c_str(), nullptr);
-                if (p.text.find_first_of(".eE") == std::string::npos)
-                    rc = sqlite3_bind_int64(stmt_, i + 1, static_cast<sqlite3_int64>(v));
-                else
-                    rc = sqlite3_bind_double(stmt_, i + 1, v);
-            } else if (prepared_.dateParams[i]) {
-                const std::string stored = StoredDate(p.text);
-                rc = sqlite3_bind_text(stmt_, i + 1, stored.data(), static_cast<int>(stored.size()),
-                                       SQLITE_TRANSIENT);
-            } else {
-                rc = sqlite3_bind_text(stmt_, i + 1, p.text.data(), static_cast<int>(p.text.size()),
-                                       SQLITE_TRANSIENT);
-            }
-            if (rc != SQLITE_OK) {
-                error = sqlite3_errmsg(db_);
-                return false;
-            }
-        }
-        const int rc = sqlite3_step(stmt_);
-        if (rc == SQLITE_ROW) {
-            pendingRow_ = true;
-            return true;
-        }
-        if (rc == SQLITE_DONE) {
-            changes_ = sqlite3_stmt_readonly(stmt_) ? 0 : sqlite3_changes64(db_);
-            sqlite3_reset(stmt_);
-            return true;
-        }
-        error = sqlite3_errmsg(db_);
-        sqlite3_reset(stmt_);
-        return false;
+        return Run(params, SQLITE_TRANSIENT, error);
+    }
+    bool ExecuteHeld(const std::vector<Param>& params, std::string& error) override {
+        return Run(params, SQLITE_STATIC, error);
     }
 
     bool Next() override {
@@ -188,6 +148,57 @@ public:
     }
 
 private:
+    // Texts are bound as copies, or in place when their owner holds them;
+    // a date's stored form is made here, so it is always copied.
+    bool Run(const std::vector<Param>& params, sqlite3_destructor_type textLife,
+             std::string& error) {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        pendingRow_ = onRow_ = false;
+        changes_ = 0;
+        const int count = sqlite3_bind_parameter_count(stmt_);
+        for (int i = 0; i < count && i < static_cast<int>(params.size()); ++i) {
+            const Param& p = params[i];
+            int rc = SQLITE_OK;
+            if (p.kind == Param::Kind::Null) {
+                rc = sqlite3_bind_null(stmt_, i + 1);
+            } else if (p.kind == Param::Kind::Number) {
+                // Whole numbers bind as integers so they compare equal to the
+                // text "5" in a text column and to 5 in RECNO.
+                const double v = std::strtod(p.text.c_str(), nullptr);
+                if (p.text.find_first_of(".eE") == std::string::npos)
+                    rc = sqlite3_bind_int64(stmt_, i + 1, static_cast<sqlite3_int64>(v));
+                else
+                    rc = sqlite3_bind_double(stmt_, i + 1, v);
+            } else if (prepared_.dateParams[i]) {
+                const std::string stored = StoredDate(p.text);
+                rc = sqlite3_bind_text(stmt_, i + 1, stored.data(), static_cast<int>(stored.size()),
+                                       SQLITE_TRANSIENT);
+            } else {
+                rc = sqlite3_bind_text(stmt_, i + 1, p.text.data(), static_cast<int>(p.text.size()),
+                                       textLife);
+            }
+            if (rc != SQLITE_OK) {
+                error = sqlite3_errmsg(db_);
+                return false;
+            }
+        }
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW) {
+            pendingRow_ = true;
+            return true;
+        }
+        if (rc == SQLITE_DONE) {
+            changes_ = sqlite3_stmt_readonly(stmt_) ? 0 : sqlite3_changes64(db_);
+            sqlite3_reset(stmt_);
+            return true;
+        }
+        error = sqlite3_errmsg(db_);
+        sqlite3_reset(stmt_);
+        return false;
+    }
+
+
     sqlite3* db_;
     PooledStatement prepared_;
     sqlite3_stmt* stmt_;
