@@ -56,21 +56,12 @@ std::string Name(const char* who) {
 std::string SqliteFile(const char* who) {
     return "/tmp/" + Name(who) + ".db";
 }
+// On PostgreSQL a side is a schema of its own, or on a grown database a
+// database of its own, copied whole from the grown one.
 std::string Connection(bool postgres, const char* who) {
     if (!postgres) return "sqlite:" + SqliteFile(who);
+    if (GrownWanted(true)) return std::string(PgConninfo()) + " dbname=" + Name(who);
     return std::string(PgConninfo()) + " options='-c search_path=" + Name(who) + "'";
-}
-
-void Discard(bool postgres, const char* who) {
-    hvx::Session::Close();
-    std::string ignored;
-    if (!postgres) {
-        for (const char* suffix : {"", "-wal", "-shm"})
-            std::remove((SqliteFile(who) + suffix).c_str());
-    } else if (hvx::Session::Open(PgConninfo(), ignored)) {
-        RunAll({"DROP SCHEMA IF EXISTS " + Name(who) + " CASCADE"}, ignored);
-        hvx::Session::Close();
-    }
 }
 
 // The statements of a piece of work with each table's record numbers drawn
@@ -302,7 +293,7 @@ struct Run {
         }
         const std::vector<std::string> trim = TrimStatements(postgres, recorded);
         hvx::Session::Close();
-        const std::unique_ptr<RawReplay> raw =
+        std::unique_ptr<RawReplay> raw =
             postgres ? RawReplay::Postgres(Connection(true, "raw"), recorded)
                      : RawReplay::Sqlite(SqliteFile("raw"), recorded);
         for (auto _ : state) {
@@ -315,6 +306,7 @@ struct Run {
             state.ResumeTiming();
         }
         state.counters["statements"] = static_cast<double>(recorded.size());
+        raw.reset();  // a grown side's database is dropped only once no one is connected
         Discard(postgres, "raw");
     }
 
@@ -330,6 +322,20 @@ struct Run {
 };
 
 }  // namespace
+
+void Discard(bool postgres, const char* who) {
+    hvx::Session::Close();
+    std::string ignored;
+    if (!postgres) {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::remove((SqliteFile(who) + suffix).c_str());
+    } else if (GrownWanted(true)) {
+        DropPg(PgConninfo(), Name(who));
+    } else if (hvx::Session::Open(PgConninfo(), ignored)) {
+        RunAll({"DROP SCHEMA IF EXISTS " + Name(who) + " CASCADE"}, ignored);
+        hvx::Session::Close();
+    }
+}
 
 bool RunAll(const std::vector<std::string>& sql, std::string& error) {
     for (const std::string& s : sql)
@@ -371,15 +377,18 @@ bool Save(SettlementRecordSet& set, std::string& message) {
 
 bool OpenSeeded(bool postgres, const char* who, std::string& error) {
     Discard(postgres, who);
-    if (postgres && (!hvx::Session::Open(PgConninfo(), error) ||
-                     !RunAll({"CREATE SCHEMA " + Name(who)}, error)))
+    const bool grown = GrownWanted(postgres);
+    if (postgres && !grown &&
+        (!hvx::Session::Open(PgConninfo(), error) ||
+         !RunAll({"CREATE SCHEMA " + Name(who)}, error)))
         return false;
+    const bool copied = !grown || (postgres ? CopyGrownPg(PgConninfo(), Name(who), error)
+                                            : CopyGrown(SqliteFile(who), error));
     const bool opened =
-        !postgres && GrownWanted()
-            ? CopyGrown(SqliteFile(who), error) &&
-                  hvx::Session::Open(Connection(false, who), error)
-            : hvx::Session::Open(Connection(postgres, who), error, hvx::OpenMode::Create) &&
-                  hvx::data::CreateSchema(error);
+        copied && (grown ? hvx::Session::Open(Connection(postgres, who), error)
+                         : hvx::Session::Open(Connection(postgres, who), error,
+                                              hvx::OpenMode::Create) &&
+                               hvx::data::CreateSchema(error));
     if (!opened || !SeedRows(error)) return false;
     SettlementRecordSet first;
     NewSettlement(first);
@@ -411,12 +420,14 @@ int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work) {
         run->PrintStatementCount();
         runs.push_back(std::move(run));
     }
-    // The grown database is a SQLite file; the work recorded on it would not
-    // replay on a fresh PostgreSQL schema.
-    if (PgConninfo() && GrownWanted())
-        std::printf("PostgreSQL does not run on a grown database.\n");
+    // The work recorded on a grown file would not replay on a fresh
+    // PostgreSQL schema.
+    const bool pgApart = GrownWanted(false) && !GrownWanted(true);
+    if (PgConninfo() && pgApart)
+        std::printf("PostgreSQL runs on a grown database only when HARVEXA_BENCH_GROWN_LINES "
+                    "gives its lines.\n");
     for (const bool postgres : {false, true}) {
-        if (postgres && (!PgConninfo() || GrownWanted())) continue;
+        if (postgres && (!PgConninfo() || pgApart)) continue;
         const std::string engine = postgres ? "PostgreSQL/" : "SQLite/";
         for (const auto& owned : runs) {
             const Run* run = owned.get();

@@ -22,6 +22,9 @@ using hvx::settlement::SettlementRecordSet;
 // so that the counters are started.
 bool OpenSeeded(bool postgres, const char* who, std::string& error);
 
+// Closes our session and removes the database of one side.
+void Discard(bool postgres, const char* who);
+
 // Literal statements on our session; false with a message at the first refused.
 bool RunAll(const std::vector<std::string>& sql, std::string& error);
 
@@ -68,10 +71,11 @@ struct SettlementWork {
 // is our work with literal statements run as they stand, as before they were
 // shaped.
 //
-// With HARVEXA_BENCH_GROWN (see GrownDatabase.h) every SQLite side, the
-// recording included, starts from a copy of a database that already holds the
-// demo cooperative and generated settlements; the work's own rows come after
-// theirs. PostgreSQL then does not run.
+// With HARVEXA_BENCH_GROWN or HARVEXA_BENCH_GROWN_LINES (see
+// GrownDatabase.h) every side, the recording included, starts from a copy of
+// a database that already holds the demo cooperative and generated
+// settlements; the work's own rows come after theirs. PostgreSQL runs on a
+// grown database only when the number of lines is given.
 //
 // With HARVEXA_BENCH_DUMP=<file> nothing is measured: the work is done once
 // on a seeded database of each engine and size, and the dump of every table
