@@ -9,15 +9,13 @@
 #include <filesystem>
 #include <sstream>
 
+#include "BenchDatabase.h"
 #include "harvexa-admin/AdminCommands.h"
 
 namespace hvxbench {
 namespace {
 
-long GrownLines() {
-    const char* text = std::getenv("HARVEXA_BENCH_GROWN_LINES");
-    return text && *text ? std::atol(text) : 0;
-}
+long GrownLines() { return EnvNumber("HARVEXA_BENCH_GROWN_LINES", 0); }
 
 std::string GrownPath() {
     const char* path = std::getenv("HARVEXA_BENCH_GROWN");
