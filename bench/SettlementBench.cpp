@@ -3,20 +3,25 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <sstream>
-#include <utility>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <memory>
+#include <sstream>
+#include <utility>
 #include <vector>
 
+#include "GrownDatabase.h"
 #include "RatioReporter.h"
 #include "StatementReplay.h"
+#include "TableDump.h"
 #include "data/Schema.h"
 #include "platform/HostPort.h"
 #include "platform/NextNumbers.h"
 #include "platform/Session.h"
+#include "platform/Statements.h"
 #include "platform/UiPort.h"
 #include "settlement/SettlementSave.h"
 #include "settlement/SettlementSaveWindow.h"
@@ -51,21 +56,12 @@ std::string Name(const char* who) {
 std::string SqliteFile(const char* who) {
     return "/tmp/" + Name(who) + ".db";
 }
+// On PostgreSQL a side is a schema of its own, or on a grown database a
+// database of its own, copied whole from the grown one.
 std::string Connection(bool postgres, const char* who) {
     if (!postgres) return "sqlite:" + SqliteFile(who);
+    if (GrownWanted(true)) return std::string(PgConninfo()) + " dbname=" + Name(who);
     return std::string(PgConninfo()) + " options='-c search_path=" + Name(who) + "'";
-}
-
-void Discard(bool postgres, const char* who) {
-    hvx::Session::Close();
-    std::string ignored;
-    if (!postgres) {
-        for (const char* suffix : {"", "-wal", "-shm"})
-            std::remove((SqliteFile(who) + suffix).c_str());
-    } else if (hvx::Session::Open(PgConninfo(), ignored)) {
-        RunAll({"DROP SCHEMA IF EXISTS " + Name(who) + " CASCADE"}, ignored);
-        hvx::Session::Close();
-    }
 }
 
 // The statements of a piece of work with each table's record numbers drawn
@@ -124,6 +120,66 @@ std::vector<std::string> TrimStatements(bool postgres,
     return trim;
 }
 
+// The line id of split A100, which every settlement line draws on.
+std::string& SplitLine() {
+    static std::string line;
+    return line;
+}
+
+// A row the work needs, unless its table holds one under the key already (a
+// grown database holds the demo's commodity CORN and its configuration row),
+// numbered after the table's rows: record 1 on a fresh database, after the
+// generated rows on a grown one.
+std::string InsertMissing(const std::string& table, const std::string& key,
+                          const std::string& columns, const std::string& values) {
+    return "INSERT INTO " + table + " (" + columns + ",RECNO) SELECT " + values +
+           ",(SELECT COALESCE(MAX(RECNO),0)+1 FROM " + table +
+           ") WHERE NOT EXISTS (SELECT 1 FROM " + table + (key.empty() ? "" : " WHERE " + key) +
+           ")";
+}
+
+// The line id of a new split: after the highest on file, so that no
+// generated scale ticket or settlement line refers to it; 7001 on a fresh
+// database.
+bool NextSplitLine(std::string& line, std::string& error) {
+    std::vector<hvx::SqlRow> rows;
+    if (!hvx::RunNative(nullptr, "SELECT LINEID FROM HVXGR02S", {}, &rows, error)) return false;
+    long long highest = 7000;
+    for (const hvx::SqlRow& row : rows) {
+        char* end = nullptr;
+        const long long id = std::strtoll(row[0].c_str(), &end, 10);
+        if (!row[0].empty() && *end == '\0') highest = std::max(highest, id);
+    }
+    line = std::to_string(highest + 1);
+    return true;
+}
+
+// The reference rows and the split every settlement of the work draws on.
+bool SeedRows(std::string& error) {
+    std::string newLine;
+    std::vector<hvx::SqlRow> split;
+    const bool seeded =
+        NextSplitLine(newLine, error) &&
+        RunAll({InsertMissing("HVXAR50", "REFERENCE='C1'", "REFERENCE,NAME", "'C1','Casey Farms'"),
+                InsertMissing("HVXGR51", "REFERENCE='CORN'", "REFERENCE,NAME",
+                              "'CORN','Yellow Corn'"),
+                InsertMissing("HVXINV16", "LOCREF='1'", "LOCREF,LOCDESC", "'1','Main Elevator'"),
+                InsertMissing("HVXGR52", "REFERENCE='CHECKOFF'", "REFERENCE,ADVCODE",
+                              "'CHECKOFF','0'"),
+                InsertMissing("HVXGR40", "", "CONFIG18,SETTBYTICK", "'41','F'"),
+                InsertMissing("HVXGR02", "ASSEMBLY='A100'", "ASSEMBLY,SETTLED", "'A100','F'"),
+                InsertMissing("HVXGR02S", "ASSEMBLY='A100'",
+                              "ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,CUSTREF,SHAREUNITS,"
+                              "SETTUNITS,PSETUNITS,SETTLED,LINEID",
+                              "'A100','','CORN','1','Storage Ticket','C1','1000000000.0000',"
+                              "'0.0000','0.0000','F','" + newLine + "'")},
+               error) &&
+        hvx::RunNative(nullptr, "SELECT LINEID FROM HVXGR02S WHERE ASSEMBLY='A100'", {}, &split,
+                       error, 1);
+    if (seeded && !split.empty()) SplitLine() = split.front()[0];
+    return seeded && !split.empty();
+}
+
 // The settlement sizes to run: HARVEXA_BENCH_SIZES ("5,20,100" unless set).
 std::vector<int> Sizes() {
     const char* text = std::getenv("HARVEXA_BENCH_SIZES");
@@ -132,6 +188,28 @@ std::vector<int> Sizes() {
     for (std::string item; std::getline(list, item, ',');)
         if (const int n = std::atoi(item.c_str()); n > 0) sizes.push_back(n);
     return sizes;
+}
+
+// The dump of the database of each engine and size after the work was done
+// once on it, each under a line naming them.
+bool WriteDumps(const SettlementWork& work, const std::string& file, std::string& error) {
+    std::ofstream out(file, std::ios::trunc);
+    for (const bool postgres : {false, true}) {
+        if (postgres && !PgConninfo()) continue;
+        for (const int lines : Sizes()) {
+            SettlementLines() = lines;
+            SettlementRecordSet set;
+            bool done = work.seed(postgres, "dump", set, error) && work.work(set, error);
+            hvx::Session::Close();
+            out << "== " << (postgres ? "PostgreSQL" : "SQLite") << ", " << work.description
+                << " of " << lines << " lines\n";
+            done = done && (postgres ? DumpPostgres(Connection(true, "dump"), out, error)
+                                     : DumpSqlite(SqliteFile("dump"), out, error));
+            Discard(postgres, "dump");
+            if (!done) return false;
+        }
+    }
+    return true;
 }
 
 struct Run {
@@ -215,7 +293,7 @@ struct Run {
         }
         const std::vector<std::string> trim = TrimStatements(postgres, recorded);
         hvx::Session::Close();
-        const std::unique_ptr<RawReplay> raw =
+        std::unique_ptr<RawReplay> raw =
             postgres ? RawReplay::Postgres(Connection(true, "raw"), recorded)
                      : RawReplay::Sqlite(SqliteFile("raw"), recorded);
         for (auto _ : state) {
@@ -228,6 +306,7 @@ struct Run {
             state.ResumeTiming();
         }
         state.counters["statements"] = static_cast<double>(recorded.size());
+        raw.reset();  // a grown side's database is dropped only once no one is connected
         Discard(postgres, "raw");
     }
 
@@ -243,6 +322,20 @@ struct Run {
 };
 
 }  // namespace
+
+void Discard(bool postgres, const char* who) {
+    hvx::Session::Close();
+    std::string ignored;
+    if (!postgres) {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::remove((SqliteFile(who) + suffix).c_str());
+    } else if (GrownWanted(true)) {
+        DropPg(PgConninfo(), Name(who));
+    } else if (hvx::Session::Open(PgConninfo(), ignored)) {
+        RunAll({"DROP SCHEMA IF EXISTS " + Name(who) + " CASCADE"}, ignored);
+        hvx::Session::Close();
+    }
+}
 
 bool RunAll(const std::vector<std::string>& sql, std::string& error) {
     for (const std::string& s : sql)
@@ -263,7 +356,7 @@ void NewSettlement(SettlementRecordSet& set) {
         // Links come from the counter, as the window takes them: the links of
         // reversing copies come from it too.
         l.dlLink = NextCharLnk(nullptr, 1, "HVXGR04D", "DLLINK", 0);
-        l.source = "Assembly", l.sourceRef = "A100", l.sourceLink = "7001";
+        l.source = "Assembly", l.sourceRef = "A100", l.sourceLink = SplitLine();
         l.commodity = "CORN", l.location = "1", l.fromDpr = "Storage Ticket", l.toDpr = "Priced";
         l.unitsSet = 10.5, l.priceUnit = 4.25, l.totPrice = 44.625, l.netAmt = 43.38;
         l.patronage = "T", l.submitted = "F", l.glCode = "21", l.stype = "0";
@@ -284,26 +377,19 @@ bool Save(SettlementRecordSet& set, std::string& message) {
 
 bool OpenSeeded(bool postgres, const char* who, std::string& error) {
     Discard(postgres, who);
-    if (postgres && (!hvx::Session::Open(PgConninfo(), error) ||
-                     !RunAll({"CREATE SCHEMA " + Name(who)}, error)))
+    const bool grown = GrownWanted(postgres);
+    if (postgres && !grown &&
+        (!hvx::Session::Open(PgConninfo(), error) ||
+         !RunAll({"CREATE SCHEMA " + Name(who)}, error)))
         return false;
+    const bool copied = !grown || (postgres ? CopyGrownPg(PgConninfo(), Name(who), error)
+                                            : CopyGrown(SqliteFile(who), error));
     const bool opened =
-        hvx::Session::Open(Connection(postgres, who), error, hvx::OpenMode::Create) &&
-        hvx::data::CreateSchema(error);
-    const bool seeded =
-        opened &&
-        RunAll({"INSERT INTO HVXAR50 (REFERENCE,NAME,RECNO) VALUES ('C1','Casey Farms',1)",
-                "INSERT INTO HVXGR51 (REFERENCE,NAME,RECNO) VALUES ('CORN','Yellow Corn',1)",
-                "INSERT INTO HVXINV16 (LOCREF,LOCDESC,RECNO) VALUES ('1','Main Elevator',1)",
-                "INSERT INTO HVXGR52 (REFERENCE,ADVCODE,RECNO) VALUES ('CHECKOFF','0',1)",
-                "INSERT INTO HVXGR40 (CONFIG18,SETTBYTICK,RECNO) VALUES ('41','F',1)",
-                "INSERT INTO HVXGR02 (ASSEMBLY,SETTLED,RECNO) VALUES ('A100','F',1)",
-                "INSERT INTO HVXGR02S (ASSEMBLY,CONTRACT,COMMODITY,LOCATION,DPR,CUSTREF,"
-                "SHAREUNITS,SETTUNITS,PSETUNITS,SETTLED,LINEID,RECNO) VALUES ('A100','',"
-                "'CORN','1','Storage Ticket','C1','1000000000.0000','0.0000','0.0000','F',"
-                "'7001',1)"},
-               error);
-    if (!seeded) return false;
+        copied && (grown ? hvx::Session::Open(Connection(postgres, who), error)
+                         : hvx::Session::Open(Connection(postgres, who), error,
+                                              hvx::OpenMode::Create) &&
+                               hvx::data::CreateSchema(error));
+    if (!opened || !SeedRows(error)) return false;
     SettlementRecordSet first;
     NewSettlement(first);
     return Save(first, error);
@@ -311,6 +397,16 @@ bool OpenSeeded(bool postgres, const char* who, std::string& error) {
 
 int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work) {
     hvx::SetHostPort(&host);
+    if (const char* file = std::getenv("HARVEXA_BENCH_DUMP"); file && *file) {
+        std::string error;
+        if (!WriteDumps(work, file, error)) {
+            std::fprintf(stderr, "Cannot dump the database after a %s: %s\n",
+                         work.description.c_str(), error.c_str());
+            return 1;
+        }
+        std::printf("The tables after a %s are in %s.\n", work.description.c_str(), file);
+        return 0;
+    }
     std::vector<std::unique_ptr<Run>> runs;
     for (const int lines : Sizes()) {
         auto run = std::make_unique<Run>(Run{work, lines, {}, {}, {}});
@@ -324,8 +420,14 @@ int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work) {
         run->PrintStatementCount();
         runs.push_back(std::move(run));
     }
+    // The work recorded on a grown file would not replay on a fresh
+    // PostgreSQL schema.
+    const bool pgApart = GrownWanted(false) && !GrownWanted(true);
+    if (PgConninfo() && pgApart)
+        std::printf("PostgreSQL runs on a grown database only when HARVEXA_BENCH_GROWN_LINES "
+                    "gives its lines.\n");
     for (const bool postgres : {false, true}) {
-        if (postgres && !PgConninfo()) continue;
+        if (postgres && (!PgConninfo() || pgApart)) continue;
         const std::string engine = postgres ? "PostgreSQL/" : "SQLite/";
         for (const auto& owned : runs) {
             const Run* run = owned.get();

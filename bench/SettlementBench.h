@@ -16,11 +16,14 @@ namespace hvxbench {
 
 using hvx::settlement::SettlementRecordSet;
 
-// Our session on a fresh database of one side ("ours", "raw", "record"): the
-// schema; one customer, commodity and location; assembly A100 whose one
-// split holds more than any run settles; and one settlement saved, so that
-// the counters are started.
+// Our session on a fresh (or grown) database of one side ("ours", "raw",
+// "record"): the schema; one customer, commodity and location; assembly A100
+// whose one split holds more than any run settles; and one settlement saved,
+// so that the counters are started.
 bool OpenSeeded(bool postgres, const char* who, std::string& error);
+
+// Closes our session and removes the database of one side.
+void Discard(bool postgres, const char* who);
 
 // Literal statements on our session; false with a message at the first refused.
 bool RunAll(const std::vector<std::string>& sql, std::string& error);
@@ -67,7 +70,17 @@ struct SettlementWork {
 // table drawn by one counter update instead of one a number. "ours-literal"
 // is our work with literal statements run as they stand, as before they were
 // shaped.
-
+//
+// With HARVEXA_BENCH_GROWN or HARVEXA_BENCH_GROWN_LINES (see
+// GrownDatabase.h) every side, the recording included, starts from a copy of
+// a database that already holds the demo cooperative and generated
+// settlements; the work's own rows come after theirs. PostgreSQL runs on a
+// grown database only when the number of lines is given.
+//
+// With HARVEXA_BENCH_DUMP=<file> nothing is measured: the work is done once
+// on a seeded database of each engine and size, and the dump of every table
+// after it (see TableDump.h) goes to the file, so that the rows two builds of
+// the program store can be compared with cmp.
 int RunSettlementBenchmarks(int argc, char** argv, const SettlementWork& work);
 
 }  // namespace hvxbench

@@ -81,6 +81,10 @@ TEST_P(AdminGenerateDb, AddsAfterTheDemoWithUniqueNumbersAndTheSearchFindsTheCus
               std::vector<std::string>{"313"});
     EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXGR04 H JOIN HVXAR50 C ON C.REFERENCE = H.CUSTREF "
                      "AND C.NAME = H.CUSTNAME"), std::vector<std::string>{"31"});
+    // Every assembly link names its line's destination record, as the save's do.
+    EXPECT_EQ(Column("SELECT COUNT(*) FROM HVXGR04H H LEFT JOIN HVXGR04F F ON H.FLINK = "
+                     "CAST(F.RECNO AS TEXT) AND F.SETLINK = H.SETTLINK WHERE F.RECNO IS NULL"),
+              std::vector<std::string>{"0"});
 
     // The module's next numbers come after every generated one.
     HVXConnection prepared;

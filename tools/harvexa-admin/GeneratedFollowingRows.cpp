@@ -39,7 +39,13 @@ constexpr std::array<FollowingRows, 24> kFollowingRows{{
      "SETTLEMENT,SETLINK,DLLINK,UNITSSET,PRICEUNIT,'0'", ""},
     {"HVXGR04C", false, "SETTLEMENT,SETLINK,DLLINK,DEDUCT,AMOUNT,DA,ASSEMBLY,SOURCE,NUMCHANGE",
      "SETTLEMENT,SETLINK,DLLINK,'CHECKOFF','1.25','D',SOURCEREF,SOURCE,'0'", ""},
-    {"HVXGR04H", false, "FLINK,ASSEMBLY,SETTLINK", "DLLINK,SOURCEREF,SETLINK", kDelivered},
+    // An assembly link names the record number of the line's destination, as
+    // the save writes it; a line's own link would name another destination,
+    // whose reversal would then copy links that are not its own.
+    {"HVXGR04H", false, "FLINK,ASSEMBLY,SETTLINK",
+     "(SELECT CAST(RECNO AS TEXT) FROM HVXGR04F WHERE HVXGR04F.DLLINK = HVXGR04D.DLLINK),"
+     "SOURCEREF,SETLINK",
+     kDelivered},
     {"HVXGR04E", true, "SETTLEMENT,SETLINK,PAYNAME,PNTYPE,NUMCHANGE",
      "SETTLEMENT,SETLINK,CUSTNAME,'0','0'", ""},
     {"HVXGR04G", true, "LINK,COMMDATE,COMMENT", "SETLINK,SETTDATE,'Settled as agreed.'", ""},
