@@ -38,14 +38,17 @@ bool Save(SettlementRecordSet& set, std::string& message);
 
 // One piece of settlement work, measured against the raw floors of its
 // statements, for settlements of 5, 20 and 100 lines (HARVEXA_BENCH_SIZES, a
-// list such as "20" or "5,100", narrows them). "ours" runs the work each iteration on a settlement prepared
-// with the clock stopped. "raw" replays the statements the work issued once,
-// recorded on SQLite, straight through sqlite3 or libpq, with the same values
-// and transaction bounds (see StatementReplay.h). What an iteration of either
-// side inserted is deleted again with the clock stopped — every row beyond the
-// highest record number its table held — so both work on a database of the
-// same size; raw updates write the recorded values each time. Each run's "statements" counter shows that both sides
-// issue as many.
+// list such as "20" or "5,100", narrows them). "ours" runs the work each
+// iteration on a settlement prepared with the clock stopped. "raw" replays the
+// statements the work issued once, recorded on SQLite, straight through
+// sqlite3 or libpq, with the same values and transaction bounds (see
+// StatementReplay.h). What an iteration of either side inserted is deleted
+// again with the clock stopped — every row beyond the highest record number
+// its table held — so both work on a database of the same size; raw updates
+// write the recorded values each time. Each run's "statements" counter shows
+// how many statements it issues. The session does not count the savepoints
+// that open and close a transaction's parts, which the recording holds, so
+// ours shows fewer where the work has parts (the reversal: two per part).
 struct SettlementWork {
     std::string name;         // of the benchmarks: "save-20-lines"
     std::string description;  // "save", in the program's messages
