@@ -114,9 +114,6 @@ std::string HolderTest(const CounterColumn& holder) {
            std::string(holder.column) + " = " + value + ")";
 }
 
-// Takes the counter's value and advances it by one, and tells in the same
-// statement whether a row already holds that number, so an ordinary number
-// costs one statement; NoRow when the counter row does not exist yet.
 // The statement is built once per counter: a save draws hundreds of numbers.
 const std::string& TakeCounterSql(const std::vector<CounterColumn>& holders) {
     thread_local std::map<std::pair<std::string, std::string>, std::string> built;
@@ -132,6 +129,9 @@ const std::string& TakeCounterSql(const std::vector<CounterColumn>& holders) {
     return sql;
 }
 
+// Takes the counter's value and advances it by one, and tells in the same
+// statement whether a row already holds that number, so an ordinary number
+// costs one statement; NoRow when the counter row does not exist yet.
 Outcome TakeCounter(const std::vector<CounterColumn>& holders, long long& taken, bool& used) {
     std::string error;  // a failure gives no number, whatever its reason
     std::vector<SqlRow> rows;

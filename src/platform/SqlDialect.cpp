@@ -9,7 +9,10 @@
 namespace hvx {
 namespace {
 
-bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+// ASCII only: the result must not depend on the program's locale.
+bool IsWordChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
 
 // Copies a quoted run (literal or identifier) starting at sql[i] and returns
 // the index just past it. A doubled quote inside the run is part of it.
@@ -115,17 +118,13 @@ bool DateLiteral(std::string_view body, EngineKind engine, std::string& out, std
     return true;
 }
 
-bool IsAsciiWordChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 // A character the SQLite rewrite copies as it stands: not a quote, brace,
 // placeholder or parenthesis, and not the first letter of STR or FOR.
 bool PlainForSqlite(std::string_view sql, size_t i) {
     const char c = sql[i];
     switch (c) {
     case '\'': case '"': case '{': case '?': case '(': case ')': return false;
-    case 'S': case 's': case 'F': case 'f': return i > 0 && IsAsciiWordChar(sql[i - 1]);
+    case 'S': case 's': case 'F': case 'f': return i > 0 && IsWordChar(sql[i - 1]);
     default: return true;
     }
 }
@@ -148,7 +147,7 @@ bool Untouched(std::string_view sql, bool postgres) {
                 (postgres && u0 == 'O' && u1 == 'R' && u2 == 'D'))
                 return false;
         }
-        wordStart = !IsAsciiWordChar(c);
+        wordStart = !IsWordChar(c);
     }
     return true;
 }

@@ -198,7 +198,6 @@ private:
         return false;
     }
 
-
     sqlite3* db_;
     PooledStatement prepared_;
     sqlite3_stmt* stmt_;

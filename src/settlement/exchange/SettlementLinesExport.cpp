@@ -4,7 +4,9 @@
 #include <map>
 
 #include "data/csv/CsvWriter.h"
+#include "platform/Rounding.h"
 #include "platform/Statements.h"
+#include "platform/Text.h"
 #include "settlement/exchange/ActivityWriters.h"
 #include "settlement/exchange/ExportMoney.h"
 #include "settlement/exchange/StoredSettlements.h"
@@ -12,8 +14,11 @@
 namespace hvx::exchange {
 namespace {
 
+// Summed as numbers and written through the module's money rounding, which
+// works on 15 significant digits, so the sum of two-decimal amounts comes
+// out exact.
 struct Totals {
-    long long gross = 0, net = 0;
+    double gross = 0, net = 0;
 };
 
 bool ReadTotals(std::map<std::string, Totals>& out, std::string& error) {
@@ -23,8 +28,8 @@ bool ReadTotals(std::map<std::string, Totals>& out, std::string& error) {
         return false;
     for (const SqlRow& r : rows) {
         Totals& t = out[r[0]];
-        t.gross += Cents(r[1]).value_or(0);
-        t.net += Cents(r[2]).value_or(0);
+        t.gross += TextNumber(r[1]);
+        t.net += TextNumber(r[2]);
     }
     return true;
 }
@@ -71,8 +76,8 @@ bool WriteSettlementLines(const DateRange& range, std::ostream& out, std::string
                                    line[8],
                                    line[9],
                                    MoneyText(line[10]),
-                                   CentsText(t.gross),
-                                   CentsText(t.net),
+                                   HVXSRound(t.gross, 2),
+                                   HVXSRound(t.net, 2),
                                    s.checkNum,
                                    MoneyText(s.checkAmt)});
         }
